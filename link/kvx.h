@@ -1,0 +1,120 @@
+#pragma once
+// The connection to the unit: recognises the programming dongle among the devices the
+// link reports and runs the request/reply protocol over it. Synchronous; every wait goes
+// through the injected pump so the window stays alive and a stop request can arrive.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/kvx_config.h"
+#include "link/event_pump.h"
+#include "link/kvx_frames.h"
+#include "link/usb_link.h"
+
+namespace kvx {
+
+// Result codes of the transfers and password operations.
+inline constexpr uint8_t ResultOK = 0;
+inline constexpr uint8_t ResultNoConfigMode = 1;
+inline constexpr uint8_t ResultNoBeginTransfer = 2;
+inline constexpr uint8_t ResultPageReadFailed = 7;  // also: the password page write failed
+inline constexpr uint8_t ResultPageWriteFailed = 8;
+inline constexpr uint8_t ResultNoExitConfig = 9;
+inline constexpr uint8_t ResultLowerLineFailed = 11;
+inline constexpr uint8_t ResultControlLineFailed = 254;
+inline constexpr uint8_t ResultStopped = 255;
+
+// LastCommsError values after SendAndExpect.
+inline constexpr uint8_t CommsOK = 0;
+inline constexpr uint8_t CommsBadReply = 1;
+inline constexpr uint8_t CommsTimeout = 2;
+inline constexpr uint8_t CommsWriteFailed = 5;
+
+// The dongle's identity as the link reports it.
+inline constexpr const char* DongleSerial = "0001";
+inline constexpr const char* DongleDescription = "KVX USB Dongle";
+inline constexpr const char* DongleVID = "10c4";
+inline constexpr const char* DonglePID = "8a4c";
+
+bool IsKVXDongle(const TDeviceInfo& DeviceInfo);
+
+class TKVX {
+public:
+    static constexpr size_t BufferSize = 1024;
+    static constexpr uint16_t ReplyWaitMs = 1000;
+
+    TKVX(std::unique_ptr<IUSBLink> Link, IEventPump& Pump, TLocalClock Clock = SystemLocalDateTime);
+    ~TKVX();
+    TKVX(const TKVX&) = delete;
+    TKVX& operator=(const TKVX&) = delete;
+
+    // Raised only when assigned.
+    std::function<void()> OnDeviceConnect;
+    std::function<void()> OnDeviceDisconnect;
+    std::function<void(uint8_t ErrorCode)> OnError;
+    std::function<void(uint32_t Count)> OnRxData;
+    std::function<void(uint16_t Position)> SetProgressBarPosition;
+
+    bool DeviceConnected() const { return FDeviceConnected; }
+    IUSBLink& USB() { return *FUSB; }
+    const TDeviceInfo& USBInfo() const { return FUSBInfo; }
+
+    void Terminate() { FTerminate = true; }
+    uint8_t ReadConfig(TKVXConfig* KVXConfig);
+    uint8_t WriteConfig(TKVXConfig* KVXConfig);
+    uint8_t ReadPassword(std::u16string& Password);
+    uint8_t WritePassword(const std::u16string& Password);
+    void SetTime();
+
+    bool EnterConfig();
+    bool ExitConfig();
+    bool SendAndExpect(uint8_t TXCount, uint8_t RXCount, uint16_t WaitTime, int Expected);
+    bool CheckCRC(const uint8_t* Data, uint16_t ByteCount) const;
+    uint8_t CalculateCRC(const uint8_t* Data, uint16_t ByteCount) const;
+    bool ReadPage(uint8_t* Buffer, uint16_t Address);
+    bool WritePage(const uint8_t* Buffer, uint16_t Address);
+    bool BeginTransfer();
+
+    // Handlers of the link's events.
+    void USBConnect(const TDeviceInfo& DeviceInfo);
+    void USBDisconnect(const TDeviceInfo& DeviceInfo);
+    void USBError(uint8_t ErrorCode);
+    void USBRxData(uint32_t Count);
+
+    // The unit's memory as last read (and as a full write sends it).
+    const uint8_t* EEPROMBuffer() const { return FEEPROMBuffer.data(); }
+    // Whether the memory above the image came from a full read since the dongle connected.
+    bool UpperMemoryRead() const { return FUpperMemoryRead; }
+
+    bool Busy = false;
+    std::u16string SessionPassword;
+    uint8_t LastCommsError = CommsOK;
+    std::array<uint8_t, BufferSize> RXBuffer{};
+
+private:
+    struct TSessionRules;
+    uint8_t RunConfigSession(const TSessionRules& Rules, const std::function<uint8_t()>& Work);
+    uint8_t ReadWholeMemory();
+    uint8_t StopOr(uint8_t Code) const { return FTerminate ? ResultStopped : Code; }
+    bool RaiseControlLine();
+    bool LowerControlLine();
+    uint8_t SendCommand(TKVXCommand Command, const uint8_t* Payload, uint8_t PayloadLength);
+
+    std::unique_ptr<IUSBLink> FUSB;
+    IEventPump& FPump;
+    TLocalClock FClock;
+    std::vector<uint8_t> FEEPROMBuffer;
+    std::array<uint8_t, BufferSize> FTXBuffer{};
+    std::array<uint8_t, PageSize> FPasswordPage{};
+    TDeviceInfo FUSBInfo;
+    size_t FReplyOffset = 0;
+    bool FDeviceConnected = false;
+    bool FTerminate = false;
+    bool FUpperMemoryRead = false;
+    bool FPasswordPageRead = false;
+};
+
+} // namespace kvx
