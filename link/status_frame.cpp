@@ -1,0 +1,1 @@
+#include "link/status_frame.h"

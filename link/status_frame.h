@@ -1,0 +1,47 @@
+#pragma once
+// The unit's unsolicited 32-byte status frames: type byte, 30 data bytes, CRC-8 over the data.
+// Decoding is pure: bytes in (copied by the caller or not), a list of updates out.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kvx {
+
+inline constexpr size_t StatusFrameSize = 32;
+
+// Type 1: the unit's state.
+struct TUnitStatus {
+    uint8_t FirmwareMajor = 0;
+    uint8_t FirmwareMinor = 0;
+    std::optional<uint8_t> State;      // 0..5; empty for other values (the label stays)
+    uint8_t SignalLevel = 0;           // -dBm, 51 strongest .. 113 weakest
+    int SignalImage = 0;               // 0..15, from SignalImageIndex
+    bool SIM2Active = false;
+    std::array<bool, 9> InputHigh{};   // inputs 1..9
+    bool MainsHigh = false;
+    std::array<bool, 8> RelayClosed{}; // relays 1..8
+    uint16_t SupplyDeciVolts = 0;      // 0.1 V units
+    uint8_t AnalogueMode = 0;          // 1 voltage, 2 current, other none
+    uint16_t AnalogueCentiVolts = 0;   // 0.01 V units
+    uint16_t AnalogueCentiMilliAmps = 0; // 0.01 mA units
+};
+
+struct TOperatorName { std::u16string Text; };  // type 2
+struct TModemIMEI { std::u16string Text; };     // type 4
+struct TSimIMSI { std::u16string Text; };       // type 5
+
+using TStatusUpdate = std::variant<TUnitStatus, TOperatorName, TModemIMEI, TSimIMSI>;
+
+// Walks the bytes as the unit's receive buffer holds them: a frame starts where the type
+// byte is 1..6, 32 bytes remain and the CRC matches; anything else is skipped a byte at a
+// time. Types 3 and 6 are recognised and give no update.
+std::vector<TStatusUpdate> DecodeStatusFrames(const uint8_t* Data, size_t Count);
+
+// Signal level (-dBm) to the signal-bar picture 0..15.
+int SignalImageIndex(uint8_t Level);
+
+} // namespace kvx
