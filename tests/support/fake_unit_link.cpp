@@ -26,7 +26,7 @@ uint32_t TFakeUnitLink::Write(const uint8_t* Buffer, uint32_t Count)
     Requests.emplace_back(Buffer, Buffer + Count);
     if (Count < 4 || Buffer[0] != FrameStart || Crc8Maxim(Buffer + 1, Count - 2) != Buffer[Count - 1]) return Count;
     const auto command = static_cast<TKVXCommand>(Buffer[1]);
-    if (!Silent) {
+    if (!Silent && !Ignored.count(command)) {
         const bool isPage = command == TKVXCommand::ReadPage || command == TKVXCommand::WritePage;
         const bool answered = !isPage || !AnswerPagesUntil || FPageRequests < *AnswerPagesUntil;
         if (isPage) ++FPageRequests;

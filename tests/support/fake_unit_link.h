@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "link/kvx_frames.h"
@@ -40,6 +41,7 @@ public:
     bool Connected = false;
     bool RxEnabled = true;
     bool Silent = false;               // answers nothing
+    std::set<TKVXCommand> Ignored;     // these commands go unanswered
     bool RaiseFails = false;           // setting RTS active fails
     bool LowerFails = false;           // setting RTS inactive fails
     bool WriteFails = false;           // every write reports 0 bytes
