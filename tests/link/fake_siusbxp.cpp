@@ -38,11 +38,9 @@ SI_STATUS SI_API GetProductString(uint32_t Device, void* Buffer, uint32_t Option
 
 SI_STATUS SI_API Open(uint32_t Device, SI_HANDLE* Handle)
 {
-    ++Fake.Opens;
     if (Fake.OpenStatus != SI_SUCCESS) return Fake.OpenStatus;
     if (Device >= Fake.Devices.size()) return SI_DEVICE_NOT_FOUND;
     ++Fake.OpenHandles;
-    Fake.OpenedDevice = Device;
     *Handle = FakeHandle();
     return SI_SUCCESS;
 }

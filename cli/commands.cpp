@@ -1,0 +1,281 @@
+#include "cli/commands.h"
+
+#include <iostream>
+#include <memory>
+
+#include "cli/connection.h"
+#include "cli/terminal.h"
+#include "config/template_file.h"
+#include "link/kvx_messages.h"
+#include "link/password_gate.h"
+#include "link/simulator_library.h"
+#include "link/status_frame.h"
+#include "link/utils.h"
+
+namespace kvx::cli {
+
+namespace {
+
+constexpr uint8_t UnprogrammedHiddenSetting = 255;
+constexpr uint8_t DefaultHiddenSetting = 50;
+
+void Say(const std::u16string& text)
+{
+    std::cerr << TerminalText(text) << "\n";
+}
+
+std::string LibraryPath(const TOptions& options)
+{
+    return options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string()
+                            : ResolveUSBLibraryPath(options.USBLibrary);
+}
+
+std::unique_ptr<TConnection> OpenLibrary(const TOptions& options)
+{
+    std::string error;
+    auto connection = TConnection::Open(LibraryPath(options), error);
+    if (!connection) std::cerr << error << "\n";
+    return connection;
+}
+
+std::unique_ptr<TConnection> ConnectToUnit(const TOptions& options)
+{
+    auto connection = OpenLibrary(options);
+    if (!connection) return nullptr;
+    connection->FindDongle();
+    if (!connection->KVX().DeviceConnected()) {
+        Say(DongleNotConnectedMessage);
+        return nullptr;
+    }
+    return connection;
+}
+
+TPasswordPrompt PasswordPrompt(const TOptions& options)
+{
+    return [&options]() -> std::optional<std::u16string> {
+        if (options.Password) return TextFromTerminal(*options.Password);
+        return AskPassword("Password of the KVX: ");
+    };
+}
+
+// Proves the unit's password as the program does before a read or a write; ExitOK when proven.
+int ProvePassword(TKVX& kvx, const TOptions& options, std::u16string (*failureMessage)(uint8_t))
+{
+    const TPasswordCheck check = ProveUnitPassword(kvx, PasswordPrompt(options));
+    switch (check.Outcome) {
+    case TPasswordOutcome::Proven:
+        return ExitOK;
+    case TPasswordOutcome::ReadFailed:
+        Say(failureMessage(check.Code));
+        return ExitFailed;
+    case TPasswordOutcome::Cancelled:
+        Say(u"No password given.");
+        return ExitFailed;
+    case TPasswordOutcome::Incorrect:
+        Say(IncorrectPasswordMessage);
+        return ExitFailed;
+    }
+    return ExitFailed;
+}
+
+int TransferOutcome(uint8_t code, std::u16string (*failureMessage)(uint8_t))
+{
+    if (code == ResultOK) return ExitOK;
+    Say(code == ResultStopped ? u"Stopped." : failureMessage(code));
+    return ExitFailed;
+}
+
+std::string DeviceLine(const TDeviceListEntry& entry)
+{
+    const TDeviceInfo& d = entry.Info;
+    return entry.Name + "  " + d.Description + "  serial " + d.Serial + "  VID " + d.VID + "  PID " + d.PID +
+           (IsKVXDongle(d) ? "  (KVX dongle)" : "");
+}
+
+} // namespace
+
+int ListDevices(const TOptions& Options)
+{
+    auto connection = OpenLibrary(Options);
+    if (!connection) return ExitNoDevice;
+    connection->FindDongle();
+    const auto& devices = connection->USB().DeviceList();
+    if (devices.empty()) std::cout << "No USBXpress devices found.\n";
+    for (const TDeviceListEntry& entry : devices) std::cout << DeviceLine(entry) << "\n";
+    return ExitOK;
+}
+
+int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
+{
+    auto connection = ConnectToUnit(Options);
+    if (!connection) return ExitNoDevice;
+    TKVX& kvx = connection->KVX();
+    if (const int proven = ProvePassword(kvx, Options, ReadFailureMessage); proven != ExitOK) return proven;
+
+    TKVXConfig image = ErasedConfig();
+    uint8_t code;
+    {
+        TProgressBar progress("Reading");
+        kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
+        code = kvx.ReadConfig(&image);
+    }
+    if (const int outcome = TransferOutcome(code, ReadFailureMessage); outcome != ExitOK) return outcome;
+
+    std::string error;
+    if (!SaveTemplate(Output, image, error)) {
+        std::cerr << error << "\n";
+        return ExitNoDevice;
+    }
+    std::cout << "Configuration read into " << Output.string() << ".\n";
+    return ExitOK;
+}
+
+int WriteUnit(const TOptions& Options, const std::filesystem::path& Input)
+{
+    TKVXConfig image = ErasedConfig();
+    std::string error;
+    if (!LoadTemplate(Input, image, error)) {
+        std::cerr << error << "\n";
+        return ExitNoDevice;
+    }
+    // As the program does: unprogrammed memory in the hidden setting goes out as the default.
+    uint8_t& hidden = image.Bytes()[HiddenSettingOffset];
+    if (hidden == UnprogrammedHiddenSetting) hidden = DefaultHiddenSetting;
+
+    auto connection = ConnectToUnit(Options);
+    if (!connection) return ExitNoDevice;
+    TKVX& kvx = connection->KVX();
+    if (const int proven = ProvePassword(kvx, Options, WriteFailureMessage); proven != ExitOK) return proven;
+
+    uint8_t code;
+    {
+        TProgressBar progress("Writing");
+        kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
+        code = kvx.WriteConfig(&image);
+    }
+    if (const int outcome = TransferOutcome(code, WriteFailureMessage); outcome != ExitOK) return outcome;
+    std::cout << "Configuration written from " << Input.string() << ".\n";
+    return ExitOK;
+}
+
+int CheckPassword(const TOptions& Options)
+{
+    auto connection = ConnectToUnit(Options);
+    if (!connection) return ExitNoDevice;
+    TKVX& kvx = connection->KVX();
+    std::u16string stored;
+    if (const uint8_t code = kvx.ReadPassword(stored); code != ResultOK) {
+        Say(ReadFailureMessage(code));
+        return ExitFailed;
+    }
+    if (stored.empty()) {
+        std::cout << "The KVX has no password.\n";
+        return ExitOK;
+    }
+    if (const int proven = ProvePassword(kvx, Options, ReadFailureMessage); proven != ExitOK) return proven;
+    std::cout << "Password correct.\n";
+    return ExitOK;
+}
+
+namespace {
+
+int WriteNewPassword(const TOptions& options, const std::u16string& password)
+{
+    auto connection = ConnectToUnit(options);
+    if (!connection) return ExitNoDevice;
+    TKVX& kvx = connection->KVX();
+    if (const int proven = ProvePassword(kvx, options, ReadFailureMessage); proven != ExitOK) return proven;
+    if (kvx.WritePassword(password) != ResultOK) {
+        Say(PasswordWriteFailedMessage);
+        return ExitFailed;
+    }
+    std::cout << (password.empty() ? "Password cleared.\n" : "Password set.\n");
+    return ExitOK;
+}
+
+} // namespace
+
+int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword)
+{
+    std::u16string password;
+    if (NewPassword) {
+        password = TextFromTerminal(*NewPassword);
+    } else {
+        const auto first = AskPassword("New password: ");
+        const auto confirm = AskPassword("Confirm password: ");
+        if (!first || !confirm || *first != *confirm) {
+            Say(PasswordMismatchMessage);
+            return ExitFailed;
+        }
+        password = *first;
+    }
+    if (password.empty()) {
+        std::cerr << "An empty password clears it: use 'password clear'.\n";
+        return ExitFailed;
+    }
+    if (password.size() > PasswordLength) {
+        std::cerr << "A password has at most " << PasswordLength << " characters.\n";
+        return ExitFailed;
+    }
+    return WriteNewPassword(Options, password);
+}
+
+int ClearPassword(const TOptions& Options)
+{
+    return WriteNewPassword(Options, u"");
+}
+
+namespace {
+
+void PrintStatusUpdate(const TStatusUpdate& update)
+{
+    if (const auto* unit = std::get_if<TUnitStatus>(&update)) {
+        std::string line = TerminalText(FirmwareCaption(*unit));
+        if (const auto state = StateCaption(unit->State)) line += " | " + TerminalText(*state);
+        line += " | signal -" + std::to_string(unit->SignalLevel) + " dBm | SIM " + (unit->SIM2Active ? "2" : "1");
+        line += " | inputs ";
+        for (bool high : unit->InputHigh) line += high ? 'H' : 'L';
+        line += std::string(" mains ") + (unit->MainsHigh ? 'H' : 'L') + " | relays ";
+        for (bool closed : unit->RelayClosed) line += closed ? 'C' : 'O';
+        line += " | supply " + TerminalText(SupplyText(unit->SupplyDeciVolts, u'.')) +
+                (SupplyIsLow(unit->SupplyDeciVolts) ? " (low)" : "");
+        line += " | " + TerminalText(AnalogueVoltageText(*unit, u'.')) + " V " +
+                TerminalText(AnalogueCurrentText(*unit, u'.')) + " mA";
+        std::cout << line << "\n";
+    } else if (const auto* op = std::get_if<TOperatorName>(&update)) {
+        std::cout << TerminalText(OperatorCaption(op->Text)) << "\n";
+    } else if (const auto* imei = std::get_if<TModemIMEI>(&update)) {
+        std::cout << TerminalText(IMEICaption(imei->Text)) << "\n";
+    } else if (const auto* imsi = std::get_if<TSimIMSI>(&update)) {
+        std::cout << TerminalText(IMSICaption(imsi->Text)) << "\n";
+    }
+}
+
+} // namespace
+
+int WatchStatus(const TOptions& Options, unsigned Seconds)
+{
+    auto connection = ConnectToUnit(Options);
+    if (!connection) return ExitNoDevice;
+    TKVX& kvx = connection->KVX();
+    kvx.OnRxData = [&kvx](uint32_t count) {
+        // Decode from a copy: the unit may deliver more into the buffer meanwhile.
+        const std::vector<uint8_t> bytes(kvx.RXBuffer.begin(), kvx.RXBuffer.begin() + count);
+        for (const TStatusUpdate& update : DecodeStatusFrames(bytes.data(), bytes.size())) {
+            // Every state frame is answered with the PC's clock, as the program does.
+            if (std::holds_alternative<TUnitStatus>(update)) kvx.SetTime();
+            PrintStatusUpdate(update);
+        }
+        std::cout.flush();
+    };
+    bool unplugged = false;
+    kvx.OnDeviceDisconnect = [&unplugged] { unplugged = true; };
+    connection->Watch(Seconds * 1000u);
+    if (unplugged) {
+        Say(DongleNotConnectedMessage);
+        return ExitNoDevice;
+    }
+    return ExitOK;
+}
+
+} // namespace kvx::cli

@@ -1,0 +1,88 @@
+#include "cli/connection.h"
+
+#include <atomic>
+#include <csignal>
+
+namespace kvx::cli {
+
+namespace {
+
+std::atomic<bool> StopRequested{false};
+
+extern "C" void RequestStop(int)
+{
+    StopRequested = true;
+}
+
+} // namespace
+
+// Real time, with the link's two periodic jobs run when due and Ctrl-C passed on as a stop.
+class TConnection::TPump : public TPlainEventPump {
+public:
+    void Attach(TUSBXpress* usb, TKVX* kvx)
+    {
+        FUSB = usb;
+        FKVX = kvx;
+        FNextWatch = FNextPoll = NowMs();
+    }
+
+    void ProcessMessages() override
+    {
+        if (!FUSB) return;
+        if (StopRequested && FKVX) FKVX->Terminate();
+        const uint64_t now = NowMs();
+        if (now >= FNextWatch) {
+            FNextWatch = now + TUSBXpress::DeviceWatchIntervalMs;
+            FUSB->PollDevices();
+        }
+        if (now >= FNextPoll) {
+            FNextPoll = now + FUSB->RXPollingtime();
+            FUSB->PollRX();
+        }
+    }
+
+private:
+    TUSBXpress* FUSB = nullptr;
+    TKVX* FKVX = nullptr;
+    uint64_t FNextWatch = 0;
+    uint64_t FNextPoll = 0;
+};
+
+std::unique_ptr<TConnection> TConnection::Open(const std::string& LibraryPath, std::string& Error)
+{
+    auto library = TSiUSBXpLibrary::Load(LibraryPath, Error);
+    if (!library) return nullptr;
+    return std::unique_ptr<TConnection>(new TConnection(std::move(library)));
+}
+
+TConnection::TConnection(std::unique_ptr<TSiUSBXpLibrary> Library)
+    : FLibrary(std::move(Library)), FPump(std::make_unique<TPump>())
+{
+    auto usb = std::make_unique<TUSBXpress>(FLibrary->Api());
+    FUSB = usb.get();
+    FKVX = std::make_unique<TKVX>(std::move(usb), *FPump);
+    FPump->Attach(FUSB, FKVX.get());
+    std::signal(SIGINT, RequestStop);
+}
+
+TConnection::~TConnection()
+{
+    std::signal(SIGINT, SIG_DFL);
+    FPump->Attach(nullptr, nullptr);
+}
+
+void TConnection::FindDongle()
+{
+    FUSB->PollDevices();
+}
+
+void TConnection::Watch(uint32_t Milliseconds)
+{
+    const uint64_t end = FPump->NowMs() + Milliseconds;
+    while (FPump->NowMs() < end && !StopRequested) {
+        FPump->ProcessMessages();
+        FPump->Pause(10);
+    }
+}
+
+} // namespace kvx::cli

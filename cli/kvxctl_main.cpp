@@ -1,0 +1,79 @@
+// kvxctl: the command line over the same core as the program.
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/commands.h"
+
+namespace {
+
+std::filesystem::path ProgramFolder(const char* argv0)
+{
+    std::error_code ec;
+    const auto self = std::filesystem::canonical("/proc/self/exe", ec);
+    if (!ec) return self.parent_path();
+    return std::filesystem::absolute(argv0, ec).parent_path();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace kvx::cli;
+    CLI::App app{"kvxctl: read, write and watch a KVX unit through its USB programming dongle"};
+    app.require_subcommand(1);
+
+    TOptions options;
+    options.ProgramFolder = ProgramFolder(argv[0]);
+    app.add_option("--usb-library", options.USBLibrary,
+                   "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp)");
+    app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
+    app.add_option("--password", options.Password, "the unit's password, instead of asking for it");
+
+    int exitCode = ExitOK;
+    app.add_subcommand("devices", "list the USBXpress devices")->callback([&] { exitCode = ListDevices(options); });
+
+    std::filesystem::path output;
+    auto* read = app.add_subcommand("read", "read the unit's configuration into a template file");
+    read->add_option("-o,--output", output, "template file to write (*.kvx)")->required();
+    read->callback([&] { exitCode = ReadUnit(options, output); });
+
+    std::filesystem::path input;
+    auto* write = app.add_subcommand("write", "write a template file to the unit");
+    write->add_option("file", input, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
+    write->callback([&] { exitCode = WriteUnit(options, input); });
+
+    auto* password = app.add_subcommand("password", "prove, set or clear the unit's access password");
+    password->require_subcommand(1);
+    password->add_subcommand("check", "ask for the stored password and prove it")->callback([&] {
+        exitCode = CheckPassword(options);
+    });
+    std::optional<std::string> newPassword;
+    auto* set = password->add_subcommand("set", "set a new password (asked twice unless given)");
+    set->add_option("new", newPassword, "the new password, at most 32 characters");
+    set->callback([&] { exitCode = SetPassword(options, newPassword); });
+    password->add_subcommand("clear", "leave the unit without a password")->callback([&] {
+        exitCode = ClearPassword(options);
+    });
+
+    unsigned seconds = 10;
+    auto* status = app.add_subcommand("status", "show the unit's live status frames");
+    status->add_option("--seconds", seconds, "how long to watch")->capture_default_str();
+    status->callback([&] { exitCode = WatchStatus(options, seconds); });
+
+    bool json = false;
+    std::filesystem::path dumped;
+    auto* dump = app.add_subcommand("dump", "show every field of a template file by name");
+    dump->add_option("file", dumped, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
+    dump->add_flag("--json", json, "JSON instead of text");
+    dump->callback([&] { exitCode = DumpTemplate(dumped, json); });
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? ExitOK : ExitNoDevice;
+    }
+    return exitCode;
+}

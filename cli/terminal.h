@@ -1,0 +1,28 @@
+#pragma once
+// What kvxctl shows and asks on the terminal.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kvx::cli {
+
+// The program's texts (16-bit characters, "\r" line breaks) as UTF-8 lines.
+std::string TerminalText(const std::u16string& Text);
+// UTF-8 from the terminal or the command line as the program's text.
+std::u16string TextFromTerminal(const std::string& Text);
+// A password typed at the terminal without echo (a plain line when input is not a terminal).
+std::optional<std::u16string> AskPassword(const std::string& Prompt);
+// A transfer's progress drawn on one line of standard error, only when it is a terminal.
+class TProgressBar {
+public:
+    explicit TProgressBar(std::string Label);
+    ~TProgressBar();
+    void Show(uint16_t PagesDone);
+
+private:
+    std::string FLabel;
+    bool FEnabled;
+    bool FDrawn = false;
+};
+
+} // namespace kvx::cli

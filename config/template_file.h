@@ -1,0 +1,18 @@
+#pragma once
+// Template files (*.kvx): exactly the 31872 bytes of an image, nothing else.
+#include <filesystem>
+#include <string>
+
+#include "config/kvx_config.h"
+
+namespace kvx {
+
+// Loads a template into Config. Anything but a readable file of exactly 31872 bytes is
+// refused with a message naming the file, and Config is left as it was.
+bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::string& Error);
+
+// Saves whole or not at all: a temporary file beside the target, renamed over it, so a
+// failed save never destroys an existing file.
+bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, std::string& Error);
+
+} // namespace kvx
