@@ -1,0 +1,197 @@
+// kvxctl against the simulated unit: the same binding, link and device object as with a
+// real dongle. Each run is a fresh process; the unit's memory lives in a file between runs.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "config/kvx_config.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+    int ExitCode;
+    std::string Output;
+};
+
+class Kvxctl : public ::testing::Test {
+protected:
+    Kvxctl() : Folder(fs::temp_directory_path() / ("kvxctl_test_" + std::to_string(::getpid()) + "_" + Name()))
+    {
+        fs::remove_all(Folder);
+        fs::create_directories(Folder);
+        Unit = Folder / "unit.bin";
+        Environment["KVXSIM_MEMORY"] = Unit.string();
+        Environment["KVX_USB_LIBRARY"] = KVXSIM_PATH;
+    }
+    ~Kvxctl() override { fs::remove_all(Folder); }
+
+    static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+    // Runs kvxctl with this test's knobs (the simulator chosen by KVX_USB_LIBRARY); no input.
+    TRun Run(const std::string& arguments)
+    {
+        std::string command;
+        for (const auto& [key, value] : Environment) command += key + "='" + value + "' ";
+        command += std::string(KVXCTL_PATH) + " " + arguments + " </dev/null 2>&1";
+        TRun run{-1, {}};
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return run;
+        char chunk[512];
+        while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) run.Output.append(chunk, n);
+        const int status = ::pclose(pipe);
+        run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+
+    static std::vector<uint8_t> Bytes(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path Folder;
+    fs::path Unit;
+    std::map<std::string, std::string> Environment;
+};
+
+TEST_F(Kvxctl, ReadWriteAndReadBackGiveTheSameImage)
+{
+    const fs::path first = Folder / "first.kvx";
+    const TRun read = Run("read -o " + first.string());
+    ASSERT_EQ(read.ExitCode, 0) << read.Output;
+    std::vector<uint8_t> image = Bytes(first);
+    ASSERT_EQ(image.size(), kvx::TKVXConfig::Size);
+
+    // A visible edit, so the write is seen to land.
+    image[176] = 'Z';
+    image[kvx::HiddenSettingOffset] = 20;
+    std::ofstream(first, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    const TRun write = Run("write " + first.string());
+    ASSERT_EQ(write.ExitCode, 0) << write.Output;
+
+    const fs::path second = Folder / "second.kvx";
+    ASSERT_EQ(Run("read -o " + second.string()).ExitCode, 0);
+    std::vector<uint8_t> expected = image;
+    expected[0] = 0xFF;
+    expected[2046] = 0xAA;
+    expected[2047] = 0x55;
+    std::fill(expected.begin() + 1792, expected.begin() + 1824, 0x20);  // no password: 32 spaces
+    EXPECT_EQ(Bytes(second), expected);
+}
+
+TEST_F(Kvxctl, UnprogrammedHiddenSettingGoesOutAsFifty)
+{
+    const fs::path file = Folder / "blank.kvx";
+    std::ofstream(file, std::ios::binary) << std::string(kvx::TKVXConfig::Size, '\xFF');
+    ASSERT_EQ(Run("write " + file.string()).ExitCode, 0);
+    ASSERT_EQ(Run("read -o " + file.string()).ExitCode, 0);
+    EXPECT_EQ(Bytes(file).at(kvx::HiddenSettingOffset), 50);
+}
+
+TEST_F(Kvxctl, PasswordIsAskedAndProvenBeforeAnyTransfer)
+{
+    Environment["KVXSIM_PASSWORD"] = "Secret";
+    const fs::path file = Folder / "unit.kvx";
+
+    const TRun none = Run("read -o " + file.string());
+    EXPECT_EQ(none.ExitCode, 1);
+    EXPECT_NE(none.Output.find("No password given."), std::string::npos) << none.Output;
+
+    const TRun wrong = Run("--password secret read -o " + file.string());
+    EXPECT_EQ(wrong.ExitCode, 1);
+    EXPECT_NE(wrong.Output.find("Incorrect password."), std::string::npos) << wrong.Output;
+    EXPECT_FALSE(fs::exists(file)) << "nothing read after a wrong password";
+
+    EXPECT_EQ(Run("--password Secret read -o " + file.string()).ExitCode, 0);
+    const TRun check = Run("--password Secret password check");
+    EXPECT_EQ(check.ExitCode, 0);
+    EXPECT_NE(check.Output.find("Password correct."), std::string::npos) << check.Output;
+}
+
+TEST_F(Kvxctl, PasswordSetThenClear)
+{
+    ASSERT_EQ(Run("password set NewOne").ExitCode, 0);
+    const TRun refused = Run("--password wrong password check");
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_NE(refused.Output.find("Incorrect password."), std::string::npos);
+
+    ASSERT_EQ(Run("--password NewOne password clear").ExitCode, 0);
+    const TRun open = Run("password check");
+    EXPECT_EQ(open.ExitCode, 0);
+    EXPECT_NE(open.Output.find("The KVX has no password."), std::string::npos) << open.Output;
+}
+
+TEST_F(Kvxctl, PasswordLongerThanItsFieldIsRefused)
+{
+    const TRun run = Run("password set " + std::string(33, 'x'));
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Output.find("at most 32"), std::string::npos);
+}
+
+TEST_F(Kvxctl, FailedReadShowsItsCodeAndTheChecks)
+{
+    Environment["KVXSIM_FAULT"] = "stop-after-page=10";
+    const fs::path file = Folder / "unit.kvx";
+    const TRun run = Run("read -o " + file.string());
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Output.find("Could not read the configuration (7).\n\n- Check that the KVX USB Dongle is connected"),
+              std::string::npos)
+        << run.Output;
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(Kvxctl, NotAnImageIsRefusedAndTheUnitUntouched)
+{
+    const fs::path file = Folder / "short.kvx";
+    std::ofstream(file, std::ios::binary) << std::string(100, 'A');
+    const TRun run = Run("write " + file.string());
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_NE(run.Output.find("is not a KVX configuration file"), std::string::npos) << run.Output;
+    EXPECT_FALSE(fs::exists(Unit)) << "the unit was never written";
+}
+
+TEST_F(Kvxctl, MissingLibraryOrDongleIsNamed)
+{
+    const TRun noLibrary = Run("--usb-library /nonexistent/libSiUSBXp.so devices");
+    EXPECT_EQ(noLibrary.ExitCode, 2);
+    EXPECT_NE(noLibrary.Output.find("/nonexistent/libSiUSBXp.so"), std::string::npos) << noLibrary.Output;
+
+    Environment["KVXSIM_UNPLUGGED"] = "1";
+    const TRun unplugged = Run("read -o " + (Folder / "x.kvx").string());
+    EXPECT_EQ(unplugged.ExitCode, 2);
+    EXPECT_NE(unplugged.Output.find("KVX USB dongle not connected."), std::string::npos) << unplugged.Output;
+}
+
+TEST_F(Kvxctl, DumpNamesTheFieldsAsTextAndJson)
+{
+    const fs::path file = Folder / "unit.kvx";
+    ASSERT_EQ(Run("read -o " + file.string()).ExitCode, 0);
+    const TRun text = Run("dump " + file.string());
+    EXPECT_EQ(text.ExitCode, 0);
+    EXPECT_NE(text.Output.find("UnitID = KVX Demo Site"), std::string::npos) << text.Output.substr(0, 400);
+
+    const TRun json = Run("dump --json " + file.string());
+    ASSERT_EQ(json.ExitCode, 0);
+    const auto parsed = nlohmann::json::parse(json.Output);
+    EXPECT_EQ(parsed.at("UnitID"), "KVX Demo Site");
+}
+
+TEST_F(Kvxctl, StatusShowsDecodedFrames)
+{
+    const TRun run = Run("status --seconds 2");
+    EXPECT_EQ(run.ExitCode, 0) << run.Output;
+    EXPECT_NE(run.Output.find("Firmware version"), std::string::npos) << run.Output;
+    EXPECT_NE(run.Output.find("IMEI - "), std::string::npos) << run.Output;
+}
+
+} // namespace
