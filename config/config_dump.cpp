@@ -1,0 +1,355 @@
+#include "config/config_dump.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string_view>
+
+#include "config/analogue_input.h"
+#include "config/contact_id.h"
+#include "config/distribution.h"
+#include "config/general_setup.h"
+#include "config/input_messages.h"
+#include "config/m2m.h"
+#include "config/missed_calls.h"
+#include "config/recipients.h"
+#include "config/remote_control.h"
+#include "config/shortcuts.h"
+#include "config/text_fields.h"
+#include "config/timers.h"
+#include "link/utils.h"
+
+namespace kvx {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// Text of the image is bytes 0x00..0xFF as characters; JSON needs UTF-8.
+std::string Utf8(const std::u16string& Text)
+{
+    std::string out;
+    for (char16_t c : Text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6 & 0x1F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::string Hex(const uint8_t* Data, size_t Size)
+{
+    return TUtils::ToLatin1(TUtils::Buffer2HEXString(Data, static_cast<uint16_t>(Size)));
+}
+
+bool AllErased(const uint8_t* Data, size_t Size)
+{
+    return std::all_of(Data, Data + Size, [](uint8_t b) { return b == 0xFF; });
+}
+
+std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8(Digits); }
+
+std::string TwoDigits(unsigned Value) { return (Value < 10 ? "0" : "") + std::to_string(Value); }
+std::string TimeText(unsigned Hour, unsigned Minute) { return TwoDigits(Hour) + ":" + TwoDigits(Minute); }
+
+json WeekDayList(uint8_t Mask)
+{
+    static constexpr const char* Days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    json days = json::array();
+    for (unsigned bit = 0; bit < std::size(Days); ++bit)
+        if (Mask >> bit & 1) days.push_back(Days[bit]);
+    return days;
+}
+
+json RecipientList(uint16_t Mask)
+{
+    json recipients = json::array();
+    for (unsigned n = 1; n <= RecipientCount; ++n)
+        if (HasRecipient(Mask, n)) recipients.push_back(n);
+    return recipients;
+}
+
+std::string ActionText(uint8_t Action)
+{
+    static constexpr const char* Actions[] = {"-", "On", "Off", "Pulse", "Toggle"};
+    const unsigned action = Action & 0x7F;
+    return action < std::size(Actions) ? Actions[action] : std::to_string(action);
+}
+
+json BCDTime(uint8_t Byte) { return Byte == 0xFF ? json() : json(TUtils::BCD2BIN(&Byte, 1)); }
+
+json Hundredths(const TWordMSBFirst& Field)
+{
+    const unsigned value = Field.Value();
+    return std::to_string(value / 100) + "." + TwoDigits(value % 100);
+}
+
+json Timers(const TKVXConfig& Config)
+{
+    json timers = json::object();
+    for (size_t i = 0; i < TimerCount; ++i) {
+        const TTimerLocation t = DecodeTimer(Config, i);
+        if (!t.IsDefined()) continue;
+        timers[std::to_string(i + 1)] = {{"Label", Utf8(t.Label)},         {"Time", TimeText(t.Hour, t.Minute)},
+                                         {"WeekDays", WeekDayList(t.WeekDays)}, {"Relay", t.Relay + 1},
+                                         {"Action", ActionText(t.Action)}, {"Confirmation", (t.Confirmation & 0x80) != 0}};
+    }
+    return timers;
+}
+
+json MissedCalls(const TKVXConfig& Config)
+{
+    json calls = json::object();
+    for (size_t i = 0; i < MissedCallCount; ++i) {
+        const TMissedCallLocation m = DecodeMissedCall(Config, i);
+        if (!m.IsDefined()) continue;
+        json call = {{"Number", PhoneText(m.Number)}, {"Relay", m.Relay + 1}, {"Action", ActionText(m.Action)},
+                     {"Confirmation", (m.Action & ConfirmationBit) != 0}, {"Count", m.Count}};
+        if (m.TimeWindow) {
+            call["TimeWindow"] = TimeText(m.StartHour, m.StartMinute) + "-" + TimeText(m.StopHour, m.StopMinute);
+            call["WeekDays"] = WeekDayList(m.WeekDays);
+        }
+        calls[std::to_string(i + 1)] = call;
+    }
+    return calls;
+}
+
+json CIDLabels(const TKVXConfig& Config, TCIDLabelKind Kind)
+{
+    json labels = json::object();
+    for (size_t i = 0; i < CIDLabelCount(Kind); ++i) {
+        const std::u16string label = DecodeCIDLabel(Config, Kind, i);
+        if (!label.empty()) labels[std::to_string(i)] = Utf8(label);
+    }
+    return labels;
+}
+
+json CIDReporting(const TKVXConfig& Config)
+{
+    json masks = json::object();
+    for (size_t k = 0; k < CIDReportingCapacity; ++k)
+        if (!AllErased(&Config.ContactIDReporting[2 * k], 2))
+            masks[std::to_string(k + 1)] = RecipientList(DecodeCIDReportingMask(Config, k));
+    return masks;
+}
+
+json Distribution(const TKVXConfig& Config)
+{
+    json masks = json::object();
+    for (size_t e = 0; e < DistributeMessageCount; ++e) {
+        const auto event = static_cast<TDistributionEvent>(e);
+        masks[DistributionEventName(event)] = RecipientList(DecodeDistributionMask(Config, event));
+    }
+    return masks;
+}
+
+json InputMessages(const TKVXConfig& Config)
+{
+    json messages = json::object();
+    for (size_t slot = 0; slot < InputMessageCount; ++slot) {
+        const TInputMessage message = DecodeInputMessage(Config, slot);
+        if (message.Enabled)
+            messages[DistributionEventName(static_cast<TDistributionEvent>(slot + 1))] = Utf8(message.Text);
+    }
+    return messages;
+}
+
+json Recipients(const TKVXConfig& Config)
+{
+    json numbers = json::object();
+    for (size_t i = 0; i < RecipientCount; ++i) {
+        const std::u16string digits = DecodeRecipient(Config, i);
+        if (!digits.empty()) numbers[std::to_string(i + 1)] = PhoneText(digits);
+    }
+    return numbers;
+}
+
+json M2MTelemetries(const TKVXConfig& Config)
+{
+    json numbers = json::object();
+    for (size_t e = 0; e < M2MTelemetryCount; ++e) {
+        const auto event = static_cast<TDistributionEvent>(e);
+        if (M2MTelemetryEdited(event)) numbers[DistributionEventName(event)] = Utf8(DecodeM2MTelemetry(Config, event));
+    }
+    return numbers;
+}
+
+std::string TriggerText(const TRemoteTrigger& Trigger)
+{
+    const std::string entry = std::to_string(Trigger.Entry);
+    switch (Trigger.Kind) {
+    case TRemoteTriggerKind::Input:
+        if (Trigger.Entry < 2 * InputCount)
+            return DistributionEventCaption(static_cast<TDistributionEvent>(Trigger.Entry + 1));
+        return Trigger.Entry == 2 * InputCount ? "AD low limit" : "AD high limit";
+    case TRemoteTriggerKind::Timer: return "Timer " + entry;
+    case TRemoteTriggerKind::MissedCall: return "Missed call " + entry;
+    case TRemoteTriggerKind::None: break;
+    }
+    return "none";
+}
+
+json RemoteCommands(const TKVXConfig& Config)
+{
+    json commands = json::object();
+    for (size_t i = 0; i < RemoteCommandCount; ++i) {
+        const TRemoteCommand c = DecodeRemoteCommand(Config, i);
+        if (c.Number.empty() && c.Command.empty()) continue;
+        commands[std::to_string(i + 1)] = {
+            {"Number", PhoneText(c.Number)}, {"Command", Utf8(c.Command)}, {"Trigger", TriggerText(c.Trigger)}};
+    }
+    return commands;
+}
+
+json Shortcuts(const TKVXConfig& Config)
+{
+    json pairs = json::object();
+    for (size_t i = 0; i < ShortcutCount; ++i) {
+        const TShortcut s = DecodeShortcut(Config, i);
+        if (s.Shortcut.empty() && s.Instruction.empty()) continue;
+        pairs[std::to_string(i + 1)] = {{"Shortcut", Utf8(s.Shortcut)}, {"Instruction", Utf8(s.Instruction)}};
+    }
+    return pairs;
+}
+
+std::string SerialText(const TKVXConfig& Config)
+{
+    switch (DecodeSerialInterface(Config)) {
+    case TSerialInterface::IOExpander: return "I/O expander";
+    case TSerialInterface::DSC: return "DSC functions";
+    case TSerialInterface::Disabled: break;
+    }
+    return "disabled";
+}
+
+std::string AnalogueTypeText(uint8_t Type)
+{
+    static constexpr const char* Types[] = {"none", "voltage", "current"};
+    return Type < std::size(Types) ? Types[Type] : std::to_string(Type);
+}
+
+json WordOver(const TWordMSBFirst& Field, unsigned Units) { return Field.Value() / Units; }
+
+using TFieldDump = std::function<json(const TKVXConfig&)>;
+
+// Fields whose meaning the pages give; a null dump marks a field shown with its partner.
+const std::map<std::string_view, TFieldDump>& FieldDumps()
+{
+    static const std::map<std::string_view, TFieldDump> dumps = {
+        {"SIM1ServiceCentreNumber", [](const TKVXConfig& c) { return PhoneText(ReadPhoneNumber(c.SIM1ServiceCentreNumber)); }},
+        {"SIM2ServiceCentreNumber", [](const TKVXConfig& c) { return PhoneText(ReadPhoneNumber(c.SIM2ServiceCentreNumber)); }},
+        {"AutoTestTimeHours", [](const TKVXConfig& c) { return BCDTime(c.AutoTestTimeHours); }},
+        {"AutoTestTimeMinutes", [](const TKVXConfig& c) { return BCDTime(c.AutoTestTimeMinutes); }},
+        {"DayOfWeek", [](const TKVXConfig& c) { return c.DayOfWeek == 0xFF ? json() : WeekDayList(c.DayOfWeek); }},
+        {"VerifySender", [](const TKVXConfig& c) { return json(c.VerifySender == 0xFF); }},
+        {"SerialInterface", [](const TKVXConfig& c) { return json(SerialText(c)); }},
+        {"DialTone", [](const TKVXConfig& c) { return json(DecodeDialTone(c)); }},
+        {"SIM2Enable", [](const TKVXConfig& c) { return json(c.SIM2Enable == 0xFF); }},
+        {"PIN", [](const TKVXConfig& c) { return json(Utf8(ReadText(c.PIN))); }},
+        {"LockArray", [](const TKVXConfig& c) { return json(Utf8(ReadText(c.LockArray))); }},
+        {"ADType", [](const TKVXConfig& c) { return json(AnalogueTypeText(c.ADType)); }},
+        {"ADVLowThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADVLowThreshold); }},
+        {"ADVHighThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADVHighThreshold); }},
+        {"ADILowThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADILowThreshold); }},
+        {"ADIHighThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADIHighThreshold); }},
+        {"ADLowThresholdDelay", [](const TKVXConfig& c) { return WordOver(c.ADLowThresholdDelay, AnalogueDelayUnitsPerSecond); }},
+        {"ADHighThresholdDelay", [](const TKVXConfig& c) { return WordOver(c.ADHighThresholdDelay, AnalogueDelayUnitsPerSecond); }},
+        {"M2MReportingNumber1", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 0))); }},
+        {"M2MReportingNumber2", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 1))); }},
+        {"M2MReportingNumber3", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 2))); }},
+        {"M2MReportingNumber4", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 3))); }},
+        {"M2MID", [](const TKVXConfig& c) { return json(Utf8(DecodeM2MID(c))); }},
+        {"M2MTelemetries", M2MTelemetries},
+        {"TimerEvents", Timers},
+        {"TimerLabels", nullptr},
+        {"CIDPartitionLabels", [](const TKVXConfig& c) { return CIDLabels(c, TCIDLabelKind::Partition); }},
+        {"CIDZoneLabels", [](const TKVXConfig& c) { return CIDLabels(c, TCIDLabelKind::Zone); }},
+        {"CIDUserLabels", [](const TKVXConfig& c) { return CIDLabels(c, TCIDLabelKind::User); }},
+        {"MissedCallNumbers", MissedCalls},
+        {"MissedCallAccessRules", nullptr},
+        {"InputMessages", InputMessages},
+        {"ReportingNumbers", Recipients},
+        {"DistributeMessages", Distribution},
+        {"ContactIDReporting", CIDReporting},
+        {"RemoteReporting", nullptr},
+        {"RemoteControl", RemoteCommands},
+        {"ShortCuts", Shortcuts},
+    };
+    return dumps;
+}
+
+bool IsReserved(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
+bool IsInputDelay(std::string_view Name) { return Name.starts_with("Input") && Name.ends_with("Delay"); }
+
+// A field no page gives a meaning to, by its kind.
+json PlainField(const TKVXConfig& Config, const TFieldInfo& Field)
+{
+    const uint8_t* bytes = Config.Bytes() + Field.Offset;
+    switch (Field.Kind) {
+    case TFieldKind::Byte: return bytes[0];
+    case TFieldKind::Word: return bytes[0] << 8 | bytes[1];
+    case TFieldKind::Label: return Utf8(ReadText(bytes, Field.Size));
+    case TFieldKind::Bytes:
+    case TFieldKind::DistributeMessages: break;
+    }
+    return Hex(bytes, Field.Size);
+}
+
+std::string ScalarText(const json& Value)
+{
+    if (Value.is_string()) return Value.get<std::string>();
+    if (Value.is_boolean()) return Value.get<bool>() ? "yes" : "no";
+    if (Value.is_null()) return "not set";
+    return Value.dump();
+}
+
+void Flatten(const json& Value, const std::string& Name, std::vector<TDumpEntry>& Entries)
+{
+    if (Value.is_object() && !Value.empty()) {
+        for (const auto& [key, item] : Value.items()) Flatten(item, Name.empty() ? key : Name + "." + key, Entries);
+    } else if (Value.is_object()) {
+        Entries.push_back({Name, "none"});
+    } else if (Value.is_array()) {
+        std::string joined;
+        for (const json& item : Value) joined += (joined.empty() ? "" : " ") + ScalarText(item);
+        Entries.push_back({Name, joined.empty() ? "none" : joined});
+    } else {
+        Entries.push_back({Name, ScalarText(Value)});
+    }
+}
+
+} // namespace
+
+json DumpConfigJson(const TKVXConfig& Config)
+{
+    json dump = json::object();
+    for (const TFieldInfo& field : ConfigFields()) {
+        const std::string_view name = field.Name;
+        const uint8_t* bytes = Config.Bytes() + field.Offset;
+        if (IsReserved(name)) {
+            if (!AllErased(bytes, field.Size)) dump[field.Name] = Hex(bytes, field.Size);
+            if (name == "NotAllocated") dump["HiddenSetting"] = Config.Bytes()[HiddenSettingOffset];
+            continue;
+        }
+        if (IsInputDelay(name)) {
+            dump[field.Name] = (bytes[0] << 8 | bytes[1]) / InputDelayUnitsPerSecond;
+            continue;
+        }
+        const auto known = FieldDumps().find(name);
+        if (known == FieldDumps().end()) dump[field.Name] = PlainField(Config, field);
+        else if (known->second) dump[field.Name] = known->second(Config);
+    }
+    return dump;
+}
+
+std::vector<TDumpEntry> DumpConfigEntries(const TKVXConfig& Config)
+{
+    std::vector<TDumpEntry> entries;
+    Flatten(DumpConfigJson(Config), "", entries);
+    return entries;
+}
+
+} // namespace kvx

@@ -1,0 +1,53 @@
+#pragma once
+// Remote commands: eight elements of 80 bytes (RemoteControl: number zero-padded to 16,
+// command space-padded to 64) and the trigger table (RemoteReporting): one byte per event,
+// bit N - 1 = command N is sent on that event.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "config/kvx_config.h"
+
+namespace kvx {
+
+inline constexpr size_t RemoteCommandCount = 8;
+inline constexpr size_t RemoteInputTriggerCount = 20;   // input 1 high .. input 9 low, AD low, AD high
+inline constexpr size_t RemoteTimerTriggerCount = 64;
+inline constexpr size_t RemoteMissedCallTriggerCount = 500;
+inline constexpr size_t RemoteCommandTextSize = 64;
+
+// None: a stored trigger in the unused bytes 20..31.
+enum class TRemoteTriggerKind : uint8_t { Input, Timer, MissedCall, None };
+
+struct TRemoteTrigger {
+    TRemoteTriggerKind Kind = TRemoteTriggerKind::Input;
+    uint16_t Entry = 0;  // position in the kind's list
+
+    bool operator==(const TRemoteTrigger&) const = default;
+};
+
+// Byte of the trigger table for a trigger; empty for None or an entry past its list.
+std::optional<size_t> RemoteTriggerByte(const TRemoteTrigger& Trigger);
+// The trigger a byte of the table stands for.
+TRemoteTrigger RemoteTriggerAt(size_t Byte);
+
+struct TRemoteCommand {
+    std::u16string Number;   // digits without the "+"
+    std::u16string Command;  // at most 64 characters
+    TRemoteTrigger Trigger;
+
+    bool operator==(const TRemoteCommand&) const = default;
+};
+
+using TRemoteCommands = std::array<TRemoteCommand, RemoteCommandCount>;
+
+// Command Index 0..7: the first trigger byte with its bit set gives the trigger, number and
+// command; with no bit set the command is reset (input 1 high, empty texts).
+TRemoteCommand DecodeRemoteCommand(const TKVXConfig& Config, size_t Index);
+// Clears the whole trigger table, then for each command with a number writes its element
+// and sets its bit; commands without a number leave their element and set no bit.
+void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands);
+
+} // namespace kvx
