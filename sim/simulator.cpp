@@ -1,0 +1,69 @@
+#include "sim/simulator.h"
+
+#include <algorithm>
+
+#include "sim/default_memory.h"
+
+namespace kvx::sim {
+
+TSimulator::TSimulator(TReport Report) : FReport(std::move(Report)) {}
+
+void TSimulator::Settle()
+{
+    if (!Unit.TakeCompletedWrite() || !FMemoryFile) return;
+    std::string error;
+    if (!SaveMemoryFile(*FMemoryFile, Unit.Memory, error) && FReport) FReport(error);
+}
+
+void TSimulator::Reset()
+{
+    Clock = TSimClock();
+    Unit = TUnitModel();
+    Dongle.Reset();
+    FMemoryFile.reset();
+    FBaudRate = 0;
+    FPageWriteMs = 0;
+}
+
+bool TSimulator::UseMemoryFile(const std::string& Path, std::string& Error)
+{
+    auto memory = DefaultUnitMemory();
+    if (Path.empty()) {
+        FMemoryFile.reset();
+        Unit.Memory = std::move(memory);
+        return true;
+    }
+    TMemoryFile file;
+    if (!LoadMemoryFile(Path, memory, file, Error)) return false;
+    FMemoryFile = file;
+    Unit.Memory = std::move(memory);
+    return true;
+}
+
+void TSimulator::SetFaults(const TFaultList& Faults)
+{
+    TFaultList unitFaults;
+    bool overrun = false;
+    for (const auto& fault : Faults) {
+        if (fault.Kind == TFaultKind::Overrun)
+            overrun = true;
+        else
+            unitFaults.push_back(fault);
+    }
+    Unit.SetFaults(std::move(unitFaults));
+    Dongle.ArmOverrun(overrun);
+}
+
+void TSimulator::SetBaudRate(uint32_t BaudRate)
+{
+    FBaudRate = BaudRate;
+    Dongle.SetTiming(FBaudRate, FPageWriteMs);
+}
+
+void TSimulator::SetPageWriteMs(uint32_t Milliseconds)
+{
+    FPageWriteMs = Milliseconds;
+    Dongle.SetTiming(FBaudRate, FPageWriteMs);
+}
+
+} // namespace kvx::sim

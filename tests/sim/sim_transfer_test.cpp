@@ -1,0 +1,249 @@
+// The device object over the USB link over the simulator, loaded through the same binding
+// as the vendor library: whole transfers, every injected fault, plugging and overrun.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/kvx_config.h"
+#include "link/crc8.h"
+#include "link/kvx.h"
+#include "link/siusbxp_library.h"
+#include "link/usbxpress.h"
+#include "sim/kvxsim_control.h"
+#include "tests/support/fake_pump.h"
+
+namespace kvx {
+namespace {
+
+class SimTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        Library = TSiUSBXpLibrary::Load(KVXSIM_LIBRARY, error);
+        ASSERT_NE(Library, nullptr) << error;
+        Control = reinterpret_cast<KVXSIM_Control_t>(Library->FindFunction(KVXSIM_CONTROL_NAME));
+        ASSERT_NE(Control, nullptr);
+        ASSERT_EQ(Control("reset", ""), 0);
+        ASSERT_EQ(Control("clock", "manual"), 0);
+
+        // The simulator's clock follows the device object's virtual time.
+        Pump.OnProcess = [this] {
+            if (Pump.Now == SimNow) return;
+            Control("advance", std::to_string(Pump.Now - SimNow).c_str());
+            SimNow = Pump.Now;
+        };
+        auto link = std::make_unique<TUSBXpress>(Library->Api());
+        Link = link.get();
+        Kvx = std::make_unique<TKVX>(std::move(link), Pump, [] { return TLocalDateTime{2026, 3, 23, 14, 5, 9}; });
+        Kvx->OnError = [this](uint8_t code) { Errors.push_back(code); };
+        Kvx->OnDeviceConnect = [this] { ++Connects; };
+        Kvx->OnDeviceDisconnect = [this] { ++Disconnects; };
+        Link->PollDevices();
+        ASSERT_TRUE(Kvx->DeviceConnected());
+    }
+
+    void TearDown() override
+    {
+        Kvx.reset();
+        if (Control) Control("reset", "");
+    }
+
+    int Count(const char* command) { return Control("count", command); }
+
+    std::vector<uint8_t> UnitBytes(size_t offset, size_t count)
+    {
+        std::vector<uint8_t> bytes;
+        for (size_t i = 0; i < count; ++i)
+            bytes.push_back(static_cast<uint8_t>(Control("peek", std::to_string(offset + i).c_str())));
+        return bytes;
+    }
+
+    static std::string Text(const TKVXLabel& label)
+    {
+        return std::string(reinterpret_cast<const char*>(label.Data), sizeof label.Data).c_str();
+    }
+
+    std::unique_ptr<TSiUSBXpLibrary> Library;
+    KVXSIM_Control_t Control = nullptr;
+    test::TFakePump Pump;
+    uint64_t SimNow = 0;
+    TUSBXpress* Link = nullptr;
+    std::unique_ptr<TKVX> Kvx;
+    std::vector<uint8_t> Errors;
+    int Connects = 0;
+    int Disconnects = 0;
+};
+
+TEST_F(SimTransferTest, WrittenImageReadsBackEqual)
+{
+    auto image = std::make_unique<TKVXConfig>();
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    EXPECT_EQ(Text(image->UnitID), "KVX Demo Site");
+    EXPECT_EQ(image->Relay8PulseTime.Value(), 120);
+
+    std::fill_n(image->UnitID.Data, 16, uint8_t{'Z'});
+    image->Relay1PulseTime.SetValue(1000);
+    image->ShortCuts[639] = 0x42;
+    Kvx->SessionPassword = u"open sesame";
+    ASSERT_EQ(Kvx->WriteConfig(image.get()), ResultOK);
+
+    auto back = std::make_unique<TKVXConfig>();
+    ASSERT_EQ(Kvx->ReadConfig(back.get()), ResultOK);
+    EXPECT_EQ(back->Bytes()[0], 0xFF); // every full write marks byte 0
+    EXPECT_TRUE(std::equal(image->Bytes() + 1, image->Bytes() + TKVXConfig::Size, back->Bytes() + 1));
+    EXPECT_EQ(UnitBytes(1792, 12), std::vector<uint8_t>({'o', 'p', 'e', 'n', ' ', 's', 'e', 's', 'a', 'm', 'e', ' '}));
+    EXPECT_EQ(Count("enter-config"), 3);
+    EXPECT_EQ(Count("exit-config"), 3);
+    EXPECT_EQ(Count("begin-transfer"), 3);
+    EXPECT_EQ(Control("config-mode", ""), 0);
+    EXPECT_EQ(Control("rts", ""), 0);
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SimTransferTest, PasswordRoundTripsThroughItsPage)
+{
+    std::u16string password;
+    ASSERT_EQ(Kvx->ReadPassword(password), ResultOK);
+    EXPECT_EQ(password, u"");
+    ASSERT_EQ(Kvx->WritePassword(u"secret"), ResultOK);
+    ASSERT_EQ(Kvx->ReadPassword(password), ResultOK);
+    EXPECT_EQ(password, u"secret");
+    EXPECT_EQ(Control("peek", "1823"), ' ');
+    EXPECT_EQ(Count("begin-transfer"), 0);
+}
+
+TEST_F(SimTransferTest, EveryFaultGivesItsCodeAndTheUnitIsStillAskedToLeave)
+{
+    struct TCase {
+        const char* Fault;
+        bool Write;
+        uint8_t Code;
+    };
+    const TCase cases[] = {
+        {"drop-reply@enter", false, ResultNoConfigMode},
+        {"wrong-ack@begin", false, ResultNoBeginTransfer},
+        {"drop-reply", false, ResultPageReadFailed},
+        {"bad-crc", false, ResultPageReadFailed},
+        {"wrong-ack@read", false, ResultPageReadFailed},
+        {"stop-after-page=100", false, ResultPageReadFailed},
+        {"drop-reply@exit", false, ResultNoExitConfig},
+        {"stray@all", false, ResultOK},
+        {"wrong-ack", true, ResultPageWriteFailed},
+        {"bad-crc@write", true, ResultPageWriteFailed},
+        {"stop-after-page=3", true, ResultPageWriteFailed},
+    };
+    auto image = std::make_unique<TKVXConfig>();
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK); // a write needs what lies above the image
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Fault);
+        ASSERT_EQ(Control("fault", c.Fault), 0);
+        const int exitsBefore = Count("exit-config");
+        auto target = std::make_unique<TKVXConfig>();
+        std::fill_n(target->Bytes(), TKVXConfig::Size, uint8_t{0x5A});
+        EXPECT_EQ(c.Write ? Kvx->WriteConfig(target.get()) : Kvx->ReadConfig(target.get()), c.Code);
+        EXPECT_GT(Count("exit-config"), exitsBefore);
+        ASSERT_EQ(Control("fault", "none"), 0);
+        EXPECT_EQ(Control("config-mode", ""), 0); // a lost reply still left the unit in normal operation
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SimTransferTest, RefusedWriteLeavesTheUnitUnchanged)
+{
+    auto image = std::make_unique<TKVXConfig>();
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    const auto before = UnitBytes(0, 300);
+    ASSERT_EQ(Control("fault", "wrong-ack@write"), 0);
+    std::fill_n(image->Bytes(), TKVXConfig::Size, uint8_t{0x00});
+    EXPECT_EQ(Kvx->WriteConfig(image.get()), ResultPageWriteFailed);
+    EXPECT_EQ(UnitBytes(0, 300), before);
+
+    // A write cut off part way keeps the pages it finished, and no more.
+    ASSERT_EQ(Control("fault", "stop-after-page=2"), 0);
+    EXPECT_EQ(Kvx->WriteConfig(image.get()), ResultPageWriteFailed);
+    EXPECT_EQ(Control("peek", "255"), 0x00);
+    EXPECT_EQ(UnitBytes(256, 44), std::vector<uint8_t>(before.begin() + 256, before.end()));
+}
+
+TEST_F(SimTransferTest, UnplugAndPlugReachTheDeviceObject)
+{
+    ASSERT_EQ(Control("unplug", ""), 0);
+    Link->PollDevices();
+    EXPECT_EQ(Disconnects, 1);
+    EXPECT_FALSE(Kvx->DeviceConnected());
+    EXPECT_EQ(Control("open", ""), 0);
+
+    ASSERT_EQ(Control("plug", ""), 0);
+    Link->PollDevices();
+    EXPECT_EQ(Connects, 2);
+    EXPECT_TRUE(Kvx->DeviceConnected());
+    EXPECT_EQ(Control("open", ""), 1);
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SimTransferTest, DonglePulledDuringAReadFailsItAndLeavesNoUnitInConfigurationMode)
+{
+    Kvx->SetProgressBarPosition = [this](uint16_t page) {
+        if (page == 100) Control("unplug", "");
+    };
+    auto image = std::make_unique<TKVXConfig>();
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultNoExitConfig);
+    EXPECT_NE(std::find(Errors.begin(), Errors.end(), SI_DEVICE_IO_FAILED), Errors.end());
+    EXPECT_EQ(Control("config-mode", ""), 0);
+    Link->PollDevices();
+    EXPECT_EQ(Disconnects, 1);
+}
+
+TEST_F(SimTransferTest, StatusFramesArriveAndSetTimeReachesTheUnitClock)
+{
+    std::vector<uint8_t> received;
+    Kvx->OnRxData = [&](uint32_t count) {
+        received.insert(received.end(), Kvx->RXBuffer.begin(), Kvx->RXBuffer.begin() + count);
+    };
+    ASSERT_EQ(Control("advance", "1000"), 0);
+    Link->PollRX();
+    ASSERT_GE(received.size(), 4u * 32);
+    ASSERT_EQ(received.size() % 32, 0u);
+    for (size_t at = 0; at < received.size(); at += 32) {
+        EXPECT_EQ(Crc8Maxim(received.data() + at + 1, 30), received[at + 31]);
+        EXPECT_TRUE(received[at] >= 1 && received[at] <= 6);
+    }
+    EXPECT_EQ(Control("queued", ""), 0);
+
+    Kvx->SetTime();
+    EXPECT_EQ(Control("unit-time", ""), 140509);
+    EXPECT_EQ(Control("unit-date", ""), 260323);
+}
+
+TEST_F(SimTransferTest, OverrunIsFlushedAndReported)
+{
+    int deliveries = 0;
+    Kvx->OnRxData = [&](uint32_t) { ++deliveries; };
+    ASSERT_EQ(Control("fault", "overrun"), 0);
+    Link->PollRX();
+    EXPECT_EQ(deliveries, 0);
+    EXPECT_EQ(Errors, std::vector<uint8_t>{SI_RX_QUEUE_NOT_READY});
+    EXPECT_EQ(Control("queued", ""), 0);
+
+    // The next read is not disturbed by what was lost.
+    auto image = std::make_unique<TKVXConfig>();
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+}
+
+TEST_F(SimTransferTest, TimingModelStretchesAFullReadOverVirtualTime)
+{
+    ASSERT_EQ(Control("baud", "115200"), 0);
+    auto image = std::make_unique<TKVXConfig>();
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    EXPECT_EQ(Text(image->UnitID), "KVX Demo Site");
+    // 512 pages of 6 bytes out and 132 back at 115200 baud: about 6 s on the line.
+    EXPECT_GE(Pump.Now, 6000u);
+    EXPECT_LT(Pump.Now, 8000u);
+}
+
+} // namespace
+} // namespace kvx
