@@ -123,7 +123,7 @@ int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
 
     std::string error;
     if (!SaveTemplate(Output, image, error)) {
-        std::cerr << error << "\n";
+        std::cerr << "Could not save the template \"" << Output.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
     std::cout << "Configuration read into " << Output.string() << ".\n";
@@ -135,7 +135,7 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input)
     TKVXConfig image = ErasedConfig();
     std::string error;
     if (!LoadTemplate(Input, image, error)) {
-        std::cerr << error << "\n";
+        std::cerr << "Could not load the template \"" << Input.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
     // As the program does: unprogrammed memory in the hidden setting goes out as the default.

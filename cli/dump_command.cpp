@@ -11,7 +11,7 @@ int DumpTemplate(const std::filesystem::path& Input, bool Json)
     TKVXConfig image = ErasedConfig();
     std::string error;
     if (!LoadTemplate(Input, image, error)) {
-        std::cerr << error << "\n";
+        std::cerr << "Could not load the template \"" << Input.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
     if (Json) {

@@ -8,11 +8,11 @@
 namespace kvx {
 
 // Loads a template into Config. Anything but a readable file of exactly 31872 bytes is
-// refused with a message naming the file, and Config is left as it was.
-bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::string& Error);
+// refused with Reason saying why, and Config is left as it was.
+bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::string& Reason);
 
 // Saves whole or not at all: a temporary file beside the target, renamed over it, so a
 // failed save never destroys an existing file.
-bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, std::string& Error);
+bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, std::string& Reason);
 
 } // namespace kvx

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "tests/ui/scripted_dialogs.h"
+#include "ui/main/command_guide.h"
+#include "ui/main/kvx_message_box.h"
+#include "ui/main/password_dialog.h"
+
+namespace kvx::ui {
+namespace {
+
+using B = TMsgDlgBtn;
+
+TEST(KVXMessageBox, HasNoIconNoCaptionAndOnlyTheAskedButtons)
+{
+    TKVXMessageBox box("KVX USB dongle not connected.", {B::mbOK}, {});
+    EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+    EXPECT_TRUE(box.windowTitle().isEmpty());
+    EXPECT_EQ(box.buttons().size(), 1);
+    ASSERT_NE(box.ButtonOf(B::mbOK), nullptr);
+    EXPECT_FALSE(box.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+TEST(KVXMessageBox, CarriageReturnsBreakLines)
+{
+    EXPECT_EQ(MessageText("One.\r\rTwo."), "One.\n\nTwo.");
+    TKVXMessageBox box("One.\rTwo.", {B::mbOK}, {});
+    EXPECT_EQ(box.text(), "One.\nTwo.");
+}
+
+TEST(KVXMessageBox, EachButtonGivesItsResult)
+{
+    for (auto [button, result] : {std::pair{B::mbYes, mrYes}, {B::mbNo, mrNo}, {B::mbCancel, mrCancel}}) {
+        TKVXMessageBox box("Save first?", {B::mbYes, B::mbNo, B::mbCancel}, {});
+        box.show();
+        box.ButtonOf(button)->click();
+        EXPECT_EQ(box.ModalResult(), result);
+        EXPECT_FALSE(box.isVisible());
+    }
+}
+
+TEST(KVXMessageBox, OnlyAButtonClosesIt)
+{
+    TKVXMessageBox box("Stay.", {B::mbOK}, {});
+    box.show();
+    box.close();
+    EXPECT_TRUE(box.isVisible());
+    box.reject();  // what Escape would do through the dialog
+    EXPECT_EQ(box.ModalResult(), 0);
+    box.ButtonOf(B::mbOK)->click();
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.ModalResult(), mrOk);
+}
+
+TEST(KVXMessageBox, ReplacementCaptionsStartAtTheRightMostButton)
+{
+    TKVXMessageBox box("Go on?", {B::mbYes, B::mbNo}, {"Keep", "Replace"});
+    EXPECT_EQ(box.ButtonOf(B::mbNo)->text(), "Keep");
+    EXPECT_EQ(box.ButtonOf(B::mbYes)->text(), "Replace");
+
+    const auto none = ReplacedCaptions({B::mbYes, B::mbNo}, {"", "Replace"});
+    EXPECT_TRUE(none.empty());
+    const auto one = ReplacedCaptions({B::mbYes, B::mbNo, B::mbCancel}, {"Stop"});
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one.at(B::mbCancel), "Stop");
+}
+
+TEST(ScriptedDialogs, AnswersThroughTheMessageDialog)
+{
+    test::TScriptedDialogs dialogs;
+    dialogs.ExpectMessage("Save first?", mrNo);
+    EXPECT_EQ(TKVXMessageDlg::ShowMessageEx("Save first?", TMsgDlgType::mtCustom, {B::mbYes, B::mbNo}, 0), mrNo);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtCustom);
+}
+
+TEST(PasswordPrompt, NeitherEnterNorEscapeCloseIt)
+{
+    TfrmPassword prompt(nullptr);
+    EXPECT_EQ(prompt.edPassword->maxLength(), 32);
+    EXPECT_EQ(prompt.edPassword->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(prompt.btnSetPassword->isDefault() || prompt.btnSetPassword->autoDefault());
+    EXPECT_FALSE(prompt.Button1->isDefault() || prompt.Button1->autoDefault());
+    prompt.show();
+    for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&prompt, &press);
+        EXPECT_TRUE(prompt.isVisible());
+    }
+    prompt.reject();  // the close box
+    EXPECT_EQ(prompt.result(), mrCancel);
+}
+
+TEST(PasswordPrompt, ButtonsGiveOKAndCancel)
+{
+    TfrmPassword prompt(nullptr);
+    prompt.show();
+    prompt.btnSetPassword->click();
+    EXPECT_EQ(prompt.result(), mrOk);
+    prompt.show();
+    prompt.Button1->click();
+    EXPECT_EQ(prompt.result(), mrCancel);
+}
+
+TEST(CommandGuide, IsWideEnoughForVerticalScrollingOnly)
+{
+    TfrmCommandGuide guide(nullptr);
+    EXPECT_EQ(guide.windowTitle(), "Command guide");
+    guide.ShowGuide();
+    EXPECT_EQ(guide.width(), guide.Image1->width() + 34);
+    guide.ShowGuide();  // showing it again only brings it forward
+    EXPECT_TRUE(guide.isVisible());
+}
+
+} // namespace
+} // namespace kvx::ui

@@ -1,0 +1,224 @@
+#include <QLabel>
+
+#include "tests/ui/window_fixture.h"
+#include "ui/main/assets.h"
+#include "ui/main/colours.h"
+#include "ui/main/kvx_image.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/menu_table.h"
+#include "ui/main/status_view.h"
+#include "ui/main/transfer_texts.h"
+
+namespace kvx::ui::test {
+namespace {
+
+class NavigationTest : public WindowTest {
+protected:
+    void SetUp() override { CreateWindow(); }
+    bool IsChosen(const TPanel* Panel) const
+    {
+        return Panel->Color() == ChosenColour && Panel->FontColor() == ChosenTextColour;
+    }
+    bool IsIdle(const TPanel* Panel) const
+    {
+        return Panel->Color() == WindowColour && Panel->FontColor() == IdleTextColour;
+    }
+    std::vector<int> VisiblePages() const
+    {
+        std::vector<int> visible;
+        for (TBytePage* page : Pages)
+            if (page->isVisible()) visible.push_back(page->No);
+        return visible;
+    }
+};
+
+TEST_F(NavigationTest, StartsOnSIMSetupWithItsItemChosen)
+{
+    EXPECT_EQ(Window->LastForm, 1);
+    EXPECT_EQ(Window->lblHeading->text(), "SIM setup");
+    EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+    EXPECT_TRUE(IsChosen(Window->MenuPanel(1)));
+    for (int no = 2; no <= 13; ++no) EXPECT_TRUE(IsIdle(Window->MenuPanel(no))) << no;
+    EXPECT_FALSE(Window->StatusView()->isVisible());
+    EXPECT_FALSE(Window->KVXHasBeenRead || Window->ConfigLoaded || Window->ConfigChanged || Window->CloseFlag);
+    EXPECT_EQ(Window->windowTitle(), "KVX");
+    EXPECT_EQ(Window->size(), QSize(1024, 730));
+    EXPECT_EQ(Window->imgConnectionStatus->ImageIndex, DisconnectedIcon);
+}
+
+TEST_F(NavigationTest, EveryMenuItemShowsItsPageAndHeading)
+{
+    for (const TMenuItemInfo& item : MenuItems()) {
+        Window->MenuButtonClick(Window->MenuPanel(item.No));
+        EXPECT_EQ(Window->LastForm, item.No);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{item.No});
+        EXPECT_TRUE(IsChosen(Window->MenuPanel(item.No)));
+        EXPECT_EQ(Window->MenuPanel(item.No)->Tag, item.No - 1);
+        if (item.No == ITTTPageNo) {
+            EXPECT_TRUE(Window->imgHeading->isVisible());
+            EXPECT_FALSE(Window->lblHeading->isVisible());
+        } else {
+            EXPECT_EQ(Window->lblHeading->text(), item.Heading);
+            EXPECT_TRUE(Window->lblHeading->isVisible());
+            EXPECT_FALSE(Window->imgHeading->isVisible());
+        }
+    }
+}
+
+TEST_F(NavigationTest, SectionHeadingShowsItsFirstPageWithoutChangingLastForm)
+{
+    const struct {
+        size_t Section;
+        int Page;
+        const char* Heading;
+    } sections[] = {{0, 1, "SIM setup"},
+                    {1, 3, "General SMS messaging setup"},
+                    {2, 8, "Relay switching pulse time setup"},
+                    {3, 12, "KVX to base stations"}};
+    Window->MenuButtonClick(Window->MenuPanel(5));
+    for (const auto& s : sections) {
+        Window->MenuButtonClick(Window->SectionPanel(s.Section));
+        EXPECT_EQ(Window->lblHeading->text(), s.Heading);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{s.Page});
+        EXPECT_TRUE(IsChosen(Window->MenuPanel(s.Page)));
+        EXPECT_EQ(Window->LastForm, 5);
+    }
+}
+
+TEST_F(NavigationTest, LeavingTheStatusViewReturnsToLastFormNotTheSection)
+{
+    ConnectDongle();
+    Window->MenuButtonClick(Window->MenuPanel(2));
+    Window->MenuButtonClick(Window->SectionPanel(1));  // SMS MESSAGING: General setup
+    Window->MenuButtonClick(Window->pnlUnitStatus);
+    EXPECT_TRUE(Window->StatusView()->isVisible());
+    EXPECT_EQ(Window->lblHeading->text(), "Unit status");
+    Window->StatusView()->pnlUnitStatusClick();
+    EXPECT_FALSE(Window->StatusView()->isVisible());
+    EXPECT_EQ(VisiblePages(), std::vector<int>{2});
+    EXPECT_EQ(Window->lblHeading->text(), "Security setup");
+}
+
+TEST_F(NavigationTest, StatusViewWithoutDongleSaysSoAndShowsAnyway)
+{
+    Dialogs.ExpectMessage(DongleNotConnectedText);
+    Window->MenuButtonClick(Window->pnlUnitStatus);
+    EXPECT_TRUE(Window->StatusView()->isVisible());
+    EXPECT_EQ(Dialogs.Messages.at(0).Type, TMsgDlgType::mtError);
+    EXPECT_TRUE(VisiblePages().empty());
+    EXPECT_EQ(Window->LastForm, 1);
+}
+
+TEST_F(NavigationTest, BarButtonsAndFrameChooseNothing)
+{
+    Window->MenuButtonClick(Window->MenuPanel(13));
+    for (QWidget* sender : std::initializer_list<QWidget*>{Window->pnlReadConfig, Window->pnlWriteConfig, Window->Panel4,
+                                                          Window->Panel5, Window->Panel2, Window->Panel6, Window->pnlButtons})
+        Window->MenuButtonClick(sender);
+    EXPECT_EQ(VisiblePages(), std::vector<int>{13});
+    EXPECT_TRUE(Window->imgHeading->isVisible());
+}
+
+TEST_F(NavigationTest, HoverChangesOnlyItemsThatAreNotChosen)
+{
+    TPanel* chosen = Window->MenuPanel(1);
+    TPanel* other = Window->MenuPanel(4);
+    emit chosen->MouseEnter(chosen);
+    EXPECT_TRUE(IsChosen(chosen));
+    emit chosen->MouseLeave(chosen);
+    EXPECT_TRUE(IsChosen(chosen));
+
+    emit other->MouseEnter(other);
+    EXPECT_EQ(other->Color(), HoverColour);
+    EXPECT_EQ(other->FontColor(), HoverTextColour);
+    emit other->MouseLeave(other);
+    EXPECT_TRUE(IsIdle(other));
+
+    // An item highlighted through its section keeps its colours too.
+    Window->MenuButtonClick(Window->SectionPanel(1));
+    TPanel* general = Window->MenuPanel(3);
+    emit general->MouseEnter(general);
+    emit general->MouseLeave(general);
+    EXPECT_TRUE(IsChosen(general));
+}
+
+TEST_F(NavigationTest, ProgressLineShowsTransferState)
+{
+    Window->ProgressBarState(256);
+    EXPECT_EQ(Window->ProgressBar->width(), 132);
+    EXPECT_EQ(Window->ProgressBar->Color(), ProgressBusyColour);
+    const auto processed = Pump.ProcessCount;
+    Window->ProgressBarState(0);
+    EXPECT_EQ(Window->ProgressBar->width(), 0);
+    EXPECT_EQ(Window->ProgressBar->Color(), ProgressIdleColour);
+    EXPECT_GT(Pump.ProcessCount, processed);
+}
+
+TEST_F(NavigationTest, ConnectAndDisconnectSwitchIconsAndStatusControls)
+{
+    ConnectDongle();
+    EXPECT_EQ(Window->imgConnectionStatus->ImageIndex, ConnectedIcon);
+    EXPECT_EQ(Window->StatusView()->imgConnectionStatus->ImageIndex, ConnectedIcon);
+    EXPECT_FALSE(Window->StatusView()->lblConnected->isHidden());
+    Link->OnDeviceDisconnect(DongleInfo());
+    EXPECT_EQ(Window->imgConnectionStatus->ImageIndex, DisconnectedIcon);
+    EXPECT_EQ(Window->StatusView()->imgConnectionStatus->ImageIndex, DisconnectedIcon);
+    EXPECT_TRUE(Window->StatusView()->lblConnected->isHidden());
+}
+
+TEST_F(NavigationTest, CloseDuringAReadWaitsForTheReadToStop)
+{
+    ConnectDongle();
+    size_t clicks = 0;
+    Pump.OnProcess = [&] {
+        if (Link->CountOf(TKVXCommand::ReadPage) == 100 && clicks++ == 0) Window->Button1Click();
+    };
+    Window->pnlReadConfigClick();
+    EXPECT_TRUE(Window->CloseFlag);
+    EXPECT_LT(Link->CountOf(TKVXCommand::ReadPage), 110u);
+    EXPECT_TRUE(Dialogs.Messages.empty());
+    EXPECT_TRUE(Window->isVisible());
+    Pump.OnProcess = nullptr;
+
+    Window->ApplicationIdle();
+    EXPECT_FALSE(Window->isVisible());
+    EXPECT_EQ(Window->KVX, nullptr);
+}
+
+TEST_F(NavigationTest, CloseWhenIdleIsImmediate)
+{
+    Window->Button1Click();
+    EXPECT_FALSE(Window->CloseFlag);
+    EXPECT_FALSE(Window->isVisible());
+    EXPECT_EQ(Window->KVX, nullptr);
+}
+
+class PageWalkTest : public WindowTest {};
+
+TEST_F(PageWalkTest, WalksRegisteredPagesInMenuOrderWhateverTheirCreationOrder)
+{
+    CreateWindow({9, 2, 13, 1});
+    EXPECT_TRUE(Window->PagesToConfig(false));
+    for (int no : {1, 2, 9, 13}) EXPECT_EQ(BytePage(no)->StoreCount, 1);
+    // Items whose pages do not exist yet still choose, with an empty page area.
+    Window->MenuButtonClick(Window->MenuPanel(5));
+    EXPECT_EQ(Window->LastForm, 5);
+    EXPECT_EQ(Window->VisiblePage(), nullptr);
+}
+
+TEST_F(PageWalkTest, ARefusingPageStopsTheWalkAndLaterPagesStayErased)
+{
+    CreateWindow();
+    for (TBytePage* page : Pages) page->Value = static_cast<uint8_t>(page->No);
+    BytePage(4)->RefuseChecks = true;
+    Dialogs.ExpectMessage("Page 4 refuses.");
+    EXPECT_FALSE(Window->PagesToConfig(true));
+    const uint8_t* image = Window->KVXConfig.Bytes();
+    for (int no = 1; no <= 3; ++no) EXPECT_EQ(image[TBytePage::OffsetOf(no)], no);
+    for (int no = 4; no <= 13; ++no) EXPECT_EQ(image[TBytePage::OffsetOf(no)], 0xFF) << no;
+    EXPECT_EQ(Window->LastForm, 4);  // the page brought itself forward
+    EXPECT_EQ(BytePage(5)->StoreCount, 0);
+}
+
+} // namespace
+} // namespace kvx::ui::test

@@ -1,0 +1,131 @@
+// Renders the main window on every page and the unit status view, filled from a sample
+// image and sample status frames, to PNG files: kvxconf-screenshots [folder].
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+
+#include "link/crc8.h"
+#include "link/utils.h"
+#include "tests/support/fake_pump.h"
+#include "tests/support/fake_unit_link.h"
+#include "ui/main/dialog_service.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/kvx_style.h"
+#include "ui/main/main_window.h"
+#include "ui/main/menu_table.h"
+
+namespace {
+
+using namespace kvx;
+using namespace kvx::ui;
+
+// No window may wait for an answer here: every question is printed and answered OK/cancel.
+class TPrintingDialogs : public IDialogService {
+public:
+    int ShowMessageEx(const QString& Msg, TMsgDlgType, const TMsgDlgButtons&, const QStringList&) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(Msg));
+        return mrOk;
+    }
+    void ShowPlainMessage(const QString& Msg) override { std::fprintf(stderr, "message: %s\n", qPrintable(Msg)); }
+    int ShowPassword(TfrmPassword&) override { return mrCancel; }
+    QString SaveFileName(const TFileFilter&) override { return {}; }
+    QString OpenFileName(const TFileFilter&) override { return {}; }
+};
+
+std::vector<uint8_t> Frame(uint8_t Type, std::vector<uint8_t> Data)
+{
+    Data.resize(30, 0);
+    std::vector<uint8_t> frame{Type};
+    frame.insert(frame.end(), Data.begin(), Data.end());
+    frame.push_back(Crc8Maxim(frame.data() + 1, 30));
+    return frame;
+}
+
+std::vector<uint8_t> Text(const std::string& Value)
+{
+    return {Value.begin(), Value.end()};
+}
+
+std::vector<uint8_t> SampleStatus()
+{
+    std::vector<uint8_t> bytes;
+    // Firmware 1.2, GSM connected, -67 dBm, SIM 1, inputs 1, 3 and mains high, relays 1 and 4
+    // closed, 13.8 V supply, voltage input at 4.75 V.
+    for (const auto& frame : {Frame(1, {1, 2, 4, 67, 0, 0b1000'0101, 0, 0b01, 0b10, 0, 0, 138, 0, 1, 0x01, 0xDB}),
+                              Frame(2, Text("KVX Mobile")), Frame(4, Text("351234567890123")),
+                              Frame(5, Text("234150000000001"))})
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
+    return bytes;
+}
+
+TKVXConfig SampleImage()
+{
+    TKVXConfig image = ErasedConfig();
+    TUtils::ASCIIString2BufferPad(u"Warehouse north", image.UnitID.Data, 16, 0);
+    TUtils::ASCIIString2BufferPad(u"+447700900123", image.SIM1ServiceCentreNumber.Data, 16, 0);
+    image.Relay1PulseTime.SetValue(5);
+    return image;
+}
+
+bool Save(QWidget& Window, const QDir& Folder, const QString& Name)
+{
+    QApplication::processEvents();
+    const QString path = Folder.filePath(Name + ".png");
+    if (!Window.grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ApplyKVXStyle(app);
+    const QDir folder(argc > 1 ? argv[1] : "screenshots");
+    if (!QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "could not create %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+
+    TPrintingDialogs dialogs;
+    const TDialogServiceScope useDialogs(dialogs);
+    test::TFakePump pump;
+    auto link = std::make_unique<test::TFakeUnitLink>();
+    test::TFakeUnitLink* unit = link.get();
+    TMainWindowSetup setup;
+    setup.Link = std::move(link);
+    setup.Pump = &pump;
+    TfrmMain window(std::move(setup));
+    window.show();
+
+    TDeviceInfo dongle;
+    dongle.Serial = DongleSerial;
+    dongle.Description = DongleDescription;
+    dongle.VID = DongleVID;
+    dongle.PID = DonglePID;
+    unit->OnDeviceConnect(dongle);
+    window.KVXConfig = SampleImage();
+    window.ConfigToPages();
+
+    bool ok = true;
+    for (const TMenuItemInfo& item : MenuItems()) {
+        window.MenuButtonClick(window.MenuPanel(item.No));
+        ok = Save(window, folder, QString("page%1-%2").arg(item.No, 2, 10, QChar('0')).arg(item.Panel)) && ok;
+    }
+    const std::vector<uint8_t> status = SampleStatus();
+    unit->Receive(status);
+    unit->OnRxData(static_cast<uint32_t>(status.size()));
+    window.MenuButtonClick(window.pnlUnitStatus);
+    ok = Save(window, folder, "status") && ok;
+    window.ProgressBarState(256);
+    window.MenuButtonClick(window.MenuPanel(1));
+    ok = Save(window, folder, "reading") && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,115 @@
+#include "tests/ui/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "ui/main/password_dialog.h"
+
+namespace kvx::ui::test {
+
+namespace {
+
+const char* KindName(int kind)
+{
+    static const char* const names[] = {"message", "plain message", "password prompt", "save dialog", "open dialog"};
+    return names[kind];
+}
+
+} // namespace
+
+TScriptedDialogs::TScriptedDialogs() : FScope(*this) {}
+
+TScriptedDialogs::~TScriptedDialogs()
+{
+    for (const TStep& step : FScript)
+        ADD_FAILURE() << "expected " << KindName(static_cast<int>(step.Kind)) << " never shown: "
+                      << step.Text.toStdString();
+}
+
+void TScriptedDialogs::ExpectMessage(const QString& Text, int Answer)
+{
+    FScript.push_back({TKind::Message, Text, Answer, {}});
+}
+
+void TScriptedDialogs::ExpectPlainMessage(const QString& Text)
+{
+    FScript.push_back({TKind::Plain, Text, mrOk, {}});
+}
+
+void TScriptedDialogs::ExpectPassword(const QString& Typed, int Result)
+{
+    FScript.push_back({TKind::Password, Typed, Result, {}});
+}
+
+void TScriptedDialogs::ExpectSaveFile(const QString& FileName)
+{
+    FScript.push_back({TKind::SaveFile, FileName, mrOk, {}});
+}
+
+void TScriptedDialogs::ExpectOpenFile(const QString& FileName)
+{
+    FScript.push_back({TKind::OpenFile, FileName, mrOk, {}});
+}
+
+void TScriptedDialogs::WhileShown(std::function<void()> Action)
+{
+    if (FScript.empty()) {
+        ADD_FAILURE() << "WhileShown needs an expected dialog first";
+        return;
+    }
+    FScript.back().During = std::move(Action);
+}
+
+std::optional<TScriptedDialogs::TStep> TScriptedDialogs::Next(TKind Kind, const QString& Shown)
+{
+    if (FScript.empty() || FScript.front().Kind != Kind) {
+        ADD_FAILURE() << "unexpected " << KindName(static_cast<int>(Kind)) << ": " << Shown.toStdString();
+        return std::nullopt;
+    }
+    TStep step = FScript.front();
+    FScript.pop_front();
+    if (step.During) step.During();
+    return step;
+}
+
+int TScriptedDialogs::ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                                    const QStringList&)
+{
+    Messages.push_back({Msg, DlgType, Buttons});
+    const auto step = Next(TKind::Message, Msg);
+    if (!step) return mrCancel;
+    EXPECT_EQ(step->Text.toStdString(), Msg.toStdString());
+    return step->Answer;
+}
+
+void TScriptedDialogs::ShowPlainMessage(const QString& Msg)
+{
+    Messages.push_back({Msg, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK}});
+    if (const auto step = Next(TKind::Plain, Msg)) {
+        EXPECT_EQ(step->Text.toStdString(), Msg.toStdString());
+    }
+}
+
+int TScriptedDialogs::ShowPassword(TfrmPassword& Prompt)
+{
+    PasswordShownWith = Prompt.edPassword->text();
+    const auto step = Next(TKind::Password, "password");
+    if (!step) return mrCancel;
+    Prompt.edPassword->setText(step->Text);
+    return step->Answer;
+}
+
+QString TScriptedDialogs::SaveFileName(const TFileFilter& Filter)
+{
+    const auto step = Next(TKind::SaveFile, Filter.Description);
+    return step ? step->Text : QString();
+}
+
+QString TScriptedDialogs::OpenFileName(const TFileFilter& Filter)
+{
+    const auto step = Next(TKind::OpenFile, Filter.Description);
+    return step ? step->Text : QString();
+}
+
+} // namespace kvx::ui::test

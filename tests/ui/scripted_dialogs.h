@@ -1,0 +1,61 @@
+#pragma once
+// Answers the program's dialogs from a script. Each dialog must be the next one the test
+// expects; any other fails the test and gets the most harmless answer (Cancel, no file).
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "ui/main/dialog_service.h"
+
+namespace kvx::ui::test {
+
+struct TShownMessage {
+    QString Text;
+    TMsgDlgType Type;
+    TMsgDlgButtons Buttons;
+};
+
+class TScriptedDialogs : public IDialogService {
+public:
+    TScriptedDialogs();
+    ~TScriptedDialogs() override;
+
+    void ExpectMessage(const QString& Text, int Answer = mrOk);
+    void ExpectPlainMessage(const QString& Text);
+    // Types Typed into the prompt, then closes it with Result.
+    void ExpectPassword(const QString& Typed, int Result = mrOk);
+    // An empty name: the user cancels the file dialog.
+    void ExpectSaveFile(const QString& FileName);
+    void ExpectOpenFile(const QString& FileName);
+    // Runs before the answer is given, with the dialog still "open".
+    void WhileShown(std::function<void()> Action);
+
+    bool Done() const { return FScript.empty(); }
+    std::vector<TShownMessage> Messages;
+    QString PasswordShownWith;  // what the prompt's edit held when it opened
+
+    int ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                      const QStringList& ButtonCaptions) override;
+    void ShowPlainMessage(const QString& Msg) override;
+    int ShowPassword(TfrmPassword& Prompt) override;
+    QString SaveFileName(const TFileFilter& Filter) override;
+    QString OpenFileName(const TFileFilter& Filter) override;
+
+private:
+    enum class TKind { Message, Plain, Password, SaveFile, OpenFile };
+    struct TStep {
+        TKind Kind;
+        QString Text;
+        int Answer;
+        std::function<void()> During;
+    };
+    // The next step when it is of this kind; nullopt (and a failure) otherwise.
+    std::optional<TStep> Next(TKind Kind, const QString& Shown);
+
+    std::deque<TStep> FScript;
+    TDialogServiceScope FScope;
+};
+
+} // namespace kvx::ui::test

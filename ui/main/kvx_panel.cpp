@@ -1,0 +1,72 @@
+#include "ui/main/kvx_panel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/main/colours.h"
+
+namespace kvx::ui {
+
+TPanel::TPanel(const QString& Name, const QString& Caption, QWidget* Parent)
+    : QWidget(Parent), FCaption(Caption), FColor(WindowColour), FFontColor(IdleTextColour)
+{
+    setObjectName(Name);
+}
+
+void TPanel::SetCaption(const QString& Caption)
+{
+    FCaption = Caption;
+    update();
+}
+
+void TPanel::SetColours(const QColor& Background, const QColor& Text)
+{
+    FColor = Background;
+    FFontColor = Text;
+    update();
+}
+
+void TPanel::SetFontColor(const QColor& Text)
+{
+    FFontColor = Text;
+    update();
+}
+
+void TPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), FColor);
+    if (FCaption.isEmpty()) return;
+    painter.setPen(isEnabled() ? FFontColor : FFontColor.darker(160));
+    painter.setFont(font());
+    painter.drawText(rect().adjusted(4, 0, -4, 0), static_cast<int>(Alignment), FCaption);
+}
+
+void TPanel::mousePressEvent(QMouseEvent* Event)
+{
+    if (Event->button() == Qt::LeftButton) emit MouseDown(this);
+}
+
+void TPanel::mouseReleaseEvent(QMouseEvent* Event)
+{
+    if (Event->button() != Qt::LeftButton) return;
+    emit MouseUp(this);
+    if (rect().contains(Event->position().toPoint())) emit Clicked(this);
+}
+
+void TPanel::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    if (Event->button() == Qt::LeftButton) emit DoubleClicked(this);
+}
+
+void TPanel::enterEvent(QEnterEvent*)
+{
+    emit MouseEnter(this);
+}
+
+void TPanel::leaveEvent(QEvent*)
+{
+    emit MouseLeave(this);
+}
+
+} // namespace kvx::ui

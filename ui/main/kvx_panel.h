@@ -1,0 +1,46 @@
+#pragma once
+// A flat panel that paints its own background and caption, so the menu's idle, hover and
+// chosen colours never depend on the style sheet. Used for menu items, section headings,
+// the bottom buttons and the progress line.
+#include <QColor>
+#include <QWidget>
+
+namespace kvx::ui {
+
+class TPanel : public QWidget {
+    Q_OBJECT
+public:
+    TPanel(const QString& Name, const QString& Caption, QWidget* Parent);
+
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& Caption);
+    QColor Color() const { return FColor; }
+    QColor FontColor() const { return FFontColor; }
+    void SetColours(const QColor& Background, const QColor& Text);
+    void SetFontColor(const QColor& Text);
+    Qt::Alignment Alignment = Qt::AlignVCenter | Qt::AlignLeft;
+    int Tag = -1;
+
+signals:
+    void MouseDown(TPanel* Sender);
+    void MouseUp(TPanel* Sender);
+    void Clicked(TPanel* Sender);
+    void DoubleClicked(TPanel* Sender);
+    void MouseEnter(TPanel* Sender);
+    void MouseLeave(TPanel* Sender);
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void enterEvent(QEnterEvent* Event) override;
+    void leaveEvent(QEvent* Event) override;
+
+private:
+    QString FCaption;
+    QColor FColor;
+    QColor FFontColor;
+};
+
+} // namespace kvx::ui

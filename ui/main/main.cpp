@@ -1,0 +1,32 @@
+// kvxconf: programs the KVX unit through its USB dongle.
+#include <QApplication>
+#include <QScreen>
+
+#include "ui/main/kvx_style.h"
+#include "ui/main/main_window.h"
+#include "ui/main/program_link.h"
+#include "ui/main/qt_event_pump.h"
+#include "ui/main/status_view.h"
+
+int main(int argc, char* argv[])
+{
+    using namespace kvx::ui;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("KVX");
+    ApplyKVXStyle(app);
+
+    const TProgramOptions options = ParseProgramOptions(QApplication::arguments());
+    TProgramLink link = OpenProgramLink(USBLibraryPath(options, QApplication::applicationDirPath()));
+    TQtEventPump pump;
+
+    TMainWindowSetup setup;
+    setup.Link = std::move(link.Link);
+    setup.Pump = &pump;
+    setup.LinkJobs = std::move(link.Jobs);
+    setup.LinkProblem = link.Problem;
+    TfrmMain window(std::move(setup));
+    if (const QScreen* screen = QApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    window.show();
+    return QApplication::exec();
+}

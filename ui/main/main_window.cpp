@@ -1,0 +1,520 @@
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+#include "ui/main/assets.h"
+#include "ui/main/colours.h"
+#include "ui/main/command_guide.h"
+#include "ui/main/dialog_service.h"
+#include "ui/main/hidden_setting.h"
+#include "ui/main/kvx_image.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/menu_table.h"
+#include "ui/main/password_dialog.h"
+#include "ui/main/status_view.h"
+#include "ui/main/transfer_texts.h"
+#include "ui/main/window_geometry.h"
+
+namespace kvx::ui {
+
+namespace {
+
+constexpr int WindowWidth = 1024;
+constexpr int WindowHeight = 730;
+constexpr int LeftColumnWidth = 255;
+constexpr int HeaderHeight = 128;
+constexpr int CommandBarHeight = 50;
+constexpr int MenuItemHeight = 28;
+constexpr int TransferButtonWidth = ProgressLineFullWidth / 2;
+constexpr int IdleCheckMs = 20;
+
+Qt::Edges EdgesOf(TEdgeHit Hit)
+{
+    switch (Hit) {
+    case TEdgeHit::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
+    case TEdgeHit::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
+    case TEdgeHit::TopRight: return Qt::TopEdge | Qt::RightEdge;
+    case TEdgeHit::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
+    case TEdgeHit::Left: return Qt::LeftEdge;
+    case TEdgeHit::Top: return Qt::TopEdge;
+    case TEdgeHit::Right: return Qt::RightEdge;
+    case TEdgeHit::Bottom: return Qt::BottomEdge;
+    case TEdgeHit::None: break;
+    }
+    return {};
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(TMainWindowSetup Setup) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), FPump(*Setup.Pump)
+{
+    setObjectName("frmMain");
+    setWindowTitle("KVX");
+    setMinimumSize(WindowWidth, WindowHeight);
+    resize(WindowWidth, WindowHeight);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, WindowColour);
+    setPalette(background);
+    KVXConfig = ErasedConfig();
+
+    BuildHeader();
+    BuildMenu();
+    BuildCommandBar();
+    FPageArea = new QWidget(this);
+    FPageArea->setObjectName("pnlPages");
+    auto* pageLayout = new QGridLayout(FPageArea);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    FPages = Setup.CreatePages(*this, FPageArea);
+    std::sort(FPages.begin(), FPages.end(), [](const TPageEntry& a, const TPageEntry& b) { return a.No < b.No; });
+    for (const TPageEntry& entry : FPages) {
+        entry.Page->setObjectName(MenuItem(entry.No).Page);
+        pageLayout->addWidget(entry.Page, 0, 0);
+        entry.Page->setVisible(entry.No == 1);
+    }
+    FHiddenSetting = new QLineEdit(HiddenSettingDefault, this);
+    FHiddenSetting->setObjectName("Edit1");
+    FHiddenSetting->hide();
+    frmStatus1 = new TfrmStatus(this);
+    frmStatus1->hide();
+    frmStatus1->DisplayLastForm = [this] { DisplayLastForm(); };
+    frmStatus1->ShowLinkProblem(Setup.LinkProblem);
+
+    FormCreate(Setup);
+    frmCommandGuide = new TfrmCommandGuide(this);
+    frmPassword = new TfrmPassword(this);
+    qApp->installEventFilter(this);
+}
+
+TfrmMain::~TfrmMain()
+{
+    qApp->removeEventFilter(this);
+    for (auto& timer : FLinkTimers) timer->stop();
+    KVX.reset();
+}
+
+void TfrmMain::FormCreate(TMainWindowSetup& Setup)
+{
+    LastForm = 1;
+    KVX = std::make_unique<TKVX>(std::move(Setup.Link), FPump, Setup.Clock);
+    KVX->OnDeviceConnect = [this] { KVXConnect(); };
+    KVX->OnDeviceDisconnect = [this] { KVXDisconnect(); };
+    KVX->OnError = [](uint8_t) {};  // failures reach the user through the result codes
+    KVX->OnRxData = [this](uint32_t Count) { KVXRxData(Count); };
+    KVX->SetProgressBarPosition = [this](uint16_t Position) { ProgressBarState(Position); };
+    KVXHasBeenRead = false;
+    ConfigLoaded = false;
+    ConfigChanged = false;
+
+    FIdleTimer.setInterval(IdleCheckMs);
+    connect(&FIdleTimer, &QTimer::timeout, this, [this] { ApplicationIdle(); });
+    for (TLinkJob& job : Setup.LinkJobs) {
+        auto timer = std::make_unique<QTimer>();
+        timer->setInterval(job.IntervalMs());
+        connect(timer.get(), &QTimer::timeout, this, [job, raw = timer.get()] {
+            job.Run();
+            raw->setInterval(job.IntervalMs());
+        });
+        timer->start();
+        FLinkTimers.push_back(std::move(timer));
+    }
+}
+
+void TfrmMain::BuildHeader()
+{
+    auto* logo = new TImage("Image1", this);
+    logo->setGeometry(0, 0, LeftColumnWidth, HeaderHeight);
+    logo->setPixmap(LogoPicture());
+    auto* version = new QLabel("v1.2", logo);
+    version->setObjectName("lblVersion");
+    version->setGeometry(205, 100, 40, 18);
+
+    Panel6 = new QWidget(this);
+    Panel6->setObjectName("Panel6");
+    lblHeading = new QLabel(MenuItem(1).Heading, Panel6);
+    lblHeading->setObjectName("lblHeading");
+    lblHeading->setGeometry(24, 56, 460, 40);
+    imgHeading = new TImage("imgHeading", Panel6);
+    imgHeading->setGeometry(24, 56, 460, 40);
+    imgHeading->setPixmap(ITTTHeadingPicture());
+    imgHeading->hide();
+    imgConnectionStatus = new TImage("imgConnectionStatus", Panel6);
+    imgConnectionStatus->ShowListImage(DisconnectedIcon, ConnectionIcon(DisconnectedIcon));
+    pnlUnitStatus = new TPanel(UnitStatusPanel, UnitStatusCaption, Panel6);
+    pnlUnitStatus->Tag = UnitStatusTag;
+    pnlUnitStatus->Alignment = Qt::AlignCenter;
+    connect(pnlUnitStatus, &TPanel::MouseDown, this, [this](TPanel* p) { HandleMouseDown(p); });
+    connect(pnlUnitStatus, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });
+    connect(pnlUnitStatus, &TPanel::MouseLeave, this, [this](TPanel* p) { MenuMouseLeave(p); });
+
+    const struct {
+        const char* Name;
+        const char* Caption;
+        void (TfrmMain::*Action)();
+    } buttons[] = {{"Button3", "_", nullptr}, {"Button2", "\u25A1", &TfrmMain::ToggleMaximised}, {"Button1", "\u2715", &TfrmMain::Button1Click}};
+    for (const auto& button : buttons) {
+        auto* panel = new TPanel(button.Name, button.Caption, Panel6);
+        panel->Alignment = Qt::AlignCenter;
+        const auto action = button.Action;
+        connect(panel, &TPanel::Clicked, this, [this, action] { action ? (this->*action)() : showMinimized(); });
+        connect(panel, &TPanel::MouseEnter, this, [](TPanel* p) { p->SetColours(HoverColour, HoverTextColour); });
+        connect(panel, &TPanel::MouseLeave, this, [](TPanel* p) { p->SetColours(WindowColour, IdleTextColour); });
+    }
+}
+
+void TfrmMain::BuildMenu()
+{
+    pnlButtons = new QWidget(this);
+    pnlButtons->setObjectName("pnlButtons");
+    auto* layout = new QVBoxLayout(pnlButtons);
+    layout->setContentsMargins(0, 8, 0, 0);
+    layout->setSpacing(0);
+    for (const TMenuEntry& entry : MenuOrder()) {
+        TPanel* panel = nullptr;
+        if (entry.Section) {
+            const TSectionInfo& section = Sections()[static_cast<size_t>(entry.Index)];
+            panel = new TPanel(section.Panel, section.Caption, pnlButtons);
+            panel->SetColours(WindowColour, HoverTextColour);
+            QFont bold = panel->font();
+            bold.setBold(true);
+            panel->setFont(bold);
+            FSectionPanels.push_back(panel);
+        } else {
+            const TMenuItemInfo& item = MenuItem(entry.Index);
+            panel = new TPanel(item.Panel, item.Caption, pnlButtons);
+            panel->Tag = item.No - 1;
+            FMenuPanels[static_cast<size_t>(item.No - 1)] = panel;
+            connect(panel, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });
+            connect(panel, &TPanel::MouseLeave, this, [this](TPanel* p) { MenuMouseLeave(p); });
+        }
+        panel->setFixedHeight(MenuItemHeight);
+        connect(panel, &TPanel::MouseDown, this, [this](TPanel* p) { HandleMouseDown(p); });
+        layout->addWidget(panel);
+    }
+    layout->addStretch(1);
+    FChosenPanel = MenuPanel(1);
+    FChosenPanel->SetColours(ChosenColour, ChosenTextColour);
+}
+
+void TfrmMain::BuildCommandBar()
+{
+    const struct {
+        TPanel** Panel;
+        const char* Name;
+        const char* Caption;
+        bool Accent;
+        void (TfrmMain::*Click)();
+    } buttons[] = {
+        {&Panel4, "Panel4", SaveTemplateCaption, true, &TfrmMain::Panel4Click},
+        {&Panel5, "Panel5", LoadTemplateCaption, false, &TfrmMain::Panel5Click},
+        {&Panel2, "Panel2", "", false, nullptr},
+        {&pnlReadConfig, "pnlReadConfig", ReadCaption, false, &TfrmMain::pnlReadConfigClick},
+        {&pnlWriteConfig, "pnlWriteConfig", WriteCaption, true, &TfrmMain::pnlWriteConfigClick},
+    };
+    for (const auto& button : buttons) {
+        auto* panel = new TPanel(button.Name, button.Caption, this);
+        panel->Alignment = Qt::AlignCenter;
+        panel->SetColours(button.Accent ? AccentButtonColour : WindowColour, ReleasedCaptionColour);
+        *button.Panel = panel;
+        if (!button.Click) {
+            // The spacer is background: a press there drags the window.
+            connect(panel, &TPanel::MouseDown, this, [this](TPanel* p) { HandleMouseDown(p); });
+            continue;
+        }
+        const auto click = button.Click;
+        connect(panel, &TPanel::Clicked, this, [this, click] { (this->*click)(); });
+        connect(panel, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
+        connect(panel, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
+    }
+    ProgressBar = new TPanel("ProgressBar", "", this);
+    ProgressBar->SetColours(ProgressIdleColour, ProgressIdleColour);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent*)
+{
+    const int w = width();
+    const int h = height();
+    const int bottom = h - CommandBarHeight;
+    Panel6->setGeometry(LeftColumnWidth, 0, w - LeftColumnWidth, HeaderHeight);
+    const int headerWidth = Panel6->width();
+    int x = headerWidth;
+    for (const char* name : {"Button1", "Button2", "Button3"}) {
+        x -= 30;
+        Panel6->findChild<TPanel*>(name)->setGeometry(x, 0, 30, 26);
+    }
+    pnlUnitStatus->setGeometry(headerWidth - 190, 84, 170, 30);
+    imgConnectionStatus->setGeometry(headerWidth - 226, 86, 27, 27);
+    pnlButtons->setGeometry(0, HeaderHeight, LeftColumnWidth, bottom - HeaderHeight);
+    FPageArea->setGeometry(LeftColumnWidth, HeaderHeight, w - LeftColumnWidth, bottom - HeaderHeight);
+    Panel4->setGeometry(0, bottom, LeftColumnWidth / 2, CommandBarHeight);
+    Panel5->setGeometry(LeftColumnWidth / 2, bottom, LeftColumnWidth - LeftColumnWidth / 2, CommandBarHeight);
+    Panel2->setGeometry(LeftColumnWidth, bottom, w - LeftColumnWidth - ProgressLineFullWidth, CommandBarHeight);
+    pnlReadConfig->setGeometry(w - ProgressLineFullWidth, bottom, TransferButtonWidth, CommandBarHeight);
+    pnlWriteConfig->setGeometry(w - TransferButtonWidth, bottom, TransferButtonWidth, CommandBarHeight);
+    ProgressBar->move(w - ProgressLineFullWidth, bottom - 3);
+    ProgressBar->resize(ProgressBar->width(), 3);
+    ProgressBar->raise();
+    frmStatus1->setGeometry(rect());
+}
+
+TPanel* TfrmMain::MenuPanel(int No) const
+{
+    return FMenuPanels.at(static_cast<size_t>(No - 1));
+}
+
+TKVXPage* TfrmMain::Page(int No)
+{
+    const auto it = std::find_if(FPages.begin(), FPages.end(), [No](const TPageEntry& e) { return e.No == No; });
+    return it == FPages.end() ? nullptr : it->Page;
+}
+
+TKVXPage* TfrmMain::VisiblePage() const
+{
+    const auto it = std::find_if(FPages.begin(), FPages.end(), [](const TPageEntry& e) { return e.Page->isVisible(); });
+    return it == FPages.end() ? nullptr : it->Page;
+}
+
+void TfrmMain::BringPageForward(int No)
+{
+    MenuButtonClick(MenuPanel(No));
+}
+
+void TfrmMain::ShowCommandGuide()
+{
+    frmCommandGuide->ShowGuide();
+}
+
+void TfrmMain::ConfigToPages()
+{
+    for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(KVXConfig);
+}
+
+bool TfrmMain::PagesToConfig(bool ConfigAssistant)
+{
+    KVXConfig = ErasedConfig();
+    return std::all_of(FPages.begin(), FPages.end(),
+                       [&](const TPageEntry& entry) { return entry.Page->FormToConfig(KVXConfig, ConfigAssistant); });
+}
+
+bool TfrmMain::IsBottomOrFrame(const QWidget* Sender) const
+{
+    return Sender == pnlReadConfig || Sender == pnlWriteConfig || Sender == Panel4 || Sender == Panel5 ||
+           Sender == Panel2 || Sender == Panel6 || Sender == pnlButtons;
+}
+
+void TfrmMain::HidePages()
+{
+    for (const TPageEntry& entry : FPages) entry.Page->hide();
+    frmStatus1->hide();
+    for (TPanel* panel : FMenuPanels) panel->SetColours(WindowColour, IdleTextColour);
+    pnlUnitStatus->SetColours(WindowColour, IdleTextColour);
+    FChosenPanel = nullptr;
+}
+
+void TfrmMain::ShowPage(int No)
+{
+    if (TKVXPage* page = Page(No)) page->show();
+}
+
+void TfrmMain::SetHeading(const QString& Text)
+{
+    lblHeading->setText(Text);
+}
+
+void TfrmMain::MenuButtonClick(QWidget* Sender)
+{
+    // The bar buttons, the header and the menu background choose nothing and leave the heading.
+    if (IsBottomOrFrame(Sender)) return;
+    const auto section = std::find(FSectionPanels.begin(), FSectionPanels.end(), Sender);
+    const auto item = std::find(FMenuPanels.begin(), FMenuPanels.end(), Sender);
+    if (section == FSectionPanels.end() && item == FMenuPanels.end() && Sender != pnlUnitStatus) return;
+    lblHeading->show();
+    imgHeading->hide();
+
+    HidePages();
+    if (section != FSectionPanels.end()) {
+        const int first = Sections()[static_cast<size_t>(section - FSectionPanels.begin())].FirstPageNo;
+        FChosenPanel = MenuPanel(first);
+        FChosenPanel->SetColours(ChosenColour, ChosenTextColour);
+        SetHeading(MenuItem(first).Heading);
+        ShowPage(first);
+        return;
+    }
+    FChosenPanel = static_cast<TPanel*>(Sender);
+    FChosenPanel->SetColours(ChosenColour, ChosenTextColour);
+    if (item != FMenuPanels.end()) {
+        const int no = static_cast<int>(item - FMenuPanels.begin()) + 1;
+        LastForm = static_cast<uint8_t>(no);
+        SetHeading(MenuItem(no).Heading);
+        if (no == ITTTPageNo) {
+            lblHeading->hide();
+            imgHeading->show();
+        }
+        ShowPage(no);
+        return;
+    }
+    SetHeading(UnitStatusHeading);
+    frmStatus1->raise();
+    frmStatus1->show();
+    if (!KVX || !KVX->DeviceConnected())
+        TKVXMessageDlg::ShowMessageEx(DongleNotConnectedText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
+}
+
+void TfrmMain::DisplayLastForm()
+{
+    if (LastForm >= 1 && LastForm <= MenuPageCount) MenuButtonClick(MenuPanel(LastForm));
+}
+
+void TfrmMain::MenuMouseEnter(TPanel* Sender)
+{
+    if (Sender != FChosenPanel) Sender->SetColours(HoverColour, HoverTextColour);
+}
+
+void TfrmMain::MenuMouseLeave(TPanel* Sender)
+{
+    if (Sender != FChosenPanel) Sender->SetColours(WindowColour, IdleTextColour);
+}
+
+void TfrmMain::ProgressBarState(uint16_t Position)
+{
+    const QColor colour = Position != 0 ? ProgressBusyColour : ProgressIdleColour;
+    ProgressBar->SetColours(colour, colour);
+    ProgressBar->resize(ProgressLineWidth(Position), ProgressBar->height());
+    // Lets a click on the stop button (or close) reach the window during a transfer.
+    FPump.ProcessMessages();
+}
+
+void TfrmMain::HandleMouseDown(QWidget* Sender)
+{
+    if (qobject_cast<TPanel*>(Sender)) MenuButtonClick(Sender);
+    StartWindowMove();
+}
+
+void TfrmMain::StartWindowMove()
+{
+    if (QWindow* window = windowHandle()) window->startSystemMove();
+}
+
+void TfrmMain::ToggleMaximised()
+{
+    isMaximized() ? showNormal() : showMaximized();
+}
+
+void TfrmMain::mousePressEvent(QMouseEvent* Event)
+{
+    if (Event->button() == Qt::LeftButton) HandleMouseDown(this);
+}
+
+bool TfrmMain::ResizeFromEdge(const QPoint& GlobalPosition)
+{
+    const QPoint at = mapFromGlobal(GlobalPosition);
+    const Qt::Edges edges = EdgesOf(EdgeHitTest(at.x(), at.y(), width(), height(), isMaximized()));
+    QWindow* window = windowHandle();
+    return edges && window && window->startSystemResize(edges);
+}
+
+bool TfrmMain::RouteWheel(int Notches)
+{
+    TKVXPage* page = VisiblePage();
+    QScrollBar* bar = page && !frmStatus1->isVisible() ? page->WheelScrollBar() : nullptr;
+    if (!bar || Notches == 0) return false;
+    const auto action = Notches < 0 ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub;
+    for (int notch = 0; notch < std::abs(Notches); ++notch) bar->triggerAction(action);
+    return true;
+}
+
+bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
+{
+    auto* widget = qobject_cast<QWidget*>(Watched);
+    if (!widget || widget->window() != this) return false;
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        return mouse->button() == Qt::LeftButton && ResizeFromEdge(mouse->globalPosition().toPoint());
+    }
+    case QEvent::MouseButtonDblClick:
+        if (widget->objectName() == "Image1" || widget == Panel6) {
+            ToggleMaximised();
+            return true;
+        }
+        return false;
+    case QEvent::Wheel:
+        return RouteWheel(static_cast<QWheelEvent*>(Event)->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep);
+    default:
+        return false;
+    }
+}
+
+void TfrmMain::Button1Click()
+{
+    close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* Event)
+{
+    if (KVX) KVX->Terminate();
+    if ((KVX && KVX->Busy) || FCommandDepth > 0) {
+        // A transfer (or a command waiting on it) is still on the stack: close once it is done.
+        CloseFlag = true;
+        FIdleTimer.start();
+        Event->ignore();
+        return;
+    }
+    FIdleTimer.stop();
+    for (auto& timer : FLinkTimers) timer->stop();
+    frmCommandGuide->hide();
+    KVX.reset();
+    Event->accept();
+}
+
+void TfrmMain::ApplicationIdle()
+{
+    if (CloseFlag && (!KVX || !KVX->Busy) && FCommandDepth == 0) close();
+}
+
+void TfrmMain::SetConnectionIcons(int Index)
+{
+    imgConnectionStatus->ShowListImage(Index, ConnectionIcon(Index));
+    frmStatus1->imgConnectionStatus->ShowListImage(Index, ConnectionIcon(Index));
+}
+
+void TfrmMain::KVXConnect()
+{
+    SetConnectionIcons(ConnectedIcon);
+    frmStatus1->HideControls(false);
+}
+
+void TfrmMain::KVXDisconnect()
+{
+    SetConnectionIcons(DisconnectedIcon);
+    frmStatus1->HideControls(true);
+}
+
+void TfrmMain::KVXRxData(uint32_t Count)
+{
+    // A copy: letting events run below may bring another delivery into the receive buffer.
+    const std::vector<uint8_t> received(KVX->RXBuffer.begin(), KVX->RXBuffer.begin() + std::min<size_t>(Count, TKVX::BufferSize));
+    for (const TStatusUpdate& update : DecodeStatusFrames(received.data(), received.size())) {
+        if (const auto* status = std::get_if<TUnitStatus>(&update)) {
+            if (KVX) KVX->SetTime();
+            frmStatus1->ApplyUnitStatus(*status);
+            FPump.ProcessMessages();
+        } else if (const auto* name = std::get_if<TOperatorName>(&update)) {
+            frmStatus1->ApplyOperator(name->Text);
+        } else if (const auto* imei = std::get_if<TModemIMEI>(&update)) {
+            frmStatus1->ApplyIMEI(imei->Text);
+        } else if (const auto* imsi = std::get_if<TSimIMSI>(&update)) {
+            frmStatus1->ApplyIMSI(imsi->Text);
+        }
+    }
+}
+
+} // namespace kvx::ui

@@ -1,0 +1,148 @@
+#pragma once
+// The program's one window: borderless, page menu on the left, command bar at the bottom,
+// the pages and the status view inside. It owns the device object and the image.
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "config/kvx_config.h"
+#include "link/kvx.h"
+#include "ui/main/page_contract.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace kvx::ui {
+
+class TfrmCommandGuide;
+class TfrmPassword;
+class TfrmStatus;
+class TImage;
+class TPanel;
+
+// A periodic job of the USB link (device watch, receive poll), run by a timer of the window.
+struct TLinkJob {
+    std::function<int()> IntervalMs;  // asked again before every run
+    std::function<void()> Run;
+};
+
+struct TMainWindowSetup {
+    std::unique_ptr<IUSBLink> Link;
+    IEventPump* Pump = nullptr;  // must outlive the window
+    TLocalClock Clock = SystemLocalDateTime;
+    std::vector<TLinkJob> LinkJobs;
+    QString LinkProblem;  // why no dongle can be reached, shown on the status view
+    TPageFactory CreatePages = CreateSetupPages;
+};
+
+class TfrmMain : public QWidget, public IPageHost {
+    Q_OBJECT
+public:
+    explicit TfrmMain(TMainWindowSetup Setup);
+    ~TfrmMain() override;
+
+    bool CloseFlag = false;
+    TKVXConfig KVXConfig;
+    uint8_t LastForm = 1;
+    bool ConfigLoaded = false;
+    bool KVXHasBeenRead = false;
+    std::unique_ptr<TKVX> KVX;
+    bool ConfigChanged = false;
+
+    void MenuButtonClick(QWidget* Sender);
+    void DisplayLastForm();
+    void ProgressBarState(uint16_t Position);
+    void ConfigToPages();
+    bool PagesToConfig(bool ConfigAssistant);
+
+    void pnlReadConfigClick();
+    void pnlWriteConfigClick();
+    void Panel4Click();
+    void Panel5Click();
+    // The close button: closes now, or once the device object is idle.
+    void Button1Click();
+    void ToggleMaximised();
+    // Closes the window when a close was deferred and nothing runs any more.
+    void ApplicationIdle();
+
+    // IPageHost
+    TKVX* Device() override { return KVX.get(); }
+    bool HasBeenRead() const override { return KVXHasBeenRead; }
+    void MarkConfigChanged() override { ConfigChanged = true; }
+    void BringPageForward(int No) override;
+    TKVXPage* Page(int No) override;
+    void ShowCommandGuide() override;
+
+    TPanel* MenuPanel(int No) const;
+    TPanel* SectionPanel(size_t Index) const { return FSectionPanels.at(Index); }
+    TKVXPage* VisiblePage() const;
+    // Byte 8213 travels through this hidden edit until the General setup page holds it.
+    QLineEdit* HiddenSettingEdit() const { return FHiddenSetting; }
+    TfrmStatus* StatusView() const { return frmStatus1; }
+    TfrmPassword* PasswordPrompt() const { return frmPassword; }
+    TfrmCommandGuide* CommandGuide() const { return frmCommandGuide; }
+
+    QLabel* lblHeading;
+    TImage* imgHeading;
+    TImage* imgConnectionStatus;
+    TPanel* pnlUnitStatus;
+    TPanel* pnlReadConfig;
+    TPanel* pnlWriteConfig;
+    TPanel* Panel4;
+    TPanel* Panel5;
+    TPanel* Panel2;
+    TPanel* ProgressBar;
+    QWidget* Panel6;
+    QWidget* pnlButtons;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    class TCommandScope;
+
+    void BuildHeader();
+    void BuildMenu();
+    void BuildCommandBar();
+    void FormCreate(TMainWindowSetup& Setup);
+    void HidePages();
+    void ShowPage(int No);
+    void SetHeading(const QString& Text);
+    void HandleMouseDown(QWidget* Sender);
+    void MenuMouseEnter(TPanel* Sender);
+    void MenuMouseLeave(TPanel* Sender);
+    void StartWindowMove();
+    bool RouteWheel(int Notches);
+    bool ResizeFromEdge(const QPoint& GlobalPosition);
+    bool IsBottomOrFrame(const QWidget* Sender) const;
+
+    void KVXConnect();
+    void KVXDisconnect();
+    void KVXRxData(uint32_t Count);
+    void SetConnectionIcons(int Index);
+
+    bool DongleReady();
+    bool ProvePassword(QString (*FailureMessage)(uint8_t));
+
+    IEventPump& FPump;
+    std::vector<TPageEntry> FPages;  // by number: the order of both page walks
+    std::array<TPanel*, 13> FMenuPanels{};
+    std::vector<TPanel*> FSectionPanels;
+    TPanel* FChosenPanel = nullptr;
+    QWidget* FPageArea = nullptr;
+    QLineEdit* FHiddenSetting = nullptr;
+    TfrmStatus* frmStatus1 = nullptr;
+    TfrmPassword* frmPassword = nullptr;
+    TfrmCommandGuide* frmCommandGuide = nullptr;
+    std::vector<std::unique_ptr<QTimer>> FLinkTimers;
+    QTimer FIdleTimer;
+    int FCommandDepth = 0;
+};
+
+} // namespace kvx::ui
