@@ -7,6 +7,7 @@
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/qt_event_pump.h"
+#include "ui/pages/setup_pages.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ TMainWindowSetup Setup(IEventPump& Pump)
     TMainWindowSetup setup;
     setup.Link = std::make_unique<TAbsentUSBLink>();
     setup.Pump = &Pump;
+    setup.CreatePages = CreateSetupPages;
     return setup;
 }
 

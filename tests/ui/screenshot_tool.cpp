@@ -14,6 +14,7 @@
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
+#include "ui/pages/setup_pages.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ int main(int argc, char* argv[])
     TMainWindowSetup setup;
     setup.Link = std::move(link);
     setup.Pump = &pump;
+    setup.CreatePages = CreateSetupPages;
     TfrmMain window(std::move(setup));
     window.show();
 

@@ -7,6 +7,7 @@
 #include "ui/main/program_link.h"
 #include "ui/main/qt_event_pump.h"
 #include "ui/main/status_view.h"
+#include "ui/pages/setup_pages.h"
 
 int main(int argc, char* argv[])
 {
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
     setup.Pump = &pump;
     setup.LinkJobs = std::move(link.Jobs);
     setup.LinkProblem = link.Problem;
+    setup.CreatePages = CreateSetupPages;
     TfrmMain window(std::move(setup));
     if (const QScreen* screen = QApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());

@@ -73,7 +73,7 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup) : QWidget(nullptr, Qt::Window | Qt::F
     FPageArea->setObjectName("pnlPages");
     auto* pageLayout = new QGridLayout(FPageArea);
     pageLayout->setContentsMargins(0, 0, 0, 0);
-    FPages = Setup.CreatePages(*this, FPageArea);
+    if (Setup.CreatePages) FPages = Setup.CreatePages(*this, FPageArea);
     std::sort(FPages.begin(), FPages.end(), [](const TPageEntry& a, const TPageEntry& b) { return a.No < b.No; });
     for (const TPageEntry& entry : FPages) {
         entry.Page->setObjectName(MenuItem(entry.No).Page);

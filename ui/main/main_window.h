@@ -35,7 +35,7 @@ struct TMainWindowSetup {
     TLocalClock Clock = SystemLocalDateTime;
     std::vector<TLinkJob> LinkJobs;
     QString LinkProblem;  // why no dongle can be reached, shown on the status view
-    TPageFactory CreatePages = CreateSetupPages;
+    TPageFactory CreatePages;  // none: a window without pages
 };
 
 class TfrmMain : public QWidget, public IPageHost {

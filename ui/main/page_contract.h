@@ -48,7 +48,4 @@ struct TPageEntry {
 // Creates the pages as children of Parent, in construction order.
 using TPageFactory = std::function<std::vector<TPageEntry>(IPageHost& Host, QWidget* Parent)>;
 
-// The program's own pages.
-std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent);
-
 } // namespace kvx::ui
