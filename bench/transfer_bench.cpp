@@ -1,55 +1,87 @@
-// CPU cost of the protocol layer for whole-memory transfers (the link answers at once,
-// so this is framing, CRC and the reply search alone).
-#include <benchmark/benchmark.h>
+// Full read and full write against the simulated unit with its timing model on, in real
+// time through the real binding: how close the protocol comes to the serial line's limit.
+// Usage: transfer_bench [baud ...]   (default: 115200 9600)
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
-#include <memory>
-
-#include "link/kvx.h"
-#include "tests/support/fake_pump.h"
-#include "tests/support/fake_unit_link.h"
+#include "cli/connection.h"
+#include "sim/kvxsim_control.h"
 
 namespace {
 
 using namespace kvx;
 
-struct TBench {
-    test::TFakePump Pump;
-    test::TFakeUnitLink* Link;
-    std::unique_ptr<TKVX> KVX;
-    TBench()
-    {
-        auto fake = std::make_unique<test::TFakeUnitLink>();
-        Link = fake.get();
-        KVX = std::make_unique<TKVX>(std::move(fake), Pump, [] { return TLocalDateTime{}; });
-        Link->Open(0);
-    }
+constexpr unsigned PageWriteMs = 5;
+constexpr double BitsPerByte = 10.0;
+// Enter, begin transfer and leave: three 4-byte requests with 4-byte replies.
+constexpr double HandshakeBytes = 3 * 8;
+
+struct TFigures {
+    double MeasuredS;
+    double LimitS;
 };
 
-void BM_FullRead(benchmark::State& state)
+double Seconds(std::chrono::steady_clock::duration d)
 {
-    TBench bench;
-    TKVXConfig config = ErasedConfig();
-    for (auto _ : state) {
-        bench.Link->Requests.clear();
-        benchmark::DoNotOptimize(bench.KVX->ReadConfig(&config));
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(UnitMemorySize));
+    return std::chrono::duration<double>(d).count();
 }
-BENCHMARK(BM_FullRead)->Unit(benchmark::kMillisecond);
 
-void BM_FullWrite(benchmark::State& state)
+template <typename Transfer>
+TFigures Measure(Transfer transfer, double bytesPerPage, double pageWaitMs, unsigned baud)
 {
-    TBench bench;
-    TKVXConfig config = ErasedConfig();
-    bench.KVX->ReadConfig(&config);
-    for (auto _ : state) {
-        bench.Link->Requests.clear();
-        benchmark::DoNotOptimize(bench.KVX->WriteConfig(&config));
+    const auto start = std::chrono::steady_clock::now();
+    const uint8_t code = transfer();
+    const double measured = Seconds(std::chrono::steady_clock::now() - start);
+    if (code != ResultOK) {
+        std::fprintf(stderr, "transfer failed with code %u\n", code);
+        std::exit(1);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(UnitMemorySize));
+    const double bytes = HandshakeBytes + bytesPerPage * PageCount;
+    return {measured, bytes * BitsPerByte / baud + pageWaitMs * PageCount / 1000.0};
 }
-BENCHMARK(BM_FullWrite)->Unit(benchmark::kMillisecond);
+
+void Print(const char* what, unsigned baud, const TFigures& f)
+{
+    std::printf("%-6s %6u baud: measured %7.2f s, wire-time limit %7.2f s, ratio %.3f\n", what, baud, f.MeasuredS,
+                f.LimitS, f.MeasuredS / f.LimitS);
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    std::vector<unsigned> bauds;
+    for (int i = 1; i < argc; ++i) bauds.push_back(static_cast<unsigned>(std::strtoul(argv[i], nullptr, 10)));
+    if (bauds.empty()) bauds = {115200, 9600};
+
+    std::string error;
+    auto connection = cli::TConnection::Open(KVXSIM_PATH, error);
+    if (!connection) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    const auto control = reinterpret_cast<KVXSIM_Control_t>(connection->Library().FindFunction(KVXSIM_CONTROL_NAME));
+    if (!control) {
+        std::fprintf(stderr, "%s has no %s\n", KVXSIM_PATH, KVXSIM_CONTROL_NAME);
+        return 1;
+    }
+    connection->FindDongle();
+    TKVX& kvx = connection->KVX();
+    if (!kvx.DeviceConnected()) {
+        std::fprintf(stderr, "the simulated dongle was not found\n");
+        return 1;
+    }
+    control("page-write-ms", std::to_string(PageWriteMs).c_str());
+
+    TKVXConfig image = ErasedConfig();
+    for (unsigned baud : bauds) {
+        control("baud", std::to_string(baud).c_str());
+        Print("read", baud, Measure([&] { return kvx.ReadConfig(&image); }, PageRequestSize + PageReplySize, 0, baud));
+        Print("write", baud,
+              Measure([&] { return kvx.WriteConfig(&image); }, WritePageRequestSize + ShortReplySize, PageWriteMs, baud));
+    }
+    return 0;
+}

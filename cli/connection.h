@@ -21,6 +21,7 @@ public:
     // Lets the link's periodic jobs run for Milliseconds (status frames arrive meanwhile).
     void Watch(uint32_t Milliseconds);
 
+    const TSiUSBXpLibrary& Library() const { return *FLibrary; }
     TUSBXpress& USB() { return *FUSB; }
     TKVX& KVX() { return *FKVX; }
 
