@@ -5,6 +5,14 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "config/contact_id.h"
+#include "config/distribution.h"
+#include "config/m2m.h"
+#include "config/recipients.h"
+#include "config/relay_pulse_times.h"
+#include "config/security_setup.h"
+#include "config/shortcuts.h"
+#include "config/sim_setup.h"
 #include "link/crc8.h"
 #include "link/utils.h"
 #include "tests/support/fake_pump.h"
@@ -61,12 +69,47 @@ std::vector<uint8_t> SampleStatus()
     return bytes;
 }
 
+// The SIM, security, relay, shortcut and M2M pages' share of the sample.
+void AddUnitSetupSamples(TKVXConfig& image)
+{
+    EncodeSecondarySIMEnabled(image, true);
+    EncodeServiceCentreNumber(image, TSIM::Secondary, u"447785016005");  // listed in SMSC.ini
+    EncodeCommandPIN(image, u"1234");
+    EncodeVerifySender(image, true);
+    for (size_t relay = 1; relay < RelayCount; ++relay) EncodeRelayPulseTime(image, relay, static_cast<uint32_t>(10 * relay));
+    EncodeShortcut(image, 0, {u"open gate", u"rly1*pls"});
+    EncodeShortcut(image, 1, {u"heating on", u"rly2*on"});
+    EncodeM2MNumber(image, 0, u"447700900555");
+    EncodeM2MID(image, u"01234");
+    for (size_t slot = 0; slot < M2MTelemetryCount; ++slot) {
+        const auto event = static_cast<TDistributionEvent>(slot);
+        EncodeM2MTelemetry(image, event, M2MStandardEventNumber(event));
+    }
+}
+
+// The messaging pages' share: three recipients, a few distribution choices, Contact ID names.
+void AddMessagingSamples(TKVXConfig& image)
+{
+    for (const auto& [slot, number] : {std::pair{0, u"447700900123"}, {1, u"447700900456"}, {3, u"353861234567"}})
+        EncodeRecipient(image, static_cast<size_t>(slot), number);
+    for (size_t event = 0; event < DistributeMessageCount; ++event)
+        EncodeDistributionMask(image, static_cast<TDistributionEvent>(event), static_cast<uint16_t>(event % 3 == 0 ? 0x000B : 0x0001));
+    for (size_t entry = 0; entry < CIDReportingCapacity; ++entry)
+        EncodeCIDReportingMask(image, entry, static_cast<uint16_t>(entry % 4 == 0 ? 0x0003 : 0x0009));
+    EncodeCIDLabel(image, TCIDLabelKind::Partition, 0, u"Main house");
+    EncodeCIDLabel(image, TCIDLabelKind::Zone, 0, u"Master bedroom");
+    EncodeCIDLabel(image, TCIDLabelKind::User, 0, u"Night guard");
+    EncodeDialTone(image, true);
+}
+
 TKVXConfig SampleImage()
 {
     TKVXConfig image = ErasedConfig();
     TUtils::ASCIIString2BufferPad(u"Warehouse north", image.UnitID.Data, 16, 0);
     TUtils::ASCIIString2BufferPad(u"+447700900123", image.SIM1ServiceCentreNumber.Data, 16, 0);
     image.Relay1PulseTime.SetValue(5);
+    AddUnitSetupSamples(image);
+    AddMessagingSamples(image);
     return image;
 }
 

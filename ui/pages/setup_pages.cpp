@@ -1,13 +1,35 @@
 #include "ui/pages/setup_pages.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
+#include "ui/pages/contact_id_page.h"
+#include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/m2m_page.h"
+#include "ui/pages/message_recipients_page.h"
+#include "ui/pages/relays_page.h"
+#include "ui/pages/security_setup_page.h"
+#include "ui/pages/shortcuts_page.h"
+#include "ui/pages/sim_setup_page.h"
+
 namespace kvx::ui {
 
 // Each setup page joins here as it is built. The main window walks the pages by number, so
 // this order only decides who exists first; pages find their siblings through the host
 // when they need them, never while they are being created.
-std::vector<TPageEntry> CreateSetupPages(IPageHost&, QWidget*)
+std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
 {
-    return {};
+    const QString smscFile = QDir(QCoreApplication::applicationDirPath()).filePath("SMSC.ini");
+    std::vector<TPageEntry> pages;
+    pages.push_back({2, new TfrmSecuritySetup(Host, Parent)});
+    pages.push_back({4, new TfrmMessageRecipients(Host, Parent)});
+    pages.push_back({7, new TfrmContactID(Host, Parent)});
+    pages.push_back({9, new TfrmShortcuts(Host, Parent)});
+    pages.push_back({12, new TfrmM2M(Host, Parent)});
+    pages.push_back({1, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
+    pages.push_back({6, new TfrmDistributeMessages(Host, Parent)});
+    pages.push_back({8, new TfrmRelays(Host, Parent)});
+    return pages;
 }
 
 } // namespace kvx::ui

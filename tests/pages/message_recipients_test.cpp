@@ -1,0 +1,118 @@
+// The recipients page: numbers byte for byte, the two checks, and the debounce that hands
+// typed numbers to the grids once, after the last keystroke.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "link/utils.h"
+#include "tests/pages/messaging_fixture.h"
+
+namespace kvx::ui::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class RecipientsTest : public MessagingPagesTest {
+protected:
+    QLineEdit* Edit(int N) const { return Recipients->edRecipient.at(static_cast<size_t>(N)); }
+    bool ColumnOpen(int N) const { return Distribution->RowBoxes(TDistributionEvent::PowerUp).Recipient(N)->Enabled(); }
+    static Bytes Slot(const TKVXConfig& Image, size_t N)
+    {
+        return Bytes(&Image.ReportingNumbers[16 * N], &Image.ReportingNumbers[16 * N] + 16);
+    }
+};
+
+TEST_F(RecipientsTest, NumbersLoadAndStoreBackByteForByte)
+{
+    TKVXConfig image = ErasedConfig();
+    TUtils::ASCIIString2BufferPad(u"+447700900123", &image.ReportingNumbers[0], 16, 0);
+    TUtils::ASCIIString2BufferPad(u"+447700900123456", &image.ReportingNumbers[16], 16, 0);
+    TUtils::ASCIIString2BufferPad(u"07700900123", &image.ReportingNumbers[32], 16, 0);
+    Load(image);
+    EXPECT_EQ(Edit(0)->text(), "447700900123");
+    EXPECT_EQ(Edit(1)->text(), "447700900123456");
+    EXPECT_EQ(Edit(2)->text(), "7700900123");  // the first character goes, whatever it is
+    EXPECT_EQ(Edit(3)->text(), "");
+    EXPECT_FALSE(Recipients->btnRecipientClear[3]->isEnabled());
+    EXPECT_TRUE(Recipients->btnRecipientClear[0]->isEnabled());
+    EXPECT_FALSE(ColumnOpen(3));
+    EXPECT_TRUE(ColumnOpen(0));
+    EXPECT_TRUE(ContactID->CIDControlList[0]->Boxes().Recipient(1)->Enabled());
+
+    const TKVXConfig stored = Store();
+    EXPECT_EQ(Slot(stored, 0), Slot(image, 0));
+    EXPECT_EQ(Slot(stored, 1), Slot(image, 1));  // fifteen digits: no terminator
+    EXPECT_EQ(Slot(stored, 3), Bytes(16, 0xFF));
+}
+
+TEST_F(RecipientsTest, DuplicateNumbersAreRefusedAndThePageChosen)
+{
+    EnterRecipient(2, "447700900123");
+    EnterRecipient(7, "447700900123");
+    Dialogs.ExpectMessage("You have duplicate recipient numbers.");
+    TKVXConfig image = ErasedConfig();
+    EXPECT_FALSE(Recipients->FormToConfig(image, true));
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(Dialogs.Messages[0].Type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(Host.Forwarded, std::vector<int>{4});
+
+    EnterRecipient(7, "447700900124");  // empty edits are never duplicates of each other
+    EXPECT_TRUE(Recipients->FormToConfig(image, true));
+}
+
+TEST_F(RecipientsTest, NoNumberAtAllIsRefusedOnlyWhenChecking)
+{
+    Dialogs.ExpectMessage("Please enter at least one message recipient.");
+    TKVXConfig image = ErasedConfig();
+    EXPECT_FALSE(Recipients->FormToConfig(image, true));
+    EXPECT_EQ(Dialogs.Messages.at(0).Type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(Host.Forwarded, std::vector<int>{4});
+
+    const TKVXConfig before = image;
+    EXPECT_TRUE(Recipients->FormToConfig(image, false));
+    EXPECT_EQ(Slot(image, 0), Slot(before, 0));
+}
+
+TEST_F(RecipientsTest, TypingIsHandedToTheGridsOnceAfterTheCountdown)
+{
+    Edit(0)->setText("4");
+    Edit(0)->setText("44");
+    Edit(5)->setText("1");
+    EXPECT_TRUE(Recipients->Timer1.isActive());
+    for (int tick = 0; tick < 3; ++tick) Recipients->Timer1Timer();
+    Edit(0)->setText("447");  // a keystroke starts the countdown again
+    for (int tick = 0; tick < 5; ++tick) {
+        Recipients->Timer1Timer();
+        ASSERT_FALSE(ColumnOpen(0)) << tick;
+        ASSERT_FALSE(ColumnOpen(5)) << tick;
+    }
+    EXPECT_FALSE(Recipients->btnRecipientClear[0]->isEnabled());
+    Recipients->Timer1Timer();
+    EXPECT_TRUE(ColumnOpen(0));
+    EXPECT_TRUE(ColumnOpen(5));
+    EXPECT_TRUE(Recipients->btnRecipientClear[0]->isEnabled());
+    EXPECT_FALSE(Recipients->Timer1.isActive());
+
+    const int changes = Host.Changes;
+    EXPECT_EQ(RunTimer(), 0);
+    EXPECT_EQ(Host.Changes, changes);
+}
+
+TEST_F(RecipientsTest, ClearButtonEmptiesTheNumberAndClosesItsColumn)
+{
+    EnterRecipient(4, "447700900123");
+    ASSERT_TRUE(ColumnOpen(4));
+    Recipients->btnRecipientClear[4]->click();
+    EXPECT_EQ(Edit(4)->text(), "");
+    EXPECT_EQ(RunTimer(), 6);
+    EXPECT_FALSE(ColumnOpen(4));
+    EXPECT_FALSE(Recipients->btnRecipientClear[4]->isEnabled());
+}
+
+TEST_F(RecipientsTest, SenderVerifyButtonChoosesTheSecurityPage)
+{
+    Recipients->Button11->click();
+    EXPECT_EQ(Host.Forwarded, std::vector<int>{2});
+}
+
+} // namespace
+} // namespace kvx::ui::test

@@ -1,0 +1,83 @@
+// The five pages inside the real main window: found by number and name, walked when the
+// window stores an image, and the shortcuts page takes the PIN as typed when chosen.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "tests/support/fake_pump.h"
+#include "tests/support/fake_unit_link.h"
+#include "tests/ui/scripted_dialogs.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/main_window.h"
+#include "ui/pages/m2m_page.h"
+#include "ui/pages/relays_page.h"
+#include "ui/pages/security_setup_page.h"
+#include "ui/pages/setup_pages.h"
+#include "ui/pages/shortcuts_page.h"
+#include "ui/pages/sim_setup_page.h"
+
+namespace kvx::ui::test {
+namespace {
+
+class UnitPagesWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TMainWindowSetup setup;
+        setup.Link = std::make_unique<kvx::test::TFakeUnitLink>();
+        setup.Pump = &Pump;
+        setup.CreatePages = CreateSetupPages;
+        Window = std::make_unique<TfrmMain>(std::move(setup));
+    }
+    template <typename TPage>
+    TPage* PageOf(int No)
+    {
+        return dynamic_cast<TPage*>(Window->Page(No));
+    }
+
+    TScriptedDialogs Dialogs;
+    kvx::test::TFakePump Pump;
+    std::unique_ptr<TfrmMain> Window;
+};
+
+TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
+{
+    ASSERT_NE(PageOf<TfrmSIMSetup>(1), nullptr);
+    ASSERT_NE(PageOf<TfrmSecuritySetup>(2), nullptr);
+    ASSERT_NE(PageOf<TfrmRelays>(8), nullptr);
+    ASSERT_NE(PageOf<TfrmShortcuts>(9), nullptr);
+    ASSERT_NE(PageOf<TfrmM2M>(12), nullptr);
+    EXPECT_EQ(Window->Page(1)->objectName(), "frmSIMSetup1");
+    EXPECT_EQ(Window->Page(9)->objectName(), "frmShortcuts1");
+    EXPECT_EQ(Window->Page(12)->objectName(), "frmM2M1");
+    EXPECT_TRUE(Window->Page(1)->isVisibleTo(Window.get()));
+}
+
+TEST_F(UnitPagesWindowTest, ChoosingShortcutsShowsThePINTypedOnTheSecurityPage)
+{
+    PageOf<TfrmSecuritySetup>(2)->edPIN->setText("9753");
+    Window->MenuButtonClick(Window->MenuPanel(9));
+    EXPECT_EQ(PageOf<TfrmShortcuts>(9)->Label4->text(), "$9753*");
+    EXPECT_EQ(PageOf<TfrmShortcuts>(9)->lblPrefix[9]->text(), "$9753*");
+}
+
+TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
+{
+    PageOf<TfrmSecuritySetup>(2)->edPIN->setText("2468");
+    PageOf<TfrmRelays>(8)->edVRLY[5]->setText("321");
+    PageOf<TfrmShortcuts>(9)->edSC[0]->setText("go");
+    ASSERT_TRUE(Window->PagesToConfig(false));
+    EXPECT_EQ(Window->KVXConfig.PIN.Data[0], '2');
+    EXPECT_EQ(Window->KVXConfig.Relay6PulseTime.Value(), 321);
+    EXPECT_EQ(Window->KVXConfig.ShortCuts[0], 'g');
+
+    PageOf<TfrmRelays>(8)->edVRLY[5]->setText("");
+    Dialogs.ExpectPlainMessage("Invalid integer");
+    EXPECT_FALSE(Window->PagesToConfig(false));
+    EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
+    EXPECT_EQ(Window->LastForm, 8);
+}
+
+} // namespace
+} // namespace kvx::ui::test

@@ -1,0 +1,54 @@
+#pragma once
+// Message distribution: which recipients get the SMS of each reported event. One row per
+// event, an All box and ten recipient boxes; recipient columns are opened by the recipients
+// page, whole rows ticked by the pages that switch their events on and off.
+#include <vector>
+
+#include "config/distribution.h"
+#include "ui/main/page_contract.h"
+#include "ui/pages/recipient_boxes.h"
+
+class QScrollArea;
+
+namespace kvx::ui {
+
+class TfrmDistributeMessages : public TKVXPage {
+public:
+    TfrmDistributeMessages(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+    QScrollBar* WheelScrollBar() override;
+
+    // Opens or closes recipient DistributionNumber + 1 (0..9) in every row; checks stay.
+    void EnableDistribution(int DistributionNumber, bool Enable);
+    // Gives recipient DistributionNumber + 1 every event that is switched on now.
+    void UpdateDistributions(int DistributionNumber);
+    // Ticks or clears every recipient of one row (Panel: a row panel, pnlAutoTest ...).
+    void CheckGroup(QWidget* Panel, bool Check);
+    void CheckOneBox(QWidget* Panel, bool Check, int DistributionNumber);
+    // Click handler of every box, after the box has flipped itself.
+    void HandleCheckBox(TImageCheckBox* Sender);
+
+    QWidget* RowPanel(TDistributionEvent Event) const;
+    const TRecipientBoxes& RowBoxes(TDistributionEvent Event) const;
+
+    QScrollArea* ScrollBox;
+
+private:
+    struct TRow {
+        QWidget* Panel;
+        TRecipientBoxes Boxes;
+    };
+
+    TRow* RowOf(const QWidget* Panel);
+    void UpdateAllBox(const TRow& Row);
+    void BitsToPanel(const TRow& Row, uint16_t Mask);
+    // Whether the row's event is switched on, as the page that drives it shows now.
+    bool RowSwitchedOn(size_t Row) const;
+
+    IPageHost& FHost;
+    std::vector<TRow> FRows;  // one per event, in the image's order
+};
+
+} // namespace kvx::ui

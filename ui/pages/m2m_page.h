@@ -1,0 +1,41 @@
+#pragma once
+// KVX to base stations: up to four base-station numbers that get short telemetry messages,
+// the unit's M2M ID, and the event number sent for each telemetry event.
+#include <array>
+
+#include "config/m2m.h"
+#include "ui/main/page_contract.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace kvx::ui {
+
+class TfrmM2M : public TKVXPage {
+public:
+    TfrmM2M(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+    // The event-number box of an event; nullptr for the two slots the page leaves alone.
+    QLineEdit* EventEdit(TDistributionEvent Event) const { return FEventEdits[static_cast<size_t>(Event)]; }
+
+    std::array<QLineEdit*, M2MStationCount> edM2MNo{};  // edM2MNo1 .. edM2MNo4
+    std::array<QPushButton*, M2MStationCount> btnM2MNo{};
+    QLineEdit* edM2MID;
+    QPushButton* btnM2MID;
+    QCheckBox* cbChangeStandardEvents;
+
+private:
+    // Shows one message and brings this page forward when a base-station check fails.
+    bool ChecksPassed();
+    bool AnyBaseStationNumber() const;
+    void BaseStationNumberChange(size_t Index);
+    void IDOrEventChange();
+
+    IPageHost& FHost;
+    std::array<QLineEdit*, M2MTelemetryCount> FEventEdits{};
+};
+
+} // namespace kvx::ui

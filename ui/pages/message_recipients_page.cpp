@@ -1,0 +1,133 @@
+#include "ui/pages/message_recipients_page.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "config/recipients.h"
+#include "ui/pages/contact_id_page.h"
+#include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/page_controls.h"
+
+namespace kvx::ui {
+
+namespace {
+
+constexpr int RecipientsPageNo = 4;
+constexpr int SecurityPageNo = 2;
+constexpr int DistributionPageNo = 6;
+constexpr int ContactIDPageNo = 7;
+constexpr int TimerIntervalMs = 100;
+constexpr int NumberMaxLength = 15;
+
+constexpr int Margin = 24;
+constexpr int RowsTop = 80;
+constexpr int RowPitch = 40;
+constexpr int SidePanelLeft = 440;
+
+} // namespace
+
+TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+{
+    NewHeading(this, QStringLiteral("Recipient mobile numbers"), QRect(Margin, 16, 380, 22));
+    NewLabel(this, QStringLiteral("Enter the mobile numbers to which SMS messages should be sent."), QRect(Margin, 42, 400, 20));
+
+    for (int n = 0; n < static_cast<int>(RecipientCount); ++n) {
+        const int top = RowsTop + n * RowPitch;
+        NewLabel(this, QString::number(n + 1), QRect(Margin, top, 24, 26));
+        QLineEdit* edit = NewDigitsEdit(this, QStringLiteral("edRecipient%1").arg(n).toLatin1().constData(), NumberMaxLength,
+                                        QRect(Margin + 32, top, 220, 26));
+        edit->setToolTip(QStringLiteral("International format"));
+        QPushButton* clear = NewClearButton(this, QStringLiteral("btnRecipientClear%1").arg(n).toLatin1().constData(), edit);
+        clear->setToolTip(QStringLiteral("Clear recipient number"));
+        edRecipient[static_cast<size_t>(n)] = edit;
+        btnRecipientClear[static_cast<size_t>(n)] = clear;
+        connect(edit, &QLineEdit::textChanged, this, [this, n] { edRecipientChange(n); });
+    }
+
+    NewHeading(this, QStringLiteral("SMS sender verify"), QRect(SidePanelLeft, RowsTop, 280, 22));
+    NewNote(this,
+            QStringLiteral("If enabled, the KVX will only action SMS commands received from mobile numbers contained "
+                           "in the adjacent message recipients fields."),
+            QRect(SidePanelLeft, RowsTop + 26, 280, 72));
+    Button11 = NewButton(this, "Button11", QStringLiteral("Enable in security setup"), QRect(SidePanelLeft, RowsTop + 110, 200, 28));
+    connect(Button11, &QPushButton::clicked, this, [this] { FHost.BringPageForward(SecurityPageNo); });
+
+    Timer1.setObjectName("Timer1");
+    Timer1.setInterval(TimerIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, &TfrmMessageRecipients::Timer1Timer);
+}
+
+void TfrmMessageRecipients::HandleEdit(QLineEdit* Edit, QPushButton* Button, int DistributionNumber)
+{
+    FHost.MarkConfigChanged();
+    const bool entered = !Edit->text().isEmpty();
+    auto* distribution = dynamic_cast<TfrmDistributeMessages*>(FHost.Page(DistributionPageNo));
+    auto* contactID = dynamic_cast<TfrmContactID*>(FHost.Page(ContactIDPageNo));
+    if (distribution) distribution->EnableDistribution(DistributionNumber, entered);
+    if (contactID) contactID->EnableDistribution(DistributionNumber, entered);
+    if (entered && distribution) distribution->UpdateDistributions(DistributionNumber);
+    Button->setEnabled(entered);
+}
+
+void TfrmMessageRecipients::edRecipientChange(int N)
+{
+    if (UpdateListFlag >= 1) {
+        HandleEdit(edRecipient[static_cast<size_t>(N)], btnRecipientClear[static_cast<size_t>(N)], N);
+        --UpdateListFlag;
+        return;
+    }
+    Timercnt = DebounceTicks;
+    Recipient_Select |= 1u << N;
+    if (!Timer1.isActive()) Timer1.start();  // a keystroke never restarts the period
+}
+
+void TfrmMessageRecipients::Timer1Timer()
+{
+    Timer1.stop();
+    if (Timercnt != 0) {
+        --Timercnt;
+        Timer1.start();
+        return;
+    }
+    for (int n = 0; n < static_cast<int>(RecipientCount); ++n)
+        if (Recipient_Select & (1u << n)) HandleEdit(edRecipient[static_cast<size_t>(n)], btnRecipientClear[static_cast<size_t>(n)], n);
+    Recipient_Select = 0;
+}
+
+void TfrmMessageRecipients::ConfigToForm(TKVXConfig& KVXConfig)
+{
+    UpdateListFlag = LoadChangeCount;
+    for (QLineEdit* edit : edRecipient) edit->clear();
+    UpdateListFlag = LoadChangeCount;
+    for (size_t n = 0; n < RecipientCount; ++n) edRecipient[n]->setText(QString::fromStdU16String(DecodeRecipient(KVXConfig, n)));
+    for (int n = 0; n < static_cast<int>(RecipientCount); ++n)
+        HandleEdit(edRecipient[static_cast<size_t>(n)], btnRecipientClear[static_cast<size_t>(n)], n);
+}
+
+bool TfrmMessageRecipients::DuplicateRecipient(const QString& Text) const
+{
+    if (Text.isEmpty()) return false;
+    return std::count_if(edRecipient.begin(), edRecipient.end(), [&Text](const QLineEdit* edit) { return edit->text() == Text; }) > 1;
+}
+
+bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType)
+{
+    TKVXMessageDlg::ShowMessageEx(Msg, DlgType, {TMsgDlgBtn::mbOK}, 0);
+    FHost.BringPageForward(RecipientsPageNo);
+    return false;
+}
+
+bool TfrmMessageRecipients::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+{
+    if (ConfigAssistant) {
+        for (const QLineEdit* edit : edRecipient)
+            if (DuplicateRecipient(edit->text())) return Refuse(QStringLiteral("You have duplicate recipient numbers."), TMsgDlgType::mtWarning);
+        if (std::all_of(edRecipient.begin(), edRecipient.end(), [](const QLineEdit* edit) { return edit->text().isEmpty(); }))
+            return Refuse(QStringLiteral("Please enter at least one message recipient."), TMsgDlgType::mtInformation);
+    }
+    for (size_t n = 0; n < RecipientCount; ++n) EncodeRecipient(KVXConfig, n, edRecipient[n]->text().toStdU16String());
+    return true;
+}
+
+} // namespace kvx::ui

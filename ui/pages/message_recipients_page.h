@@ -1,0 +1,50 @@
+#pragma once
+// Message recipients: the ten mobile numbers the unit sends its SMS to. A recipient with a
+// number opens its column on the distribution and Contact ID grids; typing is debounced so
+// those grids follow once, about half a second after the last keystroke.
+#include <QTimer>
+#include <array>
+#include <cstdint>
+
+#include "config/recipient_masks.h"
+#include "ui/main/kvx_message_dlg.h"
+#include "ui/main/page_contract.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace kvx::ui {
+
+class TfrmMessageRecipients : public TKVXPage {
+public:
+    TfrmMessageRecipients(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+
+    // Tells the grids whether recipient DistributionNumber + 1 (0..9) has a number now.
+    void HandleEdit(QLineEdit* Edit, QPushButton* Button, int DistributionNumber);
+    // One period of Timer1 (100 ms): counts down, then hands the pending recipients over.
+    void Timer1Timer();
+
+    std::array<QLineEdit*, RecipientCount> edRecipient{};
+    std::array<QPushButton*, RecipientCount> btnRecipientClear{};
+    QPushButton* Button11;
+    QTimer Timer1;
+    // While positive, an edit change is handed over at once (a load is in progress).
+    int UpdateListFlag = 0;
+
+private:
+    static constexpr int LoadChangeCount = 10;
+    static constexpr int DebounceTicks = 5;
+
+    void edRecipientChange(int N);
+    bool DuplicateRecipient(const QString& Text) const;
+    bool Refuse(const QString& Msg, TMsgDlgType DlgType);
+
+    IPageHost& FHost;
+    int Timercnt = 0;
+    uint32_t Recipient_Select = 0;
+};
+
+} // namespace kvx::ui

@@ -1,0 +1,28 @@
+#pragma once
+// Small builders for the controls the setup pages place by hand, so every page names and
+// sizes its controls the same way (objectName = control name).
+#include <QRect>
+#include <QString>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace kvx::ui {
+
+QLabel* NewLabel(QWidget* Parent, const QString& Text, const QRect& Geometry, const char* Name = "");
+// A heading in the page's bright text.
+QLabel* NewHeading(QWidget* Parent, const QString& Text, const QRect& Geometry);
+// A word-wrapped note.
+QLabel* NewNote(QWidget* Parent, const QString& Text, const QRect& Geometry);
+QLineEdit* NewEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
+// As NewEdit, taking typed digits only.
+QLineEdit* NewDigitsEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
+QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry);
+// The small button beside an edit that empties it; starts disabled.
+QPushButton* NewClearButton(QWidget* Parent, const char* Name, QLineEdit* Edit);
+QCheckBox* NewCheckBox(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry);
+
+} // namespace kvx::ui

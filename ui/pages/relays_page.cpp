@@ -1,0 +1,147 @@
+#include "ui/pages/relays_page.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+#include "ui/pages/page_controls.h"
+#include "ui/pages/step_edit.h"
+
+namespace kvx::ui {
+
+namespace {
+
+constexpr int PageNo = 8;
+constexpr int GeneralSetupPageNo = 3;
+constexpr int MinimumPulse = 1;  // the step buttons never reach 0
+constexpr int MaximumPulse = 1000;
+constexpr size_t OnBoardRelays = 2;
+
+const QColor LinkHoverColour{0x00, 0x7D, 0xB7};
+const QColor LinkIdleColour{0xC2, 0xC1, 0xC1};
+
+struct TRelayRow {
+    const char* Edit;
+    const char* Down;
+    const char* Up;
+};
+
+constexpr std::array<TRelayRow, RelayCount> Rows{{
+    {"edVRLY1", "Button1", "Button2"},
+    {"edVRLY2", "btnClearRecipient0", "Button3"},
+    {"edVRLY3", "Button4", "Button5"},
+    {"edVRLY4", "Button6", "Button7"},
+    {"edVRLY5", "Button8", "Button9"},
+    {"edVRLY6", "Button14", "Button15"},
+    {"edVRLY7", "Button12", "Button13"},
+    {"edVRLY8", "Button10", "Button11"},
+}};
+
+// A plain drawing of the I/O board: a board with six relays along its edge.
+QPixmap IOBoardPicture()
+{
+    QPixmap picture(150, 96);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x8A, 0xC0, 0x7A), 2));
+    painter.setBrush(QColor(0x1E, 0x4D, 0x2B));
+    painter.drawRoundedRect(QRectF(2, 2, 146, 92), 6, 6);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x3A, 0x6F, 0xB0));
+    for (int relay = 0; relay < 6; ++relay) painter.drawRect(12 + relay * 22, 14, 16, 26);
+    painter.setBrush(QColor(0x20, 0x20, 0x20));
+    painter.drawRect(40, 56, 70, 24);
+    return picture;
+}
+
+} // namespace
+
+TfrmRelays::TfrmRelays(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+{
+    NewHeading(this, "On-board relays", QRect(24, 16, 300, 20));
+    pnlIOBoardRelaysEnable = new QWidget(this);
+    pnlIOBoardRelaysEnable->setObjectName("pnlIOBoardRelaysEnable");
+    pnlIOBoardRelaysEnable->setGeometry(0, 150, 760, 400);
+    NewHeading(pnlIOBoardRelaysEnable, "I/O board relay", QRect(24, 0, 300, 20));
+    NewLabel(pnlIOBoardRelaysEnable, "Pulse time (sec)", QRect(120, 26, 140, 20));
+    auto* board = NewLabel(pnlIOBoardRelaysEnable, "", QRect(420, 40, 150, 96), "imgIOBoard");
+    board->setPixmap(IOBoardPicture());
+    NewLabel(this, "Pulse time (sec)", QRect(120, 42, 140, 20));
+
+    for (size_t i = 0; i < RelayCount; ++i) {
+        const bool onBoard = i < OnBoardRelays;
+        QWidget* parent = onBoard ? static_cast<QWidget*>(this) : pnlIOBoardRelaysEnable;
+        const int y = onBoard ? 66 + static_cast<int>(i) * 36 : 50 + static_cast<int>(i - OnBoardRelays) * 36;
+        NewLabel(parent, QString("Relay %1").arg(i + 1), QRect(24, y, 80, 26));
+        QLineEdit* edit = NewEdit(parent, Rows[i].Edit, 4, QRect(120, y, 60, 26));
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setText("3");
+        edVRLY[i] = edit;
+        QPushButton* down = NewButton(parent, Rows[i].Down, "\u2212", QRect(186, y, 26, 26));
+        QPushButton* up = NewButton(parent, Rows[i].Up, "+", QRect(214, y, 26, 26));
+        down->setStyleSheet("padding: 0;");
+        up->setStyleSheet("padding: 0;");
+        connect(down, &QPushButton::clicked, this, [edit] { StepEditValue(edit, MinimumPulse, MaximumPulse, false); });
+        connect(up, &QPushButton::clicked, this, [edit] { StepEditValue(edit, MinimumPulse, MaximumPulse, true); });
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { edVRLYChange(edit); });
+    }
+
+    lblLink = NewLabel(pnlIOBoardRelaysEnable, "Enable I/O board in General Setup.", QRect(24, 270, 300, 20), "lblLink");
+    lblLink->setCursor(Qt::PointingHandCursor);
+    lblLink->setStyleSheet(QString("color: %1;").arg(LinkIdleColour.name()));
+    lblLink->installEventFilter(this);
+    IOExpanderFunctions(false);
+}
+
+void TfrmRelays::ConfigToForm(TKVXConfig& KVXConfig)
+{
+    for (size_t i = 0; i < RelayCount; ++i) edVRLY[i]->setText(QString::number(DecodeRelayPulseTime(KVXConfig, i)));
+}
+
+bool TfrmRelays::FormToConfig(TKVXConfig& KVXConfig, bool)
+{
+    // Every write and template save refuses a box without a number: storing what is left
+    // would send the unit 0xFFFF seconds.
+    for (size_t i = 0; i < RelayCount; ++i) {
+        const std::optional<int> seconds = EditWholeNumber(*edVRLY[i]);
+        if (!seconds) {
+            FHost.BringPageForward(PageNo);
+            return false;
+        }
+        EncodeRelayPulseTime(KVXConfig, i, static_cast<uint32_t>(*seconds));
+    }
+    return true;
+}
+
+void TfrmRelays::IOExpanderFunctions(bool State)
+{
+    for (QWidget* child : pnlIOBoardRelaysEnable->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->setEnabled(State);
+    lblLink->setEnabled(true);
+}
+
+void TfrmRelays::edVRLYChange(QLineEdit* Edit)
+{
+    FHost.MarkConfigChanged();
+    if (Edit->text().isEmpty()) return;
+    const std::optional<int> value = EditWholeNumber(*Edit);
+    if (!value) return;
+    if (*value > MaximumPulse) Edit->setText(QString::number(MaximumPulse));
+    else if (*value < 0) Edit->setText("0");
+}
+
+bool TfrmRelays::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched != lblLink) return false;
+    switch (Event->type()) {
+    case QEvent::Enter: lblLink->setStyleSheet(QString("color: %1;").arg(LinkHoverColour.name())); break;
+    case QEvent::Leave: lblLink->setStyleSheet(QString("color: %1;").arg(LinkIdleColour.name())); break;
+    case QEvent::MouseButtonRelease: FHost.BringPageForward(GeneralSetupPageNo); return true;
+    default: break;
+    }
+    return false;
+}
+
+} // namespace kvx::ui

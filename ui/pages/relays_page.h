@@ -1,0 +1,37 @@
+#pragma once
+// Pulse time setup: the pulse time in seconds of the two on-board relays and the six relays
+// of the optional I/O board.
+#include <array>
+
+#include "config/relay_pulse_times.h"
+#include "ui/main/page_contract.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace kvx::ui {
+
+class TfrmRelays : public TKVXPage {
+public:
+    TfrmRelays(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+    // The General setup page's expansion-port choice: the I/O board rows are editable only
+    // while the I/O expander is chosen.
+    void IOExpanderFunctions(bool State);
+
+    std::array<QLineEdit*, RelayCount> edVRLY{};  // edVRLY1 .. edVRLY8
+    QWidget* pnlIOBoardRelaysEnable;
+    QLabel* lblLink;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void edVRLYChange(QLineEdit* Edit);
+
+    IPageHost& FHost;
+};
+
+} // namespace kvx::ui

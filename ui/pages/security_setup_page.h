@@ -1,0 +1,35 @@
+#pragma once
+// Security setup: the command PIN remote SMS commands must carry, SMS sender verification,
+// and the unit's programming access password, set or cleared in the unit at once.
+#include "ui/main/page_contract.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace kvx::ui {
+
+class TfrmSecuritySetup : public TKVXPage {
+public:
+    TfrmSecuritySetup(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+    void btnSetPasswordClick();
+
+    QLineEdit* edPIN;
+    QCheckBox* cbSMSSenderVerify;
+    QPushButton* Button9;
+    QLineEdit* edNewPassword;
+    QLineEdit* edVerifyPassword;
+    QPushButton* btnSetPassword;
+
+private:
+    // Whether the unit's password may be changed now; says why not when it may not.
+    bool PasswordChangeAllowed();
+    void ClearPasswordEdits();
+
+    IPageHost& FHost;
+};
+
+} // namespace kvx::ui

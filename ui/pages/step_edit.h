@@ -1,0 +1,31 @@
+#pragma once
+// The small up/down buttons beside number edits, and the number reading every page shares:
+// a text that is no whole number shows the plain "Invalid integer" box and changes nothing.
+#include <QString>
+#include <optional>
+
+class QLineEdit;
+
+namespace kvx::ui {
+
+inline constexpr const char* InvalidIntegerText = "Invalid integer";
+
+// The text as a whole number (surrounding blanks allowed); nothing for anything else, empty included.
+std::optional<int> WholeNumber(const QString& Text);
+// The edit's whole number; otherwise shows "Invalid integer" and gives nothing.
+std::optional<int> EditWholeNumber(const QLineEdit& Edit);
+
+// One step: up raises a value below Maximum, else wraps to Minimum; down lowers a value above
+// Minimum, else wraps to Maximum.
+int SteppedValue(int Value, int Minimum, int Maximum, bool Up);
+double SteppedFloatValue(double Value, double Minimum, double Maximum, bool Up, double Step);
+
+// Steps the edit's number and writes it back in plain decimal.
+void StepEditValue(QLineEdit* Edit, int Minimum, int Maximum, bool Up);
+// As StepEditValue, but an empty edit starts from Minimum, and with Pad an edit of limited
+// length N is written with N digits ("07" in a 2-character edit).
+void StepEditValuePadded(QLineEdit* Edit, int Minimum, int Maximum, bool Pad, bool Up);
+// The real-valued twin, written with two decimals.
+void StepEditFloatValue(QLineEdit* Edit, double Minimum, double Maximum, bool Up, double Step);
+
+} // namespace kvx::ui
