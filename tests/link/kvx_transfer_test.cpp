@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -182,6 +183,11 @@ struct TPrecedenceCase {
     uint8_t ReadCode;
     uint8_t PasswordCode;
 };
+
+void PrintTo(const TPrecedenceCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class Precedence : public KVXTest, public ::testing::WithParamInterface<TPrecedenceCase> {};
 

@@ -141,7 +141,7 @@ void TfrmMain::BuildHeader()
     Panel6->setObjectName("Panel6");
     lblHeading = new QLabel(MenuItem(1).Heading, Panel6);
     lblHeading->setObjectName("lblHeading");
-    lblHeading->setGeometry(24, 56, 460, 40);
+    lblHeading->setGeometry(24, 56, 510, 40);  // room for the longest heading, clear of the icon
     imgHeading = new TImage("imgHeading", Panel6);
     imgHeading->setGeometry(24, 56, 460, 40);
     imgHeading->setPixmap(ITTTHeadingPicture());
