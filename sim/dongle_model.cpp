@@ -43,15 +43,21 @@ void TDongleModel::Tick(uint64_t NowMs)
     if (IsOpen()) Enqueue(status);
 }
 
-void TDongleModel::Unplug()
+// What one connection leaves behind: queued bytes, the overrun, pending replies, RTS, a timed pull.
+void TDongleModel::ClearLine()
 {
-    F.Plugged = false;
-    F.HandleGone = F.Handle != 0;
     F.Queue.clear();
     F.Overrun = false;
     F.Pending.clear();
     F.Rts = SI_HELD_INACTIVE;
     F.UnplugAtMs.reset();
+}
+
+void TDongleModel::Unplug()
+{
+    F.Plugged = false;
+    F.HandleGone = F.Handle != 0;
+    ClearLine();
     FUnit.Disconnect();
 }
 
@@ -123,11 +129,7 @@ SI_STATUS TDongleModel::Open(uint32_t DeviceNumber, THandleValue* Handle)
     if (!F.Plugged || DeviceNumber != 0 || IsOpen()) return SI_DEVICE_NOT_FOUND;
     F.Handle = HandleBase + ++F.OpenCount;
     F.HandleGone = false;
-    F.Queue.clear();
-    F.Overrun = false;
-    F.Pending.clear();
-    F.Rts = SI_HELD_INACTIVE;
-    F.UnplugAtMs.reset();
+    ClearLine();
     if (F.UnplugAfterMs) F.UnplugAtMs = F.NowMs + F.UnplugAfterMs;
     if (F.OverrunArmed) Flood();
     *Handle = F.Handle;
@@ -139,11 +141,7 @@ SI_STATUS TDongleModel::Close(THandleValue Handle)
     if (Handle == 0 || Handle != F.Handle) return SI_INVALID_HANDLE;
     F.Handle = 0;
     F.HandleGone = false;
-    F.Queue.clear();
-    F.Overrun = false;
-    F.Pending.clear();
-    F.Rts = SI_HELD_INACTIVE;
-    F.UnplugAtMs.reset();
+    ClearLine();
     return SI_SUCCESS;
 }
 

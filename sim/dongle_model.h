@@ -73,6 +73,7 @@ private:
 
     SI_STATUS CheckHandle(THandleValue Handle) const;
     void Enqueue(const std::vector<uint8_t>& Bytes);
+    void ClearLine();
     void Flood();
     uint64_t LineMs(size_t Bytes) const;
 

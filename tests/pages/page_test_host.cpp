@@ -19,12 +19,7 @@ TKVXPage* TPageTestHost::Page(int No)
 
 void TPageTestHost::ConnectDongle()
 {
-    TDeviceInfo dongle;
-    dongle.Serial = DongleSerial;
-    dongle.Description = DongleDescription;
-    dongle.VID = DongleVID;
-    dongle.PID = DonglePID;
-    Link->OnDeviceConnect(dongle);
+    Link->OnDeviceConnect(kvx::test::DongleInfo());
 }
 
 } // namespace kvx::ui::test

@@ -4,8 +4,21 @@
 #include <cstring>
 
 #include "link/crc8.h"
+#include "link/kvx.h"
 
 namespace kvx::test {
+
+TDeviceInfo DongleInfo(uint32_t DeviceNumber)
+{
+    TDeviceInfo info;
+    info.DeviceNumber = DeviceNumber;
+    info.Serial = DongleSerial;
+    info.Description = DongleDescription;
+    info.LinkName = "\\\\?\\usb#vid_10c4&pid_8a4c#0001";
+    info.VID = DongleVID;
+    info.PID = DonglePID;
+    return info;
+}
 
 TFakeUnitLink::TFakeUnitLink() : Memory(UnitMemorySize, 0) {}
 

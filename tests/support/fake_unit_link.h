@@ -13,6 +13,9 @@
 
 namespace kvx::test {
 
+// The programming dongle as the link reports it.
+TDeviceInfo DongleInfo(uint32_t DeviceNumber = 0);
+
 class TFakeUnitLink : public IUSBLink {
 public:
     TFakeUnitLink();

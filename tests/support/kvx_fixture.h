@@ -9,18 +9,6 @@
 
 namespace kvx::test {
 
-inline TDeviceInfo DongleInfo(uint32_t number = 0)
-{
-    TDeviceInfo info;
-    info.DeviceNumber = number;
-    info.Serial = DongleSerial;
-    info.Description = DongleDescription;
-    info.LinkName = "\\\\?\\usb#vid_10c4&pid_8a4c#0001";
-    info.VID = DongleVID;
-    info.PID = DonglePID;
-    return info;
-}
-
 // A device object over a scripted unit, on virtual time, with a fixed PC clock.
 class KVXTest : public ::testing::Test {
 protected:

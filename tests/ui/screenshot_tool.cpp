@@ -150,12 +150,7 @@ int main(int argc, char* argv[])
     TfrmMain window(std::move(setup));
     window.show();
 
-    TDeviceInfo dongle;
-    dongle.Serial = DongleSerial;
-    dongle.Description = DongleDescription;
-    dongle.VID = DongleVID;
-    dongle.PID = DonglePID;
-    unit->OnDeviceConnect(dongle);
+    unit->OnDeviceConnect(test::DongleInfo());
     window.KVXConfig = SampleImage();
     window.ConfigToPages();
 

@@ -33,17 +33,6 @@ void TBytePage::Edit(uint8_t NewValue)
     FHost.MarkConfigChanged();
 }
 
-TDeviceInfo DongleInfo()
-{
-    TDeviceInfo info;
-    info.Serial = DongleSerial;
-    info.Description = DongleDescription;
-    info.LinkName = "usb-0001";
-    info.VID = DongleVID;
-    info.PID = DonglePID;
-    return info;
-}
-
 std::vector<uint8_t> StatusFrame(uint8_t Type, const std::vector<uint8_t>& Data)
 {
     std::vector<uint8_t> frame(32, 0);

@@ -34,7 +34,7 @@ private:
     IPageHost& FHost;
 };
 
-TDeviceInfo DongleInfo();
+using kvx::test::DongleInfo;
 // A status frame of the given type with a correct checksum.
 std::vector<uint8_t> StatusFrame(uint8_t Type, const std::vector<uint8_t>& Data);
 
