@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev qt6-base-dev
-  g++-mingw-w64-x86-64-posix wine64 wixl msitools
+  g++-mingw-w64-x86-64-posix wine wine64 wixl msitools fonts-dejavu-core
 )
 
 missing=()
