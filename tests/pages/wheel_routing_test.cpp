@@ -1,0 +1,83 @@
+// The mouse wheel anywhere in the window scrolls the visible page's list one line a notch;
+// pages without a list, and the status view, let the wheel through.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "tests/support/fake_pump.h"
+#include "tests/support/fake_unit_link.h"
+#include "tests/ui/scripted_dialogs.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/main_window.h"
+#include "ui/main/status_view.h"
+#include "ui/pages/setup_pages.h"
+
+namespace kvx::ui::test {
+namespace {
+
+constexpr int DistributionPage = 6;
+constexpr int SIMSetupPage = 1;
+
+class WheelRoutingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TMainWindowSetup setup;
+        setup.Link = std::make_unique<kvx::test::TFakeUnitLink>();
+        setup.Pump = &Pump;
+        setup.CreatePages = CreateSetupPages;
+        Window = std::make_unique<TfrmMain>(std::move(setup));
+        Window->show();
+        QApplication::processEvents();
+    }
+
+    void Choose(int No)
+    {
+        Window->MenuButtonClick(Window->MenuPanel(No));
+        QApplication::processEvents();
+    }
+
+    // One notch down (negative delta) over the given widget; true when the window took it.
+    bool WheelDownOver(QWidget* Target)
+    {
+        const QPointF at(5, 5);
+        QWheelEvent wheel(at, Target->mapToGlobal(at), QPoint(), QPoint(0, -QWheelEvent::DefaultDeltasPerStep),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        return QApplication::sendEvent(Target, &wheel) && wheel.isAccepted();
+    }
+
+    TScriptedDialogs Dialogs;
+    kvx::test::TFakePump Pump;
+    std::unique_ptr<TfrmMain> Window;
+};
+
+TEST_F(WheelRoutingTest, OneNotchMovesTheVisibleListOneLine)
+{
+    Choose(DistributionPage);
+    QScrollBar* bar = Window->Page(DistributionPage)->WheelScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_GT(bar->maximum(), 0) << "the list is longer than its box";
+    const int before = bar->value();
+    // Over the heading, not the list: the window routes the wheel all the same.
+    WheelDownOver(Window->MenuPanel(DistributionPage));
+    EXPECT_EQ(bar->value(), before + bar->singleStep());
+}
+
+TEST_F(WheelRoutingTest, PagesWithoutAListAndTheStatusViewDoNotScroll)
+{
+    Choose(SIMSetupPage);
+    EXPECT_EQ(Window->Page(SIMSetupPage)->WheelScrollBar(), nullptr);
+    EXPECT_FALSE(WheelDownOver(Window->MenuPanel(SIMSetupPage)));
+
+    Choose(DistributionPage);
+    QScrollBar* bar = Window->Page(DistributionPage)->WheelScrollBar();
+    const int before = bar->value();
+    Window->StatusView()->show();
+    WheelDownOver(Window->StatusView());
+    EXPECT_EQ(bar->value(), before);
+}
+
+} // namespace
+} // namespace kvx::ui::test
