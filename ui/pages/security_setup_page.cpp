@@ -17,7 +17,6 @@ namespace {
 constexpr int PageNo = 2;
 constexpr int MessageRecipientsPageNo = 4;
 constexpr int PINLength = 4;
-constexpr int PasswordLength = 32;
 
 constexpr const char* PINRequiredText = "Please enter a 4 digit command PIN.";
 constexpr const char* FirstReadText = "First read the configuration.";
@@ -40,7 +39,7 @@ bool Confirmed(const QString& Question)
 
 QLineEdit* NewPasswordEdit(QWidget* Parent, const char* Name, int Y)
 {
-    QLineEdit* edit = NewEdit(Parent, Name, PasswordLength, QRect(200, Y, 220, 26));
+    QLineEdit* edit = NewEdit(Parent, Name, static_cast<int>(PasswordLength), QRect(200, Y, 220, 26));
     edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
