@@ -10,6 +10,17 @@ struct TSplitCase {
     TLaunchRecord Expected;
 };
 
+// Every command split from a medium at D:\ as its case says.
+template <size_t N>
+void ExpectSplits(const TSplitCase (&Cases)[N])
+{
+    for (const TSplitCase& c : Cases) {
+        const auto record = SplitCommand(c.Command, u"D:\\");
+        ASSERT_TRUE(record);
+        EXPECT_EQ(*record, c.Expected) << std::string(c.Command.begin(), c.Command.end());
+    }
+}
+
 TEST(SplitCommand, RelativeCommandsComeFromTheMediumRoot)
 {
     const TSplitCase cases[] = {
@@ -20,11 +31,7 @@ TEST(SplitCommand, RelativeCommandsComeFromTheMediumRoot)
         {u"\"sub dir\\setup.exe\" /x", {u"D:\\sub dir\\setup.exe", u"/x", u"D:\\sub dir\\"}},
         {u"\"setup.exe", {u"D:\\setup.exe", u"", u"D:\\"}},
     };
-    for (const TSplitCase& c : cases) {
-        const auto record = SplitCommand(c.Command, u"D:\\");
-        ASSERT_TRUE(record);
-        EXPECT_EQ(*record, c.Expected) << std::string(c.Command.begin(), c.Command.end());
-    }
+    ExpectSplits(cases);
 }
 
 TEST(SplitCommand, CommandsWithADriveAreTakenAsTheyAre)
@@ -35,11 +42,7 @@ TEST(SplitCommand, CommandsWithADriveAreTakenAsTheyAre)
         {u"C:run.exe", {u"C:run.exe", u"", u""}},
         {u"\"C:\\a.exe\"/x", {u"C:\\a.exe", u"/x", u"C:\\"}},
     };
-    for (const TSplitCase& c : cases) {
-        const auto record = SplitCommand(c.Command, u"D:\\");
-        ASSERT_TRUE(record);
-        EXPECT_EQ(*record, c.Expected) << std::string(c.Command.begin(), c.Command.end());
-    }
+    ExpectSplits(cases);
 }
 
 TEST(SplitCommand, RefusesAFilePathLongerThanThePathLimit)

@@ -5,41 +5,19 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "tests/support/fake_pump.h"
-#include "tests/support/fake_unit_link.h"
-#include "tests/ui/scripted_dialogs.h"
+#include "tests/pages/real_window_fixture.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
 #include "ui/pages/security_setup_page.h"
-#include "ui/pages/setup_pages.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
 
 namespace kvx::ui::test {
 namespace {
 
-class UnitPagesWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        TMainWindowSetup setup;
-        setup.Link = std::make_unique<kvx::test::TFakeUnitLink>();
-        setup.Pump = &Pump;
-        setup.CreatePages = CreateSetupPages;
-        Window = std::make_unique<TfrmMain>(std::move(setup));
-    }
-    template <typename TPage>
-    TPage* PageOf(int No)
-    {
-        return dynamic_cast<TPage*>(Window->Page(No));
-    }
-
-    TScriptedDialogs Dialogs;
-    kvx::test::TFakePump Pump;
-    std::unique_ptr<TfrmMain> Window;
-};
+using UnitPagesWindowTest = RealWindowTest;
 
 TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 {

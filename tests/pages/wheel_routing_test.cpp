@@ -6,13 +6,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "tests/support/fake_pump.h"
-#include "tests/support/fake_unit_link.h"
-#include "tests/ui/scripted_dialogs.h"
+#include "tests/pages/real_window_fixture.h"
 #include "ui/main/kvx_panel.h"
-#include "ui/main/main_window.h"
 #include "ui/main/status_view.h"
-#include "ui/pages/setup_pages.h"
 
 namespace kvx::ui::test {
 namespace {
@@ -20,15 +16,11 @@ namespace {
 constexpr int DistributionPage = 6;
 constexpr int SIMSetupPage = 1;
 
-class WheelRoutingTest : public ::testing::Test {
+class WheelRoutingTest : public RealWindowTest {
 protected:
     void SetUp() override
     {
-        TMainWindowSetup setup;
-        setup.Link = std::make_unique<kvx::test::TFakeUnitLink>();
-        setup.Pump = &Pump;
-        setup.CreatePages = CreateSetupPages;
-        Window = std::make_unique<TfrmMain>(std::move(setup));
+        RealWindowTest::SetUp();
         Window->show();
         QApplication::processEvents();
     }
@@ -47,10 +39,6 @@ protected:
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         return QApplication::sendEvent(Target, &wheel) && wheel.isAccepted();
     }
-
-    TScriptedDialogs Dialogs;
-    kvx::test::TFakePump Pump;
-    std::unique_ptr<TfrmMain> Window;
 };
 
 TEST_F(WheelRoutingTest, OneNotchMovesTheVisibleListOneLine)
