@@ -10,7 +10,7 @@
 #include "link/password_gate.h"
 #include "link/simulator_library.h"
 #include "link/status_frame.h"
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx::cli {
 

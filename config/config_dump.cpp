@@ -17,7 +17,7 @@
 #include "config/shortcuts.h"
 #include "config/text_fields.h"
 #include "config/timers.h"
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx {
 

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "config/recipient_masks.h"
 
 namespace kvx {

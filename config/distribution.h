@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "config/recipient_masks.h"
 
 namespace kvx {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/distribution.h"
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

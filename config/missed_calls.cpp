@@ -4,7 +4,7 @@
 
 #include "config/text_fields.h"
 #include "config/week_days.h"
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx {
 

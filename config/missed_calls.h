@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "config/recipient_masks.h"
 
 namespace kvx {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

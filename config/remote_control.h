@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

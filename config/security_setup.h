@@ -2,7 +2,7 @@
 // The Security setup page's fields: the command PIN and SMS sender verification.
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

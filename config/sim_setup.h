@@ -2,7 +2,7 @@
 // The SIM setup page's fields: both message centre numbers and the secondary SIM switch.
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx {
 

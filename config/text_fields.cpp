@@ -1,6 +1,6 @@
 #include "config/text_fields.h"
 
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx {
 

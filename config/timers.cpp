@@ -1,7 +1,7 @@
 #include "config/timers.h"
 
 #include "config/text_fields.h"
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "link/event_pump.h"
 #include "link/kvx_frames.h"
 #include "link/usb_link.h"

@@ -1,6 +1,6 @@
 #include "link/kvx_messages.h"
 
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx {
 

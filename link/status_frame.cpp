@@ -3,7 +3,7 @@
 #include <string>
 
 #include "link/crc8.h"
-#include "link/utils.h"
+#include "image/utils.h"
 
 namespace kvx {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 namespace kvx::test {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "link/utils.h"
+#include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
 #include "ui/pages/timer_count.h"
 

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "link/utils.h"
+#include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
 
 namespace kvx::ui::test {

@@ -17,7 +17,9 @@ const QString NumberRequired =
 
 std::filesystem::path WriteSMSC()
 {
-    const auto file = std::filesystem::path(testing::TempDir()) / "sim_page_SMSC.ini";
+    // One file per test: CTest runs the tests of this fixture side by side.
+    const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+    const auto file = std::filesystem::path(testing::TempDir()) / ("sim_page_SMSC_" + test + ".ini");
     std::ofstream(file, std::ios::binary) << "[Australia]\r\nTelstra=61418706700\r\nOptus=61411990001\r\n\r\n"
                                              "[United Kingdom]\r\nVodafone=447785016005\r\nO2=447802000332\r\n"
                                              "giffgaff=447802000332\r\n";

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "link/crc8.h"
 #include "link/kvx.h"
 #include "link/siusbxp_library.h"

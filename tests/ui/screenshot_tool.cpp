@@ -14,7 +14,7 @@
 #include "config/shortcuts.h"
 #include "config/sim_setup.h"
 #include "link/crc8.h"
-#include "link/utils.h"
+#include "image/utils.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
 #include "ui/main/dialog_service.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "link/kvx.h"
 #include "ui/main/page_contract.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 #include "link/kvx.h"
 
 class QScrollBar;

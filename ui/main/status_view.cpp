@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QWindow>
 
-#include "link/utils.h"
+#include "image/utils.h"
 #include "ui/main/assets.h"
 #include "ui/main/colours.h"
 #include "ui/main/kvx_image.h"

@@ -1,4 +1,4 @@
-#include "link/utils.h"
+#include "image/utils.h"
 
 #include <gtest/gtest.h>
 

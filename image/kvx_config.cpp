@@ -1,4 +1,4 @@
-#include "config/kvx_config.h"
+#include "image/kvx_config.h"
 
 #include <array>
 #include <cstring>
