@@ -16,6 +16,14 @@ TEST(StepEdit, WholeNumbersAndNothingElse)
     for (const char* bad : {"", " ", "4a", "1.5", "abc", "99999999999"}) EXPECT_FALSE(WholeNumber(bad)) << bad;
 }
 
+TEST(StepEdit, StoredNumbersShowClampedIntoTheirRange)
+{
+    EXPECT_EQ(RangedNumberText(0x45, 0, 23, 2), "23");  // an hour byte that is no BCD hour
+    EXPECT_EQ(RangedNumberText(7, 0, 23, 2), "07");
+    EXPECT_EQ(RangedNumberText(3276, 0, 3000), "3000");
+    EXPECT_EQ(RangedNumberText(-1, 4, 20), "4");
+}
+
 TEST(StepEdit, StepsWrapAtBothEnds)
 {
     struct TCase {

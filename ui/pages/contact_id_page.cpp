@@ -106,7 +106,7 @@ void TfrmContactID::BuildLabelLists()
         list.Combo->setObjectName(info.Combo);
         list.Combo->setGeometry(Margin + 80, top, 62, 24);
         list.Combo->setMaxVisibleItems(16);
-        list.Edit = NewEdit(this, info.Edit, LabelMaxLength, QRect(Margin + 150, top, 200, 24));
+        list.Edit = NewTextEdit(this, info.Edit, LabelMaxLength, QRect(Margin + 150, top, 200, 24));
         list.Clear = NewClearButton(this, info.Clear, list.Edit);
     }
     cbPartition = FLabelLists[0].Combo;

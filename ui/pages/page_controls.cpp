@@ -44,6 +44,13 @@ QLineEdit* NewEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect
     return edit;
 }
 
+QLineEdit* NewTextEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry)
+{
+    QLineEdit* edit = NewEdit(Parent, Name, MaxLength, Geometry);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[\\x20-\\x7E]*"), edit));
+    return edit;
+}
+
 QLineEdit* NewDigitsEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry)
 {
     QLineEdit* edit = NewEdit(Parent, Name, MaxLength, Geometry);

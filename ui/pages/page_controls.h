@@ -18,6 +18,9 @@ QLabel* NewHeading(QWidget* Parent, const QString& Text, const QRect& Geometry);
 // A word-wrapped note.
 QLabel* NewNote(QWidget* Parent, const QString& Text, const QRect& Geometry);
 QLineEdit* NewEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
+// As NewEdit, taking only characters the unit stores as they are (printable ASCII, 0x20..0x7E):
+// anything else would come back from the image cut short or changed.
+QLineEdit* NewTextEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
 // As NewEdit, taking typed digits only.
 QLineEdit* NewDigitsEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
 QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry);

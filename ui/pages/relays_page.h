@@ -5,13 +5,14 @@
 
 #include "config/relay_pulse_times.h"
 #include "ui/main/page_contract.h"
+#include "ui/pages/io_expander.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace kvx::ui {
 
-class TfrmRelays : public TKVXPage {
+class TfrmRelays : public TKVXPage, public IIOExpanderPage {
 public:
     TfrmRelays(IPageHost& Host, QWidget* Parent);
 
@@ -19,7 +20,7 @@ public:
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     // The General setup page's expansion-port choice: the I/O board rows are editable only
     // while the I/O expander is chosen.
-    void IOExpanderFunctions(bool State);
+    void IOExpanderFunctions(bool State) override;
 
     std::array<QLineEdit*, RelayCount> edVRLY{};  // edVRLY1 .. edVRLY8
     QWidget* pnlIOBoardRelaysEnable;

@@ -39,7 +39,7 @@ bool Confirmed(const QString& Question)
 
 QLineEdit* NewPasswordEdit(QWidget* Parent, const char* Name, int Y)
 {
-    QLineEdit* edit = NewEdit(Parent, Name, static_cast<int>(PasswordLength), QRect(200, Y, 220, 26));
+    QLineEdit* edit = NewTextEdit(Parent, Name, static_cast<int>(PasswordLength), QRect(200, Y, 220, 26));
     edit->setEchoMode(QLineEdit::Password);
     return edit;
 }

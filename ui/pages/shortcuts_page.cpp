@@ -27,7 +27,7 @@ std::string Numbered(const char* Stem, size_t Number)
 
 QLineEdit* NewRowEdit(QWidget* Parent, const std::string& Name, int X, int Y)
 {
-    return NewEdit(Parent, Name.c_str(), TextLength, QRect(X, Y, 220, 26));
+    return NewTextEdit(Parent, Name.c_str(), TextLength, QRect(X, Y, 220, 26));
 }
 
 // Row n's first missing half, if exactly one half is given.

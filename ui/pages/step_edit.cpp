@@ -1,6 +1,7 @@
 #include "ui/pages/step_edit.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/main/kvx_message_dlg.h"
@@ -33,6 +34,12 @@ std::optional<int> EditWholeNumber(const QLineEdit& Edit)
     const std::optional<int> value = WholeNumber(Edit.text());
     if (!value) ShowPlainMessage(InvalidIntegerText);
     return value;
+}
+
+QString RangedNumberText(int Value, int Minimum, int Maximum, int Digits)
+{
+    const int shown = std::clamp(Value, Minimum, Maximum);
+    return Digits > 0 ? QString::asprintf("%.*d", Digits, shown) : QString::number(shown);
 }
 
 int SteppedValue(int Value, int Minimum, int Maximum, bool Up)

@@ -15,6 +15,11 @@ std::optional<int> WholeNumber(const QString& Text);
 // The edit's whole number; otherwise shows "Invalid integer" and gives nothing.
 std::optional<int> EditWholeNumber(const QLineEdit& Edit);
 
+// A stored number as an edit of Minimum..Maximum shows it: clamped into the range (so an
+// unprogrammed 0xFF hour never shows as the first digits of a longer number), zero-padded to
+// Digits digits when Digits > 0.
+QString RangedNumberText(int Value, int Minimum, int Maximum, int Digits = 0);
+
 // One step: up raises a value below Maximum, else wraps to Minimum; down lowers a value above
 // Minimum, else wraps to Maximum.
 int SteppedValue(int Value, int Minimum, int Maximum, bool Up);
