@@ -109,7 +109,7 @@ TEST_F(KnobsTest, BuiltInUnitIsAConfiguredDemoSite)
         for (size_t i = 0; i < width; ++i) s += static_cast<char>(Control("peek", std::to_string(offset + i)));
         return s;
     };
-    EXPECT_EQ(text(176, 16), std::string("KVX Demo Site\0\0\0", 16));
+    EXPECT_EQ(text(176, 16), "KVX Demo Site   ");
     EXPECT_EQ(text(160, 4), "1234");
     EXPECT_EQ(text(64, 13), "+447785016005");
     EXPECT_EQ(text(28672, 1), "+");

@@ -82,7 +82,7 @@ TEST_F(SimTransferTest, WrittenImageReadsBackEqual)
 {
     auto image = std::make_unique<TKVXConfig>();
     ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
-    EXPECT_EQ(Text(image->UnitID), "KVX Demo Site");
+    EXPECT_EQ(Text(image->UnitID), "KVX Demo Site   ");
     EXPECT_EQ(image->Relay8PulseTime.Value(), 120);
 
     std::fill_n(image->UnitID.Data, 16, uint8_t{'Z'});
@@ -239,7 +239,7 @@ TEST_F(SimTransferTest, TimingModelStretchesAFullReadOverVirtualTime)
     ASSERT_EQ(Control("baud", "115200"), 0);
     auto image = std::make_unique<TKVXConfig>();
     EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
-    EXPECT_EQ(Text(image->UnitID), "KVX Demo Site");
+    EXPECT_EQ(Text(image->UnitID), "KVX Demo Site   ");
     // 512 pages of 6 bytes out and 132 back at 115200 baud: about 6 s on the line.
     EXPECT_GE(Pump.Now, 6000u);
     EXPECT_LT(Pump.Now, 8000u);
