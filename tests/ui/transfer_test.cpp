@@ -179,7 +179,9 @@ TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
         ConnectDongle();
         Link->Memory[HiddenSettingOffset] = c.Unit;
         Window->pnlReadConfigClick();
-        if (QLineEdit* hidden = Window->HiddenSettingEdit()) EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
+        if (QLineEdit* hidden = Window->HiddenSettingEdit()) {
+            EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
+        }
         Link->Memory[HiddenSettingOffset] = 0;
         Window->pnlWriteConfigClick();
         EXPECT_EQ(Link->Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
