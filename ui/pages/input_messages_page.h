@@ -4,6 +4,7 @@
 // high or low threshold. Inputs 8 and 9 and the analogue input exist only with the I/O
 // expander board. Switching a message on or off switches its row on the distribution page.
 #include <array>
+#include <vector>
 
 #include "config/analogue_input.h"
 #include "config/input_messages.h"
