@@ -254,13 +254,15 @@ TEST_F(InputMessagesTest, EachMessageSwitchesItsOwnDistributionRow)
     Page.IOExpanderFunctions(true);
     const struct {
         QCheckBox* Box;
+        const char* Name;  // the distribution page asks for it by name
         TDistributionEvent Row;
-    } cases[] = {{Row(1, TInputSide::High).Check, TDistributionEvent::IP1H},
-                 {Row(4, TInputSide::Low).Check, TDistributionEvent::IP4L},
-                 {Row(9, TInputSide::Low).Check, TDistributionEvent::IP9L},
-                 {Page.High.Check, TDistributionEvent::ADH},
-                 {Page.Low.Check, TDistributionEvent::ADL}};
+    } cases[] = {{Row(1, TInputSide::High).Check, "cbIP1H", TDistributionEvent::IP1H},
+                 {Row(4, TInputSide::Low).Check, "cbIP4L", TDistributionEvent::IP4L},
+                 {Row(9, TInputSide::Low).Check, "cbIP9L", TDistributionEvent::IP9L},
+                 {Page.High.Check, "cbIPAH", TDistributionEvent::ADH},
+                 {Page.Low.Check, "cbIPAL", TDistributionEvent::ADL}};
     for (const auto& c : cases) {
+        EXPECT_EQ(c.Box->objectName(), c.Name);
         c.Box->click();
         for (const auto& other : cases)
             EXPECT_EQ(distribution.RowBoxes(other.Row).Recipient(0)->Checked(), other.Box->isChecked()) << c.Box->objectName().toStdString();
