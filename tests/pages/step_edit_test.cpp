@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QLocale>
 
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/pages/step_edit.h"
@@ -14,6 +15,26 @@ TEST(StepEdit, WholeNumbersAndNothingElse)
     EXPECT_EQ(WholeNumber("42"), 42);
     EXPECT_EQ(WholeNumber(" -7 "), -7);
     for (const char* bad : {"", " ", "4a", "1.5", "abc", "99999999999"}) EXPECT_FALSE(WholeNumber(bad)) << bad;
+}
+
+TEST(StepEdit, DecimalsReadTheUsersSeparatorOrThePointAndNothingElse)
+{
+    const QLocale before;
+    const struct {
+        QLocale::Language Language;
+        const char* Text;
+        std::optional<double> Value;
+    } cases[] = {
+        {QLocale::German, "4,5", 4.5},  {QLocale::German, " 4.5 ", 4.5}, {QLocale::German, "1.500", 1.5},
+        {QLocale::German, "1,5x", {}},  {QLocale::English, "4.5", 4.5},  {QLocale::English, "1,5", {}},
+        {QLocale::English, "nan", {}}, {QLocale::English, "-inf", {}},  {QLocale::English, "", {}},
+    };
+    for (const auto& c : cases) {
+        QLocale::setDefault(QLocale(c.Language));
+        EXPECT_EQ(DecimalNumber(c.Text), c.Value) << c.Text;
+    }
+    QLocale::setDefault(before);
+    EXPECT_EQ(RangedDecimalText(655.35, 4, 20), "20.00");
 }
 
 TEST(StepEdit, StoredNumbersShowClampedIntoTheirRange)

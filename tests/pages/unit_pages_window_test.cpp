@@ -1,13 +1,18 @@
-// The five pages inside the real main window: found by number and name, walked when the
-// window stores an image, and the shortcuts page takes the PIN as typed when chosen.
+// The pages inside the real main window: found by number and name, walked when the window
+// stores an image, the shortcuts page takes the PIN as typed when chosen, and General setup
+// holds the hidden edit that the link labels of the I/O expander pages lead to.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "tests/pages/real_window_fixture.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
+#include "ui/pages/general_setup_page.h"
+#include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
 #include "ui/pages/security_setup_page.h"
@@ -23,12 +28,16 @@ TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 {
     ASSERT_NE(PageOf<TfrmSIMSetup>(1), nullptr);
     ASSERT_NE(PageOf<TfrmSecuritySetup>(2), nullptr);
+    ASSERT_NE(PageOf<TfrmGeneralSetup>(3), nullptr);
+    ASSERT_NE(PageOf<TfrmInputSMSMessages>(5), nullptr);
     ASSERT_NE(PageOf<TfrmRelays>(8), nullptr);
     ASSERT_NE(PageOf<TfrmShortcuts>(9), nullptr);
     ASSERT_NE(PageOf<TfrmM2M>(12), nullptr);
     EXPECT_EQ(Window->Page(1)->objectName(), "frmSIMSetup1");
     EXPECT_EQ(Window->Page(9)->objectName(), "frmShortcuts1");
     EXPECT_EQ(Window->Page(12)->objectName(), "frmM2M1");
+    EXPECT_EQ(Window->Page(3)->objectName(), "frmGeneralSetup1");
+    EXPECT_EQ(Window->Page(5)->objectName(), "frmInputSMSMessages1");
     EXPECT_TRUE(Window->Page(1)->isVisibleTo(Window.get()));
 }
 
@@ -55,6 +64,17 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     EXPECT_FALSE(Window->PagesToConfig(false));
     EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
     EXPECT_EQ(Window->LastForm, 8);
+}
+
+TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLeadsThere)
+{
+    EXPECT_EQ(Window->HiddenSettingEdit(), PageOf<TfrmGeneralSetup>(3)->Edit1);
+    EXPECT_EQ(Window->HiddenSettingEdit()->text(), "50");
+    EXPECT_TRUE(Window->HiddenSettingEdit()->isHidden());
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(PageOf<TfrmInputSMSMessages>(5)->lblLink, &release);
+    EXPECT_EQ(Window->LastForm, 3);
+    EXPECT_TRUE(Window->Page(3)->isVisibleTo(Window.get()));
 }
 
 } // namespace

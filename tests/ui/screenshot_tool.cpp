@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QRadioButton>
 #include <cstdio>
 
+#include "config/analogue_input.h"
 #include "config/contact_id.h"
 #include "config/distribution.h"
+#include "config/general_setup.h"
+#include "config/input_messages.h"
 #include "config/m2m.h"
 #include "config/recipients.h"
 #include "config/relay_pulse_times.h"
@@ -22,6 +26,7 @@
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
+#include "ui/pages/general_setup_page.h"
 #include "ui/pages/setup_pages.h"
 
 namespace {
@@ -102,6 +107,29 @@ void AddMessagingSamples(TKVXConfig& image)
     EncodeDialTone(image, true);
 }
 
+// The General setup and input pages' share: a weekday self test, the I/O expander, a few
+// input messages and both analogue breaches.
+void AddGeneralAndInputSamples(TKVXConfig& image)
+{
+    EncodeSelfTest(image, TSelfTest{7, 30, 0x1F});
+    EncodeDelayMinutes(image.ACFailTimeout, 10);
+    EncodeDelayMinutes(image.ACRestoreTimeout, 1);
+    image.TremmorCount = 180;
+    EncodeSerialInterface(image, TSerialInterface::IOExpander);
+    const struct {
+        unsigned Input;
+        TInputSide Side;
+        const char16_t* Text;
+        uint32_t Delay;
+    } messages[] = {{1, TInputSide::High, u"Front door open", 2}, {1, TInputSide::Low, u"Front door shut", 2},
+                    {3, TInputSide::High, u"Pump failed", 30}, {8, TInputSide::High, u"Tank full", 0}};
+    for (const auto& m : messages) EncodeInputMessage(image, InputMessageSlot(m.Input, m.Side), {true, m.Text, m.Delay});
+    TAnalogueInput analogue;
+    analogue.High = {true, u"Level high", 850, 1600, 10};
+    analogue.Low = {true, u"Level low", 120, 500, 5};
+    EncodeAnalogueInput(image, analogue);
+}
+
 TKVXConfig SampleImage()
 {
     TKVXConfig image = ErasedConfig();
@@ -110,6 +138,7 @@ TKVXConfig SampleImage()
     image.Relay1PulseTime.SetValue(5);
     AddUnitSetupSamples(image);
     AddMessagingSamples(image);
+    AddGeneralAndInputSamples(image);
     return image;
 }
 
@@ -158,6 +187,12 @@ int main(int argc, char* argv[])
     for (const TMenuItemInfo& item : MenuItems()) {
         window.MenuButtonClick(window.MenuPanel(item.No));
         ok = Save(window, folder, QString("page%1-%2").arg(item.No, 2, 10, QChar('0')).arg(item.Panel)) && ok;
+    }
+    // The pages that follow the I/O expander, once more with the board switched off.
+    dynamic_cast<TfrmGeneralSetup&>(*window.Page(3)).rbDisabled->click();
+    for (const int no : {3, 5}) {
+        window.MenuButtonClick(window.MenuPanel(no));
+        ok = Save(window, folder, QString("page%1-%2-expander-off").arg(no, 2, 10, QChar('0')).arg(MenuItem(no).Panel)) && ok;
     }
     const std::vector<uint8_t> status = SampleStatus();
     unit->Receive(status);

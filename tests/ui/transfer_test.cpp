@@ -168,16 +168,25 @@ TEST_F(TransferTest, WriteStopsAtARefusingPageAndSendsNothing)
 
 TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
 {
-    for (auto [unit, written] : {std::pair{uint8_t{20}, uint8_t{20}}, {uint8_t{255}, uint8_t{50}}}) {
-        CreateWindow();
+    const std::vector<int> allPages{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    const struct {
+        std::vector<int> Pages;
+        uint8_t Unit;
+        uint8_t Written;
+    } cases[] = {{allPages, 20, 20}, {allPages, 255, 50}, {{1, 2, 4}, 20, 50}};  // no page to carry it: the default
+    for (const auto& c : cases) {
+        CreateWindow(c.Pages);
         ConnectDongle();
-        Link->Memory[HiddenSettingOffset] = unit;
+        Link->Memory[HiddenSettingOffset] = c.Unit;
         Window->pnlReadConfigClick();
-        EXPECT_EQ(Window->HiddenSettingEdit()->text(), HiddenSettingText(unit));
+        if (QLineEdit* hidden = Window->HiddenSettingEdit()) {
+            EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
+        }
         Link->Memory[HiddenSettingOffset] = 0;
         Window->pnlWriteConfigClick();
-        EXPECT_EQ(Link->Memory[HiddenSettingOffset], written) << int(unit);
+        EXPECT_EQ(Link->Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
     }
+    EXPECT_EQ(Window->HiddenSettingEdit(), nullptr);
 }
 
 TEST_F(TransferTest, WrittenImageIsBuiltFromThePagesAlone)

@@ -13,7 +13,7 @@
 
 namespace kvx::ui::test {
 
-// A page holding one byte of the image at a fixed offset.
+// A page holding one byte of the image at a fixed offset; page 3 also holds the hidden edit.
 class TBytePage : public TKVXPage {
 public:
     TBytePage(IPageHost& Host, int No, QWidget* Parent);

@@ -80,9 +80,6 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup) : QWidget(nullptr, Qt::Window | Qt::F
         pageLayout->addWidget(entry.Page, 0, 0);
         entry.Page->setVisible(entry.No == 1);
     }
-    FHiddenSetting = new QLineEdit(HiddenSettingDefault, this);
-    FHiddenSetting->setObjectName("Edit1");
-    FHiddenSetting->hide();
     frmStatus1 = new TfrmStatus(this);
     frmStatus1->hide();
     frmStatus1->DisplayLastForm = [this] { DisplayLastForm(); };
@@ -270,10 +267,21 @@ TPanel* TfrmMain::MenuPanel(int No) const
     return FMenuPanels.at(static_cast<size_t>(No - 1));
 }
 
-TKVXPage* TfrmMain::Page(int No)
+TKVXPage* TfrmMain::PageNumbered(int No) const
 {
     const auto it = std::find_if(FPages.begin(), FPages.end(), [No](const TPageEntry& e) { return e.No == No; });
     return it == FPages.end() ? nullptr : it->Page;
+}
+
+TKVXPage* TfrmMain::Page(int No)
+{
+    return PageNumbered(No);
+}
+
+QLineEdit* TfrmMain::HiddenSettingEdit() const
+{
+    const TKVXPage* page = PageNumbered(HiddenSettingPageNo);
+    return page ? page->findChild<QLineEdit*>(HiddenSettingEditName) : nullptr;
 }
 
 TKVXPage* TfrmMain::VisiblePage() const

@@ -79,8 +79,8 @@ public:
     TPanel* MenuPanel(int No) const;
     TPanel* SectionPanel(size_t Index) const { return FSectionPanels.at(Index); }
     TKVXPage* VisiblePage() const;
-    // Byte 8213 travels through this hidden edit until the General setup page holds it.
-    QLineEdit* HiddenSettingEdit() const { return FHiddenSetting; }
+    // The General setup page's hidden edit that carries byte 8213; none without that page.
+    QLineEdit* HiddenSettingEdit() const;
     TfrmStatus* StatusView() const { return frmStatus1; }
     TfrmPassword* PasswordPrompt() const { return frmPassword; }
     TfrmCommandGuide* CommandGuide() const { return frmCommandGuide; }
@@ -121,6 +121,7 @@ private:
     bool RouteWheel(int Notches);
     bool ResizeFromEdge(const QPoint& GlobalPosition);
     bool IsBottomOrFrame(const QWidget* Sender) const;
+    TKVXPage* PageNumbered(int No) const;
 
     void KVXConnect();
     void KVXDisconnect();
@@ -136,7 +137,6 @@ private:
     std::vector<TPanel*> FSectionPanels;
     TPanel* FChosenPanel = nullptr;
     QWidget* FPageArea = nullptr;
-    QLineEdit* FHiddenSetting = nullptr;
     TfrmStatus* frmStatus1 = nullptr;
     TfrmPassword* frmPassword = nullptr;
     TfrmCommandGuide* frmCommandGuide = nullptr;

@@ -92,7 +92,7 @@ void TfrmMain::pnlReadConfigClick()
     const uint8_t code = KVX->ReadConfig(&KVXConfig);
     if (code == ResultOK) {
         KVXHasBeenRead = true;
-        FHiddenSetting->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
+        if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
         ConfigToPages();
     } else if (code != ResultStopped) {
         ShowError(ReadFailureText(code));
@@ -123,7 +123,9 @@ void TfrmMain::pnlWriteConfigClick()
     pnlReadConfig->setEnabled(false);
     pnlWriteConfig->SetCaption(StopWritingCaption);
     ProgressBarState(0);
-    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingValue(FHiddenSetting->text());
+    // Without the General setup page nothing was carried: the unit gets the default.
+    const QLineEdit* hidden = HiddenSettingEdit();
+    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingValue(hidden ? hidden->text() : QString(HiddenSettingDefault));
     const uint8_t code = KVX->WriteConfig(&KVXConfig);
     if (code == ResultOK) {
         ConfigChanged = false;

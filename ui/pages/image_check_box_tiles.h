@@ -11,6 +11,8 @@ enum class TCheckLook : uint8_t { Checked, Unchecked, Disabled };
 
 inline constexpr int CheckBoxTileSize = 17;
 
+// A tile in the recipient boxes' colours for this look, Text centred in bold.
+QPixmap PaintCheckBoxTile(const QString& Text, TCheckLook Look, int PixelSize);
 // True for ctAll .. ctTen, the types with a tile of their own.
 bool HasTile(TCheckType Type);
 // The tile's name as the program has always called it: "ALLC", "ONEU", "TEND", ...

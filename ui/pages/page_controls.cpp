@@ -1,6 +1,7 @@
 #include "ui/pages/page_controls.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,7 +11,34 @@ namespace kvx::ui {
 
 namespace {
 constexpr int ClearButtonSize = 22;
-}
+constexpr int StepButtonWidth = 24;
+
+const QString LinkHoverStyle = QStringLiteral("color: #007DB7;");
+const QString LinkIdleStyle = QStringLiteral("color: #C2C1C1;");
+
+// Hover colours and the click of a link label; owned by the label.
+class TLinkFilter : public QObject {
+public:
+    TLinkFilter(QLabel* Label, std::function<void()> OnClick) : QObject(Label), FLabel(Label), FOnClick(std::move(OnClick)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        switch (Event->type()) {
+        case QEvent::Enter: FLabel->setStyleSheet(LinkHoverStyle); break;
+        case QEvent::Leave: FLabel->setStyleSheet(LinkIdleStyle); break;
+        case QEvent::MouseButtonRelease: FOnClick(); return true;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    QLabel* FLabel;
+    std::function<void()> FOnClick;
+};
+
+} // namespace
 
 QLabel* NewLabel(QWidget* Parent, const QString& Text, const QRect& Geometry, const char* Name)
 {
@@ -76,6 +104,29 @@ QPushButton* NewClearButton(QWidget* Parent, const char* Name, QLineEdit* Edit)
     button->setEnabled(false);
     QObject::connect(button, &QPushButton::clicked, Edit, &QLineEdit::clear);
     return button;
+}
+
+TStepButtons NewStepButtons(QWidget* Parent, const char* Down, const char* Up, QLineEdit* Edit,
+                            const std::function<void(bool Up)>& Step)
+{
+    const QRect at = Edit->geometry();
+    TStepButtons buttons{NewButton(Parent, Down, "\u2212", QRect(at.right() + 4, at.top(), StepButtonWidth, at.height())),
+                         NewButton(Parent, Up, "+", QRect(at.right() + 4 + StepButtonWidth + 2, at.top(), StepButtonWidth, at.height()))};
+    for (QPushButton* button : {buttons.Down, buttons.Up}) {
+        button->setStyleSheet("padding: 0;");
+        QObject::connect(button, &QPushButton::clicked, Parent, [Step, up = button == buttons.Up] { Step(up); });
+    }
+    return buttons;
+}
+
+QLabel* NewLinkLabel(QWidget* Parent, const char* Name, const QString& Text, const QRect& Geometry,
+                     const std::function<void()>& OnClick)
+{
+    QLabel* label = NewLabel(Parent, Text, Geometry, Name);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setStyleSheet(LinkIdleStyle);
+    label->installEventFilter(new TLinkFilter(label, OnClick));
+    return label;
 }
 
 QCheckBox* NewCheckBox(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry)

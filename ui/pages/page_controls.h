@@ -3,6 +3,7 @@
 // sizes its controls the same way (objectName = control name).
 #include <QRect>
 #include <QString>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -26,6 +27,16 @@ QLineEdit* NewDigitsEdit(QWidget* Parent, const char* Name, int MaxLength, const
 QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry);
 // The small button beside an edit that empties it; starts disabled.
 QPushButton* NewClearButton(QWidget* Parent, const char* Name, QLineEdit* Edit);
+struct TStepButtons {
+    QPushButton* Down;
+    QPushButton* Up;
+};
+// The small down and up buttons right of a number edit; a click calls Step(false) or Step(true).
+TStepButtons NewStepButtons(QWidget* Parent, const char* Down, const char* Up, QLineEdit* Edit,
+                            const std::function<void(bool Up)>& Step);
+// A label that works as a link: blue under the mouse, OnClick when the mouse button is released on it.
+QLabel* NewLinkLabel(QWidget* Parent, const char* Name, const QString& Text, const QRect& Geometry,
+                     const std::function<void()>& OnClick);
 QCheckBox* NewCheckBox(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry);
 
 } // namespace kvx::ui

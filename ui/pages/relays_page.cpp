@@ -1,6 +1,5 @@
 #include "ui/pages/relays_page.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,9 +17,6 @@ constexpr int GeneralSetupPageNo = 3;
 constexpr int MinimumPulse = 1;  // the step buttons never reach 0
 constexpr int MaximumPulse = 1000;
 constexpr size_t OnBoardRelays = 2;
-
-const QColor LinkHoverColour{0x00, 0x7D, 0xB7};
-const QColor LinkIdleColour{0xC2, 0xC1, 0xC1};
 
 struct TRelayRow {
     const char* Edit;
@@ -89,10 +85,8 @@ TfrmRelays::TfrmRelays(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHo
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { edVRLYChange(edit); });
     }
 
-    lblLink = NewLabel(pnlIOBoardRelaysEnable, "Enable I/O board in General Setup.", QRect(24, 270, 300, 20), "lblLink");
-    lblLink->setCursor(Qt::PointingHandCursor);
-    lblLink->setStyleSheet(QString("color: %1;").arg(LinkIdleColour.name()));
-    lblLink->installEventFilter(this);
+    lblLink = NewLinkLabel(pnlIOBoardRelaysEnable, "lblLink", "Enable I/O board in General Setup.", QRect(24, 270, 300, 20),
+                           [this] { FHost.BringPageForward(GeneralSetupPageNo); });
     IOExpanderFunctions(false);
 }
 
@@ -125,23 +119,7 @@ void TfrmRelays::IOExpanderFunctions(bool State)
 void TfrmRelays::edVRLYChange(QLineEdit* Edit)
 {
     FHost.MarkConfigChanged();
-    if (Edit->text().isEmpty()) return;
-    const std::optional<int> value = EditWholeNumber(*Edit);
-    if (!value) return;
-    if (*value > MaximumPulse) Edit->setText(QString::number(MaximumPulse));
-    else if (*value < 0) Edit->setText("0");
-}
-
-bool TfrmRelays::eventFilter(QObject* Watched, QEvent* Event)
-{
-    if (Watched != lblLink) return false;
-    switch (Event->type()) {
-    case QEvent::Enter: lblLink->setStyleSheet(QString("color: %1;").arg(LinkHoverColour.name())); break;
-    case QEvent::Leave: lblLink->setStyleSheet(QString("color: %1;").arg(LinkIdleColour.name())); break;
-    case QEvent::MouseButtonRelease: FHost.BringPageForward(GeneralSetupPageNo); return true;
-    default: break;
-    }
-    return false;
+    ClampIntegerEdit(Edit, 0, MaximumPulse);
 }
 
 } // namespace kvx::ui

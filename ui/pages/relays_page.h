@@ -26,9 +26,6 @@ public:
     QWidget* pnlIOBoardRelaysEnable;
     QLabel* lblLink;
 
-protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
-
 private:
     void edVRLYChange(QLineEdit* Edit);
 

@@ -5,6 +5,8 @@
 
 #include "ui/pages/contact_id_page.h"
 #include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/general_setup_page.h"
+#include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/message_recipients_page.h"
 #include "ui/pages/relays_page.h"
@@ -28,7 +30,9 @@ std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
     pages.push_back({12, new TfrmM2M(Host, Parent)});
     pages.push_back({1, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
     pages.push_back({6, new TfrmDistributeMessages(Host, Parent)});
+    pages.push_back({5, new TfrmInputSMSMessages(Host, Parent)});
     pages.push_back({8, new TfrmRelays(Host, Parent)});
+    pages.push_back({3, new TfrmGeneralSetup(Host, Parent)});
     return pages;
 }
 

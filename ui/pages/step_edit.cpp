@@ -1,6 +1,7 @@
 #include "ui/pages/step_edit.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -13,14 +14,75 @@ namespace {
 // What QLineEdit starts with: an edit nobody gave a length limit.
 constexpr int UnlimitedLength = 32767;
 
-std::optional<double> RealNumber(const QString& Text)
+std::optional<double> LocaleNumber(QLocale Locale, const QString& Text)
 {
+    // "1.500" must never read as fifteen hundred where "." groups thousands.
+    Locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double value = Text.trimmed().toDouble(&ok);
+    const double value = Locale.toDouble(Text, &ok);
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 } // namespace
+
+std::optional<double> DecimalNumber(const QString& Text)
+{
+    const QString trimmed = Text.trimmed();
+    if (const std::optional<double> value = LocaleNumber(QLocale(), trimmed)) return value;
+    return LocaleNumber(QLocale::c(), trimmed);
+}
+
+std::optional<double> EditDecimalNumber(const QLineEdit& Edit)
+{
+    const std::optional<double> value = DecimalNumber(Edit.text());
+    if (!value) ShowPlainMessage(InvalidIntegerText);
+    return value;
+}
+
+QString DecimalText(double Value)
+{
+    return QString::number(Value, 'f', 2);
+}
+
+QString RangedDecimalText(double Value, double Minimum, double Maximum)
+{
+    return DecimalText(std::clamp(Value, Minimum, Maximum));
+}
+
+void ClampIntegerEdit(QLineEdit* Edit, int Minimum, int Maximum)
+{
+    if (Edit->text().isEmpty()) return;
+    const std::optional<int> value = EditWholeNumber(*Edit);
+    if (!value) return;
+    if (*value > Maximum) Edit->setText(QString::number(Maximum));
+    else if (*value < Minimum) Edit->setText(QString::number(Minimum));
+}
+
+void ClampFloatEdit(QLineEdit* Edit, double Minimum, double Maximum)
+{
+    if (Edit->text().isEmpty()) return;
+    const std::optional<double> value = EditDecimalNumber(*Edit);
+    if (!value) return;
+    if (*value > Maximum) Edit->setText(DecimalText(Maximum));
+    else if (*value < Minimum && Minimum <= 0) Edit->setText(DecimalText(Minimum));
+}
+
+void FinishFloatEdit(QLineEdit* Edit, double Minimum, double Maximum)
+{
+    const std::optional<double> value = DecimalNumber(Edit->text());
+    if (!value) return;
+    const QString shown = RangedDecimalText(*value, Minimum, Maximum);
+    if (Edit->text() != shown) Edit->setText(shown);
+}
+
+std::optional<double> StoredDecimal(QLineEdit* Edit, double Minimum, double Maximum)
+{
+    const std::optional<double> value = EditDecimalNumber(*Edit);
+    if (!value) return std::nullopt;
+    const double stored = std::clamp(*value, Minimum, Maximum);
+    if (stored != *value) Edit->setText(DecimalText(stored));
+    return stored;
+}
 
 std::optional<int> WholeNumber(const QString& Text)
 {
@@ -75,12 +137,8 @@ void StepEditValuePadded(QLineEdit* Edit, int Minimum, int Maximum, bool Pad, bo
 
 void StepEditFloatValue(QLineEdit* Edit, double Minimum, double Maximum, bool Up, double Step)
 {
-    const std::optional<double> value = RealNumber(Edit->text());
-    if (!value) {
-        ShowPlainMessage(InvalidIntegerText);
-        return;
-    }
-    Edit->setText(QString::number(SteppedFloatValue(*value, Minimum, Maximum, Up, Step), 'f', 2));
+    if (const std::optional<double> value = EditDecimalNumber(*Edit))
+        Edit->setText(RangedDecimalText(SteppedFloatValue(*value, Minimum, Maximum, Up, Step), Minimum, Maximum));
 }
 
 } // namespace kvx::ui

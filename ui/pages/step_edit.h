@@ -1,6 +1,6 @@
 #pragma once
 // The small up/down buttons beside number edits, and the number reading every page shares:
-// a text that is no whole number shows the plain "Invalid integer" box and changes nothing.
+// a text that is no number shows the plain "Invalid integer" box and changes nothing.
 #include <QString>
 #include <optional>
 
@@ -14,6 +14,28 @@ inline constexpr const char* InvalidIntegerText = "Invalid integer";
 std::optional<int> WholeNumber(const QString& Text);
 // The edit's whole number; otherwise shows "Invalid integer" and gives nothing.
 std::optional<int> EditWholeNumber(const QLineEdit& Edit);
+
+// The text as a decimal number, with the user's decimal separator or "." (surrounding blanks
+// allowed); nothing for group separators, NaN, infinities or anything else.
+std::optional<double> DecimalNumber(const QString& Text);
+// The edit's decimal number; otherwise shows "Invalid integer" and gives nothing.
+std::optional<double> EditDecimalNumber(const QLineEdit& Edit);
+// A decimal as the edits show it: two decimals after a "." ("4.00"), whatever the locale.
+QString DecimalText(double Value);
+QString RangedDecimalText(double Value, double Minimum, double Maximum);
+
+// The change-time range check of a whole-number edit: a number above Maximum or below
+// Minimum becomes that bound; empty text is left alone; anything else shows "Invalid integer".
+void ClampIntegerEdit(QLineEdit* Edit, int Minimum, int Maximum);
+// The decimal twin. A lower bound above zero waits for FinishFloatEdit: while typing "15"
+// the "1" is no mistake yet.
+void ClampFloatEdit(QLineEdit* Edit, double Minimum, double Maximum);
+// When the edit is left: its number brought into the range, in the "0.00" form. Quiet about
+// text that is no number; the store refuses it.
+void FinishFloatEdit(QLineEdit* Edit, double Minimum, double Maximum);
+// The edit's number for storing, brought into the range (the edit then shows the bound);
+// nothing, after "Invalid integer", when it holds no number.
+std::optional<double> StoredDecimal(QLineEdit* Edit, double Minimum, double Maximum);
 
 // A stored number as an edit of Minimum..Maximum shows it: clamped into the range (so an
 // unprogrammed 0xFF hour never shows as the first digits of a longer number), zero-padded to
@@ -30,7 +52,7 @@ void StepEditValue(QLineEdit* Edit, int Minimum, int Maximum, bool Up);
 // As StepEditValue, but an empty edit starts from Minimum, and with Pad an edit of limited
 // length N is written with N digits ("07" in a 2-character edit).
 void StepEditValuePadded(QLineEdit* Edit, int Minimum, int Maximum, bool Pad, bool Up);
-// The real-valued twin, written with two decimals.
+// The real-valued twin, written with two decimals and kept inside Minimum..Maximum.
 void StepEditFloatValue(QLineEdit* Edit, double Minimum, double Maximum, bool Up, double Step);
 
 } // namespace kvx::ui

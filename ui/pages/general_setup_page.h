@@ -1,0 +1,63 @@
+#pragma once
+// General SMS messaging setup: the unit's reporting name, the daily self test, the mains
+// fail and restore delays, the tamper sensitivity and the use of the serial connection. The
+// self test, tamper and serial choices switch rows of the distribution page, and the serial
+// choice the I/O expander items of the pages that have them. It also carries the hidden
+// byte 8213 from a read to the next write.
+#include <array>
+
+#include "config/distribution.h"
+#include "ui/main/page_contract.h"
+#include "ui/pages/week_day_boxes.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace kvx::ui {
+
+class TfrmGeneralSetup : public TKVXPage {
+public:
+    TfrmGeneralSetup(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+
+    QLineEdit* edUnitID;
+    QCheckBox* cbSelfTest;
+    QWidget* pnlSelfTest;
+    QLineEdit* edHours;
+    QLineEdit* edMinutes;
+    QLineEdit* edACFailDelay;
+    QLineEdit* edACRestoreDelay;
+    QLineEdit* edTamper;
+    TWeekDayBoxes Days;  // cbSUN .. cbSAT
+    QRadioButton* rbDisabled;
+    QRadioButton* rbIOExpander;
+    QRadioButton* rbDSC;
+    QLineEdit* Edit1;  // hidden: byte 8213
+
+private:
+    // The number edits, in the order they are stored.
+    enum TNumberEdit : size_t { Hours, Minutes, ACFailDelay, ACRestoreDelay, Tamper, NumberEditCount };
+
+    void BuildNameAndSelfTest();
+    void BuildMainsAndBattery();
+    void BuildTamperAndSerial();
+    QLineEdit* NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry);
+    void cbSelfTestClick();
+    void edTamperChange();
+    void HandleRadioButton();
+    // Tells the pages with I/O expander items, and ticks or clears the comms-failure row.
+    void IOExpanderChosen(bool State);
+    void CheckDistributionRow(TDistributionEvent Event, bool Check);
+    // The write path's questions and notices, in their order; false at the first refusal.
+    bool CheckInput();
+    bool Refuse();
+
+    IPageHost& FHost;
+    std::array<QLineEdit*, NumberEditCount> FNumberEdits{};
+    bool FTamperOn = false;  // what the distribution page was last told
+};
+
+} // namespace kvx::ui
