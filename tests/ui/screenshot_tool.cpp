@@ -10,6 +10,7 @@
 #include "config/m2m.h"
 #include "config/recipients.h"
 #include "config/relay_pulse_times.h"
+#include "config/remote_control.h"
 #include "config/security_setup.h"
 #include "config/shortcuts.h"
 #include "config/sim_setup.h"
@@ -102,6 +103,17 @@ void AddMessagingSamples(TKVXConfig& image)
     EncodeDialTone(image, true);
 }
 
+// The remote-control page's share: a pump switched by a reservoir level, a gate by a timer.
+void AddRemoteControlSamples(TKVXConfig& image)
+{
+    TRemoteCommands commands{};
+    commands[0] = {u"447700900777", u"$8642*rly2*on", {TRemoteTriggerKind::Input, 1}, {}};
+    commands[1] = {u"447700900777", u"$8642*rly2*off", {TRemoteTriggerKind::Input, 0}, {}};
+    commands[2] = {u"353861234567", u"$8642*rly1*pls", {TRemoteTriggerKind::Timer, 5}, {}};
+    commands[3] = {u"447700900123", u"Gate opened by caller", {TRemoteTriggerKind::MissedCall, 11}, {}};
+    EncodeRemoteCommands(image, commands);
+}
+
 TKVXConfig SampleImage()
 {
     TKVXConfig image = ErasedConfig();
@@ -110,6 +122,7 @@ TKVXConfig SampleImage()
     image.Relay1PulseTime.SetValue(5);
     AddUnitSetupSamples(image);
     AddMessagingSamples(image);
+    AddRemoteControlSamples(image);
     return image;
 }
 

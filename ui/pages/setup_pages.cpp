@@ -8,6 +8,7 @@
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/message_recipients_page.h"
 #include "ui/pages/relays_page.h"
+#include "ui/pages/remote_control_page.h"
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
@@ -29,6 +30,7 @@ std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
     pages.push_back({1, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
     pages.push_back({6, new TfrmDistributeMessages(Host, Parent)});
     pages.push_back({8, new TfrmRelays(Host, Parent)});
+    pages.push_back({13, new TfrmITTT(Host, Parent)});
     return pages;
 }
 
