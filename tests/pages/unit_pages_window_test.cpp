@@ -1,4 +1,4 @@
-// The five pages inside the real main window: found by number and name, walked when the
+// The unit setup and switching pages inside the real main window: found by number and name, walked when the
 // window stores an image, and the shortcuts page takes the PIN as typed when chosen.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "ui/main/main_window.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
+#include "ui/pages/remote_control_page.h"
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
@@ -55,6 +56,21 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     EXPECT_FALSE(Window->PagesToConfig(false));
     EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
     EXPECT_EQ(Window->LastForm, 8);
+}
+
+TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandInView)
+{
+    Window->show();
+    auto* page = PageOf<TfrmITTT>(13);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->objectName(), "frmITTT1");
+    TfrmITTControls* last = page->ITTControlList[7];
+    last->edRCCMD->setText("rly1 on");
+    Dialogs.ExpectMessage("Please define remote command number 8.");
+    EXPECT_FALSE(Window->PagesToConfig(false));
+    EXPECT_EQ(Window->LastForm, 13);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_FALSE(last->visibleRegion().isEmpty());
 }
 
 } // namespace
