@@ -34,6 +34,7 @@ std::u16string LocationNumber(size_t Entry, size_t Digits)
 
 std::u16string FixedTriggerName(const TRemoteTrigger& Trigger)
 {
+    if (!RemoteTriggerByte(Trigger)) return {};
     switch (Trigger.Kind) {
     case TRemoteTriggerKind::Input:
         if (Trigger.Entry < InputEventCount)
@@ -77,8 +78,9 @@ TRemoteTrigger RemoteTriggerAt(size_t Byte)
 std::u16string RemoteTriggerName(const TRemoteTrigger& Trigger, std::u16string_view LocationName)
 {
     std::u16string name = FixedTriggerName(Trigger);
-    const bool location = Trigger.Kind == TRemoteTriggerKind::Timer || Trigger.Kind == TRemoteTriggerKind::MissedCall;
-    if (location && !LocationName.empty()) name.append(u" - ").append(LocationName);
+    // Input events have no location; None and entries past a list have no name at all.
+    if (!name.empty() && Trigger.Kind != TRemoteTriggerKind::Input && !LocationName.empty())
+        name.append(u" - ").append(LocationName);
     return name;
 }
 

@@ -36,7 +36,8 @@ std::optional<size_t> RemoteTriggerByte(const TRemoteTrigger& Trigger);
 TRemoteTrigger RemoteTriggerAt(size_t Byte);
 // The trigger as the trigger lists name it: "Input 1 high" .. "AD high limit", "Timer 01" ..
 // "Timer 64", "Missed call 001" .. "Missed call 500" (locations numbered as their own lists
-// number them), then for those two " - " and the location's name when it has one; empty for None.
+// number them), then for those two " - " and the location's name when it has one. Empty for
+// None or an entry past its list.
 std::u16string RemoteTriggerName(const TRemoteTrigger& Trigger, std::u16string_view LocationName = {});
 
 struct TRemoteCommand {

@@ -239,6 +239,7 @@ TEST(RemoteCommands, TriggerNamesNumberLocationsAsTheirListsDo)
         {{TRemoteTriggerKind::MissedCall, 0}, u"447700900555", u"Missed call 001 - 447700900555"},
         {{TRemoteTriggerKind::MissedCall, 499}, u"", u"Missed call 500"},
         {{TRemoteTriggerKind::None, 0}, u"x", u""},
+        {{TRemoteTriggerKind::Timer, 64}, u"x", u""},
     };
     for (const auto& c : cases) EXPECT_EQ(RemoteTriggerName(c.Trigger, c.Location), c.Name);
 }

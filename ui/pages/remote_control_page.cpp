@@ -18,7 +18,7 @@ constexpr int PageNo = 13;
 constexpr int MissedCallPageNo = 10;
 constexpr int TimersPageNo = 11;
 constexpr int Margin = 16;
-constexpr int PageWidth = 737;
+constexpr int ContentWidth = 737;
 constexpr int PageHeight = 552;
 constexpr int ExampleTop = 62;
 constexpr int ExampleHeight = 230;
@@ -71,7 +71,7 @@ TfrmITTT::TfrmITTT(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(H
             QStringLiteral("True M2M \u201Cif-this-then-that\u201D functionality. Automatically send Remote Commands to another "
                            "KVX or other device following a specific trigger. Up to 8 predefined commands (64 characters "
                            "long) can be sent. Only specified characters can be used in the commands."),
-            QRect(Margin, 6, PageWidth, 52));
+            QRect(Margin, 6, ContentWidth, 52));
     BuildTriggerModels();
     BuildExample();
     BuildEditors();
@@ -91,7 +91,7 @@ void TfrmITTT::BuildExample()
 {
     pnlExample = new QWidget(this);
     pnlExample->setObjectName("pnlExample");
-    pnlExample->setGeometry(Margin, ExampleTop, PageWidth, ExampleHeight);
+    pnlExample->setGeometry(Margin, ExampleTop, ContentWidth, ExampleHeight);
     pnlExample->setAttribute(Qt::WA_StyledBackground);
     pnlExample->setStyleSheet("#pnlExample { background: #333233; border-radius: 4px; }");
     NewHeading(pnlExample, QStringLiteral("EXAMPLE"), QRect(8, 4, 200, 18));
@@ -112,9 +112,9 @@ void TfrmITTT::BuildExample()
                            "level drops a sensor triggers input 1. The unit sends a command to another KVX unit connected "
                            "to a pump at a nearby dam. The relay switches the pump on to begin filling the reservoir. "
                            "Similarly, another remote command can be configured to switch the pump off."),
-            QRect(8, notesTop, PageWidth - 16, 70));
+            QRect(8, notesTop, ContentWidth - 16, 70));
     NewNote(pnlExample, QStringLiteral("The function can also be used to send custom confirmation SMS\u2019s following  events."),
-            QRect(8, notesTop + 72, PageWidth - 16, 18));
+            QRect(8, notesTop + 72, ContentWidth - 16, 18));
     pnlExample->setEnabled(false);
 }
 
@@ -122,7 +122,7 @@ void TfrmITTT::BuildEditors()
 {
     sbITTList = new QScrollArea(this);
     sbITTList->setObjectName("sbITTList");
-    sbITTList->setGeometry(Margin, ListTop, PageWidth, ListHeight);
+    sbITTList->setGeometry(Margin, ListTop, ContentWidth, ListHeight);
     sbITTList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sbITTList->verticalScrollBar()->setSingleStep(TfrmITTControls::RowPitch);
     auto* area = new QWidget;
