@@ -177,19 +177,14 @@ json M2MTelemetries(const TKVXConfig& Config)
     return numbers;
 }
 
-std::string TriggerText(const TRemoteTrigger& Trigger)
+// Named as the page's trigger lists name it, with the location's label or number.
+std::string TriggerText(const TKVXConfig& Config, const TRemoteTrigger& Trigger)
 {
-    const std::string entry = std::to_string(Trigger.Entry);
-    switch (Trigger.Kind) {
-    case TRemoteTriggerKind::Input:
-        if (Trigger.Entry < 2 * InputCount)
-            return DistributionEventCaption(static_cast<TDistributionEvent>(Trigger.Entry + 1));
-        return Trigger.Entry == 2 * InputCount ? "AD low limit" : "AD high limit";
-    case TRemoteTriggerKind::Timer: return "Timer " + entry;
-    case TRemoteTriggerKind::MissedCall: return "Missed call " + entry;
-    case TRemoteTriggerKind::None: break;
-    }
-    return "none";
+    std::u16string location;
+    if (Trigger.Kind == TRemoteTriggerKind::Timer) location = DecodeTimer(Config, Trigger.Entry).Label;
+    if (Trigger.Kind == TRemoteTriggerKind::MissedCall) location = DecodeMissedCall(Config, Trigger.Entry).Number;
+    const std::u16string name = RemoteTriggerName(Trigger, location);
+    return name.empty() ? "none" : Utf8(name);
 }
 
 json RemoteCommands(const TKVXConfig& Config)
@@ -199,7 +194,7 @@ json RemoteCommands(const TKVXConfig& Config)
         const TRemoteCommand c = DecodeRemoteCommand(Config, i);
         if (c.Number.empty() && c.Command.empty()) continue;
         commands[std::to_string(i + 1)] = {
-            {"Number", PhoneText(c.Number)}, {"Command", Utf8(c.Command)}, {"Trigger", TriggerText(c.Trigger)}};
+            {"Number", PhoneText(c.Number)}, {"Command", Utf8(c.Command)}, {"Trigger", TriggerText(Config, c.Trigger)}};
     }
     return commands;
 }

@@ -1,7 +1,9 @@
 #include "config/remote_control.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "config/distribution.h"
 #include "config/text_fields.h"
 
 namespace kvx {
@@ -17,7 +19,33 @@ constexpr size_t TriggerTableSize = decltype(TKVXConfig::RemoteReporting)::Size;
 static_assert(RemoteCommandCount * ElementSize == decltype(TKVXConfig::RemoteControl)::Size);
 static_assert(MissedCallBase + RemoteMissedCallTriggerCount == TriggerTableSize);
 
+constexpr size_t InputEventCount = RemoteInputTriggerCount - 2;  // then AD low, AD high
+
 uint8_t CommandBit(size_t Index) { return static_cast<uint8_t>(1u << Index); }
+
+std::u16string Ascii(std::string_view Text) { return {Text.begin(), Text.end()}; }
+
+// Number counted from 1, zero-padded to Digits.
+std::u16string LocationNumber(size_t Entry, size_t Digits)
+{
+    const std::string number = std::to_string(Entry + 1);
+    return Ascii(std::string(Digits > number.size() ? Digits - number.size() : 0, '0') + number);
+}
+
+std::u16string FixedTriggerName(const TRemoteTrigger& Trigger)
+{
+    if (!RemoteTriggerByte(Trigger)) return {};
+    switch (Trigger.Kind) {
+    case TRemoteTriggerKind::Input:
+        if (Trigger.Entry < InputEventCount)
+            return Ascii(DistributionEventCaption(static_cast<TDistributionEvent>(static_cast<size_t>(TDistributionEvent::IP1H) + Trigger.Entry)));
+        return Ascii(Trigger.Entry == InputEventCount ? "AD low limit" : "AD high limit");
+    case TRemoteTriggerKind::Timer: return u"Timer " + LocationNumber(Trigger.Entry, 2);
+    case TRemoteTriggerKind::MissedCall: return u"Missed call " + LocationNumber(Trigger.Entry, 3);
+    case TRemoteTriggerKind::None: break;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -47,18 +75,29 @@ TRemoteTrigger RemoteTriggerAt(size_t Byte)
     return {TRemoteTriggerKind::None, 0};
 }
 
+std::u16string RemoteTriggerName(const TRemoteTrigger& Trigger, std::u16string_view LocationName)
+{
+    std::u16string name = FixedTriggerName(Trigger);
+    // Input events have no location; None and entries past a list have no name at all.
+    if (!name.empty() && Trigger.Kind != TRemoteTriggerKind::Input && !LocationName.empty())
+        name.append(u" - ").append(LocationName);
+    return name;
+}
+
 TRemoteCommand DecodeRemoteCommand(const TKVXConfig& Config, size_t Index)
 {
     TRemoteCommand command;
     if (Index >= RemoteCommandCount) return command;
-    for (size_t byte = 0; byte < TriggerTableSize; ++byte) {
-        if ((Config.RemoteReporting[byte] & CommandBit(Index)) == 0) continue;
-        const uint8_t* element = &Config.RemoteControl[Index * ElementSize];
-        command.Number = ReadPhoneNumber(element, NumberSize);
-        command.Command = ReadText(element + NumberSize, RemoteCommandTextSize);
-        command.Trigger = RemoteTriggerAt(byte);
-        break;
-    }
+    std::vector<uint16_t> bytes;
+    for (size_t byte = 0; byte < TriggerTableSize; ++byte)
+        if (Config.RemoteReporting[byte] & CommandBit(Index)) bytes.push_back(static_cast<uint16_t>(byte));
+    if (bytes.empty()) return command;
+    const uint8_t* element = &Config.RemoteControl[Index * ElementSize];
+    command.Number = ReadPhoneNumber(element, NumberSize);
+    command.Command = ReadText(element + NumberSize, RemoteCommandTextSize);
+    command.Trigger = RemoteTriggerAt(bytes.front());
+    // Without a number the command was never stored (an erased table sets every bit).
+    if (!command.Number.empty()) command.StoredTriggerBytes = std::move(bytes);
     return command;
 }
 
@@ -71,8 +110,19 @@ void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands)
         uint8_t* element = &Config.RemoteControl[i * ElementSize];
         WritePhoneNumber(element, NumberSize, command.Number);
         WriteText(element + NumberSize, RemoteCommandTextSize, command.Command, PadSpace);
-        if (const auto byte = RemoteTriggerByte(command.Trigger)) Config.RemoteReporting[*byte] |= CommandBit(i);
+        const auto& stored = command.StoredTriggerBytes;
+        if (!stored.empty() && RemoteTriggerAt(stored.front()) == command.Trigger) {
+            for (const uint16_t byte : stored)
+                if (byte < TriggerTableSize) Config.RemoteReporting[byte] |= CommandBit(i);
+        } else if (const auto byte = RemoteTriggerByte(command.Trigger)) {
+            Config.RemoteReporting[*byte] |= CommandBit(i);
+        }
     }
+}
+
+bool IsRemoteCommandText(std::u16string_view Text)
+{
+    return std::all_of(Text.begin(), Text.end(), [](char16_t c) { return c >= 0x20 && c <= 0x7E; });
 }
 
 } // namespace kvx

@@ -59,7 +59,9 @@ TEST(ConfigDump, FieldsDecodedByName)
     EncodeMissedCall(config, 0, call);
     EncodeDistributionMask(config, TDistributionEvent::MainsFail, 0x0005);
     TRemoteCommands commands{};
-    commands[2] = {u"4477", u"rly1 on", {TRemoteTriggerKind::Timer, 5}};
+    commands[0] = {u"1", u"a", {TRemoteTriggerKind::Timer, 4}, {}};
+    commands[1] = {u"2", u"b", {TRemoteTriggerKind::MissedCall, 0}, {}};
+    commands[2] = {u"4477", u"rly1 on", {TRemoteTriggerKind::Timer, 5}, {}};
     EncodeRemoteCommands(config, commands);
 
     const auto entries = EntryMap(config);
@@ -83,7 +85,9 @@ TEST(ConfigDump, FieldsDecodedByName)
     EXPECT_EQ(entries.at("MissedCallNumbers.1.TimeWindow"), "08:00-17:30");
     EXPECT_EQ(entries.at("DistributeMessages.MainsFail"), "1 3");
     EXPECT_EQ(entries.at("DistributeMessages.PowerUp"), "1 2 3 4 5 6 7 8 9 10");
-    EXPECT_EQ(entries.at("RemoteControl.3.Trigger"), "Timer 5");
+    EXPECT_EQ(entries.at("RemoteControl.1.Trigger"), "Timer 05 - Pump");
+    EXPECT_EQ(entries.at("RemoteControl.2.Trigger"), "Missed call 001 - 447700900555");
+    EXPECT_EQ(entries.at("RemoteControl.3.Trigger"), "Timer 06");
     EXPECT_EQ(entries.at("RemoteControl.3.Command"), "rly1 on");
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "config/m2m.h"
 #include "config/missed_calls.h"
@@ -174,24 +175,90 @@ TEST(RemoteCommands, StoresElementAndTheOneTriggerBit)
     const TKVXConfig before = PatternedConfig();
     TKVXConfig config = before;
     TRemoteCommands commands{};
-    commands[2] = {u"447700900555", u"rly1 on", {TRemoteTriggerKind::Timer, 5}};
+    commands[2] = {u"447700900555", u"rly1 on", {TRemoteTriggerKind::Timer, 5}, {}};
     EncodeRemoteCommands(config, commands);
     std::vector<uint8_t> table(596, 0);
     table[32 + 5] = 0x04;
     EXPECT_TRUE(OnlyWritten(before, config, {{29696, table},
                                              {30624, TextBytes("+447700900555", 16, 0)},
                                              {30640, TextBytes("rly1 on", 64, 0x20)}}));
-    EXPECT_EQ(DecodeRemoteCommand(config, 2), commands[2]);
+    TRemoteCommand read = commands[2];
+    read.StoredTriggerBytes = {32 + 5};
+    EXPECT_EQ(DecodeRemoteCommand(config, 2), read);
     EXPECT_EQ(DecodeRemoteCommand(config, 0), TRemoteCommand{});
+}
+
+// Triggers no editor shows go back exactly as read until the command's trigger changes.
+TEST(RemoteCommands, StoredTriggersKeptUntilTheTriggerChanges)
+{
+    const struct {
+        const char* Case;
+        std::vector<uint16_t> Stored;
+        std::optional<TRemoteTrigger> ChangedTo;
+        std::vector<uint16_t> Written;
+    } cases[] = {
+        {"unused byte", {25}, std::nullopt, {25}},
+        {"three triggers", {3, 40, 595}, std::nullopt, {3, 40, 595}},
+        {"unused byte then a timer", {21, 40}, std::nullopt, {21, 40}},
+        {"changed away", {3, 40}, TRemoteTrigger{TRemoteTriggerKind::Timer, 2}, {34}},
+        {"unused byte given a trigger", {25}, TRemoteTrigger{TRemoteTriggerKind::Input, 0}, {0}},
+    };
+    for (const auto& c : cases) {
+        TKVXConfig config = ErasedConfig();
+        std::memset(config.RemoteReporting.Data, 0, 596);
+        for (const uint16_t byte : c.Stored) config.RemoteReporting[byte] = 0x02 | 0x40;  // commands 2 and 7
+        WriteText(&config.RemoteControl[80], 16, u"+44", PadZero);
+        WriteText(&config.RemoteControl[80 + 16], 64, u"x", PadSpace);
+        TRemoteCommands commands{};
+        for (size_t i = 0; i < RemoteCommandCount; ++i) commands[i] = DecodeRemoteCommand(config, i);
+        EXPECT_TRUE(commands[6].StoredTriggerBytes.empty()) << c.Case;  // no number: never stored
+        if (c.ChangedTo) commands[1].Trigger = *c.ChangedTo;
+
+        TKVXConfig written = ErasedConfig();
+        EncodeRemoteCommands(written, commands);
+        std::vector<uint8_t> table(596, 0);
+        for (const uint16_t byte : c.Written) table[byte] = 0x02;
+        EXPECT_EQ(std::vector<uint8_t>(written.RemoteReporting.Data, written.RemoteReporting.Data + 596), table) << c.Case;
+    }
+}
+
+TEST(RemoteCommands, TriggerNamesNumberLocationsAsTheirListsDo)
+{
+    const struct {
+        TRemoteTrigger Trigger;
+        std::u16string Location;
+        std::u16string Name;
+    } cases[] = {
+        {{TRemoteTriggerKind::Input, 0}, u"", u"Input 1 high"},
+        {{TRemoteTriggerKind::Input, 17}, u"", u"Input 9 low"},
+        {{TRemoteTriggerKind::Input, 18}, u"", u"AD low limit"},
+        {{TRemoteTriggerKind::Input, 19}, u"inputs have no location", u"AD high limit"},
+        {{TRemoteTriggerKind::Timer, 0}, u"", u"Timer 01"},
+        {{TRemoteTriggerKind::Timer, 5}, u"Pump", u"Timer 06 - Pump"},
+        {{TRemoteTriggerKind::Timer, 63}, u"", u"Timer 64"},
+        {{TRemoteTriggerKind::MissedCall, 0}, u"447700900555", u"Missed call 001 - 447700900555"},
+        {{TRemoteTriggerKind::MissedCall, 499}, u"", u"Missed call 500"},
+        {{TRemoteTriggerKind::None, 0}, u"x", u""},
+        {{TRemoteTriggerKind::Timer, 64}, u"x", u""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RemoteTriggerName(c.Trigger, c.Location), c.Name);
+}
+
+TEST(RemoteCommands, CommandTextIsPrintableSevenBit)
+{
+    EXPECT_TRUE(IsRemoteCommandText(u""));
+    EXPECT_TRUE(IsRemoteCommandText(u" $8642*rly2*on ~"));
+    for (const std::u16string_view bad : {u"caf\u00e9", u"a\tb", u"\x7F", u"\u00A0", u"\u20AC"})
+        EXPECT_FALSE(IsRemoteCommandText(bad)) << static_cast<int>(bad.back());
 }
 
 TEST(RemoteCommands, SharedTriggerAndNumberlessCommand)
 {
     TKVXConfig config = ErasedConfig();
     TRemoteCommands commands{};
-    commands[0] = {u"1", u"a", {TRemoteTriggerKind::MissedCall, 499}};
-    commands[7] = {u"2", u"b", {TRemoteTriggerKind::MissedCall, 499}};
-    commands[4] = {u"", u"no number", {TRemoteTriggerKind::Input, 3}};
+    commands[0] = {u"1", u"a", {TRemoteTriggerKind::MissedCall, 499}, {}};
+    commands[7] = {u"2", u"b", {TRemoteTriggerKind::MissedCall, 499}, {}};
+    commands[4] = {u"", u"no number", {TRemoteTriggerKind::Input, 3}, {}};
     EncodeRemoteCommands(config, commands);
     EXPECT_EQ(config.RemoteReporting[595], 0x81);
     EXPECT_EQ(config.RemoteReporting[3], 0x00);

@@ -1,6 +1,7 @@
 // The pages inside the real main window: found by number and name, walked when the window
-// stores an image, the shortcuts page takes the PIN as typed when chosen, and General setup
-// holds the hidden edit that the link labels of the I/O expander pages lead to.
+// stores an image, the shortcuts page takes the PIN as typed when chosen, General setup
+// holds the hidden edit that the link labels of the I/O expander pages lead to, and a
+// remote command without a number stops a template.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
+#include "ui/pages/remote_control_page.h"
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
@@ -75,6 +77,21 @@ TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLe
     QCoreApplication::sendEvent(PageOf<TfrmInputSMSMessages>(5)->lblLink, &release);
     EXPECT_EQ(Window->LastForm, 3);
     EXPECT_TRUE(Window->Page(3)->isVisibleTo(Window.get()));
+}
+
+TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandInView)
+{
+    Window->show();
+    auto* page = PageOf<TfrmITTT>(13);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->objectName(), "frmITTT1");
+    TfrmITTControls* last = page->ITTControlList[7];
+    last->edRCCMD->setText("rly1 on");
+    Dialogs.ExpectMessage("Please define remote command number 8.");
+    EXPECT_FALSE(Window->PagesToConfig(false));
+    EXPECT_EQ(Window->LastForm, 13);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_FALSE(last->visibleRegion().isEmpty());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "config/m2m.h"
 #include "config/recipients.h"
 #include "config/relay_pulse_times.h"
+#include "config/remote_control.h"
 #include "config/security_setup.h"
 #include "config/shortcuts.h"
 #include "config/sim_setup.h"
@@ -128,6 +129,15 @@ void AddGeneralAndInputSamples(TKVXConfig& image)
     analogue.High = {true, u"Level high", 850, 1600, 10};
     analogue.Low = {true, u"Level low", 120, 500, 5};
     EncodeAnalogueInput(image, analogue);
+// The remote-control page's share: a pump switched by a reservoir level, a gate by a timer.
+void AddRemoteControlSamples(TKVXConfig& image)
+{
+    TRemoteCommands commands{};
+    commands[0] = {u"447700900777", u"$8642*rly2*on", {TRemoteTriggerKind::Input, 1}, {}};
+    commands[1] = {u"447700900777", u"$8642*rly2*off", {TRemoteTriggerKind::Input, 0}, {}};
+    commands[2] = {u"353861234567", u"$8642*rly1*pls", {TRemoteTriggerKind::Timer, 5}, {}};
+    commands[3] = {u"447700900123", u"Gate opened by caller", {TRemoteTriggerKind::MissedCall, 11}, {}};
+    EncodeRemoteCommands(image, commands);
 }
 
 TKVXConfig SampleImage()
@@ -139,6 +149,7 @@ TKVXConfig SampleImage()
     AddUnitSetupSamples(image);
     AddMessagingSamples(image);
     AddGeneralAndInputSamples(image);
+    AddRemoteControlSamples(image);
     return image;
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+// If-this-then-that: up to eight remote commands, each an SMS the unit sends to another unit
+// or device when its trigger (an input event, a timer or a missed call) occurs.
+#include <array>
+
+#include "config/remote_control.h"
+#include "ui/main/page_contract.h"
+#include "ui/pages/itt_controls.h"
+
+class QScrollArea;
+
+namespace kvx::ui {
+
+class TfrmITTT : public TKVXPage {
+public:
+    TfrmITTT(IPageHost& Host, QWidget* Parent);
+
+    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    // Refuses (and shows the command) a command text the unit cannot send, and a command
+    // text without a number, whether for a write or a template; with ConfigAssistant also a
+    // number without a command text.
+    bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
+    QScrollBar* WheelScrollBar() override;
+
+    // Names the timer and missed-call entries after the locations the Timers and Missed call
+    // pages hold now; every editor keeps its selection.
+    void RefreshLocationNames();
+
+    std::array<TfrmITTControls*, RemoteCommandCount> ITTControlList{};  // in command order
+    QScrollArea* sbITTList;
+    QWidget* pnlExample;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    void BuildTriggerModels();
+    void BuildExample();
+    void BuildEditors();
+    // True when command No (1..8) may be stored; else shows why, brings it into view.
+    bool CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant);
+
+    IPageHost& FHost;
+    TTriggerModels FTriggerModels{};
+};
+
+} // namespace kvx::ui
