@@ -8,11 +8,14 @@
 #include "config/contact_id.h"
 #include "config/distribution.h"
 #include "config/m2m.h"
+#include "config/missed_calls.h"
 #include "config/recipients.h"
 #include "config/relay_pulse_times.h"
 #include "config/security_setup.h"
 #include "config/shortcuts.h"
 #include "config/sim_setup.h"
+#include "config/timers.h"
+#include "config/week_days.h"
 #include "link/crc8.h"
 #include "image/utils.h"
 #include "tests/support/fake_pump.h"
@@ -102,6 +105,19 @@ void AddMessagingSamples(TKVXConfig& image)
     EncodeDialTone(image, true);
 }
 
+// The switching lists' share: a few timers and missed-call numbers, one relay on the I/O board.
+void AddSwitchingSamples(TKVXConfig& image)
+{
+    constexpr uint8_t workdays = Monday | Tuesday | Wednesday | Thursday | Friday;
+    EncodeTimer(image, 0, {u"Pump", 7, 30, workdays, 0, 1, 0xFF});
+    EncodeTimer(image, 1, {u"Pump", 8, 15, workdays, 0, 2, 0xFF});
+    EncodeTimer(image, 4, {u"Garden lights", 19, 0, EveryWeekDay, 1, 3, 0});
+    EncodeTimer(image, 9, {u"Heating frost", 5, 45, Saturday | Sunday, 4, 4, 0});
+    EncodeMissedCall(image, 0, {u"447700900555", true, 8, 0, 17, 30, workdays, 0, 3 | ConfirmationBit, 5});
+    EncodeMissedCall(image, 1, {u"447700900123", false, 0, 0, 23, 59, EveryWeekDay, 1, 4, 0});
+    EncodeMissedCall(image, 2, {u"353861234567", true, 6, 30, 9, 0, Saturday | Sunday, 0, 1, 0});
+}
+
 TKVXConfig SampleImage()
 {
     TKVXConfig image = ErasedConfig();
@@ -110,6 +126,7 @@ TKVXConfig SampleImage()
     image.Relay1PulseTime.SetValue(5);
     AddUnitSetupSamples(image);
     AddMessagingSamples(image);
+    AddSwitchingSamples(image);
     return image;
 }
 

@@ -34,17 +34,7 @@ int TileIndex(TCheckType Type) { return static_cast<int>(Type) - static_cast<int
 
 QPixmap PaintTile(int Index, TCheckLook Look)
 {
-    const TLookColours& colours = LookColours()[static_cast<size_t>(Look)];
-    QPixmap tile(CheckBoxTileSize, CheckBoxTileSize);
-    tile.fill(colours.Background);
-    QPainter painter(&tile);
-    QFont font = painter.font();
-    font.setPixelSize(Index == 0 ? 8 : Index == 10 ? 9 : 10);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(colours.Text);
-    painter.drawText(tile.rect(), Qt::AlignCenter, Index == 0 ? QStringLiteral("All") : QString::number(Index));
-    return tile;
+    return PaintCheckBoxTile(Index == 0 ? QStringLiteral("All") : QString::number(Index), Look, Index == 0 ? 8 : Index == 10 ? 9 : 10);
 }
 
 using TTileSet = std::array<std::array<QPixmap, LookCount>, TileTypeCount>;
@@ -62,6 +52,21 @@ const TTileSet& Tiles()
 }
 
 } // namespace
+
+QPixmap PaintCheckBoxTile(const QString& Text, TCheckLook Look, int PixelSize)
+{
+    const TLookColours& colours = LookColours()[static_cast<size_t>(Look)];
+    QPixmap tile(CheckBoxTileSize, CheckBoxTileSize);
+    tile.fill(colours.Background);
+    QPainter painter(&tile);
+    QFont font = painter.font();
+    font.setPixelSize(PixelSize);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(colours.Text);
+    painter.drawText(tile.rect(), Qt::AlignCenter, Text);
+    return tile;
+}
 
 bool HasTile(TCheckType Type)
 {

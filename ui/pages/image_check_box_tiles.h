@@ -11,6 +11,9 @@ enum class TCheckLook : uint8_t { Checked, Unchecked, Disabled };
 
 inline constexpr int CheckBoxTileSize = 17;
 
+// A tile in the looks of the recipient boxes with Text on it, for boxes of other kinds
+// (the week days) that are to look the same.
+QPixmap PaintCheckBoxTile(const QString& Text, TCheckLook Look, int PixelSize);
 // True for ctAll .. ctTen, the types with a tile of their own.
 bool HasTile(TCheckType Type);
 // The tile's name as the program has always called it: "ALLC", "ONEU", "TEND", ...

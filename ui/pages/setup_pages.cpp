@@ -7,10 +7,12 @@
 #include "ui/pages/distribute_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/message_recipients_page.h"
+#include "ui/pages/missed_call_page.h"
 #include "ui/pages/relays_page.h"
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
+#include "ui/pages/timers_page.h"
 
 namespace kvx::ui {
 
@@ -29,6 +31,8 @@ std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
     pages.push_back({1, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
     pages.push_back({6, new TfrmDistributeMessages(Host, Parent)});
     pages.push_back({8, new TfrmRelays(Host, Parent)});
+    pages.push_back({10, new TfrmMissedCall(Host, Parent)});
+    pages.push_back({11, new TfrmTimers(Host, Parent)});
     return pages;
 }
 

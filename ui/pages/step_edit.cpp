@@ -1,10 +1,12 @@
 #include "ui/pages/step_edit.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <cmath>
 
 #include "ui/main/kvx_message_dlg.h"
+#include "ui/pages/page_controls.h"
 
 namespace kvx::ui {
 
@@ -12,6 +14,8 @@ namespace {
 
 // What QLineEdit starts with: an edit nobody gave a length limit.
 constexpr int UnlimitedLength = 32767;
+constexpr int StepButtonSize = 24;
+constexpr int DigitWidth = 10;
 
 std::optional<double> RealNumber(const QString& Text)
 {
@@ -81,6 +85,30 @@ void StepEditFloatValue(QLineEdit* Edit, double Minimum, double Maximum, bool Up
         return;
     }
     Edit->setText(QString::number(SteppedFloatValue(*value, Minimum, Maximum, Up, Step), 'f', 2));
+}
+
+QLineEdit* NewSteppedEdit(QWidget* Parent, const TSteppedEdit& Info, QPoint At, const std::function<void()>& OnChange)
+{
+    const int width = 16 + Info.Digits * DigitWidth;
+    QLineEdit* edit = NewDigitsEdit(Parent, Info.Edit, Info.Digits, QRect(At.x(), At.y(), width, StepButtonSize));
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setText(QString::asprintf("%.*d", Info.Digits, 0));
+    const int maximum = Info.Maximum;
+    for (const bool up : {false, true}) {
+        QPushButton* button = NewButton(Parent, up ? Info.Up : Info.Down, up ? QStringLiteral("+") : QStringLiteral("\u2212"),
+                                        QRect(At.x() + width + 2 + (up ? StepButtonSize + 2 : 0), At.y(), StepButtonSize, StepButtonSize));
+        button->setStyleSheet("padding: 0;");
+        QObject::connect(button, &QPushButton::clicked, edit, [edit, maximum, up] { StepEditValuePadded(edit, 0, maximum, true, up); });
+    }
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, maximum, OnChange](const QString& Text) {
+        const std::optional<int> value = WholeNumber(Text);
+        if (value && *value > maximum) {
+            edit->setText(QString::number(maximum));  // that change runs OnChange
+            return;
+        }
+        OnChange();
+    });
+    return edit;
 }
 
 } // namespace kvx::ui
