@@ -82,24 +82,24 @@ void TfrmMissedCall::BuildControls()
     edMissedCallNumber->setToolTip(QStringLiteral("International format"));
     btnMissedCallNumberClear = NewClearButton(this, "btnMissedCallNumberClear", edMissedCallNumber);
 
-    NewLabel(this, QStringLiteral("Relay"), QRect(ControlsLeft, 72, 110, 20));
+    NewLabel(this, QStringLiteral("Relay"), QRect(ControlsLeft, 72, 180, 20));
     cbRelay = new QComboBox(this);
     cbRelay->setObjectName("cbRelay");
-    cbRelay->setGeometry(ControlsLeft, 94, 110, 26);
+    cbRelay->setGeometry(ControlsLeft, 94, 180, 26);
     FillRelayList(cbRelay, false);
-    NewLabel(this, QStringLiteral("Relay action"), QRect(ControlsLeft + 122, 72, 110, 20));
+    NewLabel(this, QStringLiteral("Relay action"), QRect(ControlsLeft, 128, 180, 20));
     cbRelayFunction = new QComboBox(this);
     cbRelayFunction->setObjectName("cbRelayFunction");
-    cbRelayFunction->setGeometry(ControlsLeft + 122, 94, 110, 26);
+    cbRelayFunction->setGeometry(ControlsLeft, 150, 180, 26);
     FillActionList(cbRelayFunction);
 
-    NewLabel(this, QStringLiteral("Operational count"), QRect(ControlsLeft, 132, 200, 20));
-    edAccessCount = NewSteppedEdit(this, {"edAccessCount", "Button9", "Button10", 3, LastCount}, QPoint(ControlsLeft, 154), update);
-    NewNote(this, QStringLiteral("Limits total number of operations"), QRect(ControlsLeft, 182, 230, 20));
-    cbConfirmation = NewCheckBox(this, "cbConfirmation", QStringLiteral("Send confirmation SMS"), QRect(ControlsLeft, 210, 230, 24));
-    cbAccessRules = NewCheckBox(this, "cbAccessRules", QStringLiteral("Operational time window"), QRect(ControlsLeft, 244, 230, 24));
-    BuildAccessRules(272);
-    btnResetLocation = NewButton(this, "btnResetLocation", QStringLiteral("Reset location"), QRect(ControlsLeft, 420, 140, 30));
+    NewLabel(this, QStringLiteral("Operational count"), QRect(ControlsLeft, 188, 200, 20));
+    edAccessCount = NewSteppedEdit(this, {"edAccessCount", "Button9", "Button10", 3, LastCount}, QPoint(ControlsLeft, 210), update);
+    NewNote(this, QStringLiteral("Limits total number of operations"), QRect(ControlsLeft, 238, 230, 20));
+    cbConfirmation = NewCheckBox(this, "cbConfirmation", QStringLiteral("Send confirmation SMS"), QRect(ControlsLeft, 266, 230, 24));
+    cbAccessRules = NewCheckBox(this, "cbAccessRules", QStringLiteral("Operational time window"), QRect(ControlsLeft, 300, 230, 24));
+    BuildAccessRules(328);
+    btnResetLocation = NewButton(this, "btnResetLocation", QStringLiteral("Reset location"), QRect(ControlsLeft, 478, 140, 30));
 
     connect(edMissedCallNumber, &QLineEdit::textChanged, this, [this](const QString& Text) {
         btnMissedCallNumberClear->setEnabled(!Text.isEmpty());
