@@ -1,8 +1,24 @@
 #include "ui/pages/location_list.h"
 
+#include <QAbstractListModel>
 #include <QListView>
 
 namespace kvx::ui {
+
+class TLocationListModel : public QAbstractListModel {
+public:
+    // LineOf(i): the line of location i (0-based), from the page's record as it is now.
+    TLocationListModel(int Count, std::function<QString(int)> LineOf, QObject* Parent);
+
+    int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& Index, int Role) const override;
+    void LineChanged(int Index);
+    void AllLinesChanged();
+
+private:
+    int FCount;
+    std::function<QString(int)> FLineOf;
+};
 
 TLocationListModel::TLocationListModel(int Count, std::function<QString(int)> LineOf, QObject* Parent)
     : QAbstractListModel(Parent), FCount(Count), FLineOf(std::move(LineOf))
@@ -65,6 +81,16 @@ TLocationList::~TLocationList()
     QObject::disconnect(FSelection);  // the view outlives this member while the page goes
 }
 
+void TLocationList::LineChanged(int Index)
+{
+    FModel->LineChanged(Index);
+}
+
+void TLocationList::AllLinesChanged()
+{
+    FModel->AllLinesChanged();
+}
+
 int TLocationList::Selected() const
 {
     return View->currentIndex().row();
@@ -79,11 +105,6 @@ void TLocationList::Select(int Index)
     else
         View->setCurrentIndex(at);
     View->scrollTo(at);
-}
-
-QString TLocationList::Line(int Index) const
-{
-    return FModel->index(Index).data().toString();
 }
 
 } // namespace kvx::ui

@@ -2,31 +2,17 @@
 // The list of a switching page's locations: one view over a model that asks the page for
 // each line when it is drawn, so 500 locations cost no widgets and a changed location one
 // repaint.
-#include <QAbstractListModel>
 #include <QFont>
+#include <QObject>
 #include <QRect>
 #include <functional>
 
 class QListView;
+class QWidget;
 
 namespace kvx::ui {
 
-class TLocationListModel : public QAbstractListModel {
-public:
-    // LineOf(i): the line of location i (0-based), from the page's record as it is now.
-    TLocationListModel(int Count, std::function<QString(int)> LineOf, QObject* Parent);
-
-    int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& Index, int Role) const override;
-
-    // The record of location Index has changed: its line is drawn anew.
-    void LineChanged(int Index);
-    void AllLinesChanged();
-
-private:
-    int FCount;
-    std::function<QString(int)> FLineOf;
-};
+class TLocationListModel;
 
 // The lists' fixed-pitch font, so the columns of the lines and their heads align.
 QFont LocationListFont();
@@ -45,10 +31,9 @@ public:
     int Selected() const;
     // Selects location Index, brings it into view and shows it, even when it was selected already.
     void Select(int Index);
-    void LineChanged(int Index) { FModel->LineChanged(Index); }
-    void AllLinesChanged() { FModel->AllLinesChanged(); }
-    // The line as the view draws it.
-    QString Line(int Index) const;
+    // The record of location Index has changed: its line is drawn anew.
+    void LineChanged(int Index);
+    void AllLinesChanged();
 
     QListView* const View;
 
