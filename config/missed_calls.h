@@ -1,11 +1,12 @@
 #pragma once
 // Missed-call locations: 500 caller numbers of 16 bytes (MissedCallNumbers) and 500 access
 // rules of 8 bytes (MissedCallAccessRules). A location is defined exactly when its number
-// is not empty; undefined ones are never written.
+// is not blank; undefined ones are never written.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "config/text_fields.h"
 #include "image/kvx_config.h"
 
 namespace kvx {
@@ -25,7 +26,7 @@ struct TMissedCallLocation {
     uint8_t Action = 1;        // bits 0..6: 1 On, 2 Off, 3 Pulse, 4 Toggle; bit 7: confirmation SMS
     uint8_t Count = 0;         // operation limit, 0 = none
 
-    bool IsDefined() const { return !Number.empty(); }
+    bool IsDefined() const { return !IsBlank(Number); }
     bool operator==(const TMissedCallLocation&) const = default;
 };
 

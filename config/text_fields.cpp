@@ -4,6 +4,11 @@
 
 namespace kvx {
 
+bool IsBlank(const std::u16string& Text)
+{
+    return TUtils::Trim(Text).empty();
+}
+
 std::u16string ReadText(const uint8_t* Field, size_t Width)
 {
     return TUtils::Trim(TUtils::Buffer2ASCIIStringUntilNil(Field, static_cast<uint16_t>(Width)));

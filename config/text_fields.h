@@ -10,6 +10,9 @@ namespace kvx {
 inline constexpr uint8_t PadZero = 0x00;
 inline constexpr uint8_t PadSpace = 0x20;
 
+// True when the text holds nothing but blanks: it would read back from its slot as empty.
+bool IsBlank(const std::u16string& Text);
+
 // The text of a slot, without leading or trailing blanks.
 std::u16string ReadText(const uint8_t* Field, size_t Width);
 // The text cut to Width and padded with Pad; always exactly Width bytes.

@@ -1,10 +1,11 @@
 #pragma once
 // Timer locations: 64 events of 8 bytes (TimerEvents) and 64 labels of 16 (TimerLabels).
-// A location is defined exactly when its label is not empty; undefined ones are never written.
+// A location is defined exactly when its label is not blank; undefined ones are never written.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "config/text_fields.h"
 #include "image/kvx_config.h"
 
 namespace kvx {
@@ -20,7 +21,7 @@ struct TTimerLocation {
     uint8_t Action = 1;        // 1 On, 2 Off, 3 Pulse, 4 Toggle
     uint8_t Confirmation = 0;  // 0xFF: send a confirmation SMS
 
-    bool IsDefined() const { return !Label.empty(); }
+    bool IsDefined() const { return !IsBlank(Label); }
     bool operator==(const TTimerLocation&) const = default;
 };
 

@@ -38,6 +38,7 @@ TEST(Timers, UndefinedOrOutOfRangeWritesNothing)
     const TKVXConfig before = PatternedConfig();
     TKVXConfig config = before;
     EncodeTimer(config, 0, TTimerLocation{u"", 1, 2, 3, 4, 1, 0});
+    EncodeTimer(config, 1, TTimerLocation{u"   ", 1, 2, 3, 4, 1, 0});  // would read back undefined
     EncodeTimer(config, 64, TTimerLocation{u"Past the end"});
     EXPECT_TRUE(Unchanged(before, config));
 }
@@ -117,6 +118,7 @@ TEST(MissedCalls, NumberRulesOnLoading)
     const TKVXConfig before = PatternedConfig();
     TKVXConfig untouched = before;
     EncodeMissedCall(untouched, 10, TMissedCallLocation{});
+    EncodeMissedCall(untouched, 11, TMissedCallLocation{u"  "});  // "+  " would read back undefined
     EncodeMissedCall(untouched, 500, TMissedCallLocation{u"1"});
     EXPECT_TRUE(Unchanged(before, untouched));
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
 #include <string>
@@ -37,6 +39,14 @@ protected:
         emit List->activated(Index);
     }
     static void Choose(QComboBox* List, const QString& Text) { Choose(List, List->findText(Text)); }
+    // Key by key, as the user types: the edit's validator has its say.
+    static void Type(QLineEdit* Edit, const QString& Text)
+    {
+        for (const QChar c : Text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(Edit, &press);
+        }
+    }
 
     TScriptedDialogs Dialogs;
     TPageTestHost Host;

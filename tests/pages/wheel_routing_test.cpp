@@ -14,6 +14,8 @@ namespace kvx::ui::test {
 namespace {
 
 constexpr int DistributionPage = 6;
+constexpr int MissedCallPage = 10;
+constexpr int TimersPage = 11;
 constexpr int SIMSetupPage = 1;
 
 class WheelRoutingTest : public RealWindowTest {
@@ -43,14 +45,16 @@ protected:
 
 TEST_F(WheelRoutingTest, OneNotchMovesTheVisibleListOneLine)
 {
-    Choose(DistributionPage);
-    QScrollBar* bar = Window->Page(DistributionPage)->WheelScrollBar();
-    ASSERT_NE(bar, nullptr);
-    ASSERT_GT(bar->maximum(), 0) << "the list is longer than its box";
-    const int before = bar->value();
-    // Over the heading, not the list: the window routes the wheel all the same.
-    WheelDownOver(Window->MenuPanel(DistributionPage));
-    EXPECT_EQ(bar->value(), before + bar->singleStep());
+    for (const int page : {DistributionPage, MissedCallPage, TimersPage}) {
+        Choose(page);
+        QScrollBar* bar = Window->Page(page)->WheelScrollBar();
+        ASSERT_NE(bar, nullptr) << page;
+        ASSERT_GT(bar->maximum(), 0) << page << ": the list is longer than its box";
+        const int before = bar->value();
+        // Over the menu, not the list: the window routes the wheel all the same.
+        WheelDownOver(Window->MenuPanel(page));
+        EXPECT_EQ(bar->value(), before + bar->singleStep()) << page;
+    }
 }
 
 TEST_F(WheelRoutingTest, PagesWithoutAListAndTheStatusViewDoNotScroll)

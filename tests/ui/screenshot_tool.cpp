@@ -1,25 +1,13 @@
-// Renders the main window on every page and the unit status view, filled from a sample
-// image and sample status frames, to PNG files: kvxconf-screenshots [folder].
+// Renders the main window on every page and the unit status view, filled from the simulated
+// unit's memory and sample status frames, to PNG files: kvxconf-screenshots [folder].
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QRadioButton>
 #include <cstdio>
 
-#include "config/analogue_input.h"
-#include "config/contact_id.h"
-#include "config/distribution.h"
-#include "config/general_setup.h"
-#include "config/input_messages.h"
-#include "config/m2m.h"
-#include "config/recipients.h"
-#include "config/relay_pulse_times.h"
-#include "config/remote_control.h"
-#include "config/security_setup.h"
-#include "config/shortcuts.h"
-#include "config/sim_setup.h"
 #include "link/crc8.h"
-#include "image/utils.h"
+#include "sim/default_memory.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
 #include "ui/main/dialog_service.h"
@@ -75,81 +63,12 @@ std::vector<uint8_t> SampleStatus()
     return bytes;
 }
 
-// The SIM, security, relay, shortcut and M2M pages' share of the sample.
-void AddUnitSetupSamples(TKVXConfig& image)
-{
-    EncodeSecondarySIMEnabled(image, true);
-    EncodeServiceCentreNumber(image, TSIM::Secondary, u"447785016005");  // listed in SMSC.ini
-    EncodeCommandPIN(image, u"1234");
-    EncodeVerifySender(image, true);
-    for (size_t relay = 1; relay < RelayCount; ++relay) EncodeRelayPulseTime(image, relay, static_cast<uint32_t>(10 * relay));
-    EncodeShortcut(image, 0, {u"open gate", u"rly1*pls"});
-    EncodeShortcut(image, 1, {u"heating on", u"rly2*on"});
-    EncodeM2MNumber(image, 0, u"447700900555");
-    EncodeM2MID(image, u"01234");
-    for (size_t slot = 0; slot < M2MTelemetryCount; ++slot) {
-        const auto event = static_cast<TDistributionEvent>(slot);
-        EncodeM2MTelemetry(image, event, M2MStandardEventNumber(event));
-    }
-}
-
-// The messaging pages' share: three recipients, a few distribution choices, Contact ID names.
-void AddMessagingSamples(TKVXConfig& image)
-{
-    for (const auto& [slot, number] : {std::pair{0, u"447700900123"}, {1, u"447700900456"}, {3, u"353861234567"}})
-        EncodeRecipient(image, static_cast<size_t>(slot), number);
-    for (size_t event = 0; event < DistributeMessageCount; ++event)
-        EncodeDistributionMask(image, static_cast<TDistributionEvent>(event), static_cast<uint16_t>(event % 3 == 0 ? 0x000B : 0x0001));
-    for (size_t entry = 0; entry < CIDReportingCapacity; ++entry)
-        EncodeCIDReportingMask(image, entry, static_cast<uint16_t>(entry % 4 == 0 ? 0x0003 : 0x0009));
-    EncodeCIDLabel(image, TCIDLabelKind::Partition, 0, u"Main house");
-    EncodeCIDLabel(image, TCIDLabelKind::Zone, 0, u"Master bedroom");
-    EncodeCIDLabel(image, TCIDLabelKind::User, 0, u"Night guard");
-    EncodeDialTone(image, true);
-}
-
-// The General setup and input pages' share: a weekday self test, the I/O expander, a few
-// input messages and both analogue breaches.
-void AddGeneralAndInputSamples(TKVXConfig& image)
-{
-    EncodeSelfTest(image, TSelfTest{7, 30, 0x1F});
-    EncodeDelayMinutes(image.ACFailTimeout, 10);
-    EncodeDelayMinutes(image.ACRestoreTimeout, 1);
-    image.TremmorCount = 180;
-    EncodeSerialInterface(image, TSerialInterface::IOExpander);
-    const struct {
-        unsigned Input;
-        TInputSide Side;
-        const char16_t* Text;
-        uint32_t Delay;
-    } messages[] = {{1, TInputSide::High, u"Front door open", 2}, {1, TInputSide::Low, u"Front door shut", 2},
-                    {3, TInputSide::High, u"Pump failed", 30}, {8, TInputSide::High, u"Tank full", 0}};
-    for (const auto& m : messages) EncodeInputMessage(image, InputMessageSlot(m.Input, m.Side), {true, m.Text, m.Delay});
-    TAnalogueInput analogue;
-    analogue.High = {true, u"Level high", 850, 1600, 10};
-    analogue.Low = {true, u"Level low", 120, 500, 5};
-    EncodeAnalogueInput(image, analogue);
-// The remote-control page's share: a pump switched by a reservoir level, a gate by a timer.
-void AddRemoteControlSamples(TKVXConfig& image)
-{
-    TRemoteCommands commands{};
-    commands[0] = {u"447700900777", u"$8642*rly2*on", {TRemoteTriggerKind::Input, 1}, {}};
-    commands[1] = {u"447700900777", u"$8642*rly2*off", {TRemoteTriggerKind::Input, 0}, {}};
-    commands[2] = {u"353861234567", u"$8642*rly1*pls", {TRemoteTriggerKind::Timer, 5}, {}};
-    commands[3] = {u"447700900123", u"Gate opened by caller", {TRemoteTriggerKind::MissedCall, 11}, {}};
-    EncodeRemoteCommands(image, commands);
-}
-
+// The simulated unit's own memory: something on every page, as the program stores it.
 TKVXConfig SampleImage()
 {
-    TKVXConfig image = ErasedConfig();
-    TUtils::ASCIIString2BufferPad(u"Warehouse north", image.UnitID.Data, 16, 0);
-    TUtils::ASCIIString2BufferPad(u"+447700900123", image.SIM1ServiceCentreNumber.Data, 16, 0);
-    image.Relay1PulseTime.SetValue(5);
-    AddUnitSetupSamples(image);
-    AddMessagingSamples(image);
-    AddGeneralAndInputSamples(image);
-    AddRemoteControlSamples(image);
+    const std::vector<uint8_t> memory = sim::DefaultUnitMemory();
+    TKVXConfig image;
+    std::copy_n(memory.begin(), TKVXConfig::Size, image.Bytes());
     return image;
 }
 

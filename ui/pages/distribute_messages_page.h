@@ -6,13 +6,14 @@
 
 #include "config/distribution.h"
 #include "ui/main/page_contract.h"
+#include "ui/pages/distribution_groups.h"
 #include "ui/pages/recipient_boxes.h"
 
 class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmDistributeMessages : public TKVXPage {
+class TfrmDistributeMessages : public TKVXPage, public IDistributionGroups {
 public:
     TfrmDistributeMessages(IPageHost& Host, QWidget* Parent);
 
@@ -25,7 +26,7 @@ public:
     // Gives recipient DistributionNumber + 1 every event that is switched on now.
     void UpdateDistributions(int DistributionNumber);
     // Ticks or clears every recipient of one row (Panel: a row panel, pnlAutoTest ...).
-    void CheckGroup(QWidget* Panel, bool Check);
+    void CheckGroup(QWidget* Panel, bool Check) override;
     void CheckOneBox(QWidget* Panel, bool Check, int DistributionNumber);
     // Click handler of every box, after the box has flipped itself.
     void HandleCheckBox(TImageCheckBox* Sender);

@@ -9,11 +9,13 @@
 #include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/message_recipients_page.h"
+#include "ui/pages/missed_call_page.h"
 #include "ui/pages/relays_page.h"
 #include "ui/pages/remote_control_page.h"
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
+#include "ui/pages/timers_page.h"
 
 namespace kvx::ui {
 
@@ -34,6 +36,8 @@ std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
     pages.push_back({5, new TfrmInputSMSMessages(Host, Parent)});
     pages.push_back({8, new TfrmRelays(Host, Parent)});
     pages.push_back({13, new TfrmITTT(Host, Parent)});
+    pages.push_back({10, new TfrmMissedCall(Host, Parent)});
+    pages.push_back({11, new TfrmTimers(Host, Parent)});
     pages.push_back({3, new TfrmGeneralSetup(Host, Parent)});
     return pages;
 }

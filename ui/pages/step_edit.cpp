@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui/main/kvx_message_dlg.h"
+#include "ui/pages/page_controls.h"
 
 namespace kvx::ui {
 
@@ -13,6 +14,8 @@ namespace {
 
 // What QLineEdit starts with: an edit nobody gave a length limit.
 constexpr int UnlimitedLength = 32767;
+constexpr int StepEditHeight = 24;
+constexpr int DigitWidth = 10;
 
 std::optional<double> LocaleNumber(QLocale Locale, const QString& Text)
 {
@@ -139,6 +142,25 @@ void StepEditFloatValue(QLineEdit* Edit, double Minimum, double Maximum, bool Up
 {
     if (const std::optional<double> value = EditDecimalNumber(*Edit))
         Edit->setText(RangedDecimalText(SteppedFloatValue(*value, Minimum, Maximum, Up, Step), Minimum, Maximum));
+}
+
+QLineEdit* NewSteppedEdit(QWidget* Parent, const TSteppedEdit& Info, QPoint At, const std::function<void()>& OnChange)
+{
+    const int width = 16 + Info.Digits * DigitWidth;
+    QLineEdit* edit = NewDigitsEdit(Parent, Info.Edit, Info.Digits, QRect(At.x(), At.y(), width, StepEditHeight));
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setText(QString::asprintf("%.*d", Info.Digits, 0));
+    const int maximum = Info.Maximum;
+    NewStepButtons(Parent, Info.Down, Info.Up, edit, [edit, maximum](bool Up) { StepEditValuePadded(edit, 0, maximum, true, Up); });
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, maximum, OnChange](const QString& Text) {
+        const std::optional<int> value = WholeNumber(Text);
+        if (value && *value > maximum) {
+            edit->setText(QString::number(maximum));  // that change runs OnChange
+            return;
+        }
+        OnChange();
+    });
+    return edit;
 }
 
 } // namespace kvx::ui

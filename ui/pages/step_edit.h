@@ -1,10 +1,13 @@
 #pragma once
 // The small up/down buttons beside number edits, and the number reading every page shares:
 // a text that is no number shows the plain "Invalid integer" box and changes nothing.
+#include <QPoint>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QLineEdit;
+class QWidget;
 
 namespace kvx::ui {
 
@@ -54,5 +57,19 @@ void StepEditValue(QLineEdit* Edit, int Minimum, int Maximum, bool Up);
 void StepEditValuePadded(QLineEdit* Edit, int Minimum, int Maximum, bool Pad, bool Up);
 // The real-valued twin, written with two decimals and kept inside Minimum..Maximum.
 void StepEditFloatValue(QLineEdit* Edit, double Minimum, double Maximum, bool Up, double Step);
+
+// A time or count edit of the switching pages and the two buttons after it.
+struct TSteppedEdit {
+    const char* Edit;
+    const char* Down;
+    const char* Up;
+    int Digits;   // the edit's length, and the digits its number is shown with
+    int Maximum;  // the minimum is 0
+};
+
+// A digits-only edit showing 0 in Info.Digits digits, its down and up buttons beside it
+// (StepEditValuePadded over 0..Maximum). A typed number above Maximum becomes Maximum;
+// OnChange runs after every change of the text.
+QLineEdit* NewSteppedEdit(QWidget* Parent, const TSteppedEdit& Info, QPoint At, const std::function<void()>& OnChange);
 
 } // namespace kvx::ui

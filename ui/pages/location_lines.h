@@ -1,0 +1,24 @@
+#pragma once
+// The lines of the timer and missed-call location lists, in columns for a fixed-pitch font:
+// a defined location in full, an undefined one as its number alone.
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include "config/missed_calls.h"
+#include "config/timers.h"
+
+namespace kvx::ui {
+
+// The action of Action & 0x7F: "-", "On", "Off ", "Pulse", "Toggle", or nothing for others.
+QString ActionText(uint8_t Action);
+// Seven letters, Sunday first ("SMTWTFS"), a blank for each day not set.
+QString WeekDayLetters(uint8_t WeekDays);
+// Number is the location's 1-based number.
+QString TimerLine(int Number, const TTimerLocation& Location);
+QString MissedCallLine(int Number, const TMissedCallLocation& Location);
+// The column heads over such lines: each head starting at its column (0-based).
+QString ColumnHeads(std::initializer_list<std::pair<int, const char*>> Heads);
+
+} // namespace kvx::ui

@@ -1,0 +1,110 @@
+#include "ui/pages/location_list.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+
+namespace kvx::ui {
+
+class TLocationListModel : public QAbstractListModel {
+public:
+    // LineOf(i): the line of location i (0-based), from the page's record as it is now.
+    TLocationListModel(int Count, std::function<QString(int)> LineOf, QObject* Parent);
+
+    int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& Index, int Role) const override;
+    void LineChanged(int Index);
+    void AllLinesChanged();
+
+private:
+    int FCount;
+    std::function<QString(int)> FLineOf;
+};
+
+TLocationListModel::TLocationListModel(int Count, std::function<QString(int)> LineOf, QObject* Parent)
+    : QAbstractListModel(Parent), FCount(Count), FLineOf(std::move(LineOf))
+{
+}
+
+int TLocationListModel::rowCount(const QModelIndex& Parent) const
+{
+    return Parent.isValid() ? 0 : FCount;
+}
+
+QVariant TLocationListModel::data(const QModelIndex& Index, int Role) const
+{
+    if (Role != Qt::DisplayRole || !Index.isValid() || Index.row() >= FCount) return {};
+    return FLineOf(Index.row());
+}
+
+void TLocationListModel::LineChanged(int Index)
+{
+    if (Index < 0 || Index >= FCount) return;
+    const QModelIndex at = index(Index);
+    emit dataChanged(at, at, {Qt::DisplayRole});
+}
+
+void TLocationListModel::AllLinesChanged()
+{
+    emit dataChanged(index(0), index(FCount - 1), {Qt::DisplayRole});
+}
+
+QFont LocationListFont()
+{
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPixelSize(12);
+    return font;
+}
+
+TLocationList::TLocationList(QWidget* Parent, const char* Name, int Count, std::function<QString(int)> LineOf,
+                             const QRect& Geometry, std::function<void(int)> OnSelect)
+    : View(new QListView(Parent)), FModel(new TLocationListModel(Count, std::move(LineOf), View)), FOnSelect(std::move(OnSelect))
+{
+    View->setObjectName(Name);
+    View->setFont(LocationListFont());
+    View->setUniformItemSizes(true);  // every line is one text line: no measuring 500 of them
+    View->setSelectionMode(QAbstractItemView::SingleSelection);
+    View->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    View->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    View->setStyleSheet(QStringLiteral("QListView { background: #191919; color: #FFFFFF; border: 1px solid #4A494A; "
+                                       "selection-background-color: #007DB7; selection-color: #FFFFFF; }"
+                                       "QListView::item { padding: 1px 0; }"));
+    View->setModel(FModel);
+    View->setGeometry(Geometry);
+    FSelection = QObject::connect(View->selectionModel(), &QItemSelectionModel::currentRowChanged, View,
+                     [this](const QModelIndex& Current) { FOnSelect(Current.row()); });
+}
+
+TLocationList::~TLocationList()
+{
+    QObject::disconnect(FSelection);  // the view outlives this member while the page goes
+}
+
+void TLocationList::LineChanged(int Index)
+{
+    FModel->LineChanged(Index);
+}
+
+void TLocationList::AllLinesChanged()
+{
+    FModel->AllLinesChanged();
+}
+
+int TLocationList::Selected() const
+{
+    return View->currentIndex().row();
+}
+
+void TLocationList::Select(int Index)
+{
+    const QModelIndex at = FModel->index(Index);
+    if (!at.isValid()) return;
+    if (View->currentIndex() == at)
+        FOnSelect(Index);
+    else
+        View->setCurrentIndex(at);
+    View->scrollTo(at);
+}
+
+} // namespace kvx::ui
