@@ -1,0 +1,166 @@
+// The program as a whole, with every setup page in the real window over kvxsim: images settle
+// after one trip through the pages, the demo unit survives a read and a write untouched, the
+// erased image stores what the reviewed fixture holds, and no template keeps the password.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "config/template_file.h"
+#include "image/kvx_config.h"
+#include "sim/kvxsim_control.h"
+#include "tests/support/fake_pump.h"
+#include "tests/ui/scripted_dialogs.h"
+#include "ui/main/main_window.h"
+#include "ui/main/program_link.h"
+#include "ui/pages/setup_pages.h"
+
+namespace kvx::ui::test {
+namespace {
+
+constexpr size_t PasswordOffset = 1792;
+constexpr size_t PasswordSize = 32;
+
+// "TimerLabels+17": the image field holding byte Offset.
+std::string FieldAt(size_t Offset)
+{
+    for (const TFieldInfo& field : ConfigFields())
+        if (Offset >= field.Offset && Offset < field.Offset + field.Size)
+            return field.Size == 1 ? field.Name : std::string(field.Name) + "+" + std::to_string(Offset - field.Offset);
+    return "offset " + std::to_string(Offset);
+}
+
+class AllPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Link = OpenProgramLink(KVXSIM_LIBRARY);
+        ASSERT_TRUE(Link.Problem.isEmpty()) << Link.Problem.toStdString();
+        Control = reinterpret_cast<KVXSIM_Control_t>(Link.Library->FindFunction(KVXSIM_CONTROL_NAME));
+        Control("reset", "");
+        Control("clock", "manual");
+        Pump.OnProcess = [this] {
+            if (Pump.Now == SimNow) return;
+            Control("advance", std::to_string(Pump.Now - SimNow).c_str());
+            SimNow = Pump.Now;
+        };
+        TMainWindowSetup setup;
+        setup.Link = std::move(Link.Link);
+        setup.Pump = &Pump;
+        setup.Clock = [] { return TLocalDateTime{}; };
+        setup.CreatePages = CreateSetupPages;
+        Window = std::make_unique<TfrmMain>(std::move(setup));
+    }
+    void TearDown() override
+    {
+        Window.reset();
+        if (Control) Control("reset", "");
+    }
+
+    void PlugIn() { Link.Jobs.front().Run(); }
+    std::vector<uint8_t> UnitImage() const
+    {
+        std::vector<uint8_t> bytes(TKVXConfig::Size);
+        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(Control("peek", std::to_string(i).c_str()));
+        return bytes;
+    }
+    TKVXConfig ShownAndStored(const TKVXConfig& Image)
+    {
+        Window->KVXConfig = Image;
+        Window->ConfigToPages();
+        EXPECT_TRUE(Window->PagesToConfig(false));
+        return Window->KVXConfig;
+    }
+    // Which page stores byte Offset: the pages each store alone into two differently filled images.
+    std::string OwnerOf(size_t Offset)
+    {
+        for (int no = 1; no <= 13; ++no) {
+            TKVXPage* page = Window->Page(no);
+            if (!page) continue;
+            for (const uint8_t fill : {uint8_t{0xFF}, uint8_t{0x00}}) {
+                TKVXConfig image;
+                std::fill_n(image.Bytes(), TKVXConfig::Size, fill);
+                page->FormToConfig(image, false);
+                if (image.Bytes()[Offset] != fill) return page->objectName().toStdString();
+            }
+        }
+        return "no page";
+    }
+    std::string Differences(const uint8_t* Expected, const uint8_t* Actual)
+    {
+        std::string found;
+        for (size_t i = 0; i < TKVXConfig::Size && found.size() < 400; ++i)
+            if (Expected[i] != Actual[i]) found += OwnerOf(i) + " " + FieldAt(i) + "; ";
+        return found;
+    }
+
+    TScriptedDialogs Dialogs;
+    kvx::test::TFakePump Pump;
+    TProgramLink Link;
+    KVXSIM_Control_t Control = nullptr;
+    uint64_t SimNow = 0;
+    std::unique_ptr<TfrmMain> Window;
+};
+
+TEST_F(AllPagesTest, AnyImageSettlesAfterOneTripThroughThePages)
+{
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 200; ++round) {
+        TKVXConfig image;
+        // Half the images mostly erased, as real units are; half noise everywhere.
+        const bool sparse = round % 2 == 0;
+        for (uint8_t& byte : image.Image()) {
+            const auto draw = static_cast<uint32_t>(random());
+            byte = sparse && draw % 4 != 0 ? 0xFF : static_cast<uint8_t>(draw >> 8);
+        }
+        const TKVXConfig once = ShownAndStored(image);
+        const TKVXConfig twice = ShownAndStored(once);
+        ASSERT_EQ(Differences(once.Bytes(), twice.Bytes()), "") << "round " << round;
+    }
+}
+
+TEST_F(AllPagesTest, TheDemoUnitReadAndWrittenBackIsUnchanged)
+{
+    PlugIn();
+    ASSERT_TRUE(Window->KVX->DeviceConnected());
+    const std::vector<uint8_t> before = UnitImage();
+    Window->pnlReadConfigClick();
+    ASSERT_TRUE(Window->KVXHasBeenRead);
+    Window->pnlWriteConfigClick();
+    ASSERT_TRUE(Dialogs.Done());
+    ASSERT_FALSE(Window->ConfigChanged) << "the write went through";
+    EXPECT_EQ(Differences(before.data(), UnitImage().data()), "");
+}
+
+TEST_F(AllPagesTest, TheErasedImageStoresTheReviewedFixture)
+{
+    TKVXConfig expected = ErasedConfig();
+    std::string reason;
+    ASSERT_TRUE(LoadTemplate(KVX_FIXTURES "/erased_as_stored.kvx", expected, reason)) << reason;
+    const TKVXConfig stored = ShownAndStored(ErasedConfig());
+    EXPECT_EQ(Differences(expected.Bytes(), stored.Bytes()), "");
+}
+
+TEST_F(AllPagesTest, NoTemplateKeepsTheUnitsPassword)
+{
+    Control("password", "Secret");
+    PlugIn();
+    Dialogs.ExpectPassword("Secret");
+    Window->pnlReadConfigClick();
+    ASSERT_TRUE(Window->KVXHasBeenRead);
+    Window->pnlWriteConfigClick();
+    ASSERT_FALSE(Window->ConfigChanged) << "the write went through";
+
+    const auto file = std::filesystem::path(testing::TempDir()) / "after_write.kvx";
+    Dialogs.ExpectSaveFile(QString::fromStdString(file.string()));
+    Window->Panel4Click();
+    TKVXConfig saved = ErasedConfig();
+    std::string reason;
+    ASSERT_TRUE(LoadTemplate(file, saved, reason)) << reason;
+    for (size_t i = PasswordOffset; i < PasswordOffset + PasswordSize; ++i) EXPECT_EQ(saved.Bytes()[i], 0xFF) << i;
+}
+
+} // namespace
+} // namespace kvx::ui::test
