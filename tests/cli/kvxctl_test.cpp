@@ -32,6 +32,10 @@ protected:
         Unit = Folder / "unit.bin";
         Environment["KVXSIM_MEMORY"] = Unit.string();
         Environment["KVX_USB_LIBRARY"] = KVXSIM_PATH;
+        // Backups land in the test's folder, never in the user's own.
+        Environment["HOME"] = Folder.string();
+        Environment["XDG_DATA_HOME"] = (Folder / "data").string();
+        Backups = Folder / "data" / "KVX" / "backups";
     }
     ~Kvxctl() override { fs::remove_all(Folder); }
 
@@ -61,6 +65,7 @@ protected:
 
     fs::path Folder;
     fs::path Unit;
+    fs::path Backups;
     std::map<std::string, std::string> Environment;
 };
 
@@ -85,7 +90,7 @@ TEST_F(Kvxctl, ReadWriteAndReadBackGiveTheSameImage)
     expected[0] = 0xFF;
     expected[2046] = 0xAA;
     expected[2047] = 0x55;
-    std::fill(expected.begin() + 1792, expected.begin() + 1824, 0x20);  // no password: 32 spaces
+    std::fill(expected.begin() + 1792, expected.begin() + 1824, 0xFF);  // no file ever holds the password
     EXPECT_EQ(Bytes(second), expected);
 }
 

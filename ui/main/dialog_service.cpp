@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
+#include "ui/main/differences_dialog.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/password_dialog.h"
 
@@ -41,7 +43,15 @@ public:
 
     QString OpenFileName(const TFileFilter& Filter) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), Filter.Description);
+        const QString chosen =
+            QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), Filter.Folder, Filter.Description);
+        return chosen.isEmpty() ? chosen : WithDefaultExtension(chosen, Filter.Extension);
+    }
+
+    void ShowDifferences(const TDifferenceList& List) override
+    {
+        TdlgDifferences dialog(List, QApplication::activeWindow());
+        dialog.exec();
     }
 };
 
@@ -49,6 +59,13 @@ TQtDialogService QtDialogs;
 IDialogService* Current = &QtDialogs;
 
 } // namespace
+
+QString WithDefaultExtension(const QString& FileName, const QString& Extension)
+{
+    const QFileInfo file(FileName);
+    if (!file.suffix().isEmpty() || file.exists()) return FileName;
+    return FileName + "." + Extension;
+}
 
 IDialogService& Dialogs()
 {
