@@ -234,6 +234,7 @@ uint8_t TKVX::ReadWholeMemory()
 {
     const TSessionRules rules{true, false, ResultLowerLineFailed};
     const uint8_t code = RunConfigSession(rules, [this]() -> uint8_t {
+        FUpperMemoryRead = false;
         FUnitMemoryKnown = false;
         std::fill(FEEPROMBuffer.begin(), FEEPROMBuffer.end(), 0xFF);
         for (size_t page = 0; page < PageCount; ++page) {
@@ -244,7 +245,7 @@ uint8_t TKVX::ReadWholeMemory()
         }
         return ResultOK;
     });
-    if (code == ResultOK) FUnitMemoryKnown = true;
+    FUpperMemoryRead = FUnitMemoryKnown = code == ResultOK;
     return code;
 }
 
@@ -261,7 +262,7 @@ uint8_t TKVX::WriteConfig(TKVXConfig* KVXConfig)
     // the window run (a template loaded meanwhile must not reach the unit).
     TKVXConfig sent = *KVXConfig;
     // Never send memory above the image that was not read from this unit: read it first.
-    if (!FUnitMemoryKnown) {
+    if (!FUpperMemoryRead) {
         const uint8_t code = ReadWholeMemory();
         if (code != ResultOK) return code;
     }
@@ -278,7 +279,8 @@ uint8_t TKVX::WriteConfig(TKVXConfig* KVXConfig)
         }
         return ResultOK;
     });
-    // A write that did not complete leaves the unit holding part old, part new.
+    // A write that did not complete leaves the unit holding part old, part new (the memory
+    // above the image stays as read: the write sends it back unchanged).
     FUnitMemoryKnown = code == ResultOK;
     return code;
 }
@@ -328,7 +330,7 @@ void TKVX::USBConnect(const TDeviceInfo& DeviceInfo)
     if (!FUSB->Open(DeviceInfo.DeviceNumber) || !FUSB->DeviceConnected()) return;
     FDeviceConnected = true;
     // A new connection may be another unit: nothing read before counts for it.
-    FUnitMemoryKnown = false;
+    FUpperMemoryRead = FUnitMemoryKnown = false;
     FPasswordPageRead = false;
     FUSB->FlushBuffers(true, true);
     if (OnDeviceConnect) OnDeviceConnect();
@@ -339,7 +341,7 @@ void TKVX::USBDisconnect(const TDeviceInfo& DeviceInfo)
     if (!IsKVXDongle(DeviceInfo)) return;
     FUSB->Close();
     FDeviceConnected = false;
-    FUnitMemoryKnown = false;
+    FUpperMemoryRead = FUnitMemoryKnown = false;
     FPasswordPageRead = false;
     if (OnDeviceDisconnect) OnDeviceDisconnect();
 }

@@ -90,7 +90,9 @@ public:
 
     // The unit's memory as last read (and as a full write sends it).
     const uint8_t* EEPROMBuffer() const { return FEEPROMBuffer.data(); }
-    // Whether EEPROMBuffer holds what the unit holds: a full read or a full write has
+    // Whether the memory above the image came from a full read since the dongle connected.
+    bool UpperMemoryRead() const { return FUpperMemoryRead; }
+    // Whether EEPROMBuffer holds all that the unit holds: a full read or a full write has
     // completed since the dongle connected, and no transfer has failed since.
     bool UnitMemoryKnown() const { return FUnitMemoryKnown; }
 
@@ -118,6 +120,7 @@ private:
     size_t FReplyOffset = 0;
     bool FDeviceConnected = false;
     bool FTerminate = false;
+    bool FUpperMemoryRead = false;
     bool FUnitMemoryKnown = false;
     bool FPasswordPageRead = false;
 };
