@@ -106,6 +106,8 @@ std::string BackupUnitName(const TKVXConfig& Image)
 std::optional<fs::path> SaveBackup(const fs::path& Folder, const TKVXConfig& Image, const TLocalDateTime& Now,
                                    std::string& Reason)
 {
+    std::error_code created;
+    fs::create_directories(Folder, created);
     const std::string unit = BackupUnitName(Image);
     const std::string stamp = StampText(Now);
     fs::path path;

@@ -30,7 +30,7 @@ bool PrepareBackupFolder(const std::filesystem::path& Folder, std::string& Reaso
 std::string BackupUnitName(const TKVXConfig& Image);
 
 // Saves Image (whole or not at all, the password bytes 0xFF) as the newest backup of its
-// unit, then deletes that unit's backups beyond the newest 50. The path saved, or nothing
+// unit, in Folder (created when missing), then deletes that unit's backups beyond the newest 50. The path saved, or nothing
 // with Reason saying why.
 std::optional<std::filesystem::path> SaveBackup(const std::filesystem::path& Folder, const TKVXConfig& Image,
                                                 const TLocalDateTime& Now, std::string& Reason);
