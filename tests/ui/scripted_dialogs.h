@@ -29,8 +29,8 @@ public:
     // An empty name: the user cancels the file dialog.
     void ExpectSaveFile(const QString& FileName);
     void ExpectOpenFile(const QString& FileName);
-    // The list of differing fields, under this heading.
-    void ExpectDifferences(const QString& Heading);
+    // The list of differing fields, under this heading (any heading when empty; Lists has it).
+    void ExpectDifferences(const QString& Heading = {});
     // Runs before the answer is given, with the dialog still "open".
     void WhileShown(std::function<void()> Action);
 

@@ -49,7 +49,8 @@ protected:
     void SetUnitPassword(const std::string& Password);
 
     TScriptedDialogs Dialogs;
-    QTemporaryDir Backups;  // the window's backup folder
+    QTemporaryDir Backups;
+    QString BackupFolder = Backups.path();  // the window's, when it is created
     kvx::test::TFakePump Pump;
     kvx::test::TFakeUnitLink* Link = nullptr;  // owned by the window's device object
     std::unique_ptr<TfrmMain> Window;
