@@ -24,7 +24,7 @@ TdlgDifferences::TdlgDifferences(const TDifferenceList& List, QWidget* Parent) :
     resize(DialogWidth, DialogHeight);
     auto* layout = new QVBoxLayout(this);
     lblHeading = new QLabel(MessageText(List.Heading), this);
-    lblHeading->setObjectName("lblHeading");
+    lblHeading->setObjectName("lblDifferences");
     lblHeading->setWordWrap(true);
     layout->addWidget(lblHeading);
 
