@@ -43,9 +43,13 @@ public:
 
     QString OpenFileName(const TFileFilter& Filter) override
     {
-        const QString chosen =
-            QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), Filter.Folder, Filter.Description);
-        return chosen.isEmpty() ? chosen : WithDefaultExtension(chosen, Filter.Extension);
+        QFileDialog dialog(QApplication::activeWindow(), QString(), Filter.Folder, Filter.Description);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(Filter.Extension);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        // A platform dialog may hand back the bare name as typed.
+        return WithDefaultExtension(dialog.selectedFiles().first(), Filter.Extension);
     }
 
     void ShowDifferences(const TDifferenceList& List) override

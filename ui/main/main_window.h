@@ -157,6 +157,8 @@ private:
     bool DongleReady();
     bool ProvePassword(QString (*FailureMessage)(uint8_t));
     void ReportWrite(const TUnitWriteResult& Result);
+    // Byte 8213 as a write stores it.
+    uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
 
     IEventPump& FPump;

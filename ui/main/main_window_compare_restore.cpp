@@ -1,7 +1,6 @@
 // The command bar's menu button: compare the pages with a template, list what a write would
 // change in the unit, load a backup as a template, and switch verification of writes.
 #include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <cstring>
 
@@ -9,7 +8,6 @@
 #include "config/template_file.h"
 #include "ui/main/colours.h"
 #include "ui/main/dialog_service.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
 #include "ui/main/transfer_texts.h"
@@ -74,7 +72,7 @@ void TfrmMain::ShowChanges()
     // The image exactly as a write would send it.
     PagesToConfig(false);
     TKVXConfig sent = KVXConfig;
-    sent.Bytes()[HiddenSettingOffset] = HiddenSettingValue(FHiddenSetting->text());
+    sent.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
     MarkImageForUnit(sent, KVX->SessionPassword);
     const auto differences = CompareConfigs(held, sent);
     if (differences.empty()) ShowInformation(NoChangesText);

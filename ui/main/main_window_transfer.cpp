@@ -111,7 +111,7 @@ void TfrmMain::pnlWriteConfigClick()
     pnlWriteConfig->SetCaption(StopWritingCaption);
     Panel2->SetCaption(QString());
     ProgressBarState(0);
-    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingValue(FHiddenSetting->text());
+    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
     // Edits that arrive while the write runs (a template loaded meanwhile) are not in the unit.
     const bool changedBefore = ConfigChanged;
     ConfigChanged = false;
@@ -128,6 +128,11 @@ void TfrmMain::pnlWriteConfigClick()
     ProgressBarState(0);
     pnlReadConfig->setEnabled(true);
     pnlWriteConfig->SetCaption(WriteCaption);
+}
+
+uint8_t TfrmMain::HiddenSettingToWrite() const
+{
+    return HiddenSettingValue(FHiddenSetting->text());
 }
 
 void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
