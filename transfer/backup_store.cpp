@@ -33,7 +33,11 @@ struct TBackupName {
     unsigned Sequence = 1;
     std::string UnitName;
 
-    auto Order() const { return std::tie(Time.Year, Time.Month, Time.Day, Time.Hour, Time.Minute, Time.Second, Sequence); }
+    // Newest last; the unit name only keeps the listing the same from run to run.
+    auto Order() const
+    {
+        return std::tie(Time.Year, Time.Month, Time.Day, Time.Hour, Time.Minute, Time.Second, Sequence, UnitName);
+    }
 };
 
 bool Digits(const std::string& Text, size_t From, size_t Count, int& Value)
