@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "config/template_file.h"
 #include "tests/ui/window_fixture.h"
 #include "transfer/backup_store.h"
 #include "transfer/data_folder.h"

@@ -97,8 +97,6 @@ public:
     TfrmStatus* StatusView() const { return frmStatus1; }
     TfrmPassword* PasswordPrompt() const { return frmPassword; }
     TfrmCommandGuide* CommandGuide() const { return frmCommandGuide; }
-    const QString& BackupFolder() const { return FBackupFolder; }
-    QMenu* MoreCommandsMenu() const { return FMoreCommands; }
 
     QLabel* lblHeading;
     TImage* imgHeading;
