@@ -11,6 +11,9 @@
 #include "link/simulator_library.h"
 #include "link/status_frame.h"
 #include "image/utils.h"
+#include "transfer/backup_store.h"
+#include "transfer/unit_write.h"
+#include "transfer/write_messages.h"
 
 namespace kvx::cli {
 
@@ -105,22 +108,27 @@ int ListDevices(const TOptions& Options)
     return ExitOK;
 }
 
-int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
+int ReadUnitImage(const TOptions& Options, TKVXConfig& Image)
 {
     auto connection = ConnectToUnit(Options);
     if (!connection) return ExitNoDevice;
     TKVX& kvx = connection->KVX();
     if (const int proven = ProvePassword(kvx, Options, ReadFailureMessage); proven != ExitOK) return proven;
 
-    TKVXConfig image = ErasedConfig();
+    Image = ErasedConfig();
     uint8_t code;
     {
         TProgressBar progress("Reading");
         kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
-        code = kvx.ReadConfig(&image);
+        code = kvx.ReadConfig(&Image);
     }
-    if (const int outcome = TransferOutcome(code, ReadFailureMessage); outcome != ExitOK) return outcome;
+    return TransferOutcome(code, ReadFailureMessage);
+}
 
+int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
+{
+    TKVXConfig image;
+    if (const int read = ReadUnitImage(Options, image); read != ExitOK) return read;
     std::string error;
     if (!SaveTemplate(Output, image, error)) {
         std::cerr << "Could not save the template \"" << Output.string() << "\": " << error << ".\n";
@@ -130,7 +138,34 @@ int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
     return ExitOK;
 }
 
-int WriteUnit(const TOptions& Options, const std::filesystem::path& Input)
+namespace {
+
+int WriteOutcome(const TUnitWriteResult& result, const TOptions& options)
+{
+    switch (result.Step) {
+    case TWriteStep::ReadBefore:
+    case TWriteStep::Write:
+        return TransferOutcome(result.Code, WriteFailureMessage);
+    case TWriteStep::Backup:
+        Say(BackupFailedMessage(options.BackupFolder.u16string(), TextFromTerminal(result.BackupReason)));
+        return ExitNoDevice;
+    case TWriteStep::ReadBack:
+        Say(result.Code == ResultStopped ? u"Stopped before the write was verified." : ReadBackFailedMessage(result.Code));
+        return ExitFailed;
+    case TWriteStep::Verify:
+        Say(VerifyFailedMessage(result.Differences.front(), result.Differences.size()));
+        for (const TFieldDifference& d : result.Differences)
+            std::cerr << "  " << d.Name << ": written " << d.First << ", the KVX holds " << d.Second << "\n";
+        return ExitFailed;
+    case TWriteStep::Done:
+        break;
+    }
+    return ExitOK;
+}
+
+} // namespace
+
+int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify)
 {
     TKVXConfig image = ErasedConfig();
     std::string error;
@@ -144,17 +179,24 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input)
 
     auto connection = ConnectToUnit(Options);
     if (!connection) return ExitNoDevice;
+    // Before anything goes to the unit: a write without its backup does not start.
+    if (!PrepareBackupFolder(Options.BackupFolder, error)) {
+        Say(BackupFailedMessage(Options.BackupFolder.u16string(), TextFromTerminal(error)));
+        return ExitNoDevice;
+    }
     TKVX& kvx = connection->KVX();
     if (const int proven = ProvePassword(kvx, Options, WriteFailureMessage); proven != ExitOK) return proven;
 
-    uint8_t code;
+    TUnitWriteResult result;
     {
         TProgressBar progress("Writing");
         kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
-        code = kvx.WriteConfig(&image);
+        result = BackUpWriteAndVerify(kvx, image, {Options.BackupFolder, SystemLocalDateTime, Verify});
     }
-    if (const int outcome = TransferOutcome(code, WriteFailureMessage); outcome != ExitOK) return outcome;
-    std::cout << "Configuration written from " << Input.string() << ".\n";
+    if (!result.BackupFile.empty())
+        std::cout << "The KVX's configuration before the write is saved in " << result.BackupFile.string() << ".\n";
+    if (const int outcome = WriteOutcome(result, Options); outcome != ExitOK) return outcome;
+    std::cout << "Configuration written from " << Input.string() << (result.Verified ? " and verified.\n" : " (not verified).\n");
     return ExitOK;
 }
 

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "image/kvx_config.h"
+
 namespace kvx::cli {
 
 inline constexpr int ExitOK = 0;
@@ -15,16 +17,24 @@ struct TOptions {
     bool Simulate = false;                  // --simulate
     std::filesystem::path ProgramFolder;    // where the simulator is looked for
     std::optional<std::string> Password;    // --password, instead of asking
+    std::filesystem::path BackupFolder;     // the program's backups, kept before every write
 };
 
 int ListDevices(const TOptions& Options);
 int ReadUnit(const TOptions& Options, const std::filesystem::path& Output);
-int WriteUnit(const TOptions& Options, const std::filesystem::path& Input);
+// Reads the unit's image as ReadUnit does, without a file; ExitOK or the failure's exit code.
+int ReadUnitImage(const TOptions& Options, TKVXConfig& Image);
+// Backs up what the unit holds, writes, and (with Verify) reads back and compares.
+int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify);
 int CheckPassword(const TOptions& Options);
 // NewPassword empty: asked twice at the terminal.
 int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword);
 int ClearPassword(const TOptions& Options);
 int WatchStatus(const TOptions& Options, unsigned Seconds);
 int DumpTemplate(const std::filesystem::path& Input, bool Json);
+// First and Second: template files, or "unit" for a read of the unit. Exit 0 when they are
+// equal, 1 when they differ, 2 when they could not be compared.
+int DiffImages(const TOptions& Options, const std::string& First, const std::string& Second, bool Json);
+int ListBackupFiles(const TOptions& Options);
 
 } // namespace kvx::cli

@@ -1,10 +1,12 @@
 // kvxctl: the command line over the same core as the program.
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "transfer/data_folder.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ int main(int argc, char** argv)
 
     TOptions options;
     options.ProgramFolder = ProgramFolder(argv[0]);
+    options.BackupFolder = kvx::BackupFolderIn(kvx::ProgramDataFolder([](const char* name) { return std::getenv(name); }));
     app.add_option("--usb-library", options.USBLibrary,
                    "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp)");
     app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
@@ -40,9 +43,11 @@ int main(int argc, char** argv)
     read->callback([&] { exitCode = ReadUnit(options, output); });
 
     std::filesystem::path input;
-    auto* write = app.add_subcommand("write", "write a template file to the unit");
+    bool noVerify = false;
+    auto* write = app.add_subcommand("write", "back up the unit's configuration, write a template file (or a backup) to it, and verify");
     write->add_option("file", input, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
-    write->callback([&] { exitCode = WriteUnit(options, input); });
+    write->add_flag("--no-verify", noVerify, "do not read the unit back to verify the write");
+    write->callback([&] { exitCode = WriteUnit(options, input, !noVerify); });
 
     auto* password = app.add_subcommand("password", "prove, set or clear the unit's access password");
     password->require_subcommand(1);
@@ -68,6 +73,19 @@ int main(int argc, char** argv)
     dump->add_option("file", dumped, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
     dump->add_flag("--json", json, "JSON instead of text");
     dump->callback([&] { exitCode = DumpTemplate(dumped, json); });
+
+    std::string first;
+    std::string second;
+    bool diffJson = false;
+    auto* diff = app.add_subcommand("diff", "show the fields in which two configurations differ (exit 0 equal, 1 different)");
+    diff->add_option("first", first, "template file, or \"unit\" for the unit's configuration")->required();
+    diff->add_option("second", second, "template file, or \"unit\" for the unit's configuration")->required();
+    diff->add_flag("--json", diffJson, "JSON instead of text");
+    diff->callback([&] { exitCode = DiffImages(options, first, second, diffJson); });
+
+    app.add_subcommand("backups", "list the backups kept before every write")->callback([&] {
+        exitCode = ListBackupFiles(options);
+    });
 
     try {
         app.parse(argc, argv);

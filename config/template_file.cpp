@@ -1,5 +1,6 @@
 #include "config/template_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -41,15 +42,22 @@ bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::st
     return true;
 }
 
+void ErasePassword(TKVXConfig& Config)
+{
+    std::fill(std::begin(Config.LockArray.Data), std::end(Config.LockArray.Data), 0xFF);
+}
+
 bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, std::string& Reason)
 {
+    TKVXConfig saved = Config;
+    ErasePassword(saved);
     std::filesystem::path partial = Path;
     partial += ".partial";
     std::error_code ignored;
     {
         errno = 0;
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (out) out.write(reinterpret_cast<const char*>(Config.Bytes()), TKVXConfig::Size);
+        if (out) out.write(reinterpret_cast<const char*>(saved.Bytes()), TKVXConfig::Size);
         if (out) out.close();
         if (!out) {
             Reason = LastSystemError();

@@ -11,8 +11,12 @@ namespace kvx {
 // refused with Reason saying why, and Config is left as it was.
 bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::string& Reason);
 
+// The access password's bytes (1792..1823) set to 0xFF, as every file holds them.
+void ErasePassword(TKVXConfig& Config);
+
 // Saves whole or not at all: a temporary file beside the target, renamed over it, so a
-// failed save never destroys an existing file.
+// failed save never destroys an existing file. The unit's access password never goes into a
+// file: bytes 1792..1823 are saved as 0xFF (Config itself keeps them).
 bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, std::string& Reason);
 
 } // namespace kvx

@@ -60,6 +60,13 @@ bool IsKVXDongle(const TDeviceInfo& DeviceInfo)
            DeviceInfo.VID == DongleVID && DeviceInfo.PID == DonglePID;
 }
 
+void MarkImageForUnit(TKVXConfig& Image, const std::u16string& Password)
+{
+    TUtils::ASCIIString2BufferPad(Password, Image.LockArray.Data, PasswordLength, PadSpace);
+    Image.Bytes()[0] = 0xFF;
+    Image.EEPROMFlags.SetValue(0xAA55);
+}
+
 struct TKVX::TSessionRules {
     bool FullTransfer;        // sends BeginTransfer; a stop after it counts
     bool StopAfterEnter;      // a stop right after entering configuration mode counts
@@ -228,6 +235,7 @@ uint8_t TKVX::ReadWholeMemory()
     const TSessionRules rules{true, false, ResultLowerLineFailed};
     const uint8_t code = RunConfigSession(rules, [this]() -> uint8_t {
         FUpperMemoryRead = false;
+        FUnitMemoryKnown = false;
         std::fill(FEEPROMBuffer.begin(), FEEPROMBuffer.end(), 0xFF);
         for (size_t page = 0; page < PageCount; ++page) {
             if (FTerminate) return ResultStopped;
@@ -237,7 +245,7 @@ uint8_t TKVX::ReadWholeMemory()
         }
         return ResultOK;
     });
-    if (code == ResultOK) FUpperMemoryRead = true;
+    FUpperMemoryRead = FUnitMemoryKnown = code == ResultOK;
     return code;
 }
 
@@ -250,18 +258,19 @@ uint8_t TKVX::ReadConfig(TKVXConfig* KVXConfig)
 
 uint8_t TKVX::WriteConfig(TKVXConfig* KVXConfig)
 {
+    // What goes out is fixed now: the caller's image may change while the read below lets
+    // the window run (a template loaded meanwhile must not reach the unit).
+    TKVXConfig sent = *KVXConfig;
     // Never send memory above the image that was not read from this unit: read it first.
     if (!FUpperMemoryRead) {
         const uint8_t code = ReadWholeMemory();
         if (code != ResultOK) return code;
     }
     const TSessionRules rules{true, true, ResultLowerLineFailed};
-    return RunConfigSession(rules, [this, KVXConfig]() -> uint8_t {
+    const uint8_t code = RunConfigSession(rules, [this, KVXConfig, &sent]() -> uint8_t {
         TUtils::ASCIIString2BufferPad(SessionPassword, KVXConfig->LockArray.Data, PasswordLength, PadSpace);
-        std::memcpy(FEEPROMBuffer.data(), KVXConfig->Bytes(), TKVXConfig::Size);
-        FEEPROMBuffer[0] = 0xFF;
-        FEEPROMBuffer[offsetof(TKVXConfig, EEPROMFlags)] = 0xAA;
-        FEEPROMBuffer[offsetof(TKVXConfig, EEPROMFlags) + 1] = 0x55;
+        MarkImageForUnit(sent, SessionPassword);
+        std::memcpy(FEEPROMBuffer.data(), sent.Bytes(), TKVXConfig::Size);
         for (size_t page = 0; page < PageCount; ++page) {
             if (FTerminate) return ResultStopped;
             if (!WritePage(FEEPROMBuffer.data() + page * PageSize, static_cast<uint16_t>(page * PageSize)))
@@ -270,6 +279,10 @@ uint8_t TKVX::WriteConfig(TKVXConfig* KVXConfig)
         }
         return ResultOK;
     });
+    // A write that did not complete leaves the unit holding part old, part new (the memory
+    // above the image stays as read: the write sends it back unchanged).
+    FUnitMemoryKnown = code == ResultOK;
+    return code;
 }
 
 uint8_t TKVX::ReadPassword(std::u16string& Password)
@@ -313,11 +326,11 @@ void TKVX::USBConnect(const TDeviceInfo& DeviceInfo)
 {
     FUSBInfo = DeviceInfo;
     if (!IsKVXDongle(DeviceInfo)) return;
-    FUSB->Open(DeviceInfo.DeviceNumber);
-    if (!FUSB->DeviceConnected()) return;
+    // A dongle that cannot be opened changes nothing: one already open stays in use.
+    if (!FUSB->Open(DeviceInfo.DeviceNumber) || !FUSB->DeviceConnected()) return;
     FDeviceConnected = true;
     // A new connection may be another unit: nothing read before counts for it.
-    FUpperMemoryRead = false;
+    FUpperMemoryRead = FUnitMemoryKnown = false;
     FPasswordPageRead = false;
     FUSB->FlushBuffers(true, true);
     if (OnDeviceConnect) OnDeviceConnect();
@@ -328,7 +341,7 @@ void TKVX::USBDisconnect(const TDeviceInfo& DeviceInfo)
     if (!IsKVXDongle(DeviceInfo)) return;
     FUSB->Close();
     FDeviceConnected = false;
-    FUpperMemoryRead = false;
+    FUpperMemoryRead = FUnitMemoryKnown = false;
     FPasswordPageRead = false;
     if (OnDeviceDisconnect) OnDeviceDisconnect();
 }

@@ -41,6 +41,10 @@ inline constexpr const char* DonglePID = "8a4c";
 
 bool IsKVXDongle(const TDeviceInfo& DeviceInfo);
 
+// The image as a full write sends it: Password in the access password's bytes (space
+// padded), byte 0 set to 0xFF and the flags at 2046..2047 to 0xAA 0x55.
+void MarkImageForUnit(TKVXConfig& Image, const std::u16string& Password);
+
 class TKVX {
 public:
     static constexpr size_t BufferSize = 1024;
@@ -88,6 +92,9 @@ public:
     const uint8_t* EEPROMBuffer() const { return FEEPROMBuffer.data(); }
     // Whether the memory above the image came from a full read since the dongle connected.
     bool UpperMemoryRead() const { return FUpperMemoryRead; }
+    // Whether EEPROMBuffer holds all that the unit holds: a full read or a full write has
+    // completed since the dongle connected, and no transfer has failed since.
+    bool UnitMemoryKnown() const { return FUnitMemoryKnown; }
 
     bool Busy = false;
     std::u16string SessionPassword;
@@ -114,6 +121,7 @@ private:
     bool FDeviceConnected = false;
     bool FTerminate = false;
     bool FUpperMemoryRead = false;
+    bool FUnitMemoryKnown = false;
     bool FPasswordPageRead = false;
 };
 

@@ -16,7 +16,9 @@ class IUSBLink {
 public:
     virtual ~IUSBLink() = default;
 
-    virtual void Open(uint32_t DeviceNumber) = 0;
+    // True when the device is now open. A device that cannot be opened leaves one that was
+    // open before as it was.
+    virtual bool Open(uint32_t DeviceNumber) = 0;
     virtual void Close() = 0;
     virtual uint32_t Write(const uint8_t* Buffer, uint32_t Count) = 0;
     virtual uint32_t Read(uint8_t* Buffer, uint32_t Count) = 0;

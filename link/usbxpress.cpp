@@ -71,20 +71,22 @@ uint8_t TUSBXpress::GetDeviceInfo(uint32_t DeviceNumber, TDeviceInfo& DeviceInfo
     return SI_SUCCESS;
 }
 
-void TUSBXpress::Open(uint32_t DeviceNumber)
+bool TUSBXpress::Open(uint32_t DeviceNumber)
 {
-    // A second open would otherwise lose the first handle, and the device with it.
-    Close();
     SI_HANDLE handle = nullptr;
-    if (!Succeeded(FApi.Open(DeviceNumber, &handle))) return;
+    // The device open now stays in use until another one has opened.
+    if (!Succeeded(FApi.Open(DeviceNumber, &handle))) return false;
     // A null handle is indistinguishable from "nothing open".
     if (!handle) {
         RaiseError(SI_INVALID_HANDLE);
-        return;
+        return false;
     }
+    // A second open would otherwise lose the first handle, and the device with it.
+    Close();
     FDeviceHandle = handle;
     FDeviceNumber = static_cast<int>(DeviceNumber);
     FDeviceConnected = true;
+    return true;
 }
 
 void TUSBXpress::Close()

@@ -34,7 +34,7 @@ public:
     // Fills DeviceInfo from the library's five strings; the first failing status, or 0.
     uint8_t GetDeviceInfo(uint32_t DeviceNumber, TDeviceInfo& DeviceInfo);
 
-    void Open(uint32_t DeviceNumber) override;
+    bool Open(uint32_t DeviceNumber) override;
     void Close() override;
     uint32_t Write(const uint8_t* Buffer, uint32_t Count) override;
     uint32_t Read(uint8_t* Buffer, uint32_t Count) override;

@@ -158,6 +158,7 @@ std::vector<uint8_t> DefaultUnitMemory()
     StoreUnitSetup(unit);
     StoreMessaging(unit);
     StoreSwitching(unit);
+    unit.Bytes()[HiddenSettingOffset] = 50;  // as the program writes it back
     unit.EEPROMFlags.SetValue(FlagsWritten);
     std::vector<uint8_t> memory(UnitMemorySize, 0xFF);
     std::copy(unit.Bytes(), unit.Bytes() + TKVXConfig::Size, memory.begin());

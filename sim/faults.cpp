@@ -17,6 +17,7 @@ constexpr TKindName KindNames[] = {
     {"drop-reply", TFaultKind::DropReply, true},  {"bad-crc", TFaultKind::BadCrc, true},
     {"stray", TFaultKind::Stray, true},           {"wrong-ack", TFaultKind::WrongAck, true},
     {"stop-after-page", TFaultKind::StopAfterPage, false}, {"overrun", TFaultKind::Overrun, false},
+    {"corrupt-byte", TFaultKind::CorruptByte, false},
 };
 
 struct TScopeName {
@@ -63,11 +64,22 @@ std::optional<TFault> ParseOne(std::string_view item)
         if (s == std::end(ScopeNames)) return std::nullopt;
         fault.Scope = s->Scope;
     }
-    const bool wantsNumber = fault.Kind == TFaultKind::StopAfterPage;
+    const bool wantsNumber = fault.Kind == TFaultKind::StopAfterPage || fault.Kind == TFaultKind::CorruptByte;
     if (wantsNumber != !number.empty()) return std::nullopt;
-    if (wantsNumber) {
-        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fault.Pages);
-        if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
+    if (!wantsNumber) return fault;
+    int base = 10;
+    if (fault.Kind == TFaultKind::CorruptByte && number.size() > 2 && number.substr(0, 2) == "0x") {
+        number.remove_prefix(2);
+        base = 16;
+    }
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value, base);
+    if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
+    if (fault.Kind == TFaultKind::CorruptByte) {
+        if (value >= UnitMemorySize) return std::nullopt;
+        fault.Address = value;
+    } else {
+        fault.Pages = value;
     }
     return fault;
 }
@@ -108,6 +120,14 @@ bool FaultHits(const TFaultList& Faults, TFaultKind Kind, TKVXCommand Command)
 {
     return std::any_of(Faults.begin(), Faults.end(),
                        [&](const TFault& f) { return f.Kind == Kind && ScopeCovers(f.Scope, Command); });
+}
+
+std::vector<uint32_t> CorruptedAddresses(const TFaultList& Faults)
+{
+    std::vector<uint32_t> addresses;
+    for (const auto& f : Faults)
+        if (f.Kind == TFaultKind::CorruptByte) addresses.push_back(f.Address);
+    return addresses;
 }
 
 std::optional<uint32_t> StopAfterPages(const TFaultList& Faults)

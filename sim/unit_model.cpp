@@ -117,10 +117,15 @@ void TUnitModel::CarryOut(TKVXCommand Command, const uint8_t* Frame)
     case TKVXCommand::ExitConfig:
         LeaveConfigMode();
         break;
-    case TKVXCommand::WritePage:
-        std::memcpy(Memory.data() + PageAddress(Frame), Frame + 5, PageSize);
+    case TKVXCommand::WritePage: {
+        const size_t page = PageAddress(Frame);
+        std::memcpy(Memory.data() + page, Frame + 5, PageSize);
+        // A weak cell: the byte is stored with its lowest bit turned over, the write still acknowledged.
+        for (uint32_t address : CorruptedAddresses(FFaults))
+            if (address >= page && address < page + PageSize) Memory[address] ^= 0x01;
         FWroteInSession = true;
         break;
+    }
     case TKVXCommand::ReadPage:
     case TKVXCommand::BeginTransfer:
     case TKVXCommand::SetTime:

@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,10 @@ protected:
         Unit = Folder / "unit.bin";
         Environment["KVXSIM_MEMORY"] = Unit.string();
         Environment["KVX_USB_LIBRARY"] = KVXSIM_PATH;
+        // Backups land in the test's folder, never in the user's own.
+        Environment["HOME"] = Folder.string();
+        Environment["XDG_DATA_HOME"] = (Folder / "data").string();
+        Backups = Folder / "data" / "KVX" / "backups";
     }
     ~Kvxctl() override { fs::remove_all(Folder); }
 
@@ -58,9 +63,28 @@ protected:
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
+    static void Put(const fs::path& file, const std::vector<uint8_t>& bytes)
+    {
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    static void PutText(std::vector<uint8_t>& image, size_t offset, const std::string& text)
+    {
+        std::copy(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+    static bool Says(const TRun& run, const std::string& text) { return run.Output.find(text) != std::string::npos; }
+    // The backup a write names in its output.
+    static fs::path BackupNamedIn(const TRun& run)
+    {
+        const std::string marker = "is saved in ";
+        const size_t at = run.Output.find(marker);
+        if (at == std::string::npos) return {};
+        const size_t from = at + marker.size();
+        return run.Output.substr(from, run.Output.find(".kvx.", from) + 4 - from);
+    }
 
     fs::path Folder;
     fs::path Unit;
+    fs::path Backups;
     std::map<std::string, std::string> Environment;
 };
 
@@ -85,7 +109,7 @@ TEST_F(Kvxctl, ReadWriteAndReadBackGiveTheSameImage)
     expected[0] = 0xFF;
     expected[2046] = 0xAA;
     expected[2047] = 0x55;
-    std::fill(expected.begin() + 1792, expected.begin() + 1824, 0x20);  // no password: 32 spaces
+    std::fill(expected.begin() + 1792, expected.begin() + 1824, 0xFF);  // no file ever holds the password
     EXPECT_EQ(Bytes(second), expected);
 }
 
@@ -113,6 +137,9 @@ TEST_F(Kvxctl, PasswordIsAskedAndProvenBeforeAnyTransfer)
     EXPECT_FALSE(fs::exists(file)) << "nothing read after a wrong password";
 
     EXPECT_EQ(Run("--password Secret read -o " + file.string()).ExitCode, 0);
+    const std::vector<uint8_t> read = Bytes(file);
+    EXPECT_TRUE(std::all_of(read.begin() + 1792, read.begin() + 1824, [](uint8_t b) { return b == 0xFF; }))
+        << "the file never holds the password";
     const TRun check = Run("--password Secret password check");
     EXPECT_EQ(check.ExitCode, 0);
     EXPECT_NE(check.Output.find("Password correct."), std::string::npos) << check.Output;
@@ -184,6 +211,93 @@ TEST_F(Kvxctl, DumpNamesTheFieldsAsTextAndJson)
     ASSERT_EQ(json.ExitCode, 0);
     const auto parsed = nlohmann::json::parse(json.Output);
     EXPECT_EQ(parsed.at("UnitID"), "KVX Demo Site");
+}
+
+TEST_F(Kvxctl, WriteBacksUpWhatTheUnitHeldAndTheBackupRestoresIt)
+{
+    // A unit as a write leaves it (marked, the hidden setting programmed), so a restore gives it back exactly.
+    const fs::path before = Folder / "before.kvx";
+    ASSERT_EQ(Run("read -o " + before.string()).ExitCode, 0);
+    std::vector<uint8_t> image = Bytes(before);
+    image[0] = 0xFF;
+    image[2046] = 0xAA;
+    image[2047] = 0x55;
+    image[kvx::HiddenSettingOffset] = 20;
+    Put(Unit, image);
+    ASSERT_EQ(Run("read -o " + before.string()).ExitCode, 0);
+    PutText(image, 176, "Second site     ");
+    const fs::path second = Folder / "second.kvx";
+    Put(second, image);
+
+    const TRun write = Run("write " + second.string());
+    ASSERT_EQ(write.ExitCode, 0) << write.Output;
+    EXPECT_TRUE(Says(write, "Configuration written from " + second.string() + " and verified.")) << write.Output;
+    const fs::path backup = BackupNamedIn(write);
+    EXPECT_EQ(backup.parent_path(), Backups);
+    EXPECT_EQ(Bytes(backup), Bytes(before));
+    const TRun listed = Run("backups");
+    EXPECT_TRUE(Says(listed, "KVX-Demo-Site  31872 bytes  " + backup.filename().string())) << listed.Output;
+
+    ASSERT_EQ(Run("write " + backup.string()).ExitCode, 0);
+    const TRun same = Run("diff " + before.string() + " unit");
+    EXPECT_EQ(same.ExitCode, 0) << same.Output;
+    EXPECT_TRUE(Says(same, "The configurations are the same.")) << same.Output;
+}
+
+TEST_F(Kvxctl, UnitThatChangesAByteFailsVerificationByName)
+{
+    Environment["KVXSIM_FAULT"] = "corrupt-byte=176";
+    const fs::path file = Folder / "unit.kvx";
+    ASSERT_EQ(Run("read -o " + file.string()).ExitCode, 0);
+    const TRun failed = Run("write " + file.string());
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_TRUE(Says(failed, "1 field differs, the first is UnitID (written \"KVX Demo Site\", the KVX holds \"JVX Demo Site\")"))
+        << failed.Output;
+    const TRun unverified = Run("write --no-verify " + file.string());
+    EXPECT_EQ(unverified.ExitCode, 0);
+    EXPECT_TRUE(Says(unverified, "(not verified).")) << unverified.Output;
+}
+
+TEST_F(Kvxctl, BackupFolderThatCannotBeWrittenStopsTheWriteBeforeAnythingIsSent)
+{
+    const fs::path file = Folder / "unit.kvx";
+    ASSERT_EQ(Run("read -o " + file.string()).ExitCode, 0);
+    std::ofstream(Folder / "data") << "a file where the data folder would be";
+    const TRun run = Run("write " + file.string());
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_TRUE(Says(run, "Nothing was written: the KVX's configuration could not be backed up")) << run.Output;
+    EXPECT_FALSE(fs::exists(Unit)) << "the unit was never written";
+}
+
+TEST_F(Kvxctl, DiffNamesTheFieldsOfSeveralPagesWithBothValues)
+{
+    const fs::path a = Folder / "a.kvx";
+    const fs::path b = Folder / "b.kvx";
+    ASSERT_EQ(Run("read -o " + a.string()).ExitCode, 0);
+    std::vector<uint8_t> image = Bytes(a);
+    PutText(image, 176, "Farm gate       ");  // General setup
+    PutText(image, 2560 + 16, "Pump            ");  // Timers: the second label
+    image[28928 + 2 * 19] = 0x01;  // Message distribution: mains fail to recipient 1
+    image[28928 + 2 * 19 + 1] = 0x00;
+    Put(b, image);
+
+    const TRun text = Run("diff " + a.string() + " " + b.string());
+    EXPECT_EQ(text.ExitCode, 1);
+    const size_t name = text.Output.find("UnitID: \"KVX Demo Site\" -> \"Farm gate\"\n");
+    const size_t timer = text.Output.find("TimerLabels[2]: ");
+    const size_t mains = text.Output.find("DistributeMessages[MainsFail]: ");
+    EXPECT_TRUE(name < timer && timer < mains && mains != std::string::npos) << text.Output;
+
+    const TRun json = Run("diff --json " + a.string() + " " + b.string());
+    EXPECT_EQ(json.ExitCode, 1);
+    const auto parsed = nlohmann::json::parse(json.Output);
+    EXPECT_EQ(parsed.at("equal"), false);
+    ASSERT_EQ(parsed.at("differences").size(), 3u);
+    EXPECT_EQ(parsed.at("differences")[2].at("field"), "DistributeMessages[MainsFail]");
+    EXPECT_EQ(parsed.at("differences")[2].at("second"), "1");
+
+    EXPECT_EQ(Run("diff " + a.string() + " " + a.string()).ExitCode, 0);
+    EXPECT_EQ(Run("diff " + a.string() + " " + (Folder / "absent.kvx").string()).ExitCode, 2);
 }
 
 TEST_F(Kvxctl, StatusShowsDecodedFrames)

@@ -137,6 +137,21 @@ TEST_F(Recognition, OpensOnlyTheDongleAndReportsBothWays)
     EXPECT_EQ(disconnects, 1);
 }
 
+TEST_F(Recognition, ASecondDongleThatFailsToOpenLeavesTheFirstConnected)
+{
+    int connects = 0;
+    KVX->OnDeviceConnect = [&] { ++connects; };
+    ConnectDongle();
+    TKVXConfig config = ErasedConfig();
+    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    Link->OpenFails = true;
+    Link->OnDeviceConnect(DongleInfo(1));
+    EXPECT_TRUE(KVX->DeviceConnected());
+    EXPECT_EQ(Link->OpenedDevice, 0u);
+    EXPECT_EQ(connects, 1);
+    EXPECT_TRUE(KVX->UnitMemoryKnown()) << "still the same unit";
+}
+
 TEST_F(Recognition, LinkErrorsReachTheOwnerAndAThrowingHandlerIsContained)
 {
     std::vector<uint8_t> errors;

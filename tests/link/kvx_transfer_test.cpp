@@ -144,6 +144,17 @@ TEST_F(Transfer, WriteWithoutAFullReadFirstReadsTheUnitSoItsUpperMemorySurvives)
     EXPECT_EQ(Progress.size(), 1024u);
 }
 
+TEST_F(Transfer, WriteSendsTheImageAsItWasWhenCalledWhateverHappensToItDuringThePreliminaryRead)
+{
+    TKVXConfig config = ErasedConfig();
+    config.UnitID[0] = 'A';
+    Pump.OnProcess = [&] {
+        if (Link->CountOf(TKVXCommand::ReadPage) == 100) config.UnitID[0] = 'B';  // a template loaded meanwhile
+    };
+    ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
+    EXPECT_EQ(Link->Memory[offsetof(TKVXConfig, UnitID)], 'A');
+}
+
 TEST_F(Transfer, WriteWhosePreliminaryReadFailsWritesNothing)
 {
     Link->AnswerPagesUntil = 3;
@@ -171,6 +182,7 @@ TEST_F(Transfer, StopDuringAWriteGives255AndLeavesConfigMode)
     EXPECT_EQ(KVX->WriteConfig(&config), ResultStopped);
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage), 20u);
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig);
+    EXPECT_FALSE(KVX->UnitMemoryKnown()) << "the unit holds part old, part new";
 }
 
 // One row per failure combination: which steps fail, what the operation returns.

@@ -229,6 +229,17 @@ TEST_F(USBXpressTest, HandlesAreNeverLeaked)
     EXPECT_EQ(Fake.OpenHandles, 0);
 }
 
+TEST_F(USBXpressTest, ASecondDeviceThatFailsToOpenLeavesTheFirstInUse)
+{
+    OpenDongle();
+    Fake.OpenStatus = SI_DEVICE_NOT_FOUND;
+    EXPECT_FALSE(Link.Open(1));
+    EXPECT_TRUE(Link.DeviceConnected());
+    EXPECT_EQ(Fake.OpenHandles, 1);
+    const uint8_t byte = 1;
+    EXPECT_EQ(Link.Write(&byte, 1), 1u);
+}
+
 // --- transfers ---
 
 TEST_F(USBXpressTest, NoOpenDeviceMeansNoLibraryCallAndNoEvent)

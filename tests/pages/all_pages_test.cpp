@@ -3,7 +3,7 @@
 // erased image stores what the reviewed fixture holds, and no template keeps the password.
 #include <gtest/gtest.h>
 
-#include <QFile>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -66,6 +66,7 @@ protected:
         setup.Pump = &Pump;
         setup.Clock = [] { return TLocalDateTime{}; };
         setup.CreatePages = CreateSetupPages;
+        setup.BackupFolder = Backups.path();
         Window = std::make_unique<TfrmMain>(std::move(setup));
     }
     void TearDown() override
@@ -121,6 +122,7 @@ protected:
     }
 
     TScriptedDialogs Dialogs;
+    QTemporaryDir Backups;
     kvx::test::TFakePump Pump;
     TProgramLink Link;
     KVXSIM_Control_t Control = nullptr;

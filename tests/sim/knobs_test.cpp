@@ -70,6 +70,9 @@ TEST_F(KnobsTest, UnknownKeysAndBadValuesAreRefusedWithoutChange)
     EXPECT_EQ(Control("fault", "bad-crc,explode"), ControlRefused);
     EXPECT_EQ(Control("fault", "stop-after-page"), ControlRefused);
     EXPECT_EQ(Control("fault", "overrun@page"), ControlRefused);
+    EXPECT_EQ(Control("fault", "corrupt-byte"), ControlRefused);
+    EXPECT_EQ(Control("fault", "corrupt-byte=65536"), ControlRefused);
+    EXPECT_EQ(Control("fault", "corrupt-byte=0x1G"), ControlRefused);
     EXPECT_EQ(Control("count", "reboot"), ControlRefused);
     EXPECT_EQ(Control("peek", "65536"), ControlRefused);
     EXPECT_EQ(Control("plugged"), 1);

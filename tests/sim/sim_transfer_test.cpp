@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,8 @@
 #include "link/usbxpress.h"
 #include "sim/kvxsim_control.h"
 #include "tests/support/fake_pump.h"
+#include "transfer/backup_store.h"
+#include "transfer/unit_write.h"
 
 namespace kvx {
 namespace {
@@ -167,6 +172,62 @@ TEST_F(SimTransferTest, RefusedWriteLeavesTheUnitUnchanged)
     EXPECT_EQ(Kvx->WriteConfig(image.get()), ResultPageWriteFailed);
     EXPECT_EQ(Control("peek", "255"), 0x00);
     EXPECT_EQ(UnitBytes(256, 44), std::vector<uint8_t>(before.begin() + 256, before.end()));
+}
+
+// Every write, whatever becomes of it, leaves a backup of what the unit held just before.
+TEST_F(SimTransferTest, WriteBacksUpWhatTheUnitHeldThenVerifiesAndNamesWhatTheUnitChanged)
+{
+    struct TCase {
+        const char* Fault;
+        bool Verify;
+        TWriteStep Step;
+        const char* FirstDifference;
+    };
+    const TCase cases[] = {
+        {"none", true, TWriteStep::Done, ""},
+        {"none", false, TWriteStep::Done, ""},
+        {"corrupt-byte=178", true, TWriteStep::Verify, "UnitID"},
+        {"corrupt-byte=28930", true, TWriteStep::Verify, "DistributeMessages[IP1H]"},
+        {"stop-after-page=88", true, TWriteStep::Write, ""},  // half way: the unit holds part of each
+        {"none", true, TWriteStep::Done, ""},                 // so the backup must come from a read
+    };
+    const auto folder = std::filesystem::temp_directory_path() / ("kvx-backups-" + std::to_string(std::random_device{}()));
+    const auto image = std::make_unique<TKVXConfig>(ErasedConfig());
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const TCase& c = cases[i];
+        SCOPED_TRACE(std::to_string(i) + " " + c.Fault);
+        std::vector<uint8_t> held = UnitBytes(0, TKVXConfig::Size);
+        std::fill_n(held.begin() + 1792, 32, uint8_t{0xFF});  // a file never holds the password
+        image->UnitID[0] = static_cast<uint8_t>('A' + i);
+        ASSERT_EQ(Control("fault", c.Fault), 0);
+        const int readsBefore = Count("read-page");
+
+        const TUnitWriteResult result =
+            BackUpWriteAndVerify(*Kvx, *image, {folder, [i] { return TLocalDateTime{2026, 3, 23, 14, 5, int(i)}; }, c.Verify});
+        EXPECT_EQ(result.Step, c.Step);
+        EXPECT_EQ(result.Verified, c.Step == TWriteStep::Done && c.Verify);
+        EXPECT_EQ(result.Differences.empty() ? "" : result.Differences.front().Name, c.FirstDifference);
+        std::ifstream backup(result.BackupFile, std::ios::binary);
+        EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(backup), {}), held);
+        if (!c.Verify) {
+            EXPECT_EQ(Count("read-page"), readsBefore) << "no read-back, and the unit was known";
+        }
+        ASSERT_EQ(Control("fault", "none"), 0);
+    }
+    EXPECT_EQ(ListBackups(folder).size(), std::size(cases));
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(SimTransferTest, WriteWhoseBackupCannotBeSavedWritesNothing)
+{
+    // A file where the backups' folder would go.
+    const auto blocked = std::filesystem::temp_directory_path() / ("kvx-no-folder-" + std::to_string(std::random_device{}()));
+    std::ofstream(blocked) << "in the way";
+    const TUnitWriteResult result = BackUpWriteAndVerify(*Kvx, ErasedConfig(), {blocked / "backups", SystemLocalDateTime, true});
+    std::filesystem::remove(blocked);
+    EXPECT_EQ(result.Step, TWriteStep::Backup);
+    EXPECT_FALSE(result.BackupReason.empty());
+    EXPECT_EQ(Count("write-page"), 0);
 }
 
 TEST_F(SimTransferTest, UnplugAndPlugReachTheDeviceObject)

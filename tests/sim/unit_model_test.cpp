@@ -273,5 +273,16 @@ TEST_F(UnitModelTest, StopAfterPageFallsSilentAndWritesNothingMore)
     EXPECT_TRUE(IsAck(Send(WritePageRequest(0x0080, 0x02)), ShortReplySize));
 }
 
+TEST_F(UnitModelTest, CorruptByteIsStoredChangedAfterAnAcknowledgedWriteOfItsPageOnly)
+{
+    Unit.SetFaults(*ParseFaults("corrupt-byte=0x712"));
+    Enter();
+    EXPECT_TRUE(IsAck(Send(WritePageRequest(0x0700, 0x41)), ShortReplySize));
+    EXPECT_EQ(Unit.Memory[0x0712], 0x40);
+    EXPECT_EQ(std::count(Unit.Memory.begin() + 0x0700, Unit.Memory.begin() + 0x0780, 0x41), 127);
+    EXPECT_TRUE(IsAck(Send(WritePageRequest(0x0780, 0x41)), ShortReplySize));
+    EXPECT_EQ(std::count(Unit.Memory.begin() + 0x0780, Unit.Memory.begin() + 0x0800, 0x41), 128);
+}
+
 } // namespace
 } // namespace kvx::sim

@@ -22,10 +22,12 @@ TDeviceInfo DongleInfo(uint32_t DeviceNumber)
 
 TFakeUnitLink::TFakeUnitLink() : Memory(UnitMemorySize, 0) {}
 
-void TFakeUnitLink::Open(uint32_t DeviceNumber)
+bool TFakeUnitLink::Open(uint32_t DeviceNumber)
 {
+    if (OpenFails) return false;
     OpenedDevice = DeviceNumber;
     Connected = true;
+    return true;
 }
 
 void TFakeUnitLink::Close()

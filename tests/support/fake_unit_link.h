@@ -20,7 +20,7 @@ class TFakeUnitLink : public IUSBLink {
 public:
     TFakeUnitLink();
 
-    void Open(uint32_t DeviceNumber) override;
+    bool Open(uint32_t DeviceNumber) override;
     void Close() override;
     uint32_t Write(const uint8_t* Buffer, uint32_t Count) override;
     uint32_t Read(uint8_t* Buffer, uint32_t Count) override;
@@ -48,6 +48,7 @@ public:
     bool RaiseFails = false;           // setting RTS active fails
     bool LowerFails = false;           // setting RTS inactive fails
     bool WriteFails = false;           // every write reports 0 bytes
+    bool OpenFails = false;            // an open leaves the link as it was
     std::optional<size_t> AnswerPagesUntil;  // read/write page requests beyond this many go unanswered
     std::vector<uint8_t> StrayBeforeReply;   // bytes sent ahead of every reply
     std::optional<uint8_t> Acknowledgement;  // replaces 0xAA in every reply

@@ -11,10 +11,12 @@
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
 #include "ui/main/dialog_service.h"
+#include "ui/main/differences_dialog.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
+#include "ui/main/transfer_texts.h"
 #include "ui/pages/general_setup_page.h"
 #include "ui/pages/setup_pages.h"
 
@@ -35,6 +37,10 @@ public:
     int ShowPassword(TfrmPassword&) override { return mrCancel; }
     QString SaveFileName(const TFileFilter&) override { return {}; }
     QString OpenFileName(const TFileFilter&) override { return {}; }
+    void ShowDifferences(const TDifferenceList& List) override
+    {
+        std::fprintf(stderr, "differences: %s\n", qPrintable(List.Heading));
+    }
 };
 
 std::vector<uint8_t> Frame(uint8_t Type, std::vector<uint8_t> Data)
@@ -132,5 +138,8 @@ int main(int argc, char* argv[])
     window.ProgressBarState(256);
     window.MenuButtonClick(window.MenuPanel(1));
     ok = Save(window, folder, "reading") && ok;
+    TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigs(ErasedConfig(), window.KVXConfig)},
+                            &window);
+    ok = Save(changes, folder, "changes") && ok;
     return ok ? 0 : 1;
 }

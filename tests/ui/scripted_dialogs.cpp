@@ -12,7 +12,8 @@ namespace {
 
 const char* KindName(int kind)
 {
-    static const char* const names[] = {"message", "plain message", "password prompt", "save dialog", "open dialog"};
+    static const char* const names[] = {"message",     "plain message", "password prompt",
+                                        "save dialog", "open dialog",   "list of differences"};
     return names[kind];
 }
 
@@ -50,6 +51,11 @@ void TScriptedDialogs::ExpectSaveFile(const QString& FileName)
 void TScriptedDialogs::ExpectOpenFile(const QString& FileName)
 {
     FScript.push_back({TKind::OpenFile, FileName, mrOk, {}});
+}
+
+void TScriptedDialogs::ExpectDifferences(const QString& Heading)
+{
+    FScript.push_back({TKind::Differences, Heading, mrOk, {}});
 }
 
 void TScriptedDialogs::WhileShown(std::function<void()> Action)
@@ -108,8 +114,17 @@ QString TScriptedDialogs::SaveFileName(const TFileFilter& Filter)
 
 QString TScriptedDialogs::OpenFileName(const TFileFilter& Filter)
 {
+    OpenedInFolder = Filter.Folder;
     const auto step = Next(TKind::OpenFile, Filter.Description);
     return step ? step->Text : QString();
+}
+
+void TScriptedDialogs::ShowDifferences(const TDifferenceList& List)
+{
+    Lists.push_back(List);
+    if (const auto step = Next(TKind::Differences, List.Heading); step && !step->Text.isEmpty()) {
+        EXPECT_EQ(step->Text.toStdString(), List.Heading.toStdString());
+    }
 }
 
 } // namespace kvx::ui::test

@@ -29,12 +29,16 @@ public:
     // An empty name: the user cancels the file dialog.
     void ExpectSaveFile(const QString& FileName);
     void ExpectOpenFile(const QString& FileName);
+    // The list of differing fields, under this heading (any heading when empty; Lists has it).
+    void ExpectDifferences(const QString& Heading = {});
     // Runs before the answer is given, with the dialog still "open".
     void WhileShown(std::function<void()> Action);
 
     bool Done() const { return FScript.empty(); }
     std::vector<TShownMessage> Messages;
     QString PasswordShownWith;  // what the prompt's edit held when it opened
+    QString OpenedInFolder;     // where the last open dialog started
+    std::vector<TDifferenceList> Lists;
 
     int ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
                       const QStringList& ButtonCaptions) override;
@@ -42,9 +46,10 @@ public:
     int ShowPassword(TfrmPassword& Prompt) override;
     QString SaveFileName(const TFileFilter& Filter) override;
     QString OpenFileName(const TFileFilter& Filter) override;
+    void ShowDifferences(const TDifferenceList& List) override;
 
 private:
-    enum class TKind { Message, Plain, Password, SaveFile, OpenFile };
+    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences };
     struct TStep {
         TKind Kind;
         QString Text;

@@ -60,6 +60,7 @@ void WindowTest::CreateWindow(std::vector<int> PageNumbers)
     setup.Link = std::move(link);
     setup.Pump = &Pump;
     setup.Clock = [] { return TLocalDateTime{2026, 3, 23, 14, 5, 9}; };
+    setup.BackupFolder = BackupFolder;
     setup.CreatePages = [this, PageNumbers](IPageHost& Host, QWidget* Parent) {
         std::vector<TPageEntry> entries;
         for (int no : PageNumbers) {

@@ -3,6 +3,7 @@
 // one byte of the image, and scripted dialogs.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,8 @@ protected:
     void SetUnitPassword(const std::string& Password);
 
     TScriptedDialogs Dialogs;
+    QTemporaryDir Backups;
+    QString BackupFolder = Backups.path();  // the window's, when it is created
     kvx::test::TFakePump Pump;
     kvx::test::TFakeUnitLink* Link = nullptr;  // owned by the window's device object
     std::unique_ptr<TfrmMain> Window;

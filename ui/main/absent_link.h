@@ -6,7 +6,7 @@ namespace kvx::ui {
 
 class TAbsentUSBLink : public IUSBLink {
 public:
-    void Open(uint32_t) override {}
+    bool Open(uint32_t) override { return false; }
     void Close() override {}
     uint32_t Write(const uint8_t*, uint32_t) override { return 0; }
     uint32_t Read(uint8_t*, uint32_t) override { return 0; }

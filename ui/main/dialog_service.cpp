@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
+#include "ui/main/differences_dialog.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/password_dialog.h"
 
@@ -41,7 +43,19 @@ public:
 
     QString OpenFileName(const TFileFilter& Filter) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), Filter.Description);
+        QFileDialog dialog(QApplication::activeWindow(), QString(), Filter.Folder, Filter.Description);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(Filter.Extension);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        // A platform dialog may hand back the bare name as typed.
+        return WithDefaultExtension(dialog.selectedFiles().first(), Filter.Extension);
+    }
+
+    void ShowDifferences(const TDifferenceList& List) override
+    {
+        TdlgDifferences dialog(List, QApplication::activeWindow());
+        dialog.exec();
     }
 };
 
@@ -49,6 +63,13 @@ TQtDialogService QtDialogs;
 IDialogService* Current = &QtDialogs;
 
 } // namespace
+
+QString WithDefaultExtension(const QString& FileName, const QString& Extension)
+{
+    const QFileInfo file(FileName);
+    if (!file.suffix().isEmpty() || file.exists()) return FileName;
+    return FileName + "." + Extension;
+}
 
 IDialogService& Dialogs()
 {

@@ -3,7 +3,9 @@
 // The program installs the Qt service; tests install a scripted responder.
 #include <QString>
 #include <QStringList>
+#include <vector>
 
+#include "config/config_compare.h"
 #include "ui/main/kvx_message_dlg.h"
 
 namespace kvx::ui {
@@ -13,6 +15,15 @@ class TfrmPassword;
 struct TFileFilter {
     QString Description;  // "KVX configuration file (*.kvx)"
     QString Extension;    // "kvx"
+    QString Folder;       // where the dialog starts; empty: the platform's choice
+};
+
+// Fields in which two configurations differ, shown as a list under a message.
+struct TDifferenceList {
+    QString Heading;
+    QString FirstCaption;   // the column of TFieldDifference::First
+    QString SecondCaption;  // the column of TFieldDifference::Second
+    std::vector<TFieldDifference> Rows;
 };
 
 class IDialogService {
@@ -26,7 +37,12 @@ public:
     // An empty result: the user cancelled.
     virtual QString SaveFileName(const TFileFilter& Filter) = 0;
     virtual QString OpenFileName(const TFileFilter& Filter) = 0;
+    virtual void ShowDifferences(const TDifferenceList& List) = 0;
 };
+
+// The chosen name with ".Extension" added when it has no extension and no such file exists,
+// as the save dialog adds it.
+QString WithDefaultExtension(const QString& FileName, const QString& Extension);
 
 // The service in use; the Qt one unless a test installed another.
 IDialogService& Dialogs();

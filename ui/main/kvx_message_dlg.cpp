@@ -34,6 +34,16 @@ int TKVXMessageDlg::ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const
     return Dialogs().ShowMessageEx(Msg, DlgType, Buttons, ButtonCaptions);
 }
 
+void ShowError(const QString& Msg)
+{
+    TKVXMessageDlg::ShowMessageEx(Msg, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
+}
+
+void ShowInformation(const QString& Msg)
+{
+    TKVXMessageDlg::ShowMessageEx(Msg, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
+}
+
 void ShowPlainMessage(const QString& Msg)
 {
     Dialogs().ShowPlainMessage(Msg);

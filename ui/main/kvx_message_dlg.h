@@ -39,6 +39,10 @@ public:
                              const QStringList& ButtonCaptions, int HelpCtx);
 };
 
+// ShowMessageEx with one OK button, for an error or a notice.
+void ShowError(const QString& Msg);
+void ShowInformation(const QString& Msg);
+
 // The toolkit's plain message box, for "Invalid integer".
 void ShowPlainMessage(const QString& Msg);
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 #include "ui/main/colours.h"
 
@@ -44,19 +45,25 @@ void TPanel::paintEvent(QPaintEvent*)
 
 void TPanel::mousePressEvent(QMouseEvent* Event)
 {
-    if (Event->button() == Qt::LeftButton) emit MouseDown(this);
+    if (Event->button() != Qt::LeftButton) return;
+    FDoubleClicked = false;
+    emit MouseDown(this);
 }
 
 void TPanel::mouseReleaseEvent(QMouseEvent* Event)
 {
     if (Event->button() != Qt::LeftButton) return;
     emit MouseUp(this);
+    // A second click would arrive inside the command the first one started (and stop it).
+    if (std::exchange(FDoubleClicked, false)) return;
     if (rect().contains(Event->position().toPoint())) emit Clicked(this);
 }
 
 void TPanel::mouseDoubleClickEvent(QMouseEvent* Event)
 {
-    if (Event->button() == Qt::LeftButton) emit DoubleClicked(this);
+    if (Event->button() != Qt::LeftButton) return;
+    FDoubleClicked = true;
+    emit DoubleClicked(this);
 }
 
 void TPanel::enterEvent(QEnterEvent*)

@@ -1,7 +1,8 @@
 #pragma once
 // A flat panel that paints its own background and caption, so the menu's idle, hover and
 // chosen colours never depend on the style sheet. Used for menu items, section headings,
-// the bottom buttons and the progress line.
+// the bottom buttons and the progress line. A double click is one click: the release that
+// ends it does not click again.
 #include <QColor>
 #include <QWidget>
 
@@ -41,6 +42,7 @@ private:
     QString FCaption;
     QColor FColor;
     QColor FFontColor;
+    bool FDoubleClicked = false;  // the press under way is the second of a double click
 };
 
 } // namespace kvx::ui

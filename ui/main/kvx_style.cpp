@@ -36,6 +36,14 @@ QScrollBar:horizontal { background: #292829; height: 12px; }
 QScrollBar::handle:horizontal { background: #4A494A; min-width: 24px; border-radius: 4px; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
 QToolTip { background: #191919; color: #FFFFFF; border: 1px solid #4A494A; }
+QMenu { background: #191919; color: #FFFFFF; border: 1px solid #4A494A; }
+QMenu::item { padding: 6px 24px 6px 24px; }
+QMenu::item:selected { background: #007DB7; }
+QMenu::item:disabled { color: #646464; }
+QMenu::separator { height: 1px; background: #4A494A; margin: 4px 8px; }
+QDialog#dlgDifferences { background: #292829; }
+QTableWidget { background: #191919; color: #FFFFFF; gridline-color: #3A393A; border: 1px solid #4A494A; }
+QHeaderView::section { background: #292829; color: #FFFFFF; border: none; padding: 4px; }
 QMessageBox, QFileDialog { background: #FFFFFF; }
 QMessageBox QLabel, QFileDialog QWidget { color: #000000; }
 QMessageBox QPushButton { min-width: 72px; }

@@ -1,19 +1,21 @@
 // kvxconf: programs the KVX unit through its USB dongle.
 #include <QApplication>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/program_link.h"
 #include "ui/main/qt_event_pump.h"
 #include "ui/main/status_view.h"
+#include "transfer/data_folder.h"
 #include "ui/pages/setup_pages.h"
 
 int main(int argc, char* argv[])
 {
     using namespace kvx::ui;
     QApplication app(argc, argv);
-    QApplication::setApplicationName("KVX");
+    QApplication::setApplicationName(kvx::ProgramName);
     ApplyKVXStyle(app);
 
     const TProgramOptions options = ParseProgramOptions(QApplication::arguments());
@@ -26,6 +28,9 @@ int main(int argc, char* argv[])
     setup.LinkJobs = std::move(link.Jobs);
     setup.LinkProblem = link.Problem;
     setup.CreatePages = CreateSetupPages;
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    setup.BackupFolder = QString::fromStdU16String(kvx::BackupFolderIn(dataFolder.toStdU16String()).u16string());
+    setup.VerifyWrites = !options.NoVerify;
     TfrmMain window(std::move(setup));
     if (const QScreen* screen = QApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());

@@ -34,6 +34,7 @@ constexpr int HeaderHeight = 128;
 constexpr int CommandBarHeight = 50;
 constexpr int MenuItemHeight = 28;
 constexpr int TransferButtonWidth = ProgressLineFullWidth / 2;
+constexpr int MoreCommandsWidth = 170;
 constexpr int IdleCheckMs = 20;
 
 Qt::Edges EdgesOf(TEdgeHit Hit)
@@ -54,7 +55,9 @@ Qt::Edges EdgesOf(TEdgeHit Hit)
 
 } // namespace
 
-TfrmMain::TfrmMain(TMainWindowSetup Setup) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), FPump(*Setup.Pump)
+TfrmMain::TfrmMain(TMainWindowSetup Setup)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), VerifyWrites(Setup.VerifyWrites), FPump(*Setup.Pump),
+      FClock(Setup.Clock), FBackupFolder(Setup.BackupFolder)
 {
     setObjectName("frmMain");
     setWindowTitle("KVX");
@@ -231,8 +234,10 @@ void TfrmMain::BuildCommandBar()
         connect(panel, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
         connect(panel, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
     }
+    Panel2->Alignment = Qt::AlignCenter;
     ProgressBar = new TPanel("ProgressBar", "", this);
     ProgressBar->SetColours(ProgressIdleColour, ProgressIdleColour);
+    BuildMoreCommands();
 }
 
 void TfrmMain::resizeEvent(QResizeEvent*)
@@ -253,7 +258,9 @@ void TfrmMain::resizeEvent(QResizeEvent*)
     FPageArea->setGeometry(LeftColumnWidth, HeaderHeight, w - LeftColumnWidth, bottom - HeaderHeight);
     Panel4->setGeometry(0, bottom, LeftColumnWidth / 2, CommandBarHeight);
     Panel5->setGeometry(LeftColumnWidth / 2, bottom, LeftColumnWidth - LeftColumnWidth / 2, CommandBarHeight);
-    Panel2->setGeometry(LeftColumnWidth, bottom, w - LeftColumnWidth - ProgressLineFullWidth, CommandBarHeight);
+    pnlMoreCommands->setGeometry(LeftColumnWidth, bottom, MoreCommandsWidth, CommandBarHeight);
+    Panel2->setGeometry(LeftColumnWidth + MoreCommandsWidth, bottom,
+                        w - LeftColumnWidth - MoreCommandsWidth - ProgressLineFullWidth, CommandBarHeight);
     pnlReadConfig->setGeometry(w - ProgressLineFullWidth, bottom, TransferButtonWidth, CommandBarHeight);
     pnlWriteConfig->setGeometry(w - TransferButtonWidth, bottom, TransferButtonWidth, CommandBarHeight);
     ProgressBar->move(w - ProgressLineFullWidth, bottom - 3);

@@ -14,6 +14,11 @@
 
 class QLabel;
 class QLineEdit;
+class QMenu;
+
+namespace kvx {
+struct TUnitWriteResult;
+}
 
 namespace kvx::ui {
 
@@ -36,6 +41,8 @@ struct TMainWindowSetup {
     std::vector<TLinkJob> LinkJobs;
     QString LinkProblem;  // why no dongle can be reached, shown on the status view
     TPageFactory CreatePages;  // none: a window without pages
+    QString BackupFolder;      // what the unit held is saved here before every write; none: no writes
+    bool VerifyWrites = true;  // read the unit back after every write and compare
 };
 
 class TfrmMain : public QWidget, public IPageHost {
@@ -51,6 +58,7 @@ public:
     bool KVXHasBeenRead = false;
     std::unique_ptr<TKVX> KVX;
     bool ConfigChanged = false;
+    bool VerifyWrites = true;
 
     void MenuButtonClick(QWidget* Sender);
     void DisplayLastForm();
@@ -62,6 +70,11 @@ public:
     void pnlWriteConfigClick();
     void Panel4Click();
     void Panel5Click();
+    // The command bar's menu: compare the pages with a template, list what a write would
+    // change in the unit, load a backup as a template.
+    void CompareWithTemplate();
+    void ShowChanges();
+    void RestoreBackup();
     // The close button: closes now, or once the device object is idle.
     void Button1Click();
     void ToggleMaximised();
@@ -93,7 +106,8 @@ public:
     TPanel* pnlWriteConfig;
     TPanel* Panel4;
     TPanel* Panel5;
-    TPanel* Panel2;
+    TPanel* Panel2;  // also shows how the last write ended
+    TPanel* pnlMoreCommands;
     TPanel* ProgressBar;
     QWidget* Panel6;
     QWidget* pnlButtons;
@@ -105,11 +119,22 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
-    class TCommandScope;
+    // Marks a command as running, so a close request waits until it has left the stack.
+    class TCommandScope {
+    public:
+        explicit TCommandScope(TfrmMain& Window) : FWindow(Window) { ++FWindow.FCommandDepth; }
+        ~TCommandScope() { --FWindow.FCommandDepth; }
+        TCommandScope(const TCommandScope&) = delete;
+        TCommandScope& operator=(const TCommandScope&) = delete;
+
+    private:
+        TfrmMain& FWindow;
+    };
 
     void BuildHeader();
     void BuildMenu();
     void BuildCommandBar();
+    void BuildMoreCommands();
     void FormCreate(TMainWindowSetup& Setup);
     void HidePages();
     void ShowPage(int No);
@@ -130,8 +155,15 @@ private:
 
     bool DongleReady();
     bool ProvePassword(QString (*FailureMessage)(uint8_t));
+    void ReportWrite(const TUnitWriteResult& Result);
+    // Byte 8213 as a write stores it.
+    uint8_t HiddenSettingToWrite() const;
+    void LoadTemplateFile(const QString& FileName);
 
     IEventPump& FPump;
+    TLocalClock FClock;
+    QString FBackupFolder;
+    QMenu* FMoreCommands = nullptr;
     std::vector<TPageEntry> FPages;  // by number: the order of both page walks
     std::array<TPanel*, 13> FMenuPanels{};
     std::vector<TPanel*> FSectionPanels;

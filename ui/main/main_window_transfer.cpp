@@ -4,6 +4,8 @@
 
 #include "config/template_file.h"
 #include "link/password_gate.h"
+#include "transfer/backup_store.h"
+#include "transfer/unit_write.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
@@ -13,31 +15,9 @@
 
 namespace kvx::ui {
 
-// Marks a command as running, so a close request waits until it has left the stack.
-class TfrmMain::TCommandScope {
-public:
-    explicit TCommandScope(TfrmMain& Window) : FWindow(Window) { ++FWindow.FCommandDepth; }
-    ~TCommandScope() { --FWindow.FCommandDepth; }
-    TCommandScope(const TCommandScope&) = delete;
-    TCommandScope& operator=(const TCommandScope&) = delete;
-
-private:
-    TfrmMain& FWindow;
-};
-
 namespace {
 
-void ShowError(const QString& Message)
-{
-    TKVXMessageDlg::ShowMessageEx(Message, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
-}
-
-void ShowInformation(const QString& Message)
-{
-    TKVXMessageDlg::ShowMessageEx(Message, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-}
-
-const TFileFilter TemplateFilter{TemplateFilterText, TemplateExtension};
+const TFileFilter TemplateFilter{TemplateFilterText, TemplateExtension, {}};
 
 } // namespace
 
@@ -86,6 +66,7 @@ void TfrmMain::pnlReadConfigClick()
 
     pnlWriteConfig->setEnabled(false);
     pnlReadConfig->SetCaption(StopReadingCaption);
+    Panel2->SetCaption(QString());
     ProgressBarState(0);
     ConfigChanged = false;
     KVXConfig = ErasedConfig();
@@ -118,24 +99,66 @@ void TfrmMain::pnlWriteConfigClick()
         return;
     }
     if (!PagesToConfig(true)) return;
+    // A write without its backup does not start: nothing goes to the unit.
+    std::string reason;
+    if (!PrepareBackupFolder(FBackupFolder.toStdU16String(), reason)) {
+        ShowError(BackupFailedText(QDir::toNativeSeparators(FBackupFolder), reason));
+        return;
+    }
     if (!ProvePassword(WriteFailureText)) return;
 
     pnlReadConfig->setEnabled(false);
     pnlWriteConfig->SetCaption(StopWritingCaption);
+    Panel2->SetCaption(QString());
     ProgressBarState(0);
-    // Without the General setup page nothing was carried: the unit gets the default.
-    const QLineEdit* hidden = HiddenSettingEdit();
-    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingValue(hidden ? hidden->text() : QString(HiddenSettingDefault));
-    const uint8_t code = KVX->WriteConfig(&KVXConfig);
-    if (code == ResultOK) {
-        ConfigChanged = false;
+    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
+    // Edits that arrive while the write runs (a template loaded meanwhile) are not in the unit.
+    const bool changedBefore = ConfigChanged;
+    ConfigChanged = false;
+    const TUnitWriteResult result =
+        BackUpWriteAndVerify(*KVX, KVXConfig, {FBackupFolder.toStdU16String(), FClock, VerifyWrites});
+    if (result.Written()) {
         KVXHasBeenRead = true;
-    } else if (code != ResultStopped) {
-        ShowError(WriteFailureText(code));
+        // The unit holds something else than the pages: a later read should still ask.
+        if (result.Step == TWriteStep::Verify) ConfigChanged = true;
+    } else {
+        ConfigChanged = ConfigChanged || changedBefore;
     }
+    ReportWrite(result);
     ProgressBarState(0);
     pnlReadConfig->setEnabled(true);
     pnlWriteConfig->SetCaption(WriteCaption);
+}
+
+uint8_t TfrmMain::HiddenSettingToWrite() const
+{
+    // Without the General setup page nothing was carried: the unit gets the default.
+    const QLineEdit* hidden = HiddenSettingEdit();
+    return HiddenSettingValue(hidden ? hidden->text() : QString(HiddenSettingDefault));
+}
+
+void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
+{
+    switch (Result.Step) {
+    case TWriteStep::ReadBefore:
+    case TWriteStep::Write:
+        if (Result.Code != ResultStopped) ShowError(WriteFailureText(Result.Code));
+        break;
+    case TWriteStep::Backup:
+        ShowError(BackupFailedText(QDir::toNativeSeparators(FBackupFolder), Result.BackupReason));
+        break;
+    case TWriteStep::ReadBack:
+        // Stopped while verifying: the write itself went through.
+        if (Result.Code == ResultStopped) Panel2->SetCaption(WrittenText(false));
+        else ShowError(ReadBackFailedText(Result.Code));
+        break;
+    case TWriteStep::Verify:
+        Dialogs().ShowDifferences({VerifyFailedText(Result.Differences), WrittenColumn, UnitHoldsColumn, Result.Differences});
+        break;
+    case TWriteStep::Done:
+        Panel2->SetCaption(WrittenText(Result.Verified));
+        break;
+    }
 }
 
 void TfrmMain::Panel4Click()
@@ -156,11 +179,15 @@ void TfrmMain::Panel4Click()
 void TfrmMain::Panel5Click()
 {
     TCommandScope running(*this);
-    const QString fileName = Dialogs().OpenFileName(TemplateFilter);
-    if (fileName.isEmpty()) return;
+    LoadTemplateFile(Dialogs().OpenFileName(TemplateFilter));
+}
+
+void TfrmMain::LoadTemplateFile(const QString& FileName)
+{
+    if (FileName.isEmpty()) return;
     std::string reason;
-    if (!LoadTemplate(fileName.toStdU16String(), KVXConfig, reason)) {
-        ShowError(TemplateLoadFailedMessage(QDir::toNativeSeparators(fileName), QString::fromStdString(reason)));
+    if (!LoadTemplate(FileName.toStdU16String(), KVXConfig, reason)) {
+        ShowError(TemplateLoadFailedMessage(QDir::toNativeSeparators(FileName), QString::fromStdString(reason)));
         return;
     }
     ConfigToPages();

@@ -14,10 +14,12 @@ TProgramOptions ParseProgramOptions(const QStringList& Arguments)
     QCommandLineParser parser;
     const QCommandLineOption simulate("simulate", "Use the simulated dongle and unit.");
     const QCommandLineOption library("usb-library", "The USB library to load.", "path");
+    const QCommandLineOption noVerify("no-verify", "Do not read the unit back to verify a write.");
     parser.addOption(simulate);
     parser.addOption(library);
+    parser.addOption(noVerify);
     parser.parse(Arguments);
-    return {parser.isSet(simulate), parser.value(library)};
+    return {parser.isSet(simulate), parser.value(library), parser.isSet(noVerify)};
 }
 
 QString USBLibraryPath(const TProgramOptions& Options, const QString& ProgramDir)

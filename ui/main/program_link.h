@@ -14,6 +14,7 @@ namespace kvx::ui {
 struct TProgramOptions {
     bool Simulate = false;
     QString USBLibrary;  // empty: the environment or the default name
+    bool NoVerify = false;  // writes are not read back (a known-slow line)
 };
 
 TProgramOptions ParseProgramOptions(const QStringList& Arguments);

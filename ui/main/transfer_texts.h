@@ -2,6 +2,10 @@
 // The messages of reading, writing and templates.
 #include <QString>
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/config_compare.h"
 
 #include "link/kvx_messages.h"
 
@@ -25,10 +29,32 @@ inline constexpr const char* LoadTemplateCaption = "Load template";
 inline constexpr const char* TemplateFilterText = "KVX configuration file (*.kvx)";
 inline constexpr const char* TemplateExtension = "kvx";
 
+// Compare, changes and backups, under the command bar's menu button.
+inline constexpr const char* MoreCommandsCaption = "Compare and restore \u25B4";
+inline constexpr const char* CompareWithTemplateCaption = "Compare with template\u2026";
+inline constexpr const char* ShowChangesCaption = "Show changes";
+inline constexpr const char* RestoreBackupCaption = "Restore backup\u2026";
+inline constexpr const char* VerifyWritesCaption = "Verify after writing";
+inline constexpr const char* SameAsTemplateText = "The pages hold the same configuration as the template.";
+inline constexpr const char* NoChangesText = "A write would change nothing in the KVX.";
+inline constexpr const char* ReadBeforeChangesText =
+    "Read the configuration first: the changes are shown against what the KVX holds.";
+inline constexpr const char* ChangesHeading = "A write would change these fields in the KVX:";
+inline constexpr const char* WrittenColumn = "Written";
+inline constexpr const char* UnitHoldsColumn = "The KVX holds";
+inline constexpr const char* WriteSendsColumn = "A write sends";
+inline constexpr const char* PagesColumn = "The pages";
+inline constexpr const char* TemplateColumn = "The template";
+
 QString ReadFailureText(uint8_t Code);
 QString WriteFailureText(uint8_t Code);
 QString TemplateSaveFailedMessage(const QString& FileName, const QString& Reason);
 QString TemplateLoadFailedMessage(const QString& FileName, const QString& Reason);
 QString TemplateNotSavedMessage(const QString& FileName);
+QString BackupFailedText(const QString& Folder, const std::string& Reason);
+QString ReadBackFailedText(uint8_t Code);
+QString VerifyFailedText(const std::vector<TFieldDifference>& Differences);
+QString WrittenText(bool Verified);
+QString ComparedWithTemplateHeading(const QString& FileName);
 
 } // namespace kvx::ui

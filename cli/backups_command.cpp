@@ -1,0 +1,34 @@
+#include <cstdio>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "transfer/backup_store.h"
+
+namespace kvx::cli {
+
+namespace {
+
+std::string TimeText(const TLocalDateTime& t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.Year % 10000, t.Month % 100, t.Day % 100,
+                  t.Hour % 100, t.Minute % 100, t.Second % 100);
+    return text;
+}
+
+} // namespace
+
+int ListBackupFiles(const TOptions& Options)
+{
+    const std::vector<TBackupFile> backups = ListBackups(Options.BackupFolder);
+    if (backups.empty()) {
+        std::cout << "No backups in " << Options.BackupFolder.string() << ".\n";
+        return ExitOK;
+    }
+    std::cout << "Backups in " << Options.BackupFolder.string() << ", newest first:\n";
+    for (const TBackupFile& b : backups)
+        std::cout << TimeText(b.Time) << "  " << b.UnitName << "  " << b.Size << " bytes  " << b.Path.filename().string() << "\n";
+    return ExitOK;
+}
+
+} // namespace kvx::cli

@@ -1,0 +1,220 @@
+// The program's backup before a write, verification after it, the changes and comparison
+// lists, restoring a backup, and the command bar's clicks.
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/ui/window_fixture.h"
+#include "transfer/backup_store.h"
+#include "transfer/data_folder.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/transfer_texts.h"
+
+namespace kvx::ui::test {
+namespace {
+
+class WriteSafetyTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        CreateWindow();
+        ConnectDongle();
+        for (TBytePage* page : Pages) Link->Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
+    }
+    size_t PagesRead() const { return Link->CountOf(TKVXCommand::ReadPage); }
+    std::vector<uint8_t> UnitImage() const { return {Link->Memory.begin(), Link->Memory.begin() + TKVXConfig::Size}; }
+    QStringList BackupFiles() const { return QDir(BackupFolder).entryList(QDir::Files); }
+    static std::vector<uint8_t> FileBytes(const std::filesystem::path& Path)
+    {
+        std::ifstream in(Path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void SaveTemplateAs(const QString& Path)
+    {
+        Dialogs.ExpectSaveFile(Path);
+        Window->Panel4Click();
+    }
+    void WriteEdit(int No, uint8_t Value)
+    {
+        BytePage(No)->Edit(Value);
+        Window->pnlWriteConfigClick();
+    }
+};
+
+void Mouse(QWidget* Target, QEvent::Type Type)
+{
+    const QPointF at(Target->width() / 2.0, Target->height() / 2.0);
+    QMouseEvent event(Type, at, Target->mapToGlobal(at), Qt::LeftButton,
+                      Type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Target, &event);
+}
+
+// The rest of a double click, after its first press and release.
+void SecondClickOfADoubleClick(QWidget* Target)
+{
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        Mouse(Target, type);
+}
+
+TEST_F(WriteSafetyTest, BackupFolderThatCannotBeWrittenStopsTheWriteBeforeAnythingIsSent)
+{
+    std::ofstream(QDir(Backups.path()).filePath("file").toStdString()) << "in the way";
+    BackupFolder = QDir(Backups.path()).filePath("file/backups");
+    CreateWindow();
+    ConnectDongle();
+    std::string reason;
+    ASSERT_FALSE(PrepareBackupFolder(BackupFolder.toStdString(), reason));
+    Dialogs.ExpectMessage(BackupFailedText(QDir::toNativeSeparators(BackupFolder), reason));
+    WriteEdit(1, 7);
+    EXPECT_TRUE(Link->Requests.empty());
+    EXPECT_TRUE(Window->ConfigChanged);
+}
+
+TEST_F(WriteSafetyTest, WriteBacksUpWhatTheUnitHeldAndSaysWhetherItWasVerified)
+{
+    for (bool verify : {true, false}) {
+        SCOPED_TRACE(verify);
+        Window->VerifyWrites = verify;
+        std::vector<uint8_t> held = UnitImage();
+        std::fill_n(held.begin() + 1792, 32, uint8_t{0xFF});
+        const QStringList before = BackupFiles();
+        const size_t reads = PagesRead();
+        WriteEdit(1, verify ? 1 : 2);
+        EXPECT_EQ(Window->Panel2->Caption(), WrittenText(verify));
+        EXPECT_EQ(PagesRead() - reads, 1u + (verify ? 512u : 0u) + (before.isEmpty() ? 512u : 0u));
+        const QStringList after = BackupFiles();
+        ASSERT_EQ(after.size(), before.size() + 1);
+        EXPECT_EQ(FileBytes(ListBackups(BackupFolder.toStdU16String()).front().Path), held);
+        EXPECT_FALSE(Window->ConfigChanged);
+    }
+}
+
+TEST_F(WriteSafetyTest, UnitThatDoesNotHoldWhatWasWrittenFailsTheWriteWithEveryChangedField)
+{
+    Link->AfterRequest = [this](TKVXCommand Command) {
+        if (Command != TKVXCommand::WritePage) return;
+        Link->Memory[TBytePage::OffsetOf(1)] = 'X';
+        Link->Memory[5000] = 0;
+    };
+    Dialogs.ExpectDifferences();
+    WriteEdit(1, 'A');
+    ASSERT_EQ(Dialogs.Lists.size(), 1u);
+    const TDifferenceList& list = Dialogs.Lists[0];
+    EXPECT_TRUE(list.Heading.contains("2 fields differ, the first is UnitID")) << list.Heading.toStdString();
+    ASSERT_EQ(list.Rows.size(), 2u);
+    EXPECT_EQ(list.Rows[0].Name, "UnitID");
+    EXPECT_EQ(list.Rows[1].Name, "CIDZoneLabels[23]");
+    EXPECT_TRUE(Window->ConfigChanged) << "the unit does not hold the pages";
+    EXPECT_TRUE(Window->Panel2->Caption().isEmpty());
+}
+
+TEST_F(WriteSafetyTest, TemplateLoadedWhileTheWriteReadsTheUnitDoesNotReachIt)
+{
+    const QString loaded = QDir(Backups.path()).filePath("loaded.kvx");
+    for (TBytePage* page : Pages) page->Value = 0x60;
+    SaveTemplateAs(loaded);
+    for (TBytePage* page : Pages) page->Edit(0x30);
+    Dialogs.ExpectOpenFile(loaded);
+    Pump.OnProcess = [&] {
+        if (PagesRead() == 100 && !Window->ConfigLoaded) Window->Panel5Click();
+    };
+    Window->pnlWriteConfigClick();
+    Pump.OnProcess = nullptr;
+    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(5)], 0x30);
+    EXPECT_EQ(BytePage(5)->Value, 0x60);
+    EXPECT_TRUE(Window->ConfigChanged) << "the loaded template is not in the unit";
+}
+
+TEST_F(WriteSafetyTest, DoubleClickOnABottomButtonIsOneClick)
+{
+    Pump.OnProcess = [&] {
+        if (PagesRead() == 50) SecondClickOfADoubleClick(Window->pnlReadConfig);
+    };
+    Mouse(Window->pnlReadConfig, QEvent::MouseButtonPress);
+    Mouse(Window->pnlReadConfig, QEvent::MouseButtonRelease);
+    Pump.OnProcess = nullptr;
+    EXPECT_EQ(PagesRead(), 1u + 512u);
+    EXPECT_TRUE(Window->KVXHasBeenRead);
+
+    Dialogs.ExpectOpenFile(QString());  // once
+    Mouse(Window->Panel5, QEvent::MouseButtonPress);
+    Mouse(Window->Panel5, QEvent::MouseButtonRelease);
+    SecondClickOfADoubleClick(Window->Panel5);
+}
+
+TEST_F(WriteSafetyTest, ShowChangesListsWhatAWriteWouldChangeOnceTheUnitIsKnown)
+{
+    Dialogs.ExpectMessage(ReadBeforeChangesText);
+    Window->ShowChanges();
+
+    WriteEdit(2, 0x22);  // now the unit holds exactly what the pages send
+    Dialogs.ExpectMessage(NoChangesText);
+    Window->ShowChanges();
+
+    BytePage(3)->Edit(0x33);
+    Dialogs.ExpectDifferences(ChangesHeading);
+    Window->ShowChanges();
+    ASSERT_EQ(Dialogs.Lists.size(), 1u);
+    ASSERT_EQ(Dialogs.Lists[0].Rows.size(), 1u);
+    EXPECT_EQ(Dialogs.Lists[0].Rows[0].Name, "UnitID");
+    EXPECT_EQ(Dialogs.Lists[0].FirstCaption, UnitHoldsColumn);
+}
+
+TEST_F(WriteSafetyTest, CompareWithTemplateListsTheFieldsThePagesChanged)
+{
+    const QString saved = QDir(Backups.path()).filePath("saved.kvx");
+    SaveTemplateAs(saved);
+    Dialogs.ExpectOpenFile(saved);
+    Dialogs.ExpectMessage(SameAsTemplateText);
+    Window->CompareWithTemplate();
+
+    BytePage(4)->Edit(0x44);
+    Dialogs.ExpectOpenFile(saved);
+    Dialogs.ExpectDifferences(ComparedWithTemplateHeading(QDir::toNativeSeparators(saved)));
+    Window->CompareWithTemplate();
+    ASSERT_EQ(Dialogs.Lists.size(), 1u);
+    EXPECT_EQ(Dialogs.Lists[0].Rows.size(), 1u);
+}
+
+TEST_F(WriteSafetyTest, RestoreBackupOpensTheBackupsAndLoadsOneAsATemplate)
+{
+    WriteEdit(1, 0x11);
+    ASSERT_EQ(BackupFiles().size(), 1);
+    Dialogs.ExpectOpenFile(QDir(BackupFolder).filePath(BackupFiles().front()));
+    Window->RestoreBackup();
+    EXPECT_EQ(Dialogs.OpenedInFolder, BackupFolder);
+    EXPECT_EQ(BytePage(1)->Value, 0x41) << "what the unit held before the write";
+    EXPECT_TRUE(Window->ConfigLoaded);
+}
+
+TEST(OpenDialog, AddsTheExtensionToABareNameOfNoFile)
+{
+    QTemporaryDir folder;
+    std::ofstream(QDir(folder.path()).filePath("plain").toStdString()) << "a file without an extension";
+    const struct {
+        const char* Chosen;
+        const char* Opened;
+    } cases[] = {{"unit", "unit.kvx"}, {"plain", "plain"}, {"unit.kvx", "unit.kvx"}, {"notes.txt", "notes.txt"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WithDefaultExtension(QDir(folder.path()).filePath(c.Chosen), "kvx"), QDir(folder.path()).filePath(c.Opened));
+}
+
+TEST(DataFolder, KvxctlFindsTheFolderQtGivesTheProgram)
+{
+    QTemporaryDir data;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(ProgramName);
+    const QString qt = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const auto ours = ProgramDataFolder([](const char* variable) { return std::getenv(variable); });
+    QCoreApplication::setApplicationName(name);
+    saved.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", saved);
+    EXPECT_EQ(QDir::cleanPath(qt), QDir::cleanPath(QString::fromStdU16String(ours.u16string())));
+}
+
+} // namespace
+} // namespace kvx::ui::test
