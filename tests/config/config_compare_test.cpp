@@ -40,6 +40,7 @@ TEST(ConfigCompare, EachKindOfFieldIsNamedAndShownReadably)
 {
     const TCompareCase cases[] = {
         {"byte", [](TKVXConfig& c) { c.TremmorCount = 180; }, {"TremmorCount", 82, 1, "255", "180"}},
+        {"time of day", [](TKVXConfig& c) { c.AutoTestTimeHours = 0x12; }, {"AutoTestTimeHours", 80, 1, "FF", "12"}},
         {"word", [](TKVXConfig& c) { c.ACFailTimeout.SetValue(600); }, {"ACFailTimeout", 90, 2, "65535", "600"}},
         {"text", [](TKVXConfig& c) { EncodeUnitID(c, u"Farm gate"); }, {"UnitID", 176, 16, "\"\"", "\"Farm gate\""}},
         {"password", [](TKVXConfig& c) { WriteSlot(c, 1792, 32, u"pw"); }, {"LockArray", 1792, 32, "\"\"", "\"pw\""}},
