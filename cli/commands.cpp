@@ -24,27 +24,35 @@ void Say(const std::u16string& text)
     std::cerr << TerminalText(text) << "\n";
 }
 
-std::string LibraryPath(const TOptions& options)
+TUSBApiChoice USBApiChoice(const TOptions& options)
 {
-    return options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string()
-                            : ResolveUSBLibraryPath(options.USBLibrary);
+    return {options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string() : options.USBLibrary,
+            options.SerialPort};
 }
 
-std::unique_ptr<TConnection> OpenLibrary(const TOptions& options)
+std::unique_ptr<TConnection> OpenConnection(const TOptions& options)
 {
     std::string error;
-    auto connection = TConnection::Open(LibraryPath(options), error);
+    auto connection = TConnection::Open(USBApiChoice(options), error);
     if (!connection) std::cerr << error << "\n";
     return connection;
 }
 
+// Why the dongle cannot be used, when the serial backend knows.
+void SayProblem(const TConnection& connection)
+{
+    const std::string problem = connection.Api().Problem();
+    if (!problem.empty()) std::cerr << problem << "\n";
+}
+
 std::unique_ptr<TConnection> ConnectToUnit(const TOptions& options)
 {
-    auto connection = OpenLibrary(options);
+    auto connection = OpenConnection(options);
     if (!connection) return nullptr;
     connection->FindDongle();
     if (!connection->KVX().DeviceConnected()) {
         Say(DongleNotConnectedMessage);
+        SayProblem(*connection);
         return nullptr;
     }
     return connection;
@@ -78,10 +86,11 @@ int ProvePassword(TKVX& kvx, const TOptions& options, std::u16string (*failureMe
     return ExitFailed;
 }
 
-int TransferOutcome(uint8_t code, std::u16string (*failureMessage)(uint8_t))
+int TransferOutcome(const TConnection& connection, uint8_t code, std::u16string (*failureMessage)(uint8_t))
 {
     if (code == ResultOK) return ExitOK;
     Say(code == ResultStopped ? u"Stopped." : failureMessage(code));
+    SayProblem(connection);
     return ExitFailed;
 }
 
@@ -89,19 +98,20 @@ std::string DeviceLine(const TDeviceListEntry& entry)
 {
     const TDeviceInfo& d = entry.Info;
     return entry.Name + "  " + d.Description + "  serial " + d.Serial + "  VID " + d.VID + "  PID " + d.PID +
-           (IsKVXDongle(d) ? "  (KVX dongle)" : "");
+           (d.LinkName.empty() ? "" : "  at " + d.LinkName) + (IsKVXDongle(d) ? "  (KVX dongle)" : "");
 }
 
 } // namespace
 
 int ListDevices(const TOptions& Options)
 {
-    auto connection = OpenLibrary(Options);
+    auto connection = OpenConnection(Options);
     if (!connection) return ExitNoDevice;
     connection->FindDongle();
     const auto& devices = connection->USB().DeviceList();
     if (devices.empty()) std::cout << "No USBXpress devices found.\n";
     for (const TDeviceListEntry& entry : devices) std::cout << DeviceLine(entry) << "\n";
+    SayProblem(*connection);
     return ExitOK;
 }
 
@@ -119,7 +129,7 @@ int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
         kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
         code = kvx.ReadConfig(&image);
     }
-    if (const int outcome = TransferOutcome(code, ReadFailureMessage); outcome != ExitOK) return outcome;
+    if (const int outcome = TransferOutcome(*connection, code, ReadFailureMessage); outcome != ExitOK) return outcome;
 
     std::string error;
     if (!SaveTemplate(Output, image, error)) {
@@ -153,7 +163,7 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input)
         kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
         code = kvx.WriteConfig(&image);
     }
-    if (const int outcome = TransferOutcome(code, WriteFailureMessage); outcome != ExitOK) return outcome;
+    if (const int outcome = TransferOutcome(*connection, code, WriteFailureMessage); outcome != ExitOK) return outcome;
     std::cout << "Configuration written from " << Input.string() << ".\n";
     return ExitOK;
 }
