@@ -1,5 +1,7 @@
 // Full read and full write against the simulated unit with its timing model on, in real
-// time through the real binding: how close the protocol comes to the serial line's limit.
+// time, along both of the link's paths: the vendor library's binding (the simulator loaded as
+// that library) and the serial backend on a pseudo-terminal whose far end the same unit model
+// serves. How close each comes to the serial line's limit.
 // Usage: transfer_bench [baud ...]   (default: 115200 9600)
 #include <chrono>
 #include <cstdio>
@@ -8,7 +10,10 @@
 #include <vector>
 
 #include "cli/connection.h"
+#include "link/serial_backend.h"
+#include "link/siusbxp_library.h"
 #include "sim/kvxsim_control.h"
+#include "tests/support/pty_unit.h"
 
 namespace {
 
@@ -43,10 +48,31 @@ TFigures Measure(Transfer transfer, double bytesPerPage, double pageWaitMs, unsi
     return {measured, bytes * BitsPerByte / baud + pageWaitMs * PageCount / 1000.0};
 }
 
-void Print(const char* what, unsigned baud, const TFigures& f)
+void Print(const char* what, const char* path, unsigned baud, const TFigures& f)
 {
-    std::printf("%-6s %6u baud: measured %7.2f s, wire-time limit %7.2f s, ratio %.3f\n", what, baud, f.MeasuredS,
-                f.LimitS, f.MeasuredS / f.LimitS);
+    std::printf("%-6s %-7s %6u baud: measured %7.2f s, wire-time limit %7.2f s, ratio %.3f\n", what, path, baud,
+                f.MeasuredS, f.LimitS, f.MeasuredS / f.LimitS);
+}
+
+[[noreturn]] void Fail(const std::string& message)
+{
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::exit(1);
+}
+
+TKVX& ConnectedUnit(cli::TConnection& connection, const char* path)
+{
+    connection.FindDongle();
+    if (!connection.KVX().DeviceConnected()) Fail(std::string("no dongle found through the ") + path);
+    return connection.KVX();
+}
+
+void MeasureBoth(TKVX& kvx, const char* path, unsigned baud)
+{
+    TKVXConfig image = ErasedConfig();
+    Print("read", path, baud, Measure([&] { return kvx.ReadConfig(&image); }, PageRequestSize + PageReplySize, 0, baud));
+    Print("write", path, baud,
+          Measure([&] { return kvx.WriteConfig(&image); }, WritePageRequestSize + ShortReplySize, PageWriteMs, baud));
 }
 
 } // namespace
@@ -58,30 +84,28 @@ int main(int argc, char** argv)
     if (bauds.empty()) bauds = {115200, 9600};
 
     std::string error;
-    auto connection = cli::TConnection::Open(KVXSIM_PATH, error);
-    if (!connection) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
-    const auto control = reinterpret_cast<KVXSIM_Control_t>(connection->Library().FindFunction(KVXSIM_CONTROL_NAME));
-    if (!control) {
-        std::fprintf(stderr, "%s has no %s\n", KVXSIM_PATH, KVXSIM_CONTROL_NAME);
-        return 1;
-    }
-    connection->FindDongle();
-    TKVX& kvx = connection->KVX();
-    if (!kvx.DeviceConnected()) {
-        std::fprintf(stderr, "the simulated dongle was not found\n");
-        return 1;
-    }
+    auto library = TSiUSBXpLibrary::Load(KVXSIM_PATH, error);
+    if (!library) Fail(error);
+    const auto control = reinterpret_cast<KVXSIM_Control_t>(library->FindFunction(KVXSIM_CONTROL_NAME));
+    if (!control) Fail(std::string(KVXSIM_PATH) + " has no " + KVXSIM_CONTROL_NAME);
+    cli::TConnection viaLibrary(std::move(library));
+    TKVX& libraryUnit = ConnectedUnit(viaLibrary, "library");
     control("page-write-ms", std::to_string(PageWriteMs).c_str());
 
-    TKVXConfig image = ErasedConfig();
+    test::TPtyUnit pty;
+    if (pty.Port().empty()) Fail("no pseudo-terminal");
+    TSerialSetup setup;
+    setup.Port = pty.Port();
+    setup.ModemLines = [&pty](int, bool rts, bool dtr) { return pty.SetLines(rts, dtr); };
+    cli::TConnection viaSerial(TSerialBackend::Create(setup));
+    TKVX& serialUnit = ConnectedUnit(viaSerial, "serial backend");
+    pty.WithSimulator([](sim::TSimulator& sim) { sim.SetPageWriteMs(PageWriteMs); });
+
     for (unsigned baud : bauds) {
         control("baud", std::to_string(baud).c_str());
-        Print("read", baud, Measure([&] { return kvx.ReadConfig(&image); }, PageRequestSize + PageReplySize, 0, baud));
-        Print("write", baud,
-              Measure([&] { return kvx.WriteConfig(&image); }, WritePageRequestSize + ShortReplySize, PageWriteMs, baud));
+        pty.WithSimulator([baud](sim::TSimulator& sim) { sim.SetBaudRate(baud); });
+        MeasureBoth(libraryUnit, "library", baud);
+        MeasureBoth(serialUnit, "serial", baud);
     }
     return 0;
 }

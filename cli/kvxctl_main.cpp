@@ -26,13 +26,12 @@ int main(int argc, char** argv)
 
     TOptions options;
     options.ProgramFolder = ProgramFolder(argv[0]);
-    auto* library = app.add_option("--usb-library", options.USBLibrary,
-                                   "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's "
-                                   "SiUSBXp; on Linux, failing that, the dongle's serial port)");
-    auto* simulate = app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
-    app.add_option("--serial-port", options.SerialPort, "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux)")
-        ->excludes(library)
-        ->excludes(simulate);
+    app.add_option("--usb-library", options.USBLibrary,
+                   "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp; on Linux, "
+                   "failing that, the dongle's serial port)");
+    app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
+    app.add_option("--serial-port", options.SerialPort,
+                   "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)");
     app.add_option("--password", options.Password, "the unit's password, instead of asking for it");
 
     int exitCode = ExitOK;

@@ -93,7 +93,8 @@ TSerialBackend::~TSerialBackend()
 
 std::string TSerialBackend::Problem() const
 {
-    return FPortProblem.empty() ? FScanProblem : FPortProblem;
+    if (FPortProblem.empty() || FScanProblem.empty()) return FPortProblem + FScanProblem;
+    return FPortProblem + " " + FScanProblem;
 }
 
 void TSerialBackend::Rescan()

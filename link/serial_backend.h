@@ -40,7 +40,7 @@ public:
 
     const TSiUSBXpApi& Api() const override { return FApi; }
     // A port's failure (open refused, gone during a transfer) until the next open succeeds,
-    // else what the last device poll found (no driver bound, no permission, port missing).
+    // and what the last device poll found (no driver bound, no permission, port missing).
     std::string Problem() const override;
 
     // The calls, as the vendor library answers them.
