@@ -110,21 +110,18 @@ void TSerialBackend::Rescan()
         return;
     }
     const TDongleScan scan = ScanForDongles(FSetup.SysfsRoot);
+    if (!scan.Unbound.empty()) FScanProblem = DriverNotBoundProblem(scan.Unbound);
     for (const TDonglePort& port : scan.Ports) {
         const std::string path = (FSetup.DeviceRoot / port.TtyName).string();
-        FDevices.push_back({path, {port.Serial, port.Product, path, port.VendorId, port.ProductId}});
-    }
-    if (!scan.Unbound.empty()) {
-        FScanProblem = DriverNotBoundProblem(scan.Unbound);
-        return;
-    }
-    for (const TDevice& device : FDevices) {
+        // A port comes only once it can be opened: udev sets its group just after it appears,
+        // and the link opens a dongle once, when it comes.
         std::string group;
-        const int error = TtyAccess(device.Port, group);
+        const int error = TtyAccess(path, group);
         if (error == EACCES || error == EPERM) {
-            FScanProblem = NoPermissionProblem(device.Port, group);
-            return;
+            if (FScanProblem.empty()) FScanProblem = NoPermissionProblem(path, group);
+            continue;
         }
+        FDevices.push_back({path, {port.Serial, port.Product, path, port.VendorId, port.ProductId}});
     }
 }
 

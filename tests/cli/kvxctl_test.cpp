@@ -176,7 +176,10 @@ TEST_F(Kvxctl, MissingLibraryOrDongleIsNamed)
 TEST_F(Kvxctl, WithoutALibraryDevicesListsTheDonglesSerialPort)
 {
     kvx::test::TFakeSysfs sysfs;
-    sysfs.Plug({});
+    // A name no real port has: kvxctl opens the dongle it finds.
+    kvx::test::TUSBSerialAdapter dongle;
+    dongle.Tty = "ttyKVXTEST0";
+    sysfs.Plug(dongle);
     kvx::test::TUSBSerialAdapter unbound;
     unbound.USBName = "1-3";
     unbound.Tty.clear();
@@ -185,7 +188,7 @@ TEST_F(Kvxctl, WithoutALibraryDevicesListsTheDonglesSerialPort)
     Environment["KVX_SYSFS_ROOT"] = sysfs.Root().string();
     const TRun run = Run("devices");
     EXPECT_EQ(run.ExitCode, 0) << run.Output;
-    EXPECT_NE(run.Output.find("Device00  KVX USB Dongle  serial 0001  VID 10c4  PID 8a4c  at /dev/ttyUSB0  (KVX dongle)"),
+    EXPECT_NE(run.Output.find("Device00  KVX USB Dongle  serial 0001  VID 10c4  PID 8a4c  at /dev/ttyKVXTEST0  (KVX dongle)"),
               std::string::npos)
         << run.Output;
     EXPECT_NE(run.Output.find("USB 1-3 has no serial port"), std::string::npos) << run.Output;
