@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "link/kvx.h"
 #include "link/serial_backend.h"
 #include "link/serial_ports.h"
 #include "link/serial_problems.h"
+#include "link/siusbxp_library.h"
 #include "link/usbxpress.h"
 #include "tests/support/fake_sysfs.h"
 
@@ -113,6 +115,25 @@ TEST(SerialPortsTest, OpenFailuresSayWhatToDo)
             EXPECT_EQ(text.find(c.NotSaid), std::string::npos) << text;
         }
     }
+}
+
+TEST(USBApiChoiceTest, NamedLibraryThenPortByHandThenEnvironmentThenTheSearch)
+{
+    const auto isSerial = [](const std::unique_ptr<IUSBApi>& api) {
+        return dynamic_cast<const TSerialBackend*>(api.get()) != nullptr;
+    };
+    std::string error;
+    ::setenv("KVX_USB_LIBRARY", "/no/such/libFromEnvironment.so", 1);
+    EXPECT_TRUE(isSerial(OpenUSBApi({"", "/dev/ttyUSB7"}, error))) << error;
+    EXPECT_EQ(OpenUSBApi({"/no/such/libNamed.so", "/dev/ttyUSB7"}, error), nullptr);
+    EXPECT_NE(error.find("libNamed.so"), std::string::npos) << error;
+    // A library named in the environment is no invitation to look elsewhere.
+    EXPECT_EQ(OpenUSBApi({}, error), nullptr);
+    EXPECT_NE(error.find("libFromEnvironment.so"), std::string::npos) << error;
+    ::unsetenv("KVX_USB_LIBRARY");
+
+    if (TSiUSBXpLibrary::Load(DefaultUSBLibraryName(), error)) GTEST_SKIP() << "the vendor library is installed";
+    EXPECT_TRUE(isSerial(OpenUSBApi({}, error))) << error;
 }
 
 } // namespace
