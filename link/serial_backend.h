@@ -27,7 +27,7 @@ struct TSerialSetup {
 
 class TSerialBackend : public IUSBApi {
 public:
-    // The program never sets a rate: the port opens at the bridge's own default.
+    // The program never sets a rate, so the port opens at the one the dongle is taken to use.
     static constexpr uint32_t OpeningBaudRate = 9600;
     static constexpr uint32_t DefaultTimeoutMs = 1000;
 
@@ -39,7 +39,7 @@ public:
     TSerialBackend& operator=(const TSerialBackend&) = delete;
 
     const TSiUSBXpApi& Api() const override { return FApi; }
-    // A port's failure (open refused, gone during a transfer) until the next open succeeds,
+    // A port's failure (open refused, gone) until the next open succeeds,
     // and what the last device poll found (no driver bound, no permission, port missing).
     std::string Problem() const override;
 

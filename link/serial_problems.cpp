@@ -37,7 +37,7 @@ std::string DriverNotBoundProblem(const std::vector<std::string>& USBDevices)
 
 std::string PortGoneProblem(const std::string& Port)
 {
-    return Port + " went away during a transfer: the dongle was unplugged or its driver unbound.";
+    return Port + " went away: the dongle was unplugged or its driver unbound.";
 }
 
 std::string PortMissingProblem(const std::string& Port)
