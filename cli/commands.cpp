@@ -27,27 +27,35 @@ void Say(const std::u16string& text)
     std::cerr << TerminalText(text) << "\n";
 }
 
-std::string LibraryPath(const TOptions& options)
+TUSBApiChoice USBApiChoice(const TOptions& options)
 {
-    return options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string()
-                            : ResolveUSBLibraryPath(options.USBLibrary);
+    return {options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string() : options.USBLibrary,
+            options.SerialPort};
 }
 
-std::unique_ptr<TConnection> OpenLibrary(const TOptions& options)
+std::unique_ptr<TConnection> OpenConnection(const TOptions& options)
 {
     std::string error;
-    auto connection = TConnection::Open(LibraryPath(options), error);
+    auto connection = TConnection::Open(USBApiChoice(options), error);
     if (!connection) std::cerr << error << "\n";
     return connection;
 }
 
+// Why the dongle cannot be used, when the serial backend knows.
+void SayProblem(const TConnection& connection)
+{
+    const std::string problem = connection.Api().Problem();
+    if (!problem.empty()) std::cerr << problem << "\n";
+}
+
 std::unique_ptr<TConnection> ConnectToUnit(const TOptions& options)
 {
-    auto connection = OpenLibrary(options);
+    auto connection = OpenConnection(options);
     if (!connection) return nullptr;
     connection->FindDongle();
     if (!connection->KVX().DeviceConnected()) {
         Say(DongleNotConnectedMessage);
+        SayProblem(*connection);
         return nullptr;
     }
     return connection;
@@ -81,10 +89,11 @@ int ProvePassword(TKVX& kvx, const TOptions& options, std::u16string (*failureMe
     return ExitFailed;
 }
 
-int TransferOutcome(uint8_t code, std::u16string (*failureMessage)(uint8_t))
+int TransferOutcome(const TConnection& connection, uint8_t code, std::u16string (*failureMessage)(uint8_t))
 {
     if (code == ResultOK) return ExitOK;
     Say(code == ResultStopped ? u"Stopped." : failureMessage(code));
+    SayProblem(connection);
     return ExitFailed;
 }
 
@@ -92,19 +101,20 @@ std::string DeviceLine(const TDeviceListEntry& entry)
 {
     const TDeviceInfo& d = entry.Info;
     return entry.Name + "  " + d.Description + "  serial " + d.Serial + "  VID " + d.VID + "  PID " + d.PID +
-           (IsKVXDongle(d) ? "  (KVX dongle)" : "");
+           (d.LinkName.empty() ? "" : "  at " + d.LinkName) + (IsKVXDongle(d) ? "  (KVX dongle)" : "");
 }
 
 } // namespace
 
 int ListDevices(const TOptions& Options)
 {
-    auto connection = OpenLibrary(Options);
+    auto connection = OpenConnection(Options);
     if (!connection) return ExitNoDevice;
     connection->FindDongle();
     const auto& devices = connection->USB().DeviceList();
     if (devices.empty()) std::cout << "No USBXpress devices found.\n";
     for (const TDeviceListEntry& entry : devices) std::cout << DeviceLine(entry) << "\n";
+    SayProblem(*connection);
     return ExitOK;
 }
 
@@ -122,7 +132,7 @@ int ReadUnitImage(const TOptions& Options, TKVXConfig& Image)
         kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
         code = kvx.ReadConfig(&Image);
     }
-    return TransferOutcome(code, ReadFailureMessage);
+    return TransferOutcome(*connection, code, ReadFailureMessage);
 }
 
 int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
@@ -140,12 +150,12 @@ int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
 
 namespace {
 
-int WriteOutcome(const TUnitWriteResult& result, const TOptions& options)
+int WriteOutcome(const TUnitWriteResult& result, const TOptions& options, const TConnection& connection)
 {
     switch (result.Step) {
     case TWriteStep::ReadBefore:
     case TWriteStep::Write:
-        return TransferOutcome(result.Code, WriteFailureMessage);
+        return TransferOutcome(connection, result.Code, WriteFailureMessage);
     case TWriteStep::Backup:
         Say(BackupFailedMessage(options.BackupFolder.u16string(), TextFromTerminal(result.BackupReason)));
         return ExitNoDevice;
@@ -195,7 +205,7 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool 
     }
     if (!result.BackupFile.empty())
         std::cout << "The KVX's configuration before the write is saved in " << result.BackupFile.string() << ".\n";
-    if (const int outcome = WriteOutcome(result, Options); outcome != ExitOK) return outcome;
+    if (const int outcome = WriteOutcome(result, Options, *connection); outcome != ExitOK) return outcome;
     std::cout << "Configuration written from " << Input.string() << (result.Verified ? " and verified.\n" : " (not verified).\n");
     return ExitOK;
 }

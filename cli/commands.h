@@ -15,6 +15,7 @@ inline constexpr int ExitNoDevice = 2;   // no library, no dongle, bad file
 struct TOptions {
     std::string USBLibrary;                 // --usb-library
     bool Simulate = false;                  // --simulate
+    std::string SerialPort;                 // --serial-port
     std::filesystem::path ProgramFolder;    // where the simulator is looked for
     std::optional<std::string> Password;    // --password, instead of asking
     std::filesystem::path BackupFolder;     // the program's backups, kept before every write

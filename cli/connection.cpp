@@ -48,17 +48,16 @@ private:
     uint64_t FNextPoll = 0;
 };
 
-std::unique_ptr<TConnection> TConnection::Open(const std::string& LibraryPath, std::string& Error)
+std::unique_ptr<TConnection> TConnection::Open(const TUSBApiChoice& Choice, std::string& Error)
 {
-    auto library = TSiUSBXpLibrary::Load(LibraryPath, Error);
-    if (!library) return nullptr;
-    return std::unique_ptr<TConnection>(new TConnection(std::move(library)));
+    auto api = OpenUSBApi(Choice, Error);
+    if (!api) return nullptr;
+    return std::make_unique<TConnection>(std::move(api));
 }
 
-TConnection::TConnection(std::unique_ptr<TSiUSBXpLibrary> Library)
-    : FLibrary(std::move(Library)), FPump(std::make_unique<TPump>())
+TConnection::TConnection(std::unique_ptr<IUSBApi> Api) : FApi(std::move(Api)), FPump(std::make_unique<TPump>())
 {
-    auto usb = std::make_unique<TUSBXpress>(FLibrary->Api());
+    auto usb = std::make_unique<TUSBXpress>(FApi->Api());
     FUSB = usb.get();
     FKVX = std::make_unique<TKVX>(std::move(usb), *FPump);
     FPump->Attach(FUSB, FKVX.get());

@@ -30,8 +30,11 @@ int main(int argc, char** argv)
     options.ProgramFolder = ProgramFolder(argv[0]);
     options.BackupFolder = kvx::BackupFolderIn(kvx::ProgramDataFolder([](const char* name) { return std::getenv(name); }));
     app.add_option("--usb-library", options.USBLibrary,
-                   "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp)");
+                   "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp; on Linux, "
+                   "failing that, the dongle's serial port)");
     app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
+    app.add_option("--serial-port", options.SerialPort,
+                   "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)");
     app.add_option("--password", options.Password, "the unit's password, instead of asking for it");
 
     int exitCode = ExitOK;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "image/kvx_config.h"
+#include "tests/support/fake_sysfs.h"
 
 namespace {
 
@@ -197,6 +198,27 @@ TEST_F(Kvxctl, MissingLibraryOrDongleIsNamed)
     const TRun unplugged = Run("read -o " + (Folder / "x.kvx").string());
     EXPECT_EQ(unplugged.ExitCode, 2);
     EXPECT_NE(unplugged.Output.find("KVX USB dongle not connected."), std::string::npos) << unplugged.Output;
+}
+
+TEST_F(Kvxctl, WithoutALibraryDevicesListsTheDonglesSerialPort)
+{
+    kvx::test::TFakeSysfs sysfs;
+    // A name no real port has: kvxctl opens the dongle it finds.
+    kvx::test::TUSBSerialAdapter dongle;
+    dongle.Tty = "ttyKVXTEST0";
+    sysfs.Plug(dongle);
+    kvx::test::TUSBSerialAdapter unbound;
+    unbound.USBName = "1-3";
+    unbound.Tty.clear();
+    sysfs.Plug(unbound);
+    Environment["KVX_USB_LIBRARY"] = "";
+    Environment["KVX_SYSFS_ROOT"] = sysfs.Root().string();
+    const TRun run = Run("devices");
+    EXPECT_EQ(run.ExitCode, 0) << run.Output;
+    EXPECT_NE(run.Output.find("Device00  KVX USB Dongle  serial 0001  VID 10c4  PID 8a4c  at /dev/ttyKVXTEST0  (KVX dongle)"),
+              std::string::npos)
+        << run.Output;
+    EXPECT_NE(run.Output.find("USB 1-3 has no serial port"), std::string::npos) << run.Output;
 }
 
 TEST_F(Kvxctl, DumpNamesTheFieldsAsTextAndJson)

@@ -11,6 +11,7 @@
 #include "config/remote_control.h"
 #include "config/template_file.h"
 #include "image/kvx_config.h"
+#include "link/siusbxp_library.h"
 #include "sim/kvxsim_control.h"
 #include "tests/support/fake_pump.h"
 #include "tests/ui/scripted_dialogs.h"
@@ -51,9 +52,12 @@ class AllPagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Link = OpenProgramLink(KVXSIM_LIBRARY);
-        ASSERT_TRUE(Link.Problem.isEmpty()) << Link.Problem.toStdString();
-        Control = reinterpret_cast<KVXSIM_Control_t>(Link.Library->FindFunction(KVXSIM_CONTROL_NAME));
+        TProgramOptions options;
+        options.USBLibrary = KVXSIM_LIBRARY;
+        Link = OpenProgramLink(options, QString());
+        const auto* library = dynamic_cast<const TSiUSBXpLibrary*>(Link.Api.get());
+        ASSERT_NE(library, nullptr) << Link.Problem.toStdString();
+        Control = reinterpret_cast<KVXSIM_Control_t>(library->FindFunction(KVXSIM_CONTROL_NAME));
         Control("reset", "");
         Control("clock", "manual");
         Pump.OnProcess = [this] {

@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
+#include "link/usbxpress.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/program_link.h"
@@ -19,7 +21,7 @@ int main(int argc, char* argv[])
     ApplyKVXStyle(app);
 
     const TProgramOptions options = ParseProgramOptions(QApplication::arguments());
-    TProgramLink link = OpenProgramLink(USBLibraryPath(options, QApplication::applicationDirPath()));
+    TProgramLink link = OpenProgramLink(options, QApplication::applicationDirPath());
     TQtEventPump pump;
 
     TMainWindowSetup setup;
@@ -32,6 +34,14 @@ int main(int argc, char* argv[])
     setup.BackupFolder = QString::fromStdU16String(kvx::BackupFolderIn(dataFolder.toStdU16String()).u16string());
     setup.VerifyWrites = !options.NoVerify;
     TfrmMain window(std::move(setup));
+    // The serial backend learns on every device poll what keeps a dongle from being used.
+    QTimer problemWatch;
+    if (link.Api) {
+        QObject::connect(&problemWatch, &QTimer::timeout, &window, [&] {
+            window.StatusView()->ShowLinkProblem(QString::fromStdString(link.Api->Problem()));
+        });
+        problemWatch.start(static_cast<int>(kvx::TUSBXpress::DeviceWatchIntervalMs));
+    }
     if (const QScreen* screen = QApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();

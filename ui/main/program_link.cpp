@@ -3,44 +3,46 @@
 #include <QCommandLineParser>
 
 #include "link/simulator_library.h"
-#include "link/siusbxp_library.h"
 #include "link/usbxpress.h"
 #include "ui/main/absent_link.h"
 
 namespace kvx::ui {
+
+namespace {
+
+TUSBApiChoice USBApiChoice(const TProgramOptions& Options, const QString& ProgramDir)
+{
+    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString()};
+    if (choice.Library.empty() && Options.Simulate)
+        choice.Library = SimulatorLibraryPath(ProgramDir.toStdU16String()).string();
+    return choice;
+}
+
+} // namespace
 
 TProgramOptions ParseProgramOptions(const QStringList& Arguments)
 {
     QCommandLineParser parser;
     const QCommandLineOption simulate("simulate", "Use the simulated dongle and unit.");
     const QCommandLineOption library("usb-library", "The USB library to load.", "path");
+    const QCommandLineOption port("serial-port", "The dongle's serial port (Linux).", "device");
     const QCommandLineOption noVerify("no-verify", "Do not read the unit back to verify a write.");
-    parser.addOption(simulate);
-    parser.addOption(library);
-    parser.addOption(noVerify);
+    for (const QCommandLineOption* option : {&simulate, &library, &port, &noVerify}) parser.addOption(*option);
     parser.parse(Arguments);
-    return {parser.isSet(simulate), parser.value(library), parser.isSet(noVerify)};
+    return {parser.isSet(simulate), parser.value(library), parser.value(port), parser.isSet(noVerify)};
 }
 
-QString USBLibraryPath(const TProgramOptions& Options, const QString& ProgramDir)
-{
-    if (!Options.USBLibrary.isEmpty()) return Options.USBLibrary;
-    if (Options.Simulate)
-        return QString::fromStdU16String(SimulatorLibraryPath(ProgramDir.toStdU16String()).u16string());
-    return QString::fromStdString(ResolveUSBLibraryPath(std::string()));
-}
-
-TProgramLink OpenProgramLink(const QString& LibraryPath)
+TProgramLink OpenProgramLink(const TProgramOptions& Options, const QString& ProgramDir)
 {
     TProgramLink result;
     std::string error;
-    result.Library = TSiUSBXpLibrary::Load(LibraryPath.toStdString(), error);
-    if (!result.Library) {
+    result.Api = OpenUSBApi(USBApiChoice(Options, ProgramDir), error);
+    if (!result.Api) {
         result.Link = std::make_unique<TAbsentUSBLink>();
         result.Problem = QString::fromStdString(error);
         return result;
     }
-    auto usb = std::make_unique<TUSBXpress>(result.Library->Api());
+    auto usb = std::make_unique<TUSBXpress>(result.Api->Api());
     TUSBXpress* raw = usb.get();
     result.Jobs.push_back({[] { return static_cast<int>(TUSBXpress::DeviceWatchIntervalMs); }, [raw] { raw->PollDevices(); }});
     result.Jobs.push_back({[raw] { return static_cast<int>(raw->RXPollingtime()); }, [raw] { raw->PollRX(); }});
