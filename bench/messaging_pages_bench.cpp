@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <map>
 
+#include "bench/bench_host.h"
 #include "config/recipients.h"
 #include "ui/main/kvx_style.h"
 #include "ui/pages/contact_id_page.h"
@@ -16,17 +16,7 @@ namespace {
 using namespace kvx;
 using namespace kvx::ui;
 
-// Just enough of a main window for the three pages to find each other.
-class TBenchHost : public IPageHost {
-public:
-    TKVX* Device() override { return nullptr; }
-    bool HasBeenRead() const override { return false; }
-    void MarkConfigChanged() override {}
-    void BringPageForward(int) override {}
-    TKVXPage* Page(int No) override { return Pages.count(No) ? Pages[No] : nullptr; }
-    void ShowCommandGuide() override {}
-    std::map<int, TKVXPage*> Pages;
-};
+using bench::TBenchHost;
 
 void CreateContactIDPage(benchmark::State& State)
 {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <string>
 
+#include "bench/bench_host.h"
 #include "config/missed_calls.h"
 #include "config/timers.h"
 #include "config/week_days.h"
@@ -16,16 +17,7 @@ namespace {
 using namespace kvx;
 using namespace kvx::ui;
 
-// Just enough of a main window for two pages that ask it nothing but change marks.
-class TBenchHost : public IPageHost {
-public:
-    TKVX* Device() override { return nullptr; }
-    bool HasBeenRead() const override { return false; }
-    void MarkConfigChanged() override {}
-    void BringPageForward(int) override {}
-    TKVXPage* Page(int) override { return nullptr; }
-    void ShowCommandGuide() override {}
-};
+using bench::TBenchHost;
 
 TKVXConfig FullImage()
 {

@@ -12,8 +12,7 @@
 #include "config/template_file.h"
 #include "image/kvx_config.h"
 #include "link/siusbxp_library.h"
-#include "sim/kvxsim_control.h"
-#include "tests/support/fake_pump.h"
+#include "tests/pages/sim_unit_host.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/main/main_window.h"
 #include "ui/main/program_link.h"
@@ -58,13 +57,7 @@ protected:
         const auto* library = dynamic_cast<const TSiUSBXpLibrary*>(Link.Api.get());
         ASSERT_NE(library, nullptr) << Link.Problem.toStdString();
         Control = reinterpret_cast<KVXSIM_Control_t>(library->FindFunction(KVXSIM_CONTROL_NAME));
-        Control("reset", "");
-        Control("clock", "manual");
-        Pump.OnProcess = [this] {
-            if (Pump.Now == SimNow) return;
-            Control("advance", std::to_string(Pump.Now - SimNow).c_str());
-            SimNow = Pump.Now;
-        };
+        kvx::test::StartSimulatedUnit(Control, Pump);
         TMainWindowSetup setup;
         setup.Link = std::move(Link.Link);
         setup.Pump = &Pump;
@@ -130,7 +123,6 @@ protected:
     kvx::test::TFakePump Pump;
     TProgramLink Link;
     KVXSIM_Control_t Control = nullptr;
-    uint64_t SimNow = 0;
     std::unique_ptr<TfrmMain> Window;
 };
 

@@ -11,6 +11,7 @@
 #include "link/usbxpress.h"
 #include "sim/kvxsim_control.h"
 #include "tests/pages/page_test_host.h"
+#include "tests/support/simulated_unit.h"
 
 namespace kvx::ui::test {
 
@@ -25,13 +26,7 @@ public:
             return;
         }
         Control = reinterpret_cast<KVXSIM_Control_t>(Library->FindFunction(KVXSIM_CONTROL_NAME));
-        Control("reset", "");
-        Control("clock", "manual");
-        Pump.OnProcess = [this] {
-            if (Pump.Now == SimNow) return;
-            Control("advance", std::to_string(Pump.Now - SimNow).c_str());
-            SimNow = Pump.Now;
-        };
+        kvx::test::StartSimulatedUnit(Control, Pump);
         auto link = std::make_unique<TUSBXpress>(Library->Api());
         USB = link.get();
         Link = nullptr;  // the scripted unit is gone
@@ -57,7 +52,6 @@ public:
     std::unique_ptr<TSiUSBXpLibrary> Library;
     KVXSIM_Control_t Control = nullptr;
     TUSBXpress* USB = nullptr;
-    uint64_t SimNow = 0;
 };
 
 } // namespace kvx::ui::test

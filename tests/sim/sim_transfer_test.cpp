@@ -15,8 +15,7 @@
 #include "link/kvx.h"
 #include "link/siusbxp_library.h"
 #include "link/usbxpress.h"
-#include "sim/kvxsim_control.h"
-#include "tests/support/fake_pump.h"
+#include "tests/support/simulated_unit.h"
 #include "transfer/backup_store.h"
 #include "transfer/unit_write.h"
 
@@ -32,15 +31,7 @@ protected:
         ASSERT_NE(Library, nullptr) << error;
         Control = reinterpret_cast<KVXSIM_Control_t>(Library->FindFunction(KVXSIM_CONTROL_NAME));
         ASSERT_NE(Control, nullptr);
-        ASSERT_EQ(Control("reset", ""), 0);
-        ASSERT_EQ(Control("clock", "manual"), 0);
-
-        // The simulator's clock follows the device object's virtual time.
-        Pump.OnProcess = [this] {
-            if (Pump.Now == SimNow) return;
-            Control("advance", std::to_string(Pump.Now - SimNow).c_str());
-            SimNow = Pump.Now;
-        };
+        test::StartSimulatedUnit(Control, Pump);
         auto link = std::make_unique<TUSBXpress>(Library->Api());
         Link = link.get();
         Kvx = std::make_unique<TKVX>(std::move(link), Pump, [] { return TLocalDateTime{2026, 3, 23, 14, 5, 9}; });
@@ -75,7 +66,6 @@ protected:
     std::unique_ptr<TSiUSBXpLibrary> Library;
     KVXSIM_Control_t Control = nullptr;
     test::TFakePump Pump;
-    uint64_t SimNow = 0;
     TUSBXpress* Link = nullptr;
     std::unique_ptr<TKVX> Kvx;
     std::vector<uint8_t> Errors;
