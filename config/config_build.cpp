@@ -707,8 +707,10 @@ std::vector<TProblem> Apply(const json& Json, TKVXConfig& Config)
         problems.WrongKind("(top)", "an object of fields by name");
         return problems.List;
     }
-    for (const auto& [key, value] : Json.items())
+    for (const auto& item : Json.items()) {
+        const std::string& key = item.key();
         if (std::none_of(Keys().begin(), Keys().end(), [&key](const TKey& k) { return k.Name == key; })) problems.Add(key, "unknown key");
+    }
     TKVXConfig edited = Config;
     for (const TKey& key : Keys())
         if (const auto found = Json.find(key.Name); found != Json.end()) key.Apply(*found, key.Name, edited, problems);
