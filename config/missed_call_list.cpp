@@ -134,6 +134,25 @@ bool SameStored(const TMissedCallLocation& A, const TMissedCallLocation& B)
     return stored(A) == stored(B);
 }
 
+// An updated location keeps what it held for the columns the file leaves out.
+TMissedCallLocation Merged(const TMissedCallLocation& Held, TMissedCallLocation Row, const TColumns& Columns)
+{
+    const auto absent = [&Columns](TColumn Column) { return !Columns.Index[Column]; };
+    if (absent(Relay)) Row.Relay = Held.Relay;
+    if (absent(Action)) Row.Action = static_cast<uint8_t>((Row.Action & ConfirmationBit) | (Held.Action & ActionMask));
+    if (absent(Confirmation)) Row.Action = static_cast<uint8_t>((Row.Action & ActionMask) | (Held.Action & ConfirmationBit));
+    if (absent(Count)) Row.Count = Held.Count;
+    if (absent(WindowStart) && absent(WindowStop) && absent(Days)) {
+        Row.TimeWindow = Held.TimeWindow;
+        Row.StartHour = Held.StartHour;
+        Row.StartMinute = Held.StartMinute;
+        Row.StopHour = Held.StopHour;
+        Row.StopMinute = Held.StopMinute;
+        Row.WeekDays = Held.WeekDays;
+    }
+    return Row;
+}
+
 std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
 std::string DaysText(uint8_t Mask)
@@ -185,10 +204,11 @@ TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecor
             continue;
         }
         TMissedCallLocation& record = result.Records[p.Slot];
-        const TImportOutcome outcome = p.WasFree ? TImportOutcome::Added
-                                       : SameStored(record, wanted[i]) ? TImportOutcome::Unchanged
+        const TMissedCallLocation location = p.WasFree ? wanted[i] : Merged(record, wanted[i], columns);
+        const TImportOutcome outcome = p.WasFree                       ? TImportOutcome::Added
+                                       : SameStored(record, location) ? TImportOutcome::Unchanged
                                                                        : TImportOutcome::Updated;
-        if (outcome != TImportOutcome::Unchanged) record = wanted[i];
+        if (outcome != TImportOutcome::Unchanged) record = location;
         result.Report.Lines.push_back({requests[i].Line, outcome, p.Slot + 1, "+" + Narrow(wanted[i].Number), {}});
     }
     std::stable_sort(result.Report.Lines.begin(), result.Report.Lines.end(),

@@ -19,8 +19,9 @@ struct TMissedCallImport {
 };
 
 // The rows of Csv applied to Records. A row without a location updates the location that has
-// its number, else takes the first free one. Empty cells take what the page starts a location
-// with (relay 1, On, no confirmation, no count, no window); a window without days is every day.
+// its number, else takes the first free one. An updated location keeps what it held for the
+// columns the file leaves out; empty cells take what the page starts a location with (relay 1,
+// On, no confirmation, no count, no window); a window without days is every day.
 TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecords& Records);
 
 // Every defined location, one a row, under the header.
