@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/missed_call_list.h"
+#include "config/phone_number.h"
 #include "config/recipient_list.h"
 
 namespace {
