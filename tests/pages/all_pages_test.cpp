@@ -99,14 +99,17 @@ void KeepTypable(TKVXConfig& Image, std::mt19937& Random)
     const auto action = [](uint8_t Byte) { return static_cast<uint8_t>(1 + Byte % 4); };
     for (size_t i = 0; i < 64; ++i) {
         uint8_t* event = &Image.TimerEvents[8 * i];
-        event[0] = bcd(24), event[1] = bcd(60), event[2] %= 8, event[3] = action(event[3]), event[4] &= 0x7F;
-        event[5] = event[5] & 0x80 ? 0xFF : 0x00;
+        const uint8_t fixed[] = {bcd(24), bcd(60), static_cast<uint8_t>(event[2] % 8), action(event[3]),
+                                 static_cast<uint8_t>(event[4] & 0x7F), static_cast<uint8_t>(event[5] & 0x80 ? 0xFF : 0x00)};
+        std::copy(std::begin(fixed), std::end(fixed), event);
     }
     for (size_t i = 0; i < 500; ++i) {
         uint8_t* rule = &Image.MissedCallAccessRules[8 * i];
-        if (rule[0] != 0xFF) rule[0] = bcd(24), rule[1] = bcd(60), rule[2] = bcd(24), rule[3] = bcd(60), rule[4] &= 0x7F;
-        rule[5] %= 8;
-        rule[6] = static_cast<uint8_t>((rule[6] & ConfirmationBit) | action(rule[6]));
+        const bool window = rule[0] != 0xFF;
+        const uint8_t fixed[] = {window ? bcd(24) : rule[0], window ? bcd(60) : rule[1], window ? bcd(24) : rule[2],
+                                 window ? bcd(60) : rule[3], static_cast<uint8_t>(window ? rule[4] & 0x7F : rule[4]),
+                                 static_cast<uint8_t>(rule[5] % 8), static_cast<uint8_t>((rule[6] & ConfirmationBit) | action(rule[6]))};
+        std::copy(std::begin(fixed), std::end(fixed), rule);
     }
     std::fill(std::begin(Image.RemoteReporting.Data), std::end(Image.RemoteReporting.Data), uint8_t{0});
     for (size_t i = 0; i < RemoteCommandCount; ++i) {

@@ -71,8 +71,8 @@ TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
                                           {39, "Time window"}, {51, "Weekdays"}, {60, "SMS"}}),
                              QRect(ListLeft + 5, ListTop - 22, ListWidth, 20));
     heads->setFont(LocationListFont());
-    btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(ListLeft + ListWidth - 188, 4, 90, 26));
-    btnExport = NewButton(this, "btnExport", QStringLiteral("Export\u2026"), QRect(ListLeft + ListWidth - 90, 4, 90, 26));
+    btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(ListLeft + ListWidth - 166, 4, 80, 26));
+    btnExport = NewButton(this, "btnExport", QStringLiteral("Export\u2026"), QRect(ListLeft + ListWidth - 80, 4, 80, 26));
     connect(btnImport, &QPushButton::clicked, this, [this] { ImportNumbers(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { SaveListFile(ExportMissedCalls(FRecords)); });
     BuildControls();
