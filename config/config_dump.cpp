@@ -216,8 +216,8 @@ json Shortcuts(const TKVXConfig& Config)
 std::string SerialText(const TKVXConfig& Config)
 {
     const TSerialInterface serial = DecodeSerialInterface(Config);
-    for (const auto& [interface, word] : SerialInterfaceWords)
-        if (interface == serial) return std::string(word);
+    for (const auto& [choice, word] : SerialInterfaceWords)
+        if (choice == serial) return std::string(word);
     return {};
 }
 
