@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "image/kvx_config.h"
 
@@ -37,5 +38,16 @@ int DumpTemplate(const std::filesystem::path& Input, bool Json);
 // equal, 1 when they differ, 2 when they could not be compared.
 int DiffImages(const TOptions& Options, const std::string& First, const std::string& Second, bool Json);
 int ListBackupFiles(const TOptions& Options);
+
+// A template from JSON as `dump --json` writes it; fields left out keep the design values.
+int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output);
+// "PATH=VALUE" edits of a template, by the dump's names; all of them are saved, or none.
+int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments);
+
+enum class TListKind { MissedCalls, Recipients };
+// A spreadsheet's rows into a template; DryRun only reports what would change.
+int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun);
+// Csv empty: to standard output.
+int ExportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv);
 
 } // namespace kvx::cli

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/text_subcommands.h"
 #include "transfer/data_folder.h"
 
 namespace {
@@ -89,6 +90,7 @@ int main(int argc, char** argv)
     app.add_subcommand("backups", "list the backups kept before every write")->callback([&] {
         exitCode = ListBackupFiles(options);
     });
+    AddTextSubcommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

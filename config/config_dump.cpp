@@ -17,6 +17,7 @@
 #include "config/shortcuts.h"
 #include "config/text_fields.h"
 #include "config/timers.h"
+#include "config/value_words.h"
 #include "image/utils.h"
 
 namespace kvx {
@@ -53,14 +54,13 @@ bool AllErased(const uint8_t* Data, size_t Size)
 std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8(Digits); }
 
 std::string TwoDigits(unsigned Value) { return (Value < 10 ? "0" : "") + std::to_string(Value); }
-std::string TimeText(unsigned Hour, unsigned Minute) { return TwoDigits(Hour) + ":" + TwoDigits(Minute); }
+std::string TimeText(unsigned Hour, unsigned Minute) { return TimeOfDayText(Hour, Minute); }
 
 json WeekDayList(uint8_t Mask)
 {
-    static constexpr const char* Days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     json days = json::array();
-    for (unsigned bit = 0; bit < std::size(Days); ++bit)
-        if (Mask >> bit & 1) days.push_back(Days[bit]);
+    for (unsigned bit = 0; bit < WeekDayWords.size(); ++bit)
+        if (Mask >> bit & 1) days.push_back(WeekDayWords[bit]);
     return days;
 }
 
@@ -74,16 +74,19 @@ json RecipientList(uint16_t Mask)
 
 std::string ActionText(uint8_t Action)
 {
-    static constexpr const char* Actions[] = {"-", "On", "Off", "Pulse", "Toggle"};
     const unsigned action = Action & 0x7F;
-    return action < std::size(Actions) ? Actions[action] : std::to_string(action);
+    return action < ActionWords.size() ? std::string(ActionWords[action]) : std::to_string(action);
 }
 
 json BCDTime(uint8_t Byte) { return Byte == 0xFF ? json() : json(TUtils::BCD2BIN(&Byte, 1)); }
 
+// A word the page never stored (a breach that is off) reads as null.
+constexpr uint16_t ErasedWord = 0xFFFF;
+
 json Hundredths(const TWordMSBFirst& Field)
 {
     const unsigned value = Field.Value();
+    if (value == ErasedWord) return nullptr;
     return std::to_string(value / 100) + "." + TwoDigits(value % 100);
 }
 
@@ -212,21 +215,21 @@ json Shortcuts(const TKVXConfig& Config)
 
 std::string SerialText(const TKVXConfig& Config)
 {
-    switch (DecodeSerialInterface(Config)) {
-    case TSerialInterface::IOExpander: return "I/O expander";
-    case TSerialInterface::DSC: return "DSC functions";
-    case TSerialInterface::Disabled: break;
-    }
-    return "disabled";
+    const TSerialInterface serial = DecodeSerialInterface(Config);
+    for (const auto& [choice, word] : SerialInterfaceWords)
+        if (choice == serial) return std::string(word);
+    return {};
 }
 
 std::string AnalogueTypeText(uint8_t Type)
 {
-    static constexpr const char* Types[] = {"none", "voltage", "current"};
-    return Type < std::size(Types) ? Types[Type] : std::to_string(Type);
+    return Type < AnalogueTypeWords.size() ? std::string(AnalogueTypeWords[Type]) : std::to_string(Type);
 }
 
-json WordOver(const TWordMSBFirst& Field, unsigned Units) { return Field.Value() / Units; }
+json WordOver(const TWordMSBFirst& Field, unsigned Units)
+{
+    return Field.Value() == ErasedWord ? json() : json(Field.Value() / Units);
+}
 
 using TFieldDump = std::function<json(const TKVXConfig&)>;
 

@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <string_view>
 #include <system_error>
+
+#include "config/whole_file.h"
 
 namespace kvx {
 
@@ -51,28 +54,7 @@ bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, s
 {
     TKVXConfig saved = Config;
     ErasePassword(saved);
-    std::filesystem::path partial = Path;
-    partial += ".partial";
-    std::error_code ignored;
-    {
-        errno = 0;
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (out) out.write(reinterpret_cast<const char*>(saved.Bytes()), TKVXConfig::Size);
-        if (out) out.close();
-        if (!out) {
-            Reason = LastSystemError();
-            std::filesystem::remove(partial, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(partial, Path, ec);
-    if (ec) {
-        Reason = ec.message();
-        std::filesystem::remove(partial, ignored);
-        return false;
-    }
-    return true;
+    return SaveWholeFile(Path, std::string_view(reinterpret_cast<const char*>(saved.Bytes()), TKVXConfig::Size), Reason);
 }
 
 } // namespace kvx

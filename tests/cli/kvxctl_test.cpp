@@ -330,4 +330,43 @@ TEST_F(Kvxctl, StatusShowsDecodedFrames)
     EXPECT_NE(run.Output.find("IMEI - "), std::string::npos) << run.Output;
 }
 
+TEST_F(Kvxctl, BuildSetImportAndExportWorkOnTemplateFiles)
+{
+    const fs::path site = Folder / "farm12.kvx";
+    const TRun built = Run("build " + std::string(KVX_SITE_JSON) + " -o " + site.string());
+    ASSERT_EQ(built.ExitCode, 0) << built.Output;
+    const auto dumped = [&] { return nlohmann::json::parse(Run("dump --json " + site.string()).Output); };
+    EXPECT_EQ(dumped().at("TimerEvents").at("1").at("Label"), "Yard lights");
+    EXPECT_EQ(dumped().at("Relay1PulseTime"), 3) << "left out: the design value";
+
+    const fs::path bad = Folder / "bad.json";
+    std::ofstream(bad) << R"({"UnitID": "Farm number twelve", "TimerEvents": {"1": {"Label": "x", "Time": "18:75"}}})";
+    const TRun refused = Run("build " + bad.string() + " -o " + (Folder / "bad.kvx").string());
+    EXPECT_EQ(refused.ExitCode, 2);
+    EXPECT_EQ(refused.Output, "UnitID: \"Farm number twelve\" is longer than 16 characters\n"
+                              "TimerEvents.1.Time: \"18:75\" is not a time of day (\"HH:MM\", 00:00 to 23:59)\nNothing was written.\n");
+    EXPECT_FALSE(fs::exists(Folder / "bad.kvx"));
+
+    ASSERT_EQ(Run("set " + site.string() + " 'UnitID=Farm 13' TimerEvents.1.Time=19:00 PIN=1357").ExitCode, 0);
+    EXPECT_EQ(dumped().at("UnitID"), "Farm 13");
+    EXPECT_EQ(dumped().at("PIN"), "1357");
+    const std::vector<uint8_t> before = Bytes(site);
+    const TRun unset = Run("set " + site.string() + " UnitID=Farm Relay1PulseTime=5000");
+    EXPECT_EQ(unset.ExitCode, 2);
+    EXPECT_TRUE(Says(unset, "Relay1PulseTime: 5000 is out of range (0 to 1000)")) << unset.Output;
+    EXPECT_EQ(Bytes(site), before) << "all of the edits, or none";
+
+    const fs::path gate = Folder / "gate.csv";
+    std::ofstream(gate) << "location;number\r\n;+44 7700 900556\r\n1;+44 7700 900555\r\n";
+    const TRun dry = Run("calls import --dry-run " + site.string() + " " + gate.string());
+    EXPECT_EQ(dry.ExitCode, 0);
+    EXPECT_TRUE(Says(dry, "1 added, 0 updated, 1 unchanged, 0 skipped.\nline 2: added as location 2 (+447700900556)\nDry run")) << dry.Output;
+    EXPECT_EQ(Bytes(site), before);
+    ASSERT_EQ(Run("calls import " + site.string() + " " + gate.string()).ExitCode, 0);
+    EXPECT_TRUE(Says(Run("calls export " + site.string()), "\r\n1,+447700900555,1,Pulse,yes,0,07:00,19:00,Mon Tue Wed Thu Fri Sat\r\n"
+                                                          "2,+447700900556,1,On,no,0,,,\r\n"));
+    const TRun recipients = Run("recipients export " + site.string());
+    EXPECT_EQ(recipients.Output, "recipient,number\r\n1,+447700900123\r\n2,+447700900124\r\n");
+}
+
 } // namespace

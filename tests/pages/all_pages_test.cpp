@@ -1,15 +1,23 @@
 // The program as a whole, with every setup page in the real window over kvxsim: images settle
 // after one trip through the pages, the demo unit survives a read and a write untouched, the
-// erased image stores what the reviewed fixture holds, and no template keeps the password.
+// erased image stores what the reviewed fixture holds, a fresh window stores the design
+// values, what the pages store survives the dump and the build, and no template keeps the
+// password.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <cstddef>
 #include <random>
 #include <string>
 
+#include "config/config_build.h"
+#include "config/config_dump.h"
+#include "config/design_config.h"
+#include "config/missed_calls.h"
 #include "config/remote_control.h"
 #include "config/template_file.h"
+#include "image/utils.h"
 #include "image/kvx_config.h"
 #include "link/siusbxp_library.h"
 #include "tests/pages/sim_unit_host.h"
@@ -47,6 +55,70 @@ void KeepCommandsStorable(TKVXConfig& Image)
     }
 }
 
+// Random bytes as the program's edits could have typed them: digits in numbers, printable
+// ASCII in texts, times within the day, relays and actions the lists offer, and each remote
+// command on one trigger its page can show.
+void KeepTypable(TKVXConfig& Image, std::mt19937& Random)
+{
+    enum TKind { Text, Digits, Phone };
+    const struct {
+        size_t Offset;
+        size_t Count;
+        size_t Stride;
+        size_t Size;
+        TKind Kind;
+    } regions[] = {
+        {offsetof(TKVXConfig, SIM1ServiceCentreNumber), 1, 16, 16, Phone}, {offsetof(TKVXConfig, SIM2ServiceCentreNumber), 1, 16, 16, Phone},
+        {offsetof(TKVXConfig, M2MReportingNumber1), 1, 16, 16, Phone},     {offsetof(TKVXConfig, M2MReportingNumber2), 3, 16, 16, Phone},
+        {offsetof(TKVXConfig, ReportingNumbers), 10, 16, 16, Phone},       {offsetof(TKVXConfig, MissedCallNumbers), 500, 16, 16, Phone},
+        {offsetof(TKVXConfig, RemoteControl), 8, CommandElementSize, 16, Phone},
+        {offsetof(TKVXConfig, PIN), 1, 4, 4, Digits},                      {offsetof(TKVXConfig, M2MID), 1, 5, 5, Digits},
+        {offsetof(TKVXConfig, M2MTelemetries), 34, 3, 3, Digits},
+        {offsetof(TKVXConfig, UnitID), 1, 16, 16, Text},                   {offsetof(TKVXConfig, ADLowThresholdMessage), 2, 16, 16, Text},
+        {offsetof(TKVXConfig, TimerLabels), 64, 16, 16, Text},             {offsetof(TKVXConfig, CIDPartitionLabels), 227, 16, 16, Text},
+        {offsetof(TKVXConfig, InputMessages), 18, 16, 16, Text},           {offsetof(TKVXConfig, ShortCuts), 20, 32, 32, Text},
+        {offsetof(TKVXConfig, RemoteControl) + 16, 8, CommandElementSize, RemoteCommandTextSize, Text},
+    };
+    const auto readable = [](uint8_t b) { return b >= 0x20 && b <= 0xA0; };
+    for (const auto& region : regions)
+        for (size_t n = 0; n < region.Count; ++n) {
+            uint8_t* bytes = Image.Bytes() + region.Offset + n * region.Stride;
+            for (size_t i = 0; i < region.Size; ++i) {
+                uint8_t& b = bytes[i];
+                if (region.Kind == Text && b >= 0x7F && b <= 0xA0) b = 'x';
+                if (region.Kind == Phone && i == 0 && readable(b)) b = '+';
+                else if (region.Kind != Text && readable(b) && (b < '0' || b > '9')) b = '5';
+            }
+        }
+    const auto bcd = [&Random](unsigned Below) {
+        uint8_t b = 0;
+        TUtils::BIN2BCD(static_cast<uint32_t>(Random() % Below), &b);
+        return b;
+    };
+    const auto action = [](uint8_t Byte) { return static_cast<uint8_t>(1 + Byte % 4); };
+    for (size_t i = 0; i < 64; ++i) {
+        uint8_t* event = &Image.TimerEvents[8 * i];
+        const uint8_t fixed[] = {bcd(24), bcd(60), static_cast<uint8_t>(event[2] % 8), action(event[3]),
+                                 static_cast<uint8_t>(event[4] & 0x7F), static_cast<uint8_t>(event[5] & 0x80 ? 0xFF : 0x00)};
+        std::copy(std::begin(fixed), std::end(fixed), event);
+    }
+    for (size_t i = 0; i < 500; ++i) {
+        uint8_t* rule = &Image.MissedCallAccessRules[8 * i];
+        const bool window = rule[0] != 0xFF;
+        const uint8_t fixed[] = {window ? bcd(24) : rule[0], window ? bcd(60) : rule[1], window ? bcd(24) : rule[2],
+                                 window ? bcd(60) : rule[3], static_cast<uint8_t>(window ? rule[4] & 0x7F : rule[4]),
+                                 static_cast<uint8_t>(rule[5] % 8), static_cast<uint8_t>((rule[6] & ConfirmationBit) | action(rule[6]))};
+        std::copy(std::begin(fixed), std::end(fixed), rule);
+    }
+    std::fill(std::begin(Image.RemoteReporting.Data), std::end(Image.RemoteReporting.Data), uint8_t{0});
+    for (size_t i = 0; i < RemoteCommandCount; ++i) {
+        size_t byte = Random() % (sizeof Image.RemoteReporting);
+        if (!RemoteTriggerByte(RemoteTriggerAt(byte))) byte = 0;  // none of the unused bytes 20..31
+        Image.RemoteReporting[byte] |= static_cast<uint8_t>(1u << i);
+    }
+    KeepCommandsStorable(Image);
+}
+
 class AllPagesTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -78,6 +150,15 @@ protected:
         std::vector<uint8_t> bytes(TKVXConfig::Size);
         for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(Control("peek", std::to_string(i).c_str()));
         return bytes;
+    }
+    static TKVXConfig RandomImage(std::mt19937& Random, bool Sparse)
+    {
+        TKVXConfig image;
+        for (uint8_t& byte : image.Image()) {
+            const auto draw = static_cast<uint32_t>(Random());
+            byte = Sparse && draw % 4 != 0 ? 0xFF : static_cast<uint8_t>(draw >> 8);
+        }
+        return image;
     }
     TKVXConfig ShownAndStored(const TKVXConfig& Image)
     {
@@ -130,13 +211,8 @@ TEST_F(AllPagesTest, AnyImageSettlesAfterOneTripThroughThePages)
 {
     std::mt19937 random(20261208);
     for (int round = 0; round < 200; ++round) {
-        TKVXConfig image;
         // Half the images mostly erased, as real units are; half noise everywhere.
-        const bool sparse = round % 2 == 0;
-        for (uint8_t& byte : image.Image()) {
-            const auto draw = static_cast<uint32_t>(random());
-            byte = sparse && draw % 4 != 0 ? 0xFF : static_cast<uint8_t>(draw >> 8);
-        }
+        TKVXConfig image = RandomImage(random, round % 2 == 0);
         KeepCommandsStorable(image);
         const TKVXConfig once = ShownAndStored(image);
         const TKVXConfig twice = ShownAndStored(once);
@@ -164,6 +240,35 @@ TEST_F(AllPagesTest, TheErasedImageStoresTheReviewedFixture)
     ASSERT_TRUE(LoadTemplate(KVX_FIXTURES "/erased_as_stored.kvx", expected, reason)) << reason;
     const TKVXConfig stored = ShownAndStored(ErasedConfig());
     EXPECT_EQ(Differences(expected.Bytes(), stored.Bytes()), "");
+}
+
+TEST_F(AllPagesTest, AFreshWindowStoresTheDesignValues)
+{
+    ASSERT_TRUE(Window->PagesToConfig(false));
+    const TKVXConfig design = DesignConfig();
+    EXPECT_EQ(Differences(design.Bytes(), Window->KVXConfig.Bytes()), "");
+}
+
+TEST_F(AllPagesTest, WhatThePagesStoreSurvivesTheDumpAndTheBuild)
+{
+    std::vector<TKVXConfig> images(1);
+    const std::vector<uint8_t> demo = UnitImage();
+    std::copy(demo.begin(), demo.end(), images[0].Bytes());
+    std::mt19937 random(20270116);
+    for (int round = 0; round < 60; ++round) {
+        images.push_back(RandomImage(random, round % 2 == 0));
+        KeepTypable(images.back(), random);
+    }
+    for (size_t i = 0; i < images.size(); ++i) {
+        const TKVXConfig stored = ShownAndStored(images[i]);
+        std::string problem;
+        const auto json = ParseConfigJson(DumpConfigJson(stored).dump(), problem);
+        ASSERT_TRUE(json) << problem;
+        TKVXConfig built = DesignConfig();
+        const std::vector<std::string> problems = ApplyConfigJson(*json, built);
+        ASSERT_EQ(problems, std::vector<std::string>{}) << "image " << i;
+        ASSERT_EQ(Differences(stored.Bytes(), built.Bytes(), true), "") << "image " << i;
+    }
 }
 
 TEST_F(AllPagesTest, NoTemplateKeepsTheUnitsPassword)

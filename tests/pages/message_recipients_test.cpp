@@ -2,6 +2,7 @@
 // typed numbers to the grids once, after the last keystroke.
 #include <QLineEdit>
 #include <QPushButton>
+#include <fstream>
 
 #include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
@@ -112,6 +113,27 @@ TEST_F(RecipientsTest, SenderVerifyButtonChoosesTheSecurityPage)
 {
     Recipients->Button11->click();
     EXPECT_EQ(Host.Forwarded, std::vector<int>{2});
+}
+
+TEST_F(RecipientsTest, ImportedNumbersOpenTheirColumnsAtOnce)
+{
+    const QString people = Folder.filePath("people.csv");
+    std::ofstream(people.toStdString()) << "\xEF\xBB\xBFrecipient;number\r\n3;+44 7700 900003\r\n;0044 7700 900001\r\n";
+    Dialogs.ExpectOpenFile(people);
+    Dialogs.ExpectMessage("Import from people.csv?\r\r2 added, 0 updated, 0 unchanged, 0 skipped.\r"
+                          "line 2: added as recipient 3 (+447700900003)\rline 3: added as recipient 1 (+447700900001)");
+    Recipients->btnImport->click();
+    EXPECT_EQ(Edit(2)->text(), "447700900003");
+    EXPECT_EQ(Edit(0)->text(), "447700900001");
+    EXPECT_TRUE(ColumnOpen(2));
+    EXPECT_FALSE(Recipients->Timer1.isActive()) << "no countdown: the grids follow at once";
+
+    const QString exported = Folder.filePath("out.csv");
+    Dialogs.ExpectSaveFile(exported);
+    Recipients->btnExport->click();
+    std::ifstream in(exported.toStdString(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              "recipient,number\r\n1,+447700900001\r\n3,+447700900003\r\n");
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QListView>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <fstream>
 
 #include "tests/pages/unit_page_fixture.h"
 #include "ui/pages/missed_call_page.h"
@@ -193,6 +195,60 @@ TEST_F(MissedCallPageTest, AHalfTypedEditChangesNothingAndStopsWritesAndSaves)
         }
         Select(2);  // showing another location fills the edit again
     }
+}
+
+TEST_F(MissedCallPageTest, ImportChangesThePageOnlyOnceTheReportIsConfirmed)
+{
+    PutCall(0, "+441111", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0x00});
+    Page.ConfigToForm(Image);
+    Select(0);
+    QTemporaryDir folder;
+    const QString gate = folder.filePath("gate.csv");
+    std::ofstream(gate.toStdString()) << "number;relay\r\n+44 1111;2\r\n+44 (0)2222;3\r\n12ab;1\r\n";
+    const QString report = "1 added, 1 updated, 0 unchanged, 1 skipped.\rline 2: updated as location 1 (+441111)\r"
+                           "line 3: added as location 2 (+442222)\rline 4: skipped: \"12ab\" is not a telephone number";
+    // Everything the user sees and the page stores.
+    const auto state = [this] {
+        QStringList lines;
+        for (int i = 0; i < 500; ++i) lines << Line(i);
+        const TKVXConfig stored = Store(false);
+        return std::tuple(lines, Selected(), Page.cbRelay->currentIndex(), Number(stored, 0), Rule(stored, 0), Number(stored, 1));
+    };
+    const auto before = state();
+    const int changes = Host.Changes;
+
+    for (const QString& file : {QString(), folder.filePath("absent.csv")}) {
+        Dialogs.ExpectOpenFile(file);
+        if (!file.isEmpty()) Dialogs.ExpectMessage("Could not read \"" + file + "\": No such file or directory.");
+        Page.btnImport->click();
+    }
+    std::ofstream(folder.filePath("list.csv").toStdString()) << "name,phone\n";
+    Dialogs.ExpectOpenFile(folder.filePath("list.csv"));
+    Dialogs.ExpectMessage("Nothing was imported from list.csv.\r\rThe first line names the column \"name\", which is not one of location, "
+                          "number, relay, action, confirmation, count, window_start, window_stop, days.");
+    Page.btnImport->click();
+    Dialogs.ExpectOpenFile(gate);
+    Dialogs.ExpectMessage("Import from gate.csv?\r\r" + report, mrCancel);
+    Page.btnImport->click();
+    EXPECT_EQ(state(), before) << "a cancelled import leaves the page as it was";
+    EXPECT_EQ(Host.Changes, changes);
+
+    Dialogs.ExpectOpenFile(gate);
+    Dialogs.ExpectMessage("Import from gate.csv?\r\r" + report);
+    Page.btnImport->click();
+    ASSERT_TRUE(Dialogs.Done());
+    EXPECT_GT(Host.Changes, changes);
+    EXPECT_TRUE(Line(1).startsWith("002 +442222 ") && Line(1).contains(" RLY3 On ")) << Line(1).toStdString();
+    EXPECT_EQ(Page.cbRelay->currentIndex(), 1) << "the selected location shows what it now holds";
+    EXPECT_EQ(Rule(Store(false), 0), (TBytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x01, 0x00}));
+
+    const QString exported = folder.filePath("out.csv");
+    Dialogs.ExpectSaveFile(exported);
+    Page.btnExport->click();
+    std::ifstream in(exported.toStdString(), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(text, "location,number,relay,action,confirmation,count,window_start,window_stop,days\r\n"
+                    "1,+441111,2,On,no,0,,,\r\n2,+442222,3,On,no,0,,,\r\n");
 }
 
 } // namespace

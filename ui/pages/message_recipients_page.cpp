@@ -4,9 +4,11 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "config/recipient_list.h"
 #include "config/recipients.h"
 #include "ui/pages/contact_id_page.h"
 #include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/list_files.h"
 #include "ui/pages/page_controls.h"
 
 namespace kvx::ui {
@@ -52,6 +54,12 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
             QRect(SidePanelLeft, RowsTop + 26, 280, 72));
     Button11 = NewButton(this, "Button11", QStringLiteral("Enable in security setup"), QRect(SidePanelLeft, RowsTop + 110, 200, 28));
     connect(Button11, &QPushButton::clicked, this, [this] { FHost.BringPageForward(SecurityPageNo); });
+
+    NewHeading(this, QStringLiteral("Spreadsheet"), QRect(SidePanelLeft, RowsTop + 170, 280, 22));
+    btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(SidePanelLeft, RowsTop + 198, 96, 28));
+    btnExport = NewButton(this, "btnExport", QStringLiteral("Export\u2026"), QRect(SidePanelLeft + 104, RowsTop + 198, 96, 28));
+    connect(btnImport, &QPushButton::clicked, this, [this] { ImportNumbers(); });
+    connect(btnExport, &QPushButton::clicked, this, [this] { SaveListFile(ExportRecipients(Numbers())); });
 
     Timer1.setObjectName("Timer1");
     Timer1.setInterval(TimerIntervalMs);
@@ -103,6 +111,27 @@ void TfrmMessageRecipients::ConfigToForm(TKVXConfig& KVXConfig)
     for (size_t n = 0; n < RecipientCount; ++n) edRecipient[n]->setText(QString::fromStdU16String(DecodeRecipient(KVXConfig, n)));
     for (int n = 0; n < static_cast<int>(RecipientCount); ++n)
         HandleEdit(edRecipient[static_cast<size_t>(n)], btnRecipientClear[static_cast<size_t>(n)], n);
+}
+
+TRecipientNumbers TfrmMessageRecipients::Numbers() const
+{
+    TRecipientNumbers numbers;
+    for (size_t n = 0; n < RecipientCount; ++n) numbers[n] = edRecipient[n]->text().toStdU16String();
+    return numbers;
+}
+
+void TfrmMessageRecipients::ImportNumbers()
+{
+    const auto file = OpenListFile();
+    if (!file) return;
+    const TRecipientImport import = ImportRecipients(file->Text, Numbers());
+    if (!ImportConfirmed(*file, import.Report, "recipient")) return;
+    for (size_t n = 0; n < RecipientCount; ++n) {
+        const QString number = QString::fromStdU16String(import.Numbers[n]);
+        if (number == edRecipient[n]->text()) continue;
+        ++UpdateListFlag;  // the grids follow at once, as after a load
+        edRecipient[n]->setText(number);
+    }
 }
 
 bool TfrmMessageRecipients::DuplicateRecipient(const QString& Text) const

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "config/recipient_list.h"
 #include "config/recipient_masks.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/main/page_contract.h"
@@ -30,6 +31,8 @@ public:
     std::array<QLineEdit*, RecipientCount> edRecipient{};
     std::array<QPushButton*, RecipientCount> btnRecipientClear{};
     QPushButton* Button11;
+    QPushButton* btnImport;  // "Import…": numbers from a spreadsheet, once the report is confirmed
+    QPushButton* btnExport;
     QTimer Timer1;
     // While positive, an edit change is handed over at once (a load is in progress).
     int UpdateListFlag = 0;
@@ -40,7 +43,9 @@ private:
 
     void edRecipientChange(int N);
     bool DuplicateRecipient(const QString& Text) const;
+    TRecipientNumbers Numbers() const;
     bool Refuse(const QString& Msg, TMsgDlgType DlgType);
+    void ImportNumbers();
 
     IPageHost& FHost;
     int Timercnt = 0;

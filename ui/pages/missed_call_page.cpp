@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "config/missed_call_list.h"
 #include "ui/main/kvx_message_dlg.h"
+#include "ui/pages/list_files.h"
 #include "ui/pages/location_lines.h"
 #include "ui/pages/page_controls.h"
 #include "ui/pages/relay_lists.h"
@@ -69,6 +71,10 @@ TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
                                           {39, "Time window"}, {51, "Weekdays"}, {60, "SMS"}}),
                              QRect(ListLeft + 5, ListTop - 22, ListWidth, 20));
     heads->setFont(LocationListFont());
+    btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(ListLeft + ListWidth - 166, 4, 80, 26));
+    btnExport = NewButton(this, "btnExport", QStringLiteral("Export\u2026"), QRect(ListLeft + ListWidth - 80, 4, 80, 26));
+    connect(btnImport, &QPushButton::clicked, this, [this] { ImportNumbers(); });
+    connect(btnExport, &QPushButton::clicked, this, [this] { SaveListFile(ExportMissedCalls(FRecords)); });
     BuildControls();
     FList.Select(0);
 }
@@ -223,6 +229,18 @@ void TfrmMissedCall::ResetLocation()
     FRecords[static_cast<size_t>(index)] = TMissedCallLocation{};
     ShowLocation(index);
     FList.LineChanged(index);
+}
+
+void TfrmMissedCall::ImportNumbers()
+{
+    const auto file = OpenListFile();
+    if (!file) return;
+    const TMissedCallImport import = ImportMissedCalls(file->Text, FRecords);
+    if (!ImportConfirmed(*file, import.Report, "location")) return;
+    FHost.MarkConfigChanged();
+    FRecords = import.Records;
+    FList.AllLinesChanged();
+    ShowLocation(FList.Selected());
 }
 
 void TfrmMissedCall::ConfigToForm(TKVXConfig& KVXConfig)

@@ -45,6 +45,8 @@ public:
     QLineEdit* edStopHour;
     QLineEdit* edStopMinute;
     QPushButton* btnResetLocation;
+    QPushButton* btnImport;  // "Import…": numbers from a spreadsheet, once the report is confirmed
+    QPushButton* btnExport;
 
 private:
     void BuildControls();
@@ -58,6 +60,7 @@ private:
     void ResetLocation();
     // A defined location's half-typed count or window may not be stored: false (and "Invalid integer").
     bool EditsHoldNumbers();
+    void ImportNumbers();
 
     IPageHost& FHost;
     std::array<TMissedCallLocation, MissedCallCount> FRecords{};

@@ -1,0 +1,76 @@
+#include <iostream>
+
+#include "cli/commands.h"
+#include "config/config_build.h"
+#include "config/design_config.h"
+#include "config/template_file.h"
+#include "config/whole_file.h"
+
+namespace kvx::cli {
+
+namespace {
+
+constexpr size_t MaxJsonSize = 16 * 1024 * 1024;
+
+void SayProblems(const std::vector<std::string>& Problems)
+{
+    for (const std::string& problem : Problems) std::cerr << problem << "\n";
+    std::cerr << "Nothing was written.\n";
+}
+
+bool Save(const std::filesystem::path& Output, const TKVXConfig& Image)
+{
+    std::string error;
+    if (SaveTemplate(Output, Image, error)) return true;
+    std::cerr << "Could not save the template \"" << Output.string() << "\": " << error << ".\n";
+    return false;
+}
+
+} // namespace
+
+int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output)
+{
+    std::string text;
+    std::string error;
+    if (!LoadWholeFile(Input, text, error, MaxJsonSize)) {
+        std::cerr << "Could not read \"" << Input.string() << "\": " << error << ".\n";
+        return ExitNoDevice;
+    }
+    const auto json = ParseConfigJson(text, error);
+    if (!json) {
+        SayProblems({Input.string() + ": " + error});
+        return ExitNoDevice;
+    }
+    TKVXConfig image = DesignConfig();
+    if (const auto problems = ApplyConfigJson(*json, image); !problems.empty()) {
+        SayProblems(problems);
+        return ExitNoDevice;
+    }
+    if (!Save(Output, image)) return ExitNoDevice;
+    std::cout << "Configuration built into " << Output.string() << ".\n";
+    return ExitOK;
+}
+
+int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments)
+{
+    TKVXConfig image = ErasedConfig();
+    std::string error;
+    if (!LoadTemplate(Template, image, error)) {
+        std::cerr << "Could not load the template \"" << Template.string() << "\": " << error << ".\n";
+        return ExitNoDevice;
+    }
+    std::vector<std::string> problems;
+    for (const std::string& assignment : Assignments) {
+        const auto found = ApplyAssignment(assignment, image);
+        problems.insert(problems.end(), found.begin(), found.end());
+    }
+    if (!problems.empty()) {
+        SayProblems(problems);
+        return ExitNoDevice;
+    }
+    if (!Save(Template, image)) return ExitNoDevice;
+    std::cout << Assignments.size() << (Assignments.size() == 1 ? " field" : " fields") << " set in " << Template.string() << ".\n";
+    return ExitOK;
+}
+
+} // namespace kvx::cli

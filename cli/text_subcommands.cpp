@@ -1,0 +1,62 @@
+#include "cli/text_subcommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace kvx::cli {
+
+namespace {
+
+// What the parse fills in; kept alive by the callbacks that read it.
+struct TArguments {
+    std::filesystem::path Json;
+    std::filesystem::path Output;
+    std::filesystem::path Template;
+    std::filesystem::path Csv;
+    std::vector<std::string> Assignments;
+    bool DryRun = false;
+};
+
+void AddListSubcommand(CLI::App& App, int& ExitCode, const std::shared_ptr<TArguments>& Args, const char* Name,
+                       TListKind Kind, const std::string& What)
+{
+    auto* list = App.add_subcommand(Name, What + " from and to a spreadsheet (CSV)");
+    list->require_subcommand(1);
+    auto* import = list->add_subcommand("import", "put the CSV's " + What + " into a template file; a report says what changes");
+    import->add_option("template", Args->Template, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
+    import->add_option("csv", Args->Csv, "CSV file with a header row")->required()->check(CLI::ExistingFile);
+    import->add_flag("--dry-run", Args->DryRun, "only show the report; the template stays as it is");
+    import->callback([&ExitCode, Args, Kind] { ExitCode = ImportList(Kind, Args->Template, Args->Csv, Args->DryRun); });
+    auto* exported = list->add_subcommand("export", "write a template file's " + What + " as CSV");
+    exported->add_option("template", Args->Template, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
+    exported->add_option("csv", Args->Csv, "CSV file to write (default: standard output)");
+    exported->callback([&ExitCode, Args, Kind] { ExitCode = ExportList(Kind, Args->Template, Args->Csv); });
+}
+
+} // namespace
+
+void AddTextSubcommands(CLI::App& App, int& ExitCode)
+{
+    auto args = std::make_shared<TArguments>();
+    auto* build = App.add_subcommand("build", "make a template file from JSON as 'dump --json' writes it; fields left out keep "
+                                              "the program's design values");
+    build->add_option("json", args->Json, "configuration as JSON")->required()->check(CLI::ExistingFile);
+    build->add_option("-o,--output", args->Output, "template file to write (*.kvx)")->required();
+    build->callback([&ExitCode, args] { ExitCode = BuildTemplate(args->Json, args->Output); });
+
+    auto* set = App.add_subcommand("set", "change fields of a template file by name: UnitID=\"Farm 12\" TimerEvents.5.Time=07:30");
+    set->add_option("template", args->Template, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
+    set->add_option("fields", args->Assignments, "PATH=VALUE, by the names of 'dump'")->required();
+    set->callback([&ExitCode, args] { ExitCode = SetFields(args->Template, args->Assignments); });
+
+    AddListSubcommand(App, ExitCode, args, "calls", TListKind::MissedCalls, "missed-call numbers");
+    AddListSubcommand(App, ExitCode, args, "recipients", TListKind::Recipients, "message recipients");
+}
+
+} // namespace kvx::cli
