@@ -1,8 +1,10 @@
-// Start-up to a shown main window, and showing and collecting a full image on every page.
+// Start-up to a shown main window with all thirteen pages, and showing and collecting the
+// simulated unit's image on every page.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
+#include "sim/default_memory.h"
 #include "ui/main/absent_link.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
@@ -40,10 +42,14 @@ void ConfigToPagesAndBack(benchmark::State& State)
     TQtEventPump pump;
     TfrmMain window(Setup(pump));
     window.show();
-    for (size_t i = 0; i < TKVXConfig::Size; ++i) window.KVXConfig.Bytes()[i] = static_cast<uint8_t>(i * 7);
-    const TKVXConfig full = window.KVXConfig;
+    // The simulated unit (something on every page) and an erased one by turns, so every
+    // round changes what the controls show.
+    const std::vector<uint8_t> memory = sim::DefaultUnitMemory();
+    TKVXConfig images[2] = {ErasedConfig(), ErasedConfig()};
+    std::copy_n(memory.begin(), TKVXConfig::Size, images[0].Bytes());
+    size_t round = 0;
     for (auto _ : State) {
-        window.KVXConfig = full;
+        window.KVXConfig = images[round++ % 2];
         window.ConfigToPages();
         benchmark::DoNotOptimize(window.PagesToConfig(false));
     }
