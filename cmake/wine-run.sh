@@ -13,9 +13,6 @@ if [ -n "${KVX_WINE_DLL_PATH:-}" ]; then
   WINEPATH=$(printf 'Z:%s;' "${folders[@]}")${WINEPATH:-}
   export WINEPATH
 fi
-# Qt's offscreen platform on Windows draws text only with fonts from this folder: the ones the
-# Linux tests use.
-export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:/usr/share/fonts/truetype/dejavu}
 
 out=$(run "$@")
 rc=$?
