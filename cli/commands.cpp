@@ -8,7 +8,7 @@
 #include "config/template_file.h"
 #include "link/kvx_messages.h"
 #include "link/password_gate.h"
-#include "link/simulator_library.h"
+#include "link/program_files.h"
 #include "link/status_frame.h"
 #include "image/utils.h"
 #include "transfer/backup_store.h"
@@ -30,7 +30,7 @@ void Say(const std::u16string& text)
 TUSBApiChoice USBApiChoice(const TOptions& options)
 {
     return {options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string() : options.USBLibrary,
-            options.SerialPort};
+            options.SerialPort, options.ProgramFolder};
 }
 
 std::unique_ptr<TConnection> OpenConnection(const TOptions& options)

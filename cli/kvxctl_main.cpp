@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/text_subcommands.h"
+#include "program_version.h"
 #include "transfer/data_folder.h"
 
 namespace {
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     using namespace kvx::cli;
     CLI::App app{"kvxctl: read, write and watch a KVX unit through its USB programming dongle"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("kvxctl ") + kvx::ProgramVersion);
 
     TOptions options;
     options.ProgramFolder = ProgramFolder(argv[0]);

@@ -1,5 +1,7 @@
 #include "link/siusbxp_library.h"
 
+#include "link/program_files.h"
+
 #include <cstdlib>
 #include <type_traits>
 #include <utility>
@@ -162,12 +164,14 @@ std::string DefaultUSBLibraryName()
 #endif
 }
 
-std::string ResolveUSBLibraryPath(const std::string& CommandLineOption)
+std::string ResolveUSBLibraryPath(const std::string& CommandLineOption, const std::filesystem::path& ProgramFolder)
 {
     if (!CommandLineOption.empty()) return CommandLineOption;
     const char* fromEnvironment = std::getenv("KVX_USB_LIBRARY");
     if (fromEnvironment && *fromEnvironment) return fromEnvironment;
-    return DefaultUSBLibraryName();
+    if (ProgramFolder.empty()) return DefaultUSBLibraryName();
+    const auto beside = FindProgramFile(ProgramFolder, DefaultUSBLibraryName());
+    return beside ? beside->string() : DefaultUSBLibraryName();
 }
 
 } // namespace kvx

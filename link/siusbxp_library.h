@@ -1,6 +1,7 @@
 #pragma once
 // The vendor USB library bound at run time, so the program starts (and says why) when it is
 // missing, and the simulator can stand in for it through the same code path.
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -36,7 +37,8 @@ private:
 // "SiUSBXp.dll" on Windows, "libSiUSBXp.so" elsewhere.
 std::string DefaultUSBLibraryName();
 
-// The --usb-library option when given, else the KVX_USB_LIBRARY environment variable, else the default.
-std::string ResolveUSBLibraryPath(const std::string& CommandLineOption);
+// The --usb-library option when given, else the KVX_USB_LIBRARY environment variable, else the
+// default: the copy beside the program when there is one, else the name alone (the system's search).
+std::string ResolveUSBLibraryPath(const std::string& CommandLineOption, const std::filesystem::path& ProgramFolder);
 
 } // namespace kvx

@@ -36,7 +36,7 @@ std::unique_ptr<IUSBApi> OpenUSBApi(const TUSBApiChoice& Choice, std::string& Er
 {
     Error.clear();
     if (Choice.Library.empty() && !Choice.SerialPort.empty()) return OpenSerialBackend(Choice.SerialPort, Error);
-    const std::string path = ResolveUSBLibraryPath(Choice.Library);
+    const std::string path = ResolveUSBLibraryPath(Choice.Library, Choice.ProgramFolder);
     auto library = TSiUSBXpLibrary::Load(path, Error);
     if (library) return library;
 #ifdef __linux__

@@ -1,6 +1,7 @@
 #pragma once
 // Where the link's calls come from: the vendor library loaded at run time or, on Linux, the
 // built-in serial backend over the dongle's tty. Both fill the same table.
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,7 @@ public:
 struct TUSBApiChoice {
     std::string Library;
     std::string SerialPort;
+    std::filesystem::path ProgramFolder;  // the platform's library is looked for here first
 };
 
 // Null and a one-line Error when the choice cannot be had.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds every configuration once and runs every test: native with the UI, clang with
-# sanitizers and a short fuzz run (this build also proves the core builds without Qt), and
-# the Windows cross-build under Wine.
+# Builds every configuration once and runs every test: native with the UI (and its Debian
+# package, installed and removed), clang with sanitizers and a short fuzz run (this build also
+# proves the core builds without Qt), and the Windows cross-build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +14,9 @@ stage "native build and tests"
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
+
+stage "Debian package"
+bash scripts/test-package.sh build
 
 stage "sanitizer build (no Qt) and tests"
 cmake --preset sanitize >/dev/null

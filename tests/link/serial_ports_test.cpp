@@ -124,8 +124,8 @@ TEST(USBApiChoiceTest, NamedLibraryThenPortByHandThenEnvironmentThenTheSearch)
     };
     std::string error;
     ::setenv("KVX_USB_LIBRARY", "/no/such/libFromEnvironment.so", 1);
-    EXPECT_TRUE(isSerial(OpenUSBApi({"", "/dev/ttyUSB7"}, error))) << error;
-    EXPECT_EQ(OpenUSBApi({"/no/such/libNamed.so", "/dev/ttyUSB7"}, error), nullptr);
+    EXPECT_TRUE(isSerial(OpenUSBApi({"", "/dev/ttyUSB7", {}}, error))) << error;
+    EXPECT_EQ(OpenUSBApi({"/no/such/libNamed.so", "/dev/ttyUSB7", {}}, error), nullptr);
     EXPECT_NE(error.find("libNamed.so"), std::string::npos) << error;
     // A library named in the environment is no invitation to look elsewhere.
     EXPECT_EQ(OpenUSBApi({}, error), nullptr);

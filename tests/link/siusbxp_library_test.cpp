@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 namespace kvx {
 namespace {
@@ -41,14 +44,32 @@ TEST(SiUSBXpLibraryTest, MissingFunctionsAreNamed)
 
 TEST(SiUSBXpLibraryTest, PathPrecedence)
 {
+    // The platform's library beside the program is taken before the system's search finds one.
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "kvx-usb-library-beside";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / DefaultUSBLibraryName()) << "stand-in";
+    const std::string beside = (folder / DefaultUSBLibraryName()).string();
+    struct TCase {
+        const char* Environment;
+        std::string Option;
+        std::filesystem::path ProgramFolder;
+        std::string Expected;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {nullptr, "", {}, DefaultUSBLibraryName()},
+             {nullptr, "", folder, beside},
+             {nullptr, "", folder / "empty", DefaultUSBLibraryName()},
+             {"", "", folder, beside},
+             {"/opt/from-environment.so", "", folder, "/opt/from-environment.so"},
+             {"/opt/from-environment.so", "/opt/from-option.so", folder, "/opt/from-option.so"},
+         }) {
+        SetEnvironment("KVX_USB_LIBRARY", c.Environment);
+        EXPECT_EQ(ResolveUSBLibraryPath(c.Option, c.ProgramFolder), c.Expected)
+            << "environment " << (c.Environment ? c.Environment : "unset") << ", option '" << c.Option << "', folder "
+            << c.ProgramFolder;
+    }
     SetEnvironment("KVX_USB_LIBRARY", nullptr);
-    EXPECT_EQ(ResolveUSBLibraryPath(""), DefaultUSBLibraryName());
-    SetEnvironment("KVX_USB_LIBRARY", "/opt/from-environment.so");
-    EXPECT_EQ(ResolveUSBLibraryPath(""), "/opt/from-environment.so");
-    EXPECT_EQ(ResolveUSBLibraryPath("/opt/from-option.so"), "/opt/from-option.so");
-    SetEnvironment("KVX_USB_LIBRARY", "");
-    EXPECT_EQ(ResolveUSBLibraryPath(""), DefaultUSBLibraryName());
-    SetEnvironment("KVX_USB_LIBRARY", nullptr);
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

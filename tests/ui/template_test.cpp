@@ -125,7 +125,12 @@ TEST_F(TemplateTest, FailedSaveKeepsTheExistingFile)
     // A folder where the temporary file would go makes the save fail before the rename.
     QDir(Folder.path()).mkdir("keep.kvx.partial");
     Dialogs.ExpectSaveFile(target);
-    const QString reason = QString::fromStdString(std::make_error_code(std::errc::is_a_directory).message());
+#ifdef _WIN32
+    const std::errc folderInTheWay = std::errc::permission_denied;  // Windows refuses a folder as access denied
+#else
+    const std::errc folderInTheWay = std::errc::is_a_directory;
+#endif
+    const QString reason = QString::fromStdString(std::make_error_code(folderInTheWay).message());
     Dialogs.ExpectMessage(TemplateSaveFailedMessage(QDir::toNativeSeparators(target), reason));
     Window->Panel4Click();
     EXPECT_EQ(Contents(target), QByteArray(TKVXConfig::Size, '\x22'));

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "ui/main/colours.h"
+#include "ui/main/program_icon.h"
 
 namespace kvx::ui {
 
@@ -28,14 +29,7 @@ QPixmap PaintLogo()
     picture.fill(WindowColour);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Blue);
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(24, 30, 64, 64), 10, 10);
-    p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
-    for (int arc = 0; arc < 3; ++arc) {
-        const qreal r = 10.0 + arc * 9.0;
-        p.drawArc(QRectF(40 - r, 78 - r, 2 * r, 2 * r), 0, 90 * 16);
-    }
+    PaintLogoMark(p, QRectF(24, 30, 64, 64));
     QFont font("DejaVu Sans", 34, QFont::Bold);
     p.setFont(font);
     p.setPen(Qt::white);

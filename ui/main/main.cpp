@@ -3,10 +3,14 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "link/usbxpress.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
+#include "program_version.h"
+#include "ui/main/program_icon.h"
 #include "ui/main/program_link.h"
 #include "ui/main/qt_event_pump.h"
 #include "ui/main/status_view.h"
@@ -16,8 +20,17 @@
 int main(int argc, char* argv[])
 {
     using namespace kvx::ui;
+    // Answered before Qt starts, so it needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("kvxconf %s\n", kvx::ProgramVersion);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(kvx::ProgramName);
+    QApplication::setApplicationVersion(kvx::ProgramVersion);
+    QApplication::setWindowIcon(ProgramIcon());
     ApplyKVXStyle(app);
 
     const TProgramOptions options = ParseProgramOptions(QApplication::arguments());

@@ -22,6 +22,7 @@
 #include "ui/main/status_view.h"
 #include "ui/main/transfer_texts.h"
 #include "ui/main/window_geometry.h"
+#include "program_version.h"
 
 namespace kvx::ui {
 
@@ -133,7 +134,7 @@ void TfrmMain::BuildHeader()
     auto* logo = new TImage("Image1", this);
     logo->setGeometry(0, 0, LeftColumnWidth, HeaderHeight);
     logo->setPixmap(LogoPicture());
-    auto* version = new QLabel("v1.2", logo);
+    auto* version = new QLabel(QStringLiteral("v") + ProgramVersion, logo);
     version->setObjectName("lblVersion");
     version->setGeometry(205, 100, 40, 18);
 

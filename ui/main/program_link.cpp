@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "link/simulator_library.h"
+#include "link/program_files.h"
 #include "link/usbxpress.h"
 #include "ui/main/absent_link.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 TUSBApiChoice USBApiChoice(const TProgramOptions& Options, const QString& ProgramDir)
 {
-    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString()};
+    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString(), ProgramDir.toStdU16String()};
     if (choice.Library.empty() && Options.Simulate)
         choice.Library = SimulatorLibraryPath(ProgramDir.toStdU16String()).string();
     return choice;

@@ -9,6 +9,7 @@
 #include "ui/main/colours.h"
 #include "ui/main/kvx_image.h"
 #include "ui/main/kvx_panel.h"
+#include "program_version.h"
 
 namespace kvx::ui {
 
@@ -55,7 +56,7 @@ TfrmStatus::TfrmStatus(QWidget* Parent) : QWidget(Parent)
     auto* background = MakeImage(this, "Image1", QRect(0, 0, 1024, 730), StatusBackground());
     background->setScaledContents(true);
     MakeImage(this, "Image2", QRect(0, 0, 255, 128), LogoPicture());
-    Label2 = MakeLabel(this, "Label2", "v1.2", QRect(205, 100, 40, 18), IdleTextColour);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("v") + ProgramVersion, QRect(205, 100, 40, 18), IdleTextColour);
     auto* heading = MakeLabel(this, "Panel4", "Unit status", QRect(280, 60, 300, 40), Qt::white);
     heading->setStyleSheet(heading->styleSheet() + " font-size: 20pt;");
     auto* dragArea = new QWidget(this);

@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +11,7 @@
 
 #include "config/cid_list.h"
 #include "ui/main/dialog_service.h"
+#include "ui/main/shipped_file.h"
 #include "ui/pages/page_controls.h"
 
 namespace kvx::ui {
@@ -57,7 +56,7 @@ TfrmContactID::TfrmContactID(IPageHost& Host, QWidget* Parent, const QString& CI
 
 QString TfrmContactID::ProgramCIDListPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("CIDList.txt"));
+    return ShippedFilePath(QStringLiteral("CIDList.txt"));
 }
 
 void TfrmContactID::BuildDistribution()

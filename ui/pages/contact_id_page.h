@@ -31,7 +31,7 @@ public:
     // Opens or closes recipient DistributionNumber + 1 (0..9) in every row.
     void EnableDistribution(int DistributionNumber, bool Enable);
 
-    // "CIDList.txt" in the program's own folder.
+    // "CIDList.txt" as the program finds it (beside itself, else where it is installed).
     static QString ProgramCIDListPath();
 
     std::vector<TfrmCIDControls*> CIDControlList;

@@ -1,8 +1,6 @@
 #include "ui/pages/setup_pages.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
+#include "ui/main/shipped_file.h"
 #include "ui/pages/contact_id_page.h"
 #include "ui/pages/distribute_messages_page.h"
 #include "ui/pages/general_setup_page.h"
@@ -24,7 +22,7 @@ namespace kvx::ui {
 // when they need them, never while they are being created.
 std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
 {
-    const QString smscFile = QDir(QCoreApplication::applicationDirPath()).filePath("SMSC.ini");
+    const QString smscFile = ShippedFilePath("SMSC.ini");
     std::vector<TPageEntry> pages;
     pages.push_back({2, new TfrmSecuritySetup(Host, Parent)});
     pages.push_back({4, new TfrmMessageRecipients(Host, Parent)});
