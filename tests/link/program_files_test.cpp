@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace kvx {
@@ -23,7 +24,9 @@ protected:
     }
     fs::path Found(const std::string& Name) const { return FindProgramFile(Bin, Name).value_or("(none)"); }
 
-    const fs::path Prefix = fs::path(testing::TempDir()) / "kvx-program-files";
+    // One folder per test: ctest runs the tests of this fixture side by side.
+    const fs::path Prefix = fs::path(testing::TempDir()) /
+        ("kvx-program-files-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     const fs::path Bin = Prefix / "bin";
 };
 

@@ -118,7 +118,7 @@ TEST_F(RecipientsTest, SenderVerifyButtonChoosesTheSecurityPage)
 TEST_F(RecipientsTest, ImportedNumbersOpenTheirColumnsAtOnce)
 {
     const QString people = Folder.filePath("people.csv");
-    std::ofstream(people.toStdString()) << "\xEF\xBB\xBFrecipient;number\r\n3;+44 7700 900003\r\n;0044 7700 900001\r\n";
+    std::ofstream(people.toStdString(), std::ios::binary) << "\xEF\xBB\xBFrecipient;number\r\n3;+44 7700 900003\r\n;0044 7700 900001\r\n";
     Dialogs.ExpectOpenFile(people);
     Dialogs.ExpectMessage("Import from people.csv?\r\r2 added, 0 updated, 0 unchanged, 0 skipped.\r"
                           "line 2: added as recipient 3 (+447700900003)\rline 3: added as recipient 1 (+447700900001)");

@@ -2,6 +2,7 @@
 // the week-day check, kept relays and actions, half-typed edits, and digits-only numbers.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -204,7 +205,7 @@ TEST_F(MissedCallPageTest, ImportChangesThePageOnlyOnceTheReportIsConfirmed)
     Select(0);
     QTemporaryDir folder;
     const QString gate = folder.filePath("gate.csv");
-    std::ofstream(gate.toStdString()) << "number;relay\r\n+44 1111;2\r\n+44 (0)2222;3\r\n12ab;1\r\n";
+    std::ofstream(gate.toStdString(), std::ios::binary) << "number;relay\r\n+44 1111;2\r\n+44 (0)2222;3\r\n12ab;1\r\n";
     const QString report = "1 added, 1 updated, 0 unchanged, 1 skipped.\rline 2: updated as location 1 (+441111)\r"
                            "line 3: added as location 2 (+442222)\rline 4: skipped: \"12ab\" is not a telephone number";
     // Everything the user sees and the page stores.
@@ -219,10 +220,10 @@ TEST_F(MissedCallPageTest, ImportChangesThePageOnlyOnceTheReportIsConfirmed)
 
     for (const QString& file : {QString(), folder.filePath("absent.csv")}) {
         Dialogs.ExpectOpenFile(file);
-        if (!file.isEmpty()) Dialogs.ExpectMessage("Could not read \"" + file + "\": No such file or directory.");
+        if (!file.isEmpty()) Dialogs.ExpectMessage("Could not read \"" + QDir::toNativeSeparators(file) + "\": No such file or directory.");
         Page.btnImport->click();
     }
-    std::ofstream(folder.filePath("list.csv").toStdString()) << "name,phone\n";
+    std::ofstream(folder.filePath("list.csv").toStdString(), std::ios::binary) << "name,phone\n";
     Dialogs.ExpectOpenFile(folder.filePath("list.csv"));
     Dialogs.ExpectMessage("Nothing was imported from list.csv.\r\rThe first line names the column \"name\", which is not one of location, "
                           "number, relay, action, confirmation, count, window_start, window_stop, days.");
