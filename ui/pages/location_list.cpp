@@ -50,7 +50,11 @@ void TLocationListModel::AllLinesChanged()
 
 QFont LocationListFont()
 {
-    QFont font(QStringLiteral("Courier"));
+    // The columns line up only in a fixed-pitch face. Not every system maps "Courier" to one
+    // (Wine maps it to a proportional face), so the usual fixed-pitch faces come next.
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier"), QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
+                      QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setPixelSize(12);
