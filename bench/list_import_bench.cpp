@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "bench/bench_host.h"
 #include "config/design_config.h"
 #include "ui/main/dialog_service.h"
 #include "ui/pages/missed_call_page.h"
@@ -17,15 +18,7 @@ namespace {
 using namespace kvx;
 using namespace kvx::ui;
 
-class TBenchHost : public IPageHost {
-public:
-    TKVX* Device() override { return nullptr; }
-    bool HasBeenRead() const override { return false; }
-    void MarkConfigChanged() override {}
-    void BringPageForward(int) override {}
-    TKVXPage* Page(int) override { return nullptr; }
-    void ShowCommandGuide() override {}
-};
+using bench::TBenchHost;
 
 // The user picks the file and confirms the report.
 class TConfirmingDialogs : public IDialogService {
