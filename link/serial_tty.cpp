@@ -63,13 +63,13 @@ int RemainingMs(TClock::time_point Deadline)
 }
 
 // Waits until the descriptor is ready for Events or the time is up (0 either way); EIO when
-// the port reports an error or hang-up instead.
+// the port reports an error or hang-up (a hung-up tty also reports itself readable).
 int WaitUntilReady(int Descriptor, short Events, int TimeoutMs)
 {
     pollfd entry{Descriptor, Events, 0};
     const int ready = ::poll(&entry, 1, TimeoutMs);
     if (ready < 0) return errno == EINTR ? 0 : Failed();
-    if (ready > 0 && !(entry.revents & Events)) return EIO;
+    if (ready > 0 && (entry.revents & (POLLERR | POLLHUP | POLLNVAL))) return EIO;
     return 0;
 }
 
@@ -172,44 +172,43 @@ int FlushTty(int Descriptor, bool Output, bool Input)
     return ::tcflush(Descriptor, queues) == 0 ? 0 : Failed();
 }
 
-int ReadTty(int Descriptor, uint8_t* Buffer, uint32_t Count, uint32_t TimeoutMs, uint32_t& Done)
+namespace {
+
+// Moves Count bytes with Move (a read or a write of the bytes not yet done), waiting for the
+// port between partial moves. A tty with VMIN 0 reads an empty queue as 0 bytes: that is
+// waited for like EAGAIN, and a port that has gone shows as a hang-up in the wait.
+template <typename TMove>
+int MoveBytes(int Descriptor, short Events, uint32_t Count, uint32_t TimeoutMs, uint32_t& Done, TMove Move)
 {
     Done = 0;
     const auto deadline = DeadlineIn(TimeoutMs);
     while (Done < Count) {
-        const ssize_t got = ::read(Descriptor, Buffer + Done, Count - Done);
-        if (got > 0) {
-            Done += static_cast<uint32_t>(got);
+        const ssize_t moved = Move(Done);
+        if (moved > 0) {
+            Done += static_cast<uint32_t>(moved);
             continue;
         }
-        // A tty that has hung up reads as end of file.
-        if (got == 0) return EIO;
-        if (errno == EINTR) continue;
-        if (errno != EAGAIN) return Failed();
+        if (moved < 0 && errno == EINTR) continue;
+        if (moved < 0 && errno != EAGAIN) return Failed();
         const int wait = RemainingMs(deadline);
         if (wait == 0) return ETIMEDOUT;
-        if (const int error = WaitUntilReady(Descriptor, POLLIN, wait)) return error;
+        if (const int error = WaitUntilReady(Descriptor, Events, wait)) return error;
     }
     return 0;
 }
 
+} // namespace
+
+int ReadTty(int Descriptor, uint8_t* Buffer, uint32_t Count, uint32_t TimeoutMs, uint32_t& Done)
+{
+    return MoveBytes(Descriptor, POLLIN, Count, TimeoutMs, Done,
+                     [&](uint32_t Moved) { return ::read(Descriptor, Buffer + Moved, Count - Moved); });
+}
+
 int WriteTty(int Descriptor, const uint8_t* Buffer, uint32_t Count, uint32_t TimeoutMs, uint32_t& Done)
 {
-    Done = 0;
-    const auto deadline = DeadlineIn(TimeoutMs);
-    while (Done < Count) {
-        const ssize_t put = ::write(Descriptor, Buffer + Done, Count - Done);
-        if (put > 0) {
-            Done += static_cast<uint32_t>(put);
-            continue;
-        }
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0 && errno != EAGAIN) return Failed();
-        const int wait = RemainingMs(deadline);
-        if (wait == 0) return ETIMEDOUT;
-        if (const int error = WaitUntilReady(Descriptor, POLLOUT, wait)) return error;
-    }
-    return 0;
+    return MoveBytes(Descriptor, POLLOUT, Count, TimeoutMs, Done,
+                     [&](uint32_t Moved) { return ::write(Descriptor, Buffer + Moved, Count - Moved); });
 }
 
 int TtyAccess(const std::string& Path, std::string& Group)

@@ -2,6 +2,10 @@
 // other end is served by the simulated unit: whole transfers, status, a port that vanishes.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -11,6 +15,7 @@
 #include "link/crc8.h"
 #include "link/kvx.h"
 #include "link/serial_backend.h"
+#include "link/serial_tty.h"
 #include "link/usbxpress.h"
 #include "tests/support/pty_unit.h"
 
@@ -134,6 +139,36 @@ TEST_F(SerialPtyTest, PortVanishingDuringAReadFailsItAndSaysWhy)
 
     Link->PollDevices();
     EXPECT_FALSE(Kvx->DeviceConnected());
+}
+
+// A read of more bytes than have come waits for the rest, however the tty reports an empty
+// queue; only the time running out or a hang-up ends it early.
+TEST(SerialTty, ReadWaitsForTheRestAndEndsOnTimeOrHangup)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master) | ::unlockpt(master), 0);
+    int port = -1;
+    ASSERT_EQ(OpenTty(::ptsname(master), 115200, port), 0);
+    uint8_t bytes[4] = {};
+    uint32_t done = 0;
+
+    std::thread late([master] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        ASSERT_EQ(::write(master, "ab", 2), 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        ASSERT_EQ(::write(master, "cd", 2), 2);
+    });
+    EXPECT_EQ(ReadTty(port, bytes, 4, 5000, done), 0);
+    late.join();
+    EXPECT_EQ(done, 4u);
+    EXPECT_EQ(std::string(bytes, bytes + 4), "abcd");
+
+    EXPECT_EQ(ReadTty(port, bytes, 1, 20, done), ETIMEDOUT);
+    EXPECT_EQ(done, 0u);
+    ::close(master);
+    EXPECT_EQ(ReadTty(port, bytes, 1, 5000, done), EIO);
+    CloseTty(port);
 }
 
 } // namespace
