@@ -1,5 +1,13 @@
 #include "config/whole_file.h"
 
+#include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -64,6 +72,19 @@ bool SaveWholeFile(const std::filesystem::path& Path, std::string_view Bytes, st
         return false;
     }
     return true;
+}
+
+bool CreateNewEmptyFile(const std::filesystem::path& Path, std::error_code& Error)
+{
+#ifdef _WIN32
+    const int descriptor = ::_wopen(Path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (descriptor >= 0) ::_close(descriptor);
+#else
+    const int descriptor = ::open(Path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+    if (descriptor >= 0) ::close(descriptor);
+#endif
+    Error = descriptor >= 0 ? std::error_code() : std::error_code(errno, std::generic_category());
+    return descriptor >= 0;
 }
 
 } // namespace kvx

@@ -8,6 +8,7 @@
 
 #include "config/template_file.h"
 #include "config/text_fields.h"
+#include "config/whole_file.h"
 
 namespace kvx {
 
@@ -114,13 +115,23 @@ std::optional<fs::path> SaveBackup(const fs::path& Folder, const TKVXConfig& Ima
     fs::create_directories(Folder, created);
     const std::string unit = BackupUnitName(Image);
     const std::string stamp = StampText(Now);
+    // The name is taken before the bytes go in: the program and kvxctl may back up a unit of
+    // the same name in the same second, and neither may replace the other's backup.
     fs::path path;
     for (unsigned sequence = 1;; ++sequence) {
         path = Folder / FileName(stamp, sequence, unit);
         std::error_code ec;
-        if (!fs::exists(path, ec)) break;
+        if (CreateNewEmptyFile(path, ec)) break;
+        if (ec != std::errc::file_exists) {
+            Reason = ec.message();
+            return std::nullopt;
+        }
     }
-    if (!SaveTemplate(path, Image, Reason)) return std::nullopt;
+    if (!SaveTemplate(path, Image, Reason)) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+        return std::nullopt;
+    }
 
     // Only now that the new backup is safe may the oldest go.
     std::vector<TBackupFile> same;

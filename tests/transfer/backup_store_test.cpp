@@ -6,6 +6,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "config/general_setup.h"
 #include "transfer/backup_store.h"
@@ -90,6 +91,20 @@ TEST_F(BackupStoreTest, KeepsTheNewest50OfEachUnitOnly)
     EXPECT_EQ(names.front(), "20260323-100051_Gate.kvx");
     EXPECT_EQ(names[49], "20260323-100002_Gate.kvx");
     EXPECT_EQ(names.back(), "20250101-000000_Barn.kvx") << "another unit's backups are not counted";
+}
+
+TEST_F(BackupStoreTest, TwoWritersInTheSameSecondNeverReplaceEachOthersBackups)
+{
+    // The program and kvxctl backing up units of the same name through two dongles at once.
+    const auto writer = [this] {
+        for (int i = 0; i < 20; ++i) Save(u"Gate", {2026, 3, 23, 10, 0, 0});
+    };
+    std::thread other(writer);
+    writer();
+    other.join();
+    const std::vector<TBackupFile> files = ListBackups(Folder);
+    EXPECT_EQ(files.size(), 40u);
+    for (const TBackupFile& file : files) EXPECT_EQ(file.Size, TKVXConfig::Size) << file.Path;
 }
 
 TEST_F(BackupStoreTest, FolderIsCreatedAndProvenWritable)
