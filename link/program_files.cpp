@@ -1,7 +1,12 @@
 #include "link/program_files.h"
 
+#include <vector>
+
 namespace kvx {
 
+namespace {
+
+// The folders looked in, in order, for a program in ProgramFolder.
 std::vector<std::filesystem::path> ProgramFileFolders(const std::filesystem::path& ProgramFolder)
 {
 #ifdef _WIN32
@@ -17,6 +22,8 @@ std::vector<std::filesystem::path> ProgramFileFolders(const std::filesystem::pat
 #endif
 }
 
+} // namespace
+
 std::optional<std::filesystem::path> FindProgramFile(const std::filesystem::path& ProgramFolder, const std::string& Name)
 {
     for (const auto& folder : ProgramFileFolders(ProgramFolder)) {
@@ -25,6 +32,11 @@ std::optional<std::filesystem::path> FindProgramFile(const std::filesystem::path
         if (std::filesystem::is_regular_file(candidate, error)) return candidate;
     }
     return std::nullopt;
+}
+
+std::filesystem::path ProgramFilePath(const std::filesystem::path& ProgramFolder, const std::string& Name)
+{
+    return FindProgramFile(ProgramFolder, Name).value_or(ProgramFolder / Name);
 }
 
 std::string SimulatorLibraryName()
@@ -38,7 +50,7 @@ std::string SimulatorLibraryName()
 
 std::filesystem::path SimulatorLibraryPath(const std::filesystem::path& ProgramFolder)
 {
-    return FindProgramFile(ProgramFolder, SimulatorLibraryName()).value_or(ProgramFolder / SimulatorLibraryName());
+    return ProgramFilePath(ProgramFolder, SimulatorLibraryName());
 }
 
 } // namespace kvx

@@ -5,15 +5,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace kvx {
 
-// The folders looked in, in order, for a program in ProgramFolder.
-std::vector<std::filesystem::path> ProgramFileFolders(const std::filesystem::path& ProgramFolder);
-
-// The first of those folders that holds Name; nothing when none does.
+// The first folder that holds Name, of those looked in for a program in ProgramFolder;
+// nothing when none does.
 std::optional<std::filesystem::path> FindProgramFile(const std::filesystem::path& ProgramFolder, const std::string& Name);
+// Name as found, or where it belongs beside the program (so a message can name it).
+std::filesystem::path ProgramFilePath(const std::filesystem::path& ProgramFolder, const std::string& Name);
 
 // "kvxsim.dll" on Windows, "libkvxsim.so" elsewhere.
 std::string SimulatorLibraryName();

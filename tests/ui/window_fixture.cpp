@@ -24,7 +24,7 @@ void TBytePage::ConfigToForm(TKVXConfig& KVXConfig)
 
 bool TBytePage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
-    if (ConfigAssistant && RefuseChecks) {
+    if ((ConfigAssistant && RefuseChecks) || RefuseEveryStore) {
         TKVXMessageDlg::ShowMessageEx(QString("Page %1 refuses.").arg(No), TMsgDlgType::mtInformation,
                                       {TMsgDlgBtn::mbOK}, 0);
         FHost.BringPageForward(No);

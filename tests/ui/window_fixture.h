@@ -29,6 +29,7 @@ public:
     int No;
     uint8_t Value = 0;
     bool RefuseChecks = false;  // the write path's check fails
+    bool RefuseEveryStore = false;  // an edit holds no number: writes and saves alike refuse
     int StoreCount = 0;
 
 private:

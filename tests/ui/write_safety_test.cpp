@@ -179,6 +179,20 @@ TEST_F(WriteSafetyTest, CompareWithTemplateListsTheFieldsThePagesChanged)
     EXPECT_EQ(Dialogs.Lists[0].Rows.size(), 1u);
 }
 
+TEST_F(WriteSafetyTest, APageThatRefusesToStoreStopsTheChangesAndTheComparison)
+{
+    const QString saved = QDir(Backups.path()).filePath("saved.kvx");
+    SaveTemplateAs(saved);
+    WriteEdit(2, 0x22);
+    BytePage(5)->RefuseEveryStore = true;
+    Dialogs.ExpectMessage("Page 5 refuses.");
+    Window->ShowChanges();
+    Dialogs.ExpectOpenFile(saved);
+    Dialogs.ExpectMessage("Page 5 refuses.");
+    Window->CompareWithTemplate();
+    EXPECT_TRUE(Dialogs.Lists.empty()) << "no list made from a half-stored image";
+}
+
 TEST_F(WriteSafetyTest, RestoreBackupOpensTheBackupsAndLoadsOneAsATemplate)
 {
     WriteEdit(1, 0x11);

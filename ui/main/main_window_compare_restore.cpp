@@ -52,8 +52,8 @@ void TfrmMain::CompareWithTemplate()
         ShowError(TemplateLoadFailedMessage(shownName, QString::fromStdString(reason)));
         return;
     }
-    // The pages as a template save would store them.
-    PagesToConfig(false);
+    // The pages as a template save would store them; a page that refuses has said why.
+    if (!PagesToConfig(false)) return;
     const auto differences = CompareConfigs(KVXConfig, other);
     if (differences.empty()) ShowInformation(SameAsTemplateText);
     else Dialogs().ShowDifferences({ComparedWithTemplateHeading(shownName), PagesColumn, TemplateColumn, differences});
@@ -69,8 +69,8 @@ void TfrmMain::ShowChanges()
     }
     TKVXConfig held;
     std::memcpy(held.Bytes(), KVX->EEPROMBuffer(), TKVXConfig::Size);
-    // The image exactly as a write would send it.
-    PagesToConfig(false);
+    // The image exactly as a write would send it; a page that refuses has said why.
+    if (!PagesToConfig(false)) return;
     TKVXConfig sent = KVXConfig;
     sent.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
     MarkImageForUnit(sent, KVX->SessionPassword);

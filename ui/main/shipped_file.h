@@ -12,8 +12,7 @@ namespace kvx::ui {
 inline QString ShippedFilePath(const QString& Name)
 {
     const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdU16String();
-    const std::string name = Name.toStdString();
-    return QString::fromStdU16String(FindProgramFile(folder, name).value_or(folder / name).u16string());
+    return QString::fromStdU16String(ProgramFilePath(folder, Name.toStdString()).u16string());
 }
 
 } // namespace kvx::ui
