@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/distribution_groups.h"
 #include "ui/pages/step_edit.h"
 
 namespace kvx::ui {
@@ -17,7 +17,6 @@ namespace {
 
 constexpr int PageNo = 5;
 constexpr int GeneralSetupPageNo = 3;
-constexpr int DistributionPageNo = 6;
 
 constexpr int MaximumDelay = 3000;          // seconds, typed
 constexpr int MaximumDelayStep = 9999;      // the step buttons run further; the clamp stops them at 3000
@@ -307,8 +306,7 @@ void TfrmInputSMSMessages::HandleCheckBox(QCheckBox* Sender)
     if (digital) EnableRow(*row, !OnExpander(slot) || FIOExpander);
     else EnableAnalogue();
     const TDistributionEvent event = digital ? EventOf(slot) : Sender == High.Check ? TDistributionEvent::ADH : TDistributionEvent::ADL;
-    if (auto* distribution = dynamic_cast<TfrmDistributeMessages*>(FHost.Page(DistributionPageNo)))
-        distribution->CheckGroup(distribution->RowPanel(event), Sender->isChecked());
+    CheckDistributionRow(FHost, event, Sender->isChecked());
 }
 
 void TfrmInputSMSMessages::LoadBreach(const TBreachRow& Row, const TAnalogueBreach& Breach)

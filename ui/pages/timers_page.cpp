@@ -21,8 +21,6 @@ namespace kvx::ui {
 namespace {
 
 constexpr int PageNo = 11;
-constexpr int DistributionPageNo = 6;
-constexpr const char* TimerEventsRow = "pnlTimerEvents";
 constexpr int LabelLength = 16;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
@@ -179,8 +177,7 @@ void TfrmTimers::TimersDefinedChanged(bool WereDefined)
 {
     const bool defined = GetTimersCount() > 0;
     if (defined == WereDefined) return;
-    TKVXPage* page = FHost.Page(DistributionPageNo);
-    if (auto* groups = dynamic_cast<IDistributionGroups*>(page)) groups->CheckGroup(page->findChild<QWidget*>(TimerEventsRow), defined);
+    CheckDistributionRow(FHost, TDistributionEvent::TimerEvents, defined);
 }
 
 void TfrmTimers::ConfigToForm(TKVXConfig& KVXConfig)
