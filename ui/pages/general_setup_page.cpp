@@ -184,7 +184,7 @@ void TfrmGeneralSetup::cbSelfTestClick()
 {
     FHost.MarkConfigChanged();
     const bool on = cbSelfTest->isChecked();
-    for (QWidget* control : pnlSelfTest->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) control->setEnabled(on);
+    EnableChildren(pnlSelfTest, on);
     EnableWeekDayBoxes(Days, on);
     CheckDistributionRow(FHost, TDistributionEvent::AutoTest, on);
 }

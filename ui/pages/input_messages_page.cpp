@@ -87,11 +87,6 @@ void EnableWithSteps(QLineEdit* Edit, const TStepButtons& Steps, bool Enabled)
         control->setEnabled(Enabled);
 }
 
-void EnablePanel(QWidget* Panel, bool Enabled)
-{
-    for (QWidget* control : Panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) control->setEnabled(Enabled);
-}
-
 // Layout: two sides per input, each a check box and a row panel of message, clear and delay.
 constexpr int NumberLeft = 24;
 constexpr std::array<int, 2> CheckLeft{44, 384};
@@ -269,7 +264,7 @@ void TfrmInputSMSMessages::EnableRow(const TMessageRow& Row, bool Available)
 {
     Row.Check->setEnabled(Available);
     const bool on = Available && Row.Check->isChecked();
-    EnablePanel(Row.Panel, on);
+    EnableChildren(Row.Panel, on);
     Row.Clear->setEnabled(on && !Row.Message->text().isEmpty());
 }
 
@@ -280,7 +275,7 @@ void TfrmInputSMSMessages::EnableAnalogue()
     for (const TBreachRow* row : {&High, &Low}) {
         row->Check->setEnabled(FIOExpander);
         const bool on = FIOExpander && row->Check->isChecked();
-        EnablePanel(row->Panel, on);
+        EnableChildren(row->Panel, on);
         row->Clear->setEnabled(on && !row->Message->text().isEmpty());
         EnableWithSteps(row->Response, row->ResponseSteps, on);
         EnableWithSteps(row->Voltage, row->VoltageSteps, on && rbLBV->isChecked());
