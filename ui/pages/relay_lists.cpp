@@ -38,6 +38,12 @@ void FillRelayList(QComboBox* List, bool IOExpander)
         List->addItem(QStringLiteral("Relay%1").arg(relay + 1), relay);
 }
 
+void RefillRelayList(QComboBox* List, bool IOExpander, std::optional<uint8_t> Relay)
+{
+    FillRelayList(List, IOExpander);
+    if (Relay) ShowRelay(List, *Relay);
+}
+
 void FillActionList(QComboBox* List)
 {
     List->clear();

@@ -119,8 +119,7 @@ void TfrmTimers::IOExpanderFunctions(bool State)
 {
     const int index = FList.Selected();
     FShowing = true;
-    FillRelayList(cbRelay, State);
-    if (index >= 0) ShowRelay(cbRelay, FRecords[static_cast<size_t>(index)].Relay);
+    RefillRelayList(cbRelay, State, index >= 0 ? std::optional(FRecords[static_cast<size_t>(index)].Relay) : std::nullopt);
     FShowing = false;
 }
 
@@ -153,8 +152,8 @@ void TfrmTimers::UpdateLocation()
     edited.Action = ChosenByte(*cbRelayFunction, record.Action);
     edited.Confirmation = cbConfirmation->isChecked() ? Confirmed : 0;
     // A time edit emptied while typing leaves the stored time as it was.
-    edited.Hour = static_cast<uint8_t>(WholeNumber(edHours->text()).value_or(record.Hour));
-    edited.Minute = static_cast<uint8_t>(WholeNumber(edMinutes->text()).value_or(record.Minute));
+    edited.Hour = EditedByte(*edHours, record.Hour);
+    edited.Minute = EditedByte(*edMinutes, record.Minute);
     edited.WeekDays = WeekDayMask(WeekDays);
     record = edited;
     FList.LineChanged(index);
@@ -192,13 +191,10 @@ bool TfrmTimers::TimeEditsHoldNumbers()
 {
     const int index = FList.Selected();
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
-    for (const QLineEdit* edit : {edHours, edMinutes}) {
-        if (EditWholeNumber(*edit)) continue;
-        FHost.BringPageForward(PageNo);
-        lbTimer->scrollTo(lbTimer->currentIndex());
-        return false;
-    }
-    return true;
+    if (EditsHoldWholeNumbers(std::array<const QLineEdit*, 2>{edHours, edMinutes})) return true;
+    FHost.BringPageForward(PageNo);
+    lbTimer->scrollTo(lbTimer->currentIndex());
+    return false;
 }
 
 bool TfrmTimers::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
