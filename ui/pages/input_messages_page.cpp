@@ -289,7 +289,6 @@ void TfrmInputSMSMessages::IOExpanderFunctions(bool State)
     for (QWidget* caption : FExpanderCaptions) caption->setEnabled(State);
     for (size_t slot = 2 * InputsWithDelay; slot < InputMessageCount; ++slot) EnableRow(Rows[slot], State);
     EnableAnalogue();
-    lblLink->setEnabled(true);
 }
 
 void TfrmInputSMSMessages::HandleCheckBox(QCheckBox* Sender)
