@@ -166,6 +166,11 @@ void TfrmDistributeMessages::CheckGroup(QWidget* Panel, bool Check)
     UpdateAllBox(*row);
 }
 
+void TfrmDistributeMessages::CheckRow(TDistributionEvent Event, bool Check)
+{
+    CheckGroup(RowPanel(Event), Check);
+}
+
 void TfrmDistributeMessages::CheckOneBox(QWidget* Panel, bool Check, int DistributionNumber)
 {
     TRow* row = RowOf(Panel);

@@ -26,7 +26,8 @@ public:
     // Gives recipient DistributionNumber + 1 every event that is switched on now.
     void UpdateDistributions(int DistributionNumber);
     // Ticks or clears every recipient of one row (Panel: a row panel, pnlAutoTest ...).
-    void CheckGroup(QWidget* Panel, bool Check) override;
+    void CheckGroup(QWidget* Panel, bool Check);
+    void CheckRow(TDistributionEvent Event, bool Check) override;
     void CheckOneBox(QWidget* Panel, bool Check, int DistributionNumber);
     // Click handler of every box, after the box has flipped itself.
     void HandleCheckBox(TImageCheckBox* Sender);

@@ -9,7 +9,7 @@
 #include "config/general_setup.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/distribution_groups.h"
 #include "ui/pages/io_expander.h"
 #include "ui/pages/page_controls.h"
 #include "ui/pages/step_edit.h"
@@ -19,7 +19,6 @@ namespace kvx::ui {
 namespace {
 
 constexpr int PageNo = 3;
-constexpr int DistributionPageNo = 6;
 // Missed call, Timers, Relays, SMS input messages: the pages with I/O expander items.
 constexpr std::array<int, 4> ExpanderPageNos{10, 11, 8, 5};
 
@@ -181,19 +180,13 @@ void TfrmGeneralSetup::BuildTamperAndSerial()
             QRect(RightColumn + 24, top - 4, ColumnWidth - 24, 90));
 }
 
-void TfrmGeneralSetup::CheckDistributionRow(TDistributionEvent Event, bool Check)
-{
-    if (auto* distribution = dynamic_cast<TfrmDistributeMessages*>(FHost.Page(DistributionPageNo)))
-        distribution->CheckGroup(distribution->RowPanel(Event), Check);
-}
-
 void TfrmGeneralSetup::cbSelfTestClick()
 {
     FHost.MarkConfigChanged();
     const bool on = cbSelfTest->isChecked();
-    for (QWidget* control : pnlSelfTest->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) control->setEnabled(on);
+    EnableChildren(pnlSelfTest, on);
     EnableWeekDayBoxes(Days, on);
-    CheckDistributionRow(TDistributionEvent::AutoTest, on);
+    CheckDistributionRow(FHost, TDistributionEvent::AutoTest, on);
 }
 
 void TfrmGeneralSetup::edTamperChange()
@@ -202,7 +195,7 @@ void TfrmGeneralSetup::edTamperChange()
     const bool on = edTamper->text() != TamperOff;
     if (on == FTamperOn) return;
     FTamperOn = on;
-    CheckDistributionRow(TDistributionEvent::Tamper, on);
+    CheckDistributionRow(FHost, TDistributionEvent::Tamper, on);
 }
 
 void TfrmGeneralSetup::HandleRadioButton()
@@ -215,7 +208,7 @@ void TfrmGeneralSetup::IOExpanderChosen(bool State)
 {
     for (const int no : ExpanderPageNos)
         if (auto* page = dynamic_cast<IIOExpanderPage*>(FHost.Page(no))) page->IOExpanderFunctions(State);
-    CheckDistributionRow(TDistributionEvent::CommsFailure, State);
+    CheckDistributionRow(FHost, TDistributionEvent::CommsFailure, State);
 }
 
 void TfrmGeneralSetup::ConfigToForm(TKVXConfig& KVXConfig)

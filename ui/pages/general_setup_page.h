@@ -6,7 +6,6 @@
 // byte 8213 from a read to the next write.
 #include <array>
 
-#include "config/distribution.h"
 #include "ui/main/page_contract.h"
 #include "ui/pages/week_day_boxes.h"
 
@@ -50,7 +49,6 @@ private:
     void HandleRadioButton();
     // Tells the pages with I/O expander items, and ticks or clears the comms-failure row.
     void IOExpanderChosen(bool State);
-    void CheckDistributionRow(TDistributionEvent Event, bool Check);
     // The write path's questions and notices, in their order; false at the first refusal.
     bool CheckInput();
     bool Refuse();

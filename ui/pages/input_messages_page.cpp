@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/distribution_groups.h"
 #include "ui/pages/step_edit.h"
 
 namespace kvx::ui {
@@ -17,7 +17,6 @@ namespace {
 
 constexpr int PageNo = 5;
 constexpr int GeneralSetupPageNo = 3;
-constexpr int DistributionPageNo = 6;
 
 constexpr int MaximumDelay = 3000;          // seconds, typed
 constexpr int MaximumDelayStep = 9999;      // the step buttons run further; the clamp stops them at 3000
@@ -86,11 +85,6 @@ void EnableWithSteps(QLineEdit* Edit, const TStepButtons& Steps, bool Enabled)
 {
     for (QWidget* control : {static_cast<QWidget*>(Edit), static_cast<QWidget*>(Steps.Down), static_cast<QWidget*>(Steps.Up)})
         control->setEnabled(Enabled);
-}
-
-void EnablePanel(QWidget* Panel, bool Enabled)
-{
-    for (QWidget* control : Panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) control->setEnabled(Enabled);
 }
 
 // Layout: two sides per input, each a check box and a row panel of message, clear and delay.
@@ -270,7 +264,7 @@ void TfrmInputSMSMessages::EnableRow(const TMessageRow& Row, bool Available)
 {
     Row.Check->setEnabled(Available);
     const bool on = Available && Row.Check->isChecked();
-    EnablePanel(Row.Panel, on);
+    EnableChildren(Row.Panel, on);
     Row.Clear->setEnabled(on && !Row.Message->text().isEmpty());
 }
 
@@ -281,7 +275,7 @@ void TfrmInputSMSMessages::EnableAnalogue()
     for (const TBreachRow* row : {&High, &Low}) {
         row->Check->setEnabled(FIOExpander);
         const bool on = FIOExpander && row->Check->isChecked();
-        EnablePanel(row->Panel, on);
+        EnableChildren(row->Panel, on);
         row->Clear->setEnabled(on && !row->Message->text().isEmpty());
         EnableWithSteps(row->Response, row->ResponseSteps, on);
         EnableWithSteps(row->Voltage, row->VoltageSteps, on && rbLBV->isChecked());
@@ -295,7 +289,6 @@ void TfrmInputSMSMessages::IOExpanderFunctions(bool State)
     for (QWidget* caption : FExpanderCaptions) caption->setEnabled(State);
     for (size_t slot = 2 * InputsWithDelay; slot < InputMessageCount; ++slot) EnableRow(Rows[slot], State);
     EnableAnalogue();
-    lblLink->setEnabled(true);
 }
 
 void TfrmInputSMSMessages::HandleCheckBox(QCheckBox* Sender)
@@ -307,8 +300,7 @@ void TfrmInputSMSMessages::HandleCheckBox(QCheckBox* Sender)
     if (digital) EnableRow(*row, !OnExpander(slot) || FIOExpander);
     else EnableAnalogue();
     const TDistributionEvent event = digital ? EventOf(slot) : Sender == High.Check ? TDistributionEvent::ADH : TDistributionEvent::ADL;
-    if (auto* distribution = dynamic_cast<TfrmDistributeMessages*>(FHost.Page(DistributionPageNo)))
-        distribution->CheckGroup(distribution->RowPanel(event), Sender->isChecked());
+    CheckDistributionRow(FHost, event, Sender->isChecked());
 }
 
 void TfrmInputSMSMessages::LoadBreach(const TBreachRow& Row, const TAnalogueBreach& Breach)

@@ -1,8 +1,7 @@
 #include "ui/pages/location_lines.h"
 
-#include <array>
-
-#include "config/week_days.h"
+#include "config/value_words.h"
+#include "ui/pages/week_day_boxes.h"
 
 namespace kvx::ui {
 
@@ -18,14 +17,14 @@ QString Column(const QString& Text, int Width)
     return Text.leftJustified(Width, u' ');
 }
 
-QString TwoDigits(int Value)
+QString ZeroPadded(int Value, int Digits)
 {
-    return QStringLiteral("%1").arg(Value, 2, 10, QChar(u'0'));
+    return QStringLiteral("%1").arg(Value, Digits, 10, QChar(u'0'));
 }
 
-QString TimeText(int Hour, int Minute)
+QString TimeText(unsigned Hour, unsigned Minute)
 {
-    return TwoDigits(Hour) + u':' + TwoDigits(Minute);
+    return QString::fromStdString(TimeOfDayText(Hour, Minute));
 }
 
 QString RelayText(uint8_t Relay)
@@ -33,33 +32,19 @@ QString RelayText(uint8_t Relay)
     return QStringLiteral("RLY%1").arg(Relay + 1);
 }
 
-} // namespace
-
+// The action of Action & 0x7F, or nothing for one the unit does not know.
 QString ActionText(uint8_t Action)
 {
-    static const std::array<QString, 5> texts{QStringLiteral("-"), QStringLiteral("On"), QStringLiteral("Off "),
-                                              QStringLiteral("Pulse"), QStringLiteral("Toggle")};
     const uint8_t action = Action & ActionMask;
-    return action < texts.size() ? texts[action] : QString();
+    if (action >= ActionWords.size()) return {};
+    return QString::fromLatin1(ActionWords[action].data(), static_cast<qsizetype>(ActionWords[action].size()));
 }
 
-QString WeekDayLetters(uint8_t WeekDays)
-{
-    constexpr std::array<std::pair<uint8_t, char16_t>, 7> days{{{Sunday, u'S'},
-                                                                {Monday, u'M'},
-                                                                {Tuesday, u'T'},
-                                                                {Wednesday, u'W'},
-                                                                {Thursday, u'T'},
-                                                                {Friday, u'F'},
-                                                                {Saturday, u'S'}}};
-    QString letters;
-    for (const auto& [bit, letter] : days) letters += (WeekDays & bit) ? QChar(letter) : QChar(u' ');
-    return letters;
-}
+} // namespace
 
 QString TimerLine(int Number, const TTimerLocation& Location)
 {
-    const QString number = TwoDigits(Number);
+    const QString number = ZeroPadded(Number, 2);
     if (!Location.IsDefined()) return number;
     const QString sms = (Location.Confirmation & TimerConfirmationBit) ? u' ' + CheckMark : QStringLiteral(" -");
     return number + u' ' + Column(QString::fromStdU16String(Location.Label), 16) + QStringLiteral("  ") +
@@ -70,9 +55,9 @@ QString TimerLine(int Number, const TTimerLocation& Location)
 
 QString MissedCallLine(int Number, const TMissedCallLocation& Location)
 {
-    const QString number = QStringLiteral("%1").arg(Number, 3, 10, QChar(u'0'));
+    const QString number = ZeroPadded(Number, 3);
     if (!Location.IsDefined()) return number;
-    const QString count = Location.Count != 0 ? QStringLiteral("%1").arg(Location.Count, 3, 10, QChar(u'0')) : QStringLiteral("-");
+    const QString count = Location.Count != 0 ? ZeroPadded(Location.Count, 3) : QStringLiteral("-");
     const QString window = Location.TimeWindow ? TimeText(Location.StartHour, Location.StartMinute) + u'-' +
                                                      TimeText(Location.StopHour, Location.StopMinute)
                                                : QString();

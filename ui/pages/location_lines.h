@@ -11,10 +11,6 @@
 
 namespace kvx::ui {
 
-// The action of Action & 0x7F: "-", "On", "Off ", "Pulse", "Toggle", or nothing for others.
-QString ActionText(uint8_t Action);
-// Seven letters, Sunday first ("SMTWTFS"), a blank for each day not set.
-QString WeekDayLetters(uint8_t WeekDays);
 // Number is the location's 1-based number.
 QString TimerLine(int Number, const TTimerLocation& Location);
 QString MissedCallLine(int Number, const TMissedCallLocation& Location);

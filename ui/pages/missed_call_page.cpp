@@ -50,11 +50,6 @@ TMissedCallLocation WithinTheDay(TMissedCallLocation Location)
     return Location;
 }
 
-uint8_t EditedByte(const QLineEdit* Edit, uint8_t Kept)
-{
-    return static_cast<uint8_t>(WholeNumber(Edit->text()).value_or(Kept));
-}
-
 } // namespace
 
 TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
@@ -165,8 +160,7 @@ void TfrmMissedCall::IOExpanderFunctions(bool State)
 {
     const int index = FList.Selected();
     FShowing = true;
-    FillRelayList(cbRelay, State);
-    if (index >= 0) ShowRelay(cbRelay, FRecords[static_cast<size_t>(index)].Relay);
+    RefillRelayList(cbRelay, State, index >= 0 ? std::optional(FRecords[static_cast<size_t>(index)].Relay) : std::nullopt);
     FShowing = false;
 }
 
@@ -210,12 +204,12 @@ void TfrmMissedCall::UpdateLocation()
     const uint8_t action = ChosenByte(*cbRelayFunction, record.Action & ActionMask) & ActionMask;
     edited.Action = static_cast<uint8_t>(action | (cbConfirmation->isChecked() ? ConfirmationBit : 0));
     // An edit emptied while typing leaves its stored value as it was.
-    edited.Count = EditedByte(edAccessCount, record.Count);
+    edited.Count = EditedByte(*edAccessCount, record.Count);
     edited.TimeWindow = cbAccessRules->isChecked();
-    edited.StartHour = EditedByte(edStartHour, record.StartHour);
-    edited.StartMinute = EditedByte(edStartMinute, record.StartMinute);
-    edited.StopHour = EditedByte(edStopHour, record.StopHour);
-    edited.StopMinute = EditedByte(edStopMinute, record.StopMinute);
+    edited.StartHour = EditedByte(*edStartHour, record.StartHour);
+    edited.StartMinute = EditedByte(*edStartMinute, record.StartMinute);
+    edited.StopHour = EditedByte(*edStopHour, record.StopHour);
+    edited.StopMinute = EditedByte(*edStopMinute, record.StopMinute);
     edited.WeekDays = WeekDayMask(WeekDays);
     record = edited;
     FList.LineChanged(index);
@@ -256,13 +250,10 @@ bool TfrmMissedCall::EditsHoldNumbers()
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
     std::vector<const QLineEdit*> edits{edAccessCount};
     if (cbAccessRules->isChecked()) edits.insert(edits.end(), {edStartHour, edStartMinute, edStopHour, edStopMinute});
-    for (const QLineEdit* edit : edits) {
-        if (EditWholeNumber(*edit)) continue;
-        FHost.BringPageForward(PageNo);
-        lbMissedCall->scrollTo(lbMissedCall->currentIndex());
-        return false;
-    }
-    return true;
+    if (EditsHoldWholeNumbers(edits)) return true;
+    FHost.BringPageForward(PageNo);
+    lbMissedCall->scrollTo(lbMissedCall->currentIndex());
+    return false;
 }
 
 bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)

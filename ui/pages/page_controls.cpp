@@ -137,4 +137,9 @@ QCheckBox* NewCheckBox(QWidget* Parent, const char* Name, const QString& Caption
     return box;
 }
 
+void EnableChildren(QWidget* Panel, bool Enabled)
+{
+    for (QWidget* child : Panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->setEnabled(Enabled);
+}
+
 } // namespace kvx::ui

@@ -38,5 +38,7 @@ TStepButtons NewStepButtons(QWidget* Parent, const char* Down, const char* Up, Q
 QLabel* NewLinkLabel(QWidget* Parent, const char* Name, const QString& Text, const QRect& Geometry,
                      const std::function<void()>& OnClick);
 QCheckBox* NewCheckBox(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry);
+// Enables or disables every direct child of Panel, the panel itself staying as it is.
+void EnableChildren(QWidget* Panel, bool Enabled);
 
 } // namespace kvx::ui

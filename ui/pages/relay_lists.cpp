@@ -2,7 +2,8 @@
 
 #include <QComboBox>
 #include <QStandardItemModel>
-#include <array>
+
+#include "config/value_words.h"
 
 namespace kvx::ui {
 
@@ -37,12 +38,18 @@ void FillRelayList(QComboBox* List, bool IOExpander)
         List->addItem(QStringLiteral("Relay%1").arg(relay + 1), relay);
 }
 
+void RefillRelayList(QComboBox* List, bool IOExpander, std::optional<uint8_t> Relay)
+{
+    FillRelayList(List, IOExpander);
+    if (Relay) ShowRelay(List, *Relay);
+}
+
 void FillActionList(QComboBox* List)
 {
-    static const std::array<const char*, 4> actions{"On", "Off", "Pulse", "Toggle"};
     List->clear();
-    for (size_t action = 0; action < actions.size(); ++action)
-        List->addItem(QString::fromLatin1(actions[action]), static_cast<int>(action + 1));
+    for (size_t action = 1; action < ActionWords.size(); ++action)
+        List->addItem(QString::fromLatin1(ActionWords[action].data(), static_cast<qsizetype>(ActionWords[action].size())),
+                      static_cast<int>(action));
 }
 
 void ShowRelay(QComboBox* List, uint8_t Relay)

@@ -4,6 +4,7 @@
 // off, a relay or action the unit does not know) is shown as an extra entry that cannot be
 // chosen again, so showing a location and storing it back never changes that byte.
 #include <cstdint>
+#include <optional>
 
 class QComboBox;
 
@@ -11,6 +12,9 @@ namespace kvx::ui {
 
 // "Relay1", "Relay2", and "Relay3" to "Relay8" with the I/O board; nothing chosen yet.
 void FillRelayList(QComboBox* List, bool IOExpander);
+// The relay list again after the I/O board was chosen or dropped, choosing Relay (the shown
+// location's byte) if there is one.
+void RefillRelayList(QComboBox* List, bool IOExpander, std::optional<uint8_t> Relay);
 // "On", "Off", "Pulse", "Toggle" (actions 1..4).
 void FillActionList(QComboBox* List);
 // Chooses the entry of Relay (0-based), adding it as "Relay5 (I/O board)" or

@@ -112,7 +112,7 @@ bool TfrmRelays::FormToConfig(TKVXConfig& KVXConfig, bool)
 
 void TfrmRelays::IOExpanderFunctions(bool State)
 {
-    for (QWidget* child : pnlIOBoardRelaysEnable->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->setEnabled(State);
+    EnableChildren(pnlIOBoardRelaysEnable, State);
     lblLink->setEnabled(true);
 }
 

@@ -101,6 +101,16 @@ std::optional<int> EditWholeNumber(const QLineEdit& Edit)
     return value;
 }
 
+bool EditsHoldWholeNumbers(std::span<const QLineEdit* const> Edits)
+{
+    return std::all_of(Edits.begin(), Edits.end(), [](const QLineEdit* Edit) { return EditWholeNumber(*Edit).has_value(); });
+}
+
+uint8_t EditedByte(const QLineEdit& Edit, uint8_t Kept)
+{
+    return static_cast<uint8_t>(WholeNumber(Edit.text()).value_or(Kept));
+}
+
 QString RangedNumberText(int Value, int Minimum, int Maximum, int Digits)
 {
     const int shown = std::clamp(Value, Minimum, Maximum);

@@ -3,8 +3,10 @@
 // a text that is no number shows the plain "Invalid integer" box and changes nothing.
 #include <QPoint>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 
 class QLineEdit;
 class QWidget;
@@ -17,6 +19,10 @@ inline constexpr const char* InvalidIntegerText = "Invalid integer";
 std::optional<int> WholeNumber(const QString& Text);
 // The edit's whole number; otherwise shows "Invalid integer" and gives nothing.
 std::optional<int> EditWholeNumber(const QLineEdit& Edit);
+// Whether every edit holds a whole number; "Invalid integer" for the first that does not.
+bool EditsHoldWholeNumbers(std::span<const QLineEdit* const> Edits);
+// The edit's whole number as a stored byte; Kept while it holds none (emptied while typing).
+uint8_t EditedByte(const QLineEdit& Edit, uint8_t Kept);
 
 // The text as a decimal number, with the user's decimal separator or "." (surrounding blanks
 // allowed); nothing for group separators, NaN, infinities or anything else.

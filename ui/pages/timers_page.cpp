@@ -21,8 +21,6 @@ namespace kvx::ui {
 namespace {
 
 constexpr int PageNo = 11;
-constexpr int DistributionPageNo = 6;
-constexpr const char* TimerEventsRow = "pnlTimerEvents";
 constexpr int LabelLength = 16;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
@@ -121,8 +119,7 @@ void TfrmTimers::IOExpanderFunctions(bool State)
 {
     const int index = FList.Selected();
     FShowing = true;
-    FillRelayList(cbRelay, State);
-    if (index >= 0) ShowRelay(cbRelay, FRecords[static_cast<size_t>(index)].Relay);
+    RefillRelayList(cbRelay, State, index >= 0 ? std::optional(FRecords[static_cast<size_t>(index)].Relay) : std::nullopt);
     FShowing = false;
 }
 
@@ -155,8 +152,8 @@ void TfrmTimers::UpdateLocation()
     edited.Action = ChosenByte(*cbRelayFunction, record.Action);
     edited.Confirmation = cbConfirmation->isChecked() ? Confirmed : 0;
     // A time edit emptied while typing leaves the stored time as it was.
-    edited.Hour = static_cast<uint8_t>(WholeNumber(edHours->text()).value_or(record.Hour));
-    edited.Minute = static_cast<uint8_t>(WholeNumber(edMinutes->text()).value_or(record.Minute));
+    edited.Hour = EditedByte(*edHours, record.Hour);
+    edited.Minute = EditedByte(*edMinutes, record.Minute);
     edited.WeekDays = WeekDayMask(WeekDays);
     record = edited;
     FList.LineChanged(index);
@@ -179,8 +176,7 @@ void TfrmTimers::TimersDefinedChanged(bool WereDefined)
 {
     const bool defined = GetTimersCount() > 0;
     if (defined == WereDefined) return;
-    TKVXPage* page = FHost.Page(DistributionPageNo);
-    if (auto* groups = dynamic_cast<IDistributionGroups*>(page)) groups->CheckGroup(page->findChild<QWidget*>(TimerEventsRow), defined);
+    CheckDistributionRow(FHost, TDistributionEvent::TimerEvents, defined);
 }
 
 void TfrmTimers::ConfigToForm(TKVXConfig& KVXConfig)
@@ -195,13 +191,10 @@ bool TfrmTimers::TimeEditsHoldNumbers()
 {
     const int index = FList.Selected();
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
-    for (const QLineEdit* edit : {edHours, edMinutes}) {
-        if (EditWholeNumber(*edit)) continue;
-        FHost.BringPageForward(PageNo);
-        lbTimer->scrollTo(lbTimer->currentIndex());
-        return false;
-    }
-    return true;
+    if (EditsHoldWholeNumbers(std::array<const QLineEdit*, 2>{edHours, edMinutes})) return true;
+    FHost.BringPageForward(PageNo);
+    lbTimer->scrollTo(lbTimer->currentIndex());
+    return false;
 }
 
 bool TfrmTimers::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)

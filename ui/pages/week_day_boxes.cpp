@@ -79,4 +79,11 @@ void EnableWeekDayBoxes(const TWeekDayBoxes& Boxes, bool Enabled)
     for (TImageCheckBox* box : Boxes.Days) box->SetEnabled(Enabled);
 }
 
+QString WeekDayLetters(uint8_t Mask)
+{
+    QString letters;
+    for (const TWeekDay& day : WeekDays) letters += (Mask & day.Bit) ? QString::fromLatin1(day.Letter) : QStringLiteral(" ");
+    return letters;
+}
+
 } // namespace kvx::ui

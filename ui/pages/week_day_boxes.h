@@ -2,6 +2,7 @@
 // A row of seven week-day picture boxes, Sunday first as the pages show them, with letter
 // tiles; the self test, timers and missed-call windows keep their days in one mask each.
 #include <QPoint>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -23,5 +24,7 @@ uint8_t WeekDayMask(const TWeekDayBoxes& Boxes);
 // Checks each day exactly when its bit is set.
 void CheckFromWeekDayMask(const TWeekDayBoxes& Boxes, uint8_t Mask);
 void EnableWeekDayBoxes(const TWeekDayBoxes& Boxes, bool Enabled);
+// The boxes' letters for Mask, Sunday first ("SMTWTFS"), a blank for each day not set.
+QString WeekDayLetters(uint8_t Mask);
 
 } // namespace kvx::ui
