@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <tuple>
@@ -62,8 +61,6 @@ public:
 std::string Join(const std::string& Path, const std::string& Key) { return Path.empty() ? Key : Path + "." + Key; }
 std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 std::string Range(long Min, long Max) { return std::to_string(Min) + " to " + std::to_string(Max); }
-
-void Erase(uint8_t* Bytes, size_t Size) { std::memset(Bytes, Erased, Size); }
 
 // ---- values ----------------------------------------------------------------------------
 
@@ -345,8 +342,7 @@ void ApplyTimer(TKVXConfig& Config, size_t Index, const json& Item, const std::s
                    {"Confirmation", [&](const json& v, const std::string& p) { if (auto c = Flag(v, p, Problems)) timer.Confirmation = *c ? TimerConfirmed : 0; }}},
                   Problems);
     RequireKey(Item, Path, "Label", timer.IsDefined(), "a timer", Problems);
-    Erase(&Config.TimerLabels[Index * LabelWidth], LabelWidth);
-    Erase(&Config.TimerEvents[Index * 8], 6);  // the event bytes the page stores
+    EraseTimer(Config, Index);
     EncodeTimer(Config, Index, timer);
 }
 
@@ -386,8 +382,7 @@ void ApplyMissedCall(TKVXConfig& Config, size_t Index, const json& Item, const s
          {"WeekDays", [&](const json& v, const std::string& p) { if (auto d = WeekDays(v, p, Problems)) call.WeekDays = *d; }}},
         Problems);
     RequireKey(Item, Path, "Number", call.IsDefined(), "a missed call location", Problems);
-    Erase(&Config.MissedCallNumbers[Index * 16], 16);
-    Erase(&Config.MissedCallAccessRules[Index * 8], 8);
+    EraseMissedCall(Config, Index);
     EncodeMissedCall(Config, Index, call);
 }
 
@@ -421,7 +416,7 @@ void ApplyRemoteCommands(const json& Value, const std::string& Path, TKVXConfig&
         RequireKey(item, path, "Number", !command.Number.empty(), "a command", Problems);
         given.push_back(i);
     });
-    for (const size_t i : given) Erase(&Config.RemoteControl[i * (16 + RemoteCommandTextSize)], 16 + RemoteCommandTextSize);
+    for (const size_t i : given) EraseRemoteCommand(Config, i);
     EncodeRemoteCommands(Config, commands);
 }
 
@@ -432,13 +427,13 @@ void ApplyShortcut(TKVXConfig& Config, size_t Index, const json& Item, const std
     ForEachMember(Item, Path,
                   {{"Shortcut", [&](const json& v, const std::string& p) {
                         if (auto t = Text(v, p, ShortcutTextSize, Problems)) {
-                            Erase(pair, ShortcutTextSize);
+                            EraseField(pair, ShortcutTextSize);
                             shortcut.Shortcut = *t;
                         }
                     }},
                    {"Instruction", [&](const json& v, const std::string& p) {
                         if (auto t = Text(v, p, ShortcutTextSize, Problems)) {
-                            Erase(pair + ShortcutTextSize, ShortcutTextSize);
+                            EraseField(pair + ShortcutTextSize, ShortcutTextSize);
                             shortcut.Instruction = *t;
                         }
                     }}},
@@ -450,7 +445,7 @@ void ApplyShortcut(TKVXConfig& Config, size_t Index, const json& Item, const std
 void ApplyLabel(uint8_t* Slot, const json& Value, const std::string& Path, size_t Width, TProblems& Problems)
 {
     if (const auto text = Text(Value, Path, Width, Problems)) {
-        Erase(Slot, Width);
+        EraseField(Slot, Width);
         if (!text->empty()) WriteText(Slot, Width, *text, PadSpace);
     }
 }
@@ -458,7 +453,7 @@ void ApplyLabel(uint8_t* Slot, const json& Value, const std::string& Path, size_
 void ApplyPhone(TKVXLabel& Field, const json& Value, const std::string& Path, TProblems& Problems)
 {
     if (const auto digits = Phone(Value, Path, Problems)) {
-        Erase(Field.Data, Field.Size);
+        EraseField(Field.Data, Field.Size);
         WritePhoneNumber(Field, *digits);
     }
 }
@@ -536,7 +531,7 @@ TApply DigitsField(uint8_t* (*Slot)(TKVXConfig&), size_t Width, void (*Encode)(T
 {
     return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
         if (const auto digits = Digits(v, p, Width, problems)) {
-            Erase(Slot(c), Width);
+            EraseField(Slot(c), Width);
             Encode(c, *digits);
         }
     };
@@ -546,10 +541,7 @@ TApply CIDLabels(TCIDLabelKind Kind)
 {
     return Numbered(0, CIDLabelCount(Kind), [Kind](TKVXConfig& c, size_t i, const json& v, const std::string& p, TProblems& problems) {
         if (const auto text = Text(v, p, LabelWidth, problems)) {
-            const size_t offset = Kind == TCIDLabelKind::Partition ? offsetof(TKVXConfig, CIDPartitionLabels)
-                                  : Kind == TCIDLabelKind::Zone    ? offsetof(TKVXConfig, CIDZoneLabels)
-                                                                   : offsetof(TKVXConfig, CIDUserLabels);
-            Erase(c.Bytes() + offset + i * LabelWidth, LabelWidth);
+            EraseCIDLabel(c, Kind, i);
             EncodeCIDLabel(c, Kind, i, *text);
         }
     });
@@ -619,7 +611,7 @@ const std::map<std::string_view, TApply>& FieldAppliers()
          }},
         {"ReportingNumbers", Numbered(1, RecipientCount, [](TKVXConfig& c, size_t i, const json& v, const std::string& p, P& problems) {
              if (const auto digits = Phone(v, p, problems)) {
-                 Erase(&c.ReportingNumbers[i * 16], 16);
+                 EraseRecipient(c, i);
                  EncodeRecipient(c, i, *digits);
              }
          })},

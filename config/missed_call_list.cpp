@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <optional>
 #include <tuple>
 
@@ -18,8 +17,6 @@ enum TColumn : size_t { Location, Number, Relay, Action, Confirmation, Count, Wi
 const std::vector<std::string_view> ColumnNames = {"location", "number",     "relay",       "action", "confirmation",
                                                    "count",    "window_start", "window_stop", "days"};
 
-constexpr size_t NumberSize = 16;
-constexpr size_t RuleSize = 8;
 constexpr unsigned RelayCount = 8;
 constexpr uint8_t ActionMask = 0x7F;
 
@@ -244,8 +241,7 @@ void EncodeImportedMissedCalls(TKVXConfig& Config, const TMissedCallImport& Impo
     for (const TImportLine& line : Import.Report.Lines) {
         if (line.Outcome != TImportOutcome::Added && line.Outcome != TImportOutcome::Updated) continue;
         const size_t i = line.Slot - 1;
-        std::memset(&Config.MissedCallNumbers[i * NumberSize], 0xFF, NumberSize);
-        std::memset(&Config.MissedCallAccessRules[i * RuleSize], 0xFF, RuleSize);
+        EraseMissedCall(Config, i);
         EncodeMissedCall(Config, i, Import.Records[i]);
     }
 }

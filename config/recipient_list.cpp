@@ -1,7 +1,6 @@
 #include "config/recipient_list.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "config/phone_number.h"
 #include "config/recipients.h"
@@ -12,7 +11,6 @@ namespace {
 
 enum TColumn : size_t { Recipient, Number };
 const std::vector<std::string_view> ColumnNames = {"recipient", "number"};
-constexpr size_t SlotSize = 16;
 
 std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
@@ -89,7 +87,7 @@ void EncodeImportedRecipients(TKVXConfig& Config, const TRecipientImport& Import
 {
     for (const TImportLine& line : Import.Report.Lines) {
         if (line.Outcome != TImportOutcome::Added && line.Outcome != TImportOutcome::Updated) continue;
-        std::memset(&Config.ReportingNumbers[(line.Slot - 1) * SlotSize], 0xFF, SlotSize);
+        EraseRecipient(Config, line.Slot - 1);
         EncodeRecipient(Config, line.Slot - 1, Import.Numbers[line.Slot - 1]);
     }
 }

@@ -120,6 +120,11 @@ void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands)
     }
 }
 
+void EraseRemoteCommand(TKVXConfig& Config, size_t Index)
+{
+    if (Index < RemoteCommandCount) EraseField(&Config.RemoteControl[Index * ElementSize], ElementSize);
+}
+
 bool IsRemoteCommandText(std::u16string_view Text)
 {
     return std::all_of(Text.begin(), Text.end(), [](char16_t c) { return c >= 0x20 && c <= 0x7E; });
