@@ -629,8 +629,6 @@ const std::map<std::string_view, TApply>& FieldAppliers()
     return appliers;
 }
 
-bool IsReserved(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
-bool IsInputDelay(std::string_view Name) { return Name.starts_with("Input") && Name.ends_with("Delay"); }
 bool IsPulseTime(std::string_view Name) { return Name.starts_with("Relay") && Name.ends_with("PulseTime"); }
 // Shown under their partner's name: TimerEvents, MissedCallNumbers, RemoteControl.
 bool IsShownWithPartner(std::string_view Name)
@@ -645,10 +643,10 @@ TApply ApplierOf(const TFieldInfo& Field)
     const size_t offset = Field.Offset;
     const size_t size = Field.Size;
     if (const auto known = FieldAppliers().find(name); known != FieldAppliers().end()) return known->second;
-    if (IsReserved(name) || Field.Kind == TFieldKind::Bytes)
+    if (IsReservedField(name) || Field.Kind == TFieldKind::Bytes)
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyHex(c.Bytes() + offset, size, v, p, problems); };
     const auto word = [offset](TKVXConfig& c) -> TWordMSBFirst& { return *reinterpret_cast<TWordMSBFirst*>(c.Bytes() + offset); };
-    if (IsInputDelay(name))
+    if (IsInputDelayField(name))
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
             ApplyWord(word(c), v, p, LastInputDelaySeconds, InputDelayUnitsPerSecond, problems);
         };

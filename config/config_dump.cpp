@@ -279,9 +279,6 @@ const std::map<std::string_view, TFieldDump>& FieldDumps()
     return dumps;
 }
 
-bool IsReserved(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
-bool IsInputDelay(std::string_view Name) { return Name.starts_with("Input") && Name.ends_with("Delay"); }
-
 // A field no page gives a meaning to, by its kind.
 json PlainField(const TKVXConfig& Config, const TFieldInfo& Field)
 {
@@ -327,12 +324,12 @@ json DumpConfigJson(const TKVXConfig& Config)
     for (const TFieldInfo& field : ConfigFields()) {
         const std::string_view name = field.Name;
         const uint8_t* bytes = Config.Bytes() + field.Offset;
-        if (IsReserved(name)) {
+        if (IsReservedField(name)) {
             if (!AllErased(bytes, field.Size)) dump[field.Name] = Hex(bytes, field.Size);
             if (name == "NotAllocated") dump["HiddenSetting"] = Config.Bytes()[HiddenSettingOffset];
             continue;
         }
-        if (IsInputDelay(name)) {
+        if (IsInputDelayField(name)) {
             dump[field.Name] = (bytes[0] << 8 | bytes[1]) / InputDelayUnitsPerSecond;
             continue;
         }
