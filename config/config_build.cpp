@@ -13,6 +13,7 @@
 #include "config/input_messages.h"
 #include "config/m2m.h"
 #include "config/missed_calls.h"
+#include "config/phone_number.h"
 #include "config/recipients.h"
 #include "config/remote_control.h"
 #include "config/security_setup.h"
@@ -30,7 +31,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr size_t PhoneDigits = 15;
 constexpr size_t LabelWidth = 16;
 constexpr uint8_t Erased = 0xFF;
 constexpr uint16_t ErasedWord = 0xFFFF;
@@ -59,7 +59,6 @@ public:
 };
 
 std::string Join(const std::string& Path, const std::string& Key) { return Path.empty() ? Key : Path + "." + Key; }
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 std::string Range(long Min, long Max) { return std::to_string(Min) + " to " + std::to_string(Max); }
 
 // ---- values ----------------------------------------------------------------------------
@@ -152,8 +151,8 @@ std::optional<std::u16string> Phone(const json& Value, const std::string& Path, 
         Problems.Add(Path, Quoted(*text) + " is not a number as \"+\" and digits");
         return std::nullopt;
     }
-    if (digits.size() > PhoneDigits) {
-        Problems.Add(Path, Quoted(*text) + " has more than " + std::to_string(PhoneDigits) + " digits");
+    if (digits.size() > PhoneNumberDigits) {
+        Problems.Add(Path, Quoted(*text) + " has more than " + std::to_string(PhoneNumberDigits) + " digits");
         return std::nullopt;
     }
     return digits;
@@ -222,7 +221,7 @@ std::optional<size_t> Choice(const json& Value, const std::string& Path, const s
                              TProblems& Problems)
 {
     std::string listed;
-    for (const std::string_view word : Words) listed += (listed.empty() ? "" : ", ") + Quoted(std::string(word));
+    for (const std::string_view word : Words) listed += (listed.empty() ? "" : ", ") + Quoted(word);
     const std::string* text = String(Value, Path, "one of " + listed, Problems);
     if (!text) return std::nullopt;
     const auto found = std::find(Words.begin(), Words.end(), *text);

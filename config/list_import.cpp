@@ -4,6 +4,8 @@
 #include <cctype>
 #include <map>
 
+#include "image/utils.h"
+
 namespace kvx {
 
 namespace {
@@ -31,8 +33,6 @@ std::string OutcomeWord(TImportOutcome Outcome)
     }
     return "skipped";
 }
-
-std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
 } // namespace
 
@@ -123,7 +123,7 @@ std::vector<TSlotPlacement> PlaceInSlots(const std::vector<std::u16string>& Numb
         const TSlotRequest& r = Requests[i];
         if (const auto [first, fresh] = numberLine.emplace(r.Number, r.Line); !fresh) {
             refused[i] = true;
-            refuse(i, "+" + Narrow(r.Number) + " is also on line " + std::to_string(first->second));
+            refuse(i, "+" + TUtils::ToLatin1(r.Number) + " is also on line " + std::to_string(first->second));
         } else if (r.Slot) {
             if (const auto [named, freshSlot] = slotLine.emplace(*r.Slot, r.Line); !freshSlot) {
                 refused[i] = true;
@@ -147,7 +147,7 @@ std::vector<TSlotPlacement> PlaceInSlots(const std::vector<std::u16string>& Numb
             if (refused[i] || !r.Slot) continue;
             const auto holder = heldBy(r.Number);
             if (!holder || *holder == *r.Slot || replaced[*holder]) continue;
-            refuse(i, "+" + Narrow(r.Number) + " is already " + name + " " + std::to_string(*holder + 1));
+            refuse(i, "+" + TUtils::ToLatin1(r.Number) + " is already " + name + " " + std::to_string(*holder + 1));
             refused[i] = changed = true;
         }
     }

@@ -8,6 +8,7 @@
 #include "config/phone_number.h"
 #include "config/value_words.h"
 #include "config/week_days.h"
+#include "image/utils.h"
 
 namespace kvx {
 
@@ -57,8 +58,6 @@ std::optional<uint8_t> DaysMask(const std::string& Cell)
     }
     return mask;
 }
-
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 
 // One row as the location it asks for; empty, with Reason, when a cell is wrong.
 std::optional<TMissedCallLocation> RowLocation(const TCsvRow& Row, const TColumns& Columns, std::optional<size_t>& Slot,
@@ -150,8 +149,6 @@ TMissedCallLocation Merged(const TMissedCallLocation& Held, TMissedCallLocation 
     return Row;
 }
 
-std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
-
 std::string DaysText(uint8_t Mask)
 {
     std::string text;
@@ -206,7 +203,7 @@ TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecor
                                        : SameStored(record, location) ? TImportOutcome::Unchanged
                                                                        : TImportOutcome::Updated;
         if (outcome != TImportOutcome::Unchanged) record = location;
-        result.Report.Lines.push_back({requests[i].Line, outcome, p.Slot + 1, "+" + Narrow(wanted[i].Number), {}});
+        result.Report.Lines.push_back({requests[i].Line, outcome, p.Slot + 1, "+" + TUtils::ToLatin1(wanted[i].Number), {}});
     }
     std::stable_sort(result.Report.Lines.begin(), result.Report.Lines.end(),
                      [](const TImportLine& a, const TImportLine& b) { return a.Line < b.Line; });
@@ -220,7 +217,7 @@ std::string ExportMissedCalls(const TMissedCallRecords& Records)
         const TMissedCallLocation& l = Records[i];
         if (!l.IsDefined()) continue;
         const unsigned action = l.Action & ActionMask;
-        text += CsvLine({std::to_string(i + 1), "+" + Narrow(l.Number), std::to_string(l.Relay + 1),
+        text += CsvLine({std::to_string(i + 1), "+" + TUtils::ToLatin1(l.Number), std::to_string(l.Relay + 1),
                          action < ActionWords.size() ? std::string(ActionWords[action]) : std::to_string(action),
                          (l.Action & ConfirmationBit) ? "yes" : "no", std::to_string(l.Count),
                          l.TimeWindow ? TimeOfDayText(l.StartHour, l.StartMinute) : "",

@@ -4,6 +4,7 @@
 
 #include "config/phone_number.h"
 #include "config/recipients.h"
+#include "image/utils.h"
 
 namespace kvx {
 
@@ -11,8 +12,6 @@ namespace {
 
 enum TColumn : size_t { Recipient, Number };
 const std::vector<std::string_view> ColumnNames = {"recipient", "number"};
-
-std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
 } // namespace
 
@@ -61,7 +60,7 @@ TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers&
                                        : slot == r.Number ? TImportOutcome::Unchanged
                                                           : TImportOutcome::Updated;
         slot = r.Number;
-        result.Report.Lines.push_back({r.Line, outcome, p.Slot + 1, "+" + Narrow(r.Number), {}});
+        result.Report.Lines.push_back({r.Line, outcome, p.Slot + 1, "+" + TUtils::ToLatin1(r.Number), {}});
     }
     std::stable_sort(result.Report.Lines.begin(), result.Report.Lines.end(),
                      [](const TImportLine& a, const TImportLine& b) { return a.Line < b.Line; });
@@ -72,7 +71,7 @@ std::string ExportRecipients(const TRecipientNumbers& Numbers)
 {
     std::string text = CsvLine({ColumnNames.begin(), ColumnNames.end()});
     for (size_t n = 0; n < Numbers.size(); ++n)
-        if (!Numbers[n].empty()) text += CsvLine({std::to_string(n + 1), "+" + Narrow(Numbers[n])});
+        if (!Numbers[n].empty()) text += CsvLine({std::to_string(n + 1), "+" + TUtils::ToLatin1(Numbers[n])});
     return text;
 }
 

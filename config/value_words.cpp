@@ -19,6 +19,8 @@ constexpr std::array<std::string_view, 7> FullDayNames = {"Monday", "Tuesday", "
 
 } // namespace
 
+std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
+
 std::optional<std::pair<uint8_t, uint8_t>> TimeOfDayOfText(std::string_view Text)
 {
     const size_t colon = Text.find(':');

@@ -23,6 +23,9 @@ inline constexpr std::array<std::string_view, 3> AnalogueTypeWords = {"none", "v
 inline constexpr std::array<std::pair<TSerialInterface, std::string_view>, 3> SerialInterfaceWords = {
     {{TSerialInterface::IOExpander, "I/O expander"}, {TSerialInterface::DSC, "DSC functions"}, {TSerialInterface::Disabled, "disabled"}}};
 
+// A value as messages name it, in double quotes.
+std::string Quoted(std::string_view Text);
+
 // "7:30" or "07:30" within the day, as hour and minute.
 std::optional<std::pair<uint8_t, uint8_t>> TimeOfDayOfText(std::string_view Text);
 // Two digits each, "07:30".
