@@ -152,8 +152,7 @@ TMissedCallLocation Merged(const TMissedCallLocation& Held, TMissedCallLocation 
 std::string DaysText(uint8_t Mask)
 {
     std::string text;
-    for (size_t day = 0; day < WeekDayWords.size(); ++day)
-        if (Mask >> day & 1) text += (text.empty() ? "" : " ") + std::string(WeekDayWords[day]);
+    for (const std::string& day : WeekDayWordsOf(Mask)) text += (text.empty() ? "" : " ") + day;
     return text;
 }
 
@@ -216,9 +215,7 @@ std::string ExportMissedCalls(const TMissedCallRecords& Records)
     for (size_t i = 0; i < Records.size(); ++i) {
         const TMissedCallLocation& l = Records[i];
         if (!l.IsDefined()) continue;
-        const unsigned action = l.Action & ActionMask;
-        text += CsvLine({std::to_string(i + 1), "+" + TUtils::ToLatin1(l.Number), std::to_string(l.Relay + 1),
-                         action < ActionWords.size() ? std::string(ActionWords[action]) : std::to_string(action),
+        text += CsvLine({std::to_string(i + 1), "+" + TUtils::ToLatin1(l.Number), std::to_string(l.Relay + 1), ActionText(l.Action),
                          (l.Action & ConfirmationBit) ? "yes" : "no", std::to_string(l.Count),
                          l.TimeWindow ? TimeOfDayText(l.StartHour, l.StartMinute) : "",
                          l.TimeWindow ? TimeOfDayText(l.StopHour, l.StopMinute) : "", l.TimeWindow ? DaysText(l.WeekDays) : ""});

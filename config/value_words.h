@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "config/general_setup.h"
 
@@ -30,6 +31,11 @@ std::string Quoted(std::string_view Text);
 std::optional<std::pair<uint8_t, uint8_t>> TimeOfDayOfText(std::string_view Text);
 // Two digits each, "07:30".
 std::string TimeOfDayText(unsigned Hour, unsigned Minute);
+
+// The word of an action byte, its confirmation bit aside; an action without a word as its number.
+std::string ActionText(uint8_t Action);
+// The words of the days a week-day mask holds, Monday first.
+std::vector<std::string> WeekDayWordsOf(uint8_t Mask);
 
 // The action (1..4) a word names, ignoring case; empty for any other word.
 std::optional<uint8_t> ActionOfWord(std::string_view Word);
