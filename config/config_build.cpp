@@ -109,20 +109,19 @@ std::optional<std::u16string> Text(const json& Value, const std::string& Path, s
     const std::string* given = String(Value, Path, "text", Problems);
     if (!given) return std::nullopt;
     const size_t first = given->find_first_not_of(' ');
-    const std::string trimmed = first == std::string::npos ? std::string() : given->substr(first, given->find_last_not_of(' ') - first + 1);
-    const std::string* text = &trimmed;
-    for (size_t i = 0; i < text->size(); ++i) {
-        const auto c = static_cast<unsigned char>((*text)[i]);
+    const std::string text = first == std::string::npos ? std::string() : given->substr(first, given->find_last_not_of(' ') - first + 1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 || c > 0x7E) {
-            Problems.Add(Path, Quoted(*text) + " holds " + CharacterAt(*text, i) + ", which the KVX cannot store");
+            Problems.Add(Path, Quoted(text) + " holds " + CharacterAt(text, i) + ", which the KVX cannot store");
             return std::nullopt;
         }
     }
-    if (text->size() > MaxLength) {
-        Problems.Add(Path, Quoted(*text) + " is longer than " + std::to_string(MaxLength) + " characters");
+    if (text.size() > MaxLength) {
+        Problems.Add(Path, Quoted(text) + " is longer than " + std::to_string(MaxLength) + " characters");
         return std::nullopt;
     }
-    return std::u16string(text->begin(), text->end());
+    return TUtils::FromLatin1(text);
 }
 
 bool AllDigits(const std::u16string& Text)
@@ -642,8 +641,10 @@ TApply ApplierOf(const TFieldInfo& Field)
     const size_t offset = Field.Offset;
     const size_t size = Field.Size;
     if (const auto known = FieldAppliers().find(name); known != FieldAppliers().end()) return known->second;
-    if (IsReservedField(name) || Field.Kind == TFieldKind::Bytes)
-        return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyHex(c.Bytes() + offset, size, v, p, problems); };
+    const TApply hex = [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
+        ApplyHex(c.Bytes() + offset, size, v, p, problems);
+    };
+    if (IsReservedField(name)) return hex;
     const auto word = [offset](TKVXConfig& c) -> TWordMSBFirst& { return *reinterpret_cast<TWordMSBFirst*>(c.Bytes() + offset); };
     if (IsInputDelayField(name))
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
@@ -660,7 +661,7 @@ TApply ApplierOf(const TFieldInfo& Field)
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyWord(word(c), v, p, 65535, 1, problems); };
     case TFieldKind::Label:
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyLabel(c.Bytes() + offset, v, p, size, problems); };
-    case TFieldKind::Bytes:
+    case TFieldKind::Bytes: return hex;
     case TFieldKind::DistributeMessages: break;
     }
     return nullptr;
