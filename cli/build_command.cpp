@@ -3,7 +3,6 @@
 #include "cli/commands.h"
 #include "config/config_build.h"
 #include "config/design_config.h"
-#include "config/template_file.h"
 #include "config/whole_file.h"
 
 namespace kvx::cli {
@@ -16,14 +15,6 @@ void SayProblems(const std::vector<std::string>& Problems)
 {
     for (const std::string& problem : Problems) std::cerr << problem << "\n";
     std::cerr << "Nothing was written.\n";
-}
-
-bool Save(const std::filesystem::path& Output, const TKVXConfig& Image)
-{
-    std::string error;
-    if (SaveTemplate(Output, Image, error)) return true;
-    std::cerr << "Could not save the template \"" << Output.string() << "\": " << error << ".\n";
-    return false;
 }
 
 } // namespace
@@ -46,7 +37,7 @@ int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::pat
         SayProblems(problems);
         return ExitNoDevice;
     }
-    if (!Save(Output, image)) return ExitNoDevice;
+    if (!SaveTemplateOrSay(Output, image)) return ExitNoDevice;
     std::cout << "Configuration built into " << Output.string() << ".\n";
     return ExitOK;
 }
@@ -54,11 +45,7 @@ int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::pat
 int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments)
 {
     TKVXConfig image = ErasedConfig();
-    std::string error;
-    if (!LoadTemplate(Template, image, error)) {
-        std::cerr << "Could not load the template \"" << Template.string() << "\": " << error << ".\n";
-        return ExitNoDevice;
-    }
+    if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
     std::vector<std::string> problems;
     for (const std::string& assignment : Assignments) {
         const auto found = ApplyAssignment(assignment, image);
@@ -68,7 +55,7 @@ int SetFields(const std::filesystem::path& Template, const std::vector<std::stri
         SayProblems(problems);
         return ExitNoDevice;
     }
-    if (!Save(Template, image)) return ExitNoDevice;
+    if (!SaveTemplateOrSay(Template, image)) return ExitNoDevice;
     std::cout << Assignments.size() << (Assignments.size() == 1 ? " field" : " fields") << " set in " << Template.string() << ".\n";
     return ExitOK;
 }

@@ -118,6 +118,22 @@ int ListDevices(const TOptions& Options)
     return ExitOK;
 }
 
+bool LoadTemplateOrSay(const std::filesystem::path& Path, TKVXConfig& Image)
+{
+    std::string error;
+    if (LoadTemplate(Path, Image, error)) return true;
+    std::cerr << "Could not load the template \"" << Path.string() << "\": " << error << ".\n";
+    return false;
+}
+
+bool SaveTemplateOrSay(const std::filesystem::path& Path, const TKVXConfig& Image)
+{
+    std::string error;
+    if (SaveTemplate(Path, Image, error)) return true;
+    std::cerr << "Could not save the template \"" << Path.string() << "\": " << error << ".\n";
+    return false;
+}
+
 int ReadUnitImage(const TOptions& Options, TKVXConfig& Image)
 {
     auto connection = ConnectToUnit(Options);
@@ -139,11 +155,7 @@ int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
 {
     TKVXConfig image;
     if (const int read = ReadUnitImage(Options, image); read != ExitOK) return read;
-    std::string error;
-    if (!SaveTemplate(Output, image, error)) {
-        std::cerr << "Could not save the template \"" << Output.string() << "\": " << error << ".\n";
-        return ExitNoDevice;
-    }
+    if (!SaveTemplateOrSay(Output, image)) return ExitNoDevice;
     std::cout << "Configuration read into " << Output.string() << ".\n";
     return ExitOK;
 }
@@ -178,11 +190,7 @@ int WriteOutcome(const TUnitWriteResult& result, const TOptions& options, const 
 int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify)
 {
     TKVXConfig image = ErasedConfig();
-    std::string error;
-    if (!LoadTemplate(Input, image, error)) {
-        std::cerr << "Could not load the template \"" << Input.string() << "\": " << error << ".\n";
-        return ExitNoDevice;
-    }
+    if (!LoadTemplateOrSay(Input, image)) return ExitNoDevice;
     // As the program does: unprogrammed memory in the hidden setting goes out as the default.
     uint8_t& hidden = image.Bytes()[HiddenSettingOffset];
     if (hidden == UnprogrammedHiddenSetting) hidden = DefaultHiddenSetting;
@@ -190,6 +198,7 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool 
     auto connection = ConnectToUnit(Options);
     if (!connection) return ExitNoDevice;
     // Before anything goes to the unit: a write without its backup does not start.
+    std::string error;
     if (!PrepareBackupFolder(Options.BackupFolder, error)) {
         Say(BackupFailedMessage(Options.BackupFolder.u16string(), TextFromTerminal(error)));
         return ExitNoDevice;

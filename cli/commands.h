@@ -22,6 +22,10 @@ struct TOptions {
     std::filesystem::path BackupFolder;     // the program's backups, kept before every write
 };
 
+// LoadTemplate and SaveTemplate that say on standard error why they could not.
+bool LoadTemplateOrSay(const std::filesystem::path& Path, TKVXConfig& Image);
+bool SaveTemplateOrSay(const std::filesystem::path& Path, const TKVXConfig& Image);
+
 int ListDevices(const TOptions& Options);
 int ReadUnit(const TOptions& Options, const std::filesystem::path& Output);
 // Reads the unit's image as ReadUnit does, without a file; ExitOK or the failure's exit code.

@@ -23,10 +23,7 @@ bool LoadSource(const TOptions& options, const std::string& source, TKVXConfig& 
         ErasePassword(image);
         return true;
     }
-    std::string error;
-    if (LoadTemplate(source, image, error)) return true;
-    std::cerr << "Could not load the template \"" << source << "\": " << error << ".\n";
-    return false;
+    return LoadTemplateOrSay(source, image);
 }
 
 } // namespace

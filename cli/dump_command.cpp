@@ -2,18 +2,13 @@
 
 #include "cli/commands.h"
 #include "config/config_dump.h"
-#include "config/template_file.h"
 
 namespace kvx::cli {
 
 int DumpTemplate(const std::filesystem::path& Input, bool Json)
 {
     TKVXConfig image = ErasedConfig();
-    std::string error;
-    if (!LoadTemplate(Input, image, error)) {
-        std::cerr << "Could not load the template \"" << Input.string() << "\": " << error << ".\n";
-        return ExitNoDevice;
-    }
+    if (!LoadTemplateOrSay(Input, image)) return ExitNoDevice;
     if (Json) {
         std::cout << DumpConfigJson(image).dump(2) << "\n";
         return ExitOK;

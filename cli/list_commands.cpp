@@ -3,7 +3,6 @@
 #include "cli/commands.h"
 #include "config/missed_call_list.h"
 #include "config/recipient_list.h"
-#include "config/template_file.h"
 #include "config/whole_file.h"
 
 namespace kvx::cli {
@@ -34,20 +33,12 @@ TListOutcome Imported(TListKind Kind, const std::string& Csv, const TKVXConfig& 
 
 const char* SlotName(TListKind Kind) { return Kind == TListKind::MissedCalls ? "location" : "recipient"; }
 
-bool Load(const std::filesystem::path& Template, TKVXConfig& Image)
-{
-    std::string error;
-    if (LoadTemplate(Template, Image, error)) return true;
-    std::cerr << "Could not load the template \"" << Template.string() << "\": " << error << ".\n";
-    return false;
-}
-
 } // namespace
 
 int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun)
 {
     TKVXConfig image = ErasedConfig();
-    if (!Load(Template, image)) return ExitNoDevice;
+    if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
     std::string text;
     std::string error;
     if (!LoadWholeFile(Csv, text, error, MaxCsvSize)) {
@@ -65,10 +56,7 @@ int ImportList(TListKind Kind, const std::filesystem::path& Template, const std:
         return ExitOK;
     }
     if (!outcome.Report.Changes()) return ExitOK;
-    if (!SaveTemplate(Template, outcome.Image, error)) {
-        std::cerr << "Could not save the template \"" << Template.string() << "\": " << error << ".\n";
-        return ExitNoDevice;
-    }
+    if (!SaveTemplateOrSay(Template, outcome.Image)) return ExitNoDevice;
     std::cout << "Saved in " << Template.string() << ".\n";
     return ExitOK;
 }
@@ -76,7 +64,7 @@ int ImportList(TListKind Kind, const std::filesystem::path& Template, const std:
 int ExportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv)
 {
     TKVXConfig image = ErasedConfig();
-    if (!Load(Template, image)) return ExitNoDevice;
+    if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
     const std::string text = Kind == TListKind::MissedCalls ? ExportMissedCalls(DecodeMissedCalls(image))
                                                             : ExportRecipients(DecodeRecipients(image));
     if (Csv.empty()) {

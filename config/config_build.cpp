@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <tuple>
@@ -14,6 +13,7 @@
 #include "config/input_messages.h"
 #include "config/m2m.h"
 #include "config/missed_calls.h"
+#include "config/phone_number.h"
 #include "config/recipients.h"
 #include "config/remote_control.h"
 #include "config/security_setup.h"
@@ -31,7 +31,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr size_t PhoneDigits = 15;
 constexpr size_t LabelWidth = 16;
 constexpr uint8_t Erased = 0xFF;
 constexpr uint16_t ErasedWord = 0xFFFF;
@@ -60,10 +59,7 @@ public:
 };
 
 std::string Join(const std::string& Path, const std::string& Key) { return Path.empty() ? Key : Path + "." + Key; }
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 std::string Range(long Min, long Max) { return std::to_string(Min) + " to " + std::to_string(Max); }
-
-void Erase(uint8_t* Bytes, size_t Size) { std::memset(Bytes, Erased, Size); }
 
 // ---- values ----------------------------------------------------------------------------
 
@@ -113,20 +109,19 @@ std::optional<std::u16string> Text(const json& Value, const std::string& Path, s
     const std::string* given = String(Value, Path, "text", Problems);
     if (!given) return std::nullopt;
     const size_t first = given->find_first_not_of(' ');
-    const std::string trimmed = first == std::string::npos ? std::string() : given->substr(first, given->find_last_not_of(' ') - first + 1);
-    const std::string* text = &trimmed;
-    for (size_t i = 0; i < text->size(); ++i) {
-        const auto c = static_cast<unsigned char>((*text)[i]);
+    const std::string text = first == std::string::npos ? std::string() : given->substr(first, given->find_last_not_of(' ') - first + 1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 || c > 0x7E) {
-            Problems.Add(Path, Quoted(*text) + " holds " + CharacterAt(*text, i) + ", which the KVX cannot store");
+            Problems.Add(Path, Quoted(text) + " holds " + CharacterAt(text, i) + ", which the KVX cannot store");
             return std::nullopt;
         }
     }
-    if (text->size() > MaxLength) {
-        Problems.Add(Path, Quoted(*text) + " is longer than " + std::to_string(MaxLength) + " characters");
+    if (text.size() > MaxLength) {
+        Problems.Add(Path, Quoted(text) + " is longer than " + std::to_string(MaxLength) + " characters");
         return std::nullopt;
     }
-    return std::u16string(text->begin(), text->end());
+    return TUtils::FromLatin1(text);
 }
 
 bool AllDigits(const std::u16string& Text)
@@ -155,8 +150,8 @@ std::optional<std::u16string> Phone(const json& Value, const std::string& Path, 
         Problems.Add(Path, Quoted(*text) + " is not a number as \"+\" and digits");
         return std::nullopt;
     }
-    if (digits.size() > PhoneDigits) {
-        Problems.Add(Path, Quoted(*text) + " has more than " + std::to_string(PhoneDigits) + " digits");
+    if (digits.size() > PhoneNumberDigits) {
+        Problems.Add(Path, Quoted(*text) + " has more than " + std::to_string(PhoneNumberDigits) + " digits");
         return std::nullopt;
     }
     return digits;
@@ -225,7 +220,7 @@ std::optional<size_t> Choice(const json& Value, const std::string& Path, const s
                              TProblems& Problems)
 {
     std::string listed;
-    for (const std::string_view word : Words) listed += (listed.empty() ? "" : ", ") + Quoted(std::string(word));
+    for (const std::string_view word : Words) listed += (listed.empty() ? "" : ", ") + Quoted(word);
     const std::string* text = String(Value, Path, "one of " + listed, Problems);
     if (!text) return std::nullopt;
     const auto found = std::find(Words.begin(), Words.end(), *text);
@@ -345,8 +340,7 @@ void ApplyTimer(TKVXConfig& Config, size_t Index, const json& Item, const std::s
                    {"Confirmation", [&](const json& v, const std::string& p) { if (auto c = Flag(v, p, Problems)) timer.Confirmation = *c ? TimerConfirmed : 0; }}},
                   Problems);
     RequireKey(Item, Path, "Label", timer.IsDefined(), "a timer", Problems);
-    Erase(&Config.TimerLabels[Index * LabelWidth], LabelWidth);
-    Erase(&Config.TimerEvents[Index * 8], 6);  // the event bytes the page stores
+    EraseTimer(Config, Index);
     EncodeTimer(Config, Index, timer);
 }
 
@@ -386,8 +380,7 @@ void ApplyMissedCall(TKVXConfig& Config, size_t Index, const json& Item, const s
          {"WeekDays", [&](const json& v, const std::string& p) { if (auto d = WeekDays(v, p, Problems)) call.WeekDays = *d; }}},
         Problems);
     RequireKey(Item, Path, "Number", call.IsDefined(), "a missed call location", Problems);
-    Erase(&Config.MissedCallNumbers[Index * 16], 16);
-    Erase(&Config.MissedCallAccessRules[Index * 8], 8);
+    EraseMissedCall(Config, Index);
     EncodeMissedCall(Config, Index, call);
 }
 
@@ -421,7 +414,7 @@ void ApplyRemoteCommands(const json& Value, const std::string& Path, TKVXConfig&
         RequireKey(item, path, "Number", !command.Number.empty(), "a command", Problems);
         given.push_back(i);
     });
-    for (const size_t i : given) Erase(&Config.RemoteControl[i * (16 + RemoteCommandTextSize)], 16 + RemoteCommandTextSize);
+    for (const size_t i : given) EraseRemoteCommand(Config, i);
     EncodeRemoteCommands(Config, commands);
 }
 
@@ -432,13 +425,13 @@ void ApplyShortcut(TKVXConfig& Config, size_t Index, const json& Item, const std
     ForEachMember(Item, Path,
                   {{"Shortcut", [&](const json& v, const std::string& p) {
                         if (auto t = Text(v, p, ShortcutTextSize, Problems)) {
-                            Erase(pair, ShortcutTextSize);
+                            EraseField(pair, ShortcutTextSize);
                             shortcut.Shortcut = *t;
                         }
                     }},
                    {"Instruction", [&](const json& v, const std::string& p) {
                         if (auto t = Text(v, p, ShortcutTextSize, Problems)) {
-                            Erase(pair + ShortcutTextSize, ShortcutTextSize);
+                            EraseField(pair + ShortcutTextSize, ShortcutTextSize);
                             shortcut.Instruction = *t;
                         }
                     }}},
@@ -450,7 +443,7 @@ void ApplyShortcut(TKVXConfig& Config, size_t Index, const json& Item, const std
 void ApplyLabel(uint8_t* Slot, const json& Value, const std::string& Path, size_t Width, TProblems& Problems)
 {
     if (const auto text = Text(Value, Path, Width, Problems)) {
-        Erase(Slot, Width);
+        EraseField(Slot, Width);
         if (!text->empty()) WriteText(Slot, Width, *text, PadSpace);
     }
 }
@@ -458,7 +451,7 @@ void ApplyLabel(uint8_t* Slot, const json& Value, const std::string& Path, size_
 void ApplyPhone(TKVXLabel& Field, const json& Value, const std::string& Path, TProblems& Problems)
 {
     if (const auto digits = Phone(Value, Path, Problems)) {
-        Erase(Field.Data, Field.Size);
+        EraseField(Field.Data, Field.Size);
         WritePhoneNumber(Field, *digits);
     }
 }
@@ -536,7 +529,7 @@ TApply DigitsField(uint8_t* (*Slot)(TKVXConfig&), size_t Width, void (*Encode)(T
 {
     return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
         if (const auto digits = Digits(v, p, Width, problems)) {
-            Erase(Slot(c), Width);
+            EraseField(Slot(c), Width);
             Encode(c, *digits);
         }
     };
@@ -546,10 +539,7 @@ TApply CIDLabels(TCIDLabelKind Kind)
 {
     return Numbered(0, CIDLabelCount(Kind), [Kind](TKVXConfig& c, size_t i, const json& v, const std::string& p, TProblems& problems) {
         if (const auto text = Text(v, p, LabelWidth, problems)) {
-            const size_t offset = Kind == TCIDLabelKind::Partition ? offsetof(TKVXConfig, CIDPartitionLabels)
-                                  : Kind == TCIDLabelKind::Zone    ? offsetof(TKVXConfig, CIDZoneLabels)
-                                                                   : offsetof(TKVXConfig, CIDUserLabels);
-            Erase(c.Bytes() + offset + i * LabelWidth, LabelWidth);
+            EraseCIDLabel(c, Kind, i);
             EncodeCIDLabel(c, Kind, i, *text);
         }
     });
@@ -619,7 +609,7 @@ const std::map<std::string_view, TApply>& FieldAppliers()
          }},
         {"ReportingNumbers", Numbered(1, RecipientCount, [](TKVXConfig& c, size_t i, const json& v, const std::string& p, P& problems) {
              if (const auto digits = Phone(v, p, problems)) {
-                 Erase(&c.ReportingNumbers[i * 16], 16);
+                 EraseRecipient(c, i);
                  EncodeRecipient(c, i, *digits);
              }
          })},
@@ -637,8 +627,6 @@ const std::map<std::string_view, TApply>& FieldAppliers()
     return appliers;
 }
 
-bool IsReserved(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
-bool IsInputDelay(std::string_view Name) { return Name.starts_with("Input") && Name.ends_with("Delay"); }
 bool IsPulseTime(std::string_view Name) { return Name.starts_with("Relay") && Name.ends_with("PulseTime"); }
 // Shown under their partner's name: TimerEvents, MissedCallNumbers, RemoteControl.
 bool IsShownWithPartner(std::string_view Name)
@@ -653,10 +641,12 @@ TApply ApplierOf(const TFieldInfo& Field)
     const size_t offset = Field.Offset;
     const size_t size = Field.Size;
     if (const auto known = FieldAppliers().find(name); known != FieldAppliers().end()) return known->second;
-    if (IsReserved(name) || Field.Kind == TFieldKind::Bytes)
-        return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyHex(c.Bytes() + offset, size, v, p, problems); };
+    const TApply hex = [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
+        ApplyHex(c.Bytes() + offset, size, v, p, problems);
+    };
+    if (IsReservedField(name)) return hex;
     const auto word = [offset](TKVXConfig& c) -> TWordMSBFirst& { return *reinterpret_cast<TWordMSBFirst*>(c.Bytes() + offset); };
-    if (IsInputDelay(name))
+    if (IsInputDelayField(name))
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
             ApplyWord(word(c), v, p, LastInputDelaySeconds, InputDelayUnitsPerSecond, problems);
         };
@@ -671,7 +661,7 @@ TApply ApplierOf(const TFieldInfo& Field)
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyWord(word(c), v, p, 65535, 1, problems); };
     case TFieldKind::Label:
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyLabel(c.Bytes() + offset, v, p, size, problems); };
-    case TFieldKind::Bytes:
+    case TFieldKind::Bytes: return hex;
     case TFieldKind::DistributeMessages: break;
     }
     return nullptr;

@@ -121,8 +121,6 @@ void AddRows(const TFieldInfo& Field, std::vector<TElement>& Elements)
     }
 }
 
-bool IsReserved(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
-
 // Times of day are packed BCD: in hex they read as the time ("12" for 12 o'clock).
 bool IsBCD(std::string_view Name) { return Name == "AutoTestTimeHours" || Name == "AutoTestTimeMinutes"; }
 
@@ -147,7 +145,7 @@ const std::vector<TElement>& Elements()
             const auto block = std::find_if(Blocks().begin(), Blocks().end(),
                                             [&](const TBlock& b) { return b.Field == field.Name; });
             if (block != Blocks().end()) AddBlock(field, *block, all);
-            else if (IsReserved(field.Name)) AddRows(field, all);
+            else if (IsReservedField(field.Name)) AddRows(field, all);
             else all.push_back({field.Name, field.Offset, field.Size, IsBCD(field.Name) ? TShown::Hex : ShownByKind(field.Kind)});
         }
         return all;

@@ -54,15 +54,6 @@ bool AllErased(const uint8_t* Data, size_t Size)
 std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8(Digits); }
 
 std::string TwoDigits(unsigned Value) { return (Value < 10 ? "0" : "") + std::to_string(Value); }
-std::string TimeText(unsigned Hour, unsigned Minute) { return TimeOfDayText(Hour, Minute); }
-
-json WeekDayList(uint8_t Mask)
-{
-    json days = json::array();
-    for (unsigned bit = 0; bit < WeekDayWords.size(); ++bit)
-        if (Mask >> bit & 1) days.push_back(WeekDayWords[bit]);
-    return days;
-}
 
 json RecipientList(uint16_t Mask)
 {
@@ -70,12 +61,6 @@ json RecipientList(uint16_t Mask)
     for (unsigned n = 1; n <= RecipientCount; ++n)
         if (HasRecipient(Mask, n)) recipients.push_back(n);
     return recipients;
-}
-
-std::string ActionText(uint8_t Action)
-{
-    const unsigned action = Action & 0x7F;
-    return action < ActionWords.size() ? std::string(ActionWords[action]) : std::to_string(action);
 }
 
 json BCDTime(uint8_t Byte) { return Byte == 0xFF ? json() : json(TUtils::BCD2BIN(&Byte, 1)); }
@@ -96,8 +81,8 @@ json Timers(const TKVXConfig& Config)
     for (size_t i = 0; i < TimerCount; ++i) {
         const TTimerLocation t = DecodeTimer(Config, i);
         if (!t.IsDefined()) continue;
-        timers[std::to_string(i + 1)] = {{"Label", Utf8(t.Label)},         {"Time", TimeText(t.Hour, t.Minute)},
-                                         {"WeekDays", WeekDayList(t.WeekDays)}, {"Relay", t.Relay + 1},
+        timers[std::to_string(i + 1)] = {{"Label", Utf8(t.Label)},         {"Time", TimeOfDayText(t.Hour, t.Minute)},
+                                         {"WeekDays", WeekDayWordsOf(t.WeekDays)}, {"Relay", t.Relay + 1},
                                          {"Action", ActionText(t.Action)}, {"Confirmation", (t.Confirmation & 0x80) != 0}};
     }
     return timers;
@@ -112,8 +97,8 @@ json MissedCalls(const TKVXConfig& Config)
         json call = {{"Number", PhoneText(m.Number)}, {"Relay", m.Relay + 1}, {"Action", ActionText(m.Action)},
                      {"Confirmation", (m.Action & ConfirmationBit) != 0}, {"Count", m.Count}};
         if (m.TimeWindow) {
-            call["TimeWindow"] = TimeText(m.StartHour, m.StartMinute) + "-" + TimeText(m.StopHour, m.StopMinute);
-            call["WeekDays"] = WeekDayList(m.WeekDays);
+            call["TimeWindow"] = TimeOfDayText(m.StartHour, m.StartMinute) + "-" + TimeOfDayText(m.StopHour, m.StopMinute);
+            call["WeekDays"] = WeekDayWordsOf(m.WeekDays);
         }
         calls[std::to_string(i + 1)] = call;
     }
@@ -241,7 +226,7 @@ const std::map<std::string_view, TFieldDump>& FieldDumps()
         {"SIM2ServiceCentreNumber", [](const TKVXConfig& c) { return PhoneText(ReadPhoneNumber(c.SIM2ServiceCentreNumber)); }},
         {"AutoTestTimeHours", [](const TKVXConfig& c) { return BCDTime(c.AutoTestTimeHours); }},
         {"AutoTestTimeMinutes", [](const TKVXConfig& c) { return BCDTime(c.AutoTestTimeMinutes); }},
-        {"DayOfWeek", [](const TKVXConfig& c) { return c.DayOfWeek == 0xFF ? json() : WeekDayList(c.DayOfWeek); }},
+        {"DayOfWeek", [](const TKVXConfig& c) { return c.DayOfWeek == 0xFF ? json() : json(WeekDayWordsOf(c.DayOfWeek)); }},
         {"VerifySender", [](const TKVXConfig& c) { return json(c.VerifySender == 0xFF); }},
         {"SerialInterface", [](const TKVXConfig& c) { return json(SerialText(c)); }},
         {"DialTone", [](const TKVXConfig& c) { return json(DecodeDialTone(c)); }},
@@ -278,9 +263,6 @@ const std::map<std::string_view, TFieldDump>& FieldDumps()
     };
     return dumps;
 }
-
-bool IsReserved(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
-bool IsInputDelay(std::string_view Name) { return Name.starts_with("Input") && Name.ends_with("Delay"); }
 
 // A field no page gives a meaning to, by its kind.
 json PlainField(const TKVXConfig& Config, const TFieldInfo& Field)
@@ -327,12 +309,12 @@ json DumpConfigJson(const TKVXConfig& Config)
     for (const TFieldInfo& field : ConfigFields()) {
         const std::string_view name = field.Name;
         const uint8_t* bytes = Config.Bytes() + field.Offset;
-        if (IsReserved(name)) {
+        if (IsReservedField(name)) {
             if (!AllErased(bytes, field.Size)) dump[field.Name] = Hex(bytes, field.Size);
             if (name == "NotAllocated") dump["HiddenSetting"] = Config.Bytes()[HiddenSettingOffset];
             continue;
         }
-        if (IsInputDelay(name)) {
+        if (IsInputDelayField(name)) {
             dump[field.Name] = (bytes[0] << 8 | bytes[1]) / InputDelayUnitsPerSecond;
             continue;
         }

@@ -53,6 +53,11 @@ void EncodeCIDLabel(TKVXConfig& Config, TCIDLabelKind Kind, size_t Index, const 
     WriteText(Config.Bytes() + *offset, LabelSize, Label, PadSpace);
 }
 
+void EraseCIDLabel(TKVXConfig& Config, TCIDLabelKind Kind, size_t Index)
+{
+    if (const auto offset = LabelOffset(Kind, Index)) EraseField(Config.Bytes() + *offset, LabelSize);
+}
+
 uint16_t DecodeCIDReportingMask(const TKVXConfig& Config, size_t Entry)
 {
     if (Entry >= CIDReportingCapacity) return 0;

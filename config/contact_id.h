@@ -23,6 +23,8 @@ size_t CIDLabelCount(TCIDLabelKind Kind);
 std::u16string DecodeCIDLabel(const TKVXConfig& Config, TCIDLabelKind Kind, size_t Index);
 // Writes a non-empty label, space-padded; an empty one leaves the slot.
 void EncodeCIDLabel(TKVXConfig& Config, TCIDLabelKind Kind, size_t Index, const std::u16string& Label);
+// Erases the slot; past the block, nothing.
+void EraseCIDLabel(TKVXConfig& Config, TCIDLabelKind Kind, size_t Index);
 
 // Mask of event Entry (line Entry of CIDList.txt) with bits 10..15 dropped; 0 past the block.
 uint16_t DecodeCIDReportingMask(const TKVXConfig& Config, size_t Entry);

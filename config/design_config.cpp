@@ -12,6 +12,7 @@
 #include "config/remote_control.h"
 #include "config/security_setup.h"
 #include "config/sim_setup.h"
+#include "image/utils.h"
 
 namespace kvx {
 
@@ -19,12 +20,6 @@ namespace {
 
 constexpr uint32_t MainsDelayMinutes = 10;
 constexpr uint32_t PulseSeconds = 3;
-
-std::u16string Numbered(const char16_t* Caption, size_t Number)
-{
-    const std::string digits = std::to_string(Number);
-    return Caption + std::u16string(digits.begin(), digits.end());
-}
 
 } // namespace
 
@@ -49,7 +44,7 @@ TKVXConfig DesignConfig()
     // Message distribution and Contact ID: nobody gets anything; the labels say what they are.
     for (size_t e = 0; e < DistributeMessageCount; ++e) EncodeDistributionMask(config, static_cast<TDistributionEvent>(e), 0);
     for (const auto& [kind, caption] : {std::pair{TCIDLabelKind::Partition, u"Partition "}, {TCIDLabelKind::Zone, u"Zone "}, {TCIDLabelKind::User, u"User "}})
-        for (size_t i = 0; i < CIDLabelCount(kind); ++i) EncodeCIDLabel(config, kind, i, Numbered(caption, i));
+        for (size_t i = 0; i < CIDLabelCount(kind); ++i) EncodeCIDLabel(config, kind, i, caption + TUtils::FromLatin1(std::to_string(i)));
     for (size_t entry = 0; entry < CIDReportingCapacity; ++entry) EncodeCIDReportingMask(config, entry, 0);
     EncodeDialTone(config, false);
     // Relays.

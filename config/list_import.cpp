@@ -4,6 +4,8 @@
 #include <cctype>
 #include <map>
 
+#include "image/utils.h"
+
 namespace kvx {
 
 namespace {
@@ -31,8 +33,6 @@ std::string OutcomeWord(TImportOutcome Outcome)
     }
     return "skipped";
 }
-
-std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
 } // namespace
 
@@ -118,34 +118,44 @@ std::vector<TSlotPlacement> PlaceInSlots(const std::vector<std::u16string>& Numb
         taken[slot] = true;
     };
     // Numbers and slots a row before already took.
-    std::vector<bool> repeated(Requests.size(), false);
+    std::vector<bool> refused(Requests.size(), false);
     for (size_t i = 0; i < Requests.size(); ++i) {
         const TSlotRequest& r = Requests[i];
         if (const auto [first, fresh] = numberLine.emplace(r.Number, r.Line); !fresh) {
-            repeated[i] = true;
-            refuse(i, "+" + Narrow(r.Number) + " is also on line " + std::to_string(first->second));
+            refused[i] = true;
+            refuse(i, "+" + TUtils::ToLatin1(r.Number) + " is also on line " + std::to_string(first->second));
         } else if (r.Slot) {
             if (const auto [named, freshSlot] = slotLine.emplace(*r.Slot, r.Line); !freshSlot) {
-                repeated[i] = true;
+                refused[i] = true;
                 refuse(i, name + " " + std::to_string(*r.Slot + 1) + " is also on line " + std::to_string(named->second));
             }
         }
     }
-    const auto heldBy = [&](const std::u16string& number) {
-        const auto at = std::find(slots.begin(), slots.end(), number);
-        return at == slots.end() ? std::optional<size_t>() : std::optional<size_t>(static_cast<size_t>(at - slots.begin()));
+    const auto heldBy = [&Numbers](const std::u16string& number) {
+        const auto at = std::find(Numbers.begin(), Numbers.end(), number);
+        return at == Numbers.end() ? std::optional<size_t>() : std::optional<size_t>(static_cast<size_t>(at - Numbers.begin()));
     };
-    for (size_t i = 0; i < Requests.size(); ++i) {
-        const TSlotRequest& r = Requests[i];
-        if (repeated[i] || !r.Slot) continue;
-        const auto holder = heldBy(r.Number);
-        if (holder && *holder != *r.Slot && !slotLine.count(*holder))
-            refuse(i, "+" + Narrow(r.Number) + " is already " + name + " " + std::to_string(*holder + 1));
-        else place(i, *r.Slot);
+    // A number stays where it is unless a row that is placed replaces its slot, and refusing a
+    // row can leave another's number in two slots, so refuse until nothing changes, then place.
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::vector<bool> replaced(slots.size(), false);
+        for (size_t i = 0; i < Requests.size(); ++i)
+            if (!refused[i] && Requests[i].Slot) replaced[*Requests[i].Slot] = true;
+        for (size_t i = 0; i < Requests.size(); ++i) {
+            const TSlotRequest& r = Requests[i];
+            if (refused[i] || !r.Slot) continue;
+            const auto holder = heldBy(r.Number);
+            if (!holder || *holder == *r.Slot || replaced[*holder]) continue;
+            refuse(i, "+" + TUtils::ToLatin1(r.Number) + " is already " + name + " " + std::to_string(*holder + 1));
+            refused[i] = changed = true;
+        }
     }
+    for (size_t i = 0; i < Requests.size(); ++i)
+        if (!refused[i] && Requests[i].Slot) place(i, *Requests[i].Slot);
     for (size_t i = 0; i < Requests.size(); ++i) {
         const TSlotRequest& r = Requests[i];
-        if (repeated[i] || r.Slot) continue;
+        if (refused[i] || r.Slot) continue;
         if (const auto holder = heldBy(r.Number); holder && !taken[*holder]) {
             place(i, *holder);
             continue;

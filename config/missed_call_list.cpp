@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <optional>
 #include <tuple>
 
 #include "config/phone_number.h"
 #include "config/value_words.h"
 #include "config/week_days.h"
+#include "image/utils.h"
 
 namespace kvx {
 
@@ -18,8 +18,6 @@ enum TColumn : size_t { Location, Number, Relay, Action, Confirmation, Count, Wi
 const std::vector<std::string_view> ColumnNames = {"location", "number",     "relay",       "action", "confirmation",
                                                    "count",    "window_start", "window_stop", "days"};
 
-constexpr size_t NumberSize = 16;
-constexpr size_t RuleSize = 8;
 constexpr unsigned RelayCount = 8;
 constexpr uint8_t ActionMask = 0x7F;
 
@@ -60,8 +58,6 @@ std::optional<uint8_t> DaysMask(const std::string& Cell)
     }
     return mask;
 }
-
-std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 
 // One row as the location it asks for; empty, with Reason, when a cell is wrong.
 std::optional<TMissedCallLocation> RowLocation(const TCsvRow& Row, const TColumns& Columns, std::optional<size_t>& Slot,
@@ -153,13 +149,10 @@ TMissedCallLocation Merged(const TMissedCallLocation& Held, TMissedCallLocation 
     return Row;
 }
 
-std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
-
 std::string DaysText(uint8_t Mask)
 {
     std::string text;
-    for (size_t day = 0; day < WeekDayWords.size(); ++day)
-        if (Mask >> day & 1) text += (text.empty() ? "" : " ") + std::string(WeekDayWords[day]);
+    for (const std::string& day : WeekDayWordsOf(Mask)) text += (text.empty() ? "" : " ") + day;
     return text;
 }
 
@@ -209,7 +202,7 @@ TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecor
                                        : SameStored(record, location) ? TImportOutcome::Unchanged
                                                                        : TImportOutcome::Updated;
         if (outcome != TImportOutcome::Unchanged) record = location;
-        result.Report.Lines.push_back({requests[i].Line, outcome, p.Slot + 1, "+" + Narrow(wanted[i].Number), {}});
+        result.Report.Lines.push_back({requests[i].Line, outcome, p.Slot + 1, "+" + TUtils::ToLatin1(wanted[i].Number), {}});
     }
     std::stable_sort(result.Report.Lines.begin(), result.Report.Lines.end(),
                      [](const TImportLine& a, const TImportLine& b) { return a.Line < b.Line; });
@@ -222,9 +215,7 @@ std::string ExportMissedCalls(const TMissedCallRecords& Records)
     for (size_t i = 0; i < Records.size(); ++i) {
         const TMissedCallLocation& l = Records[i];
         if (!l.IsDefined()) continue;
-        const unsigned action = l.Action & ActionMask;
-        text += CsvLine({std::to_string(i + 1), "+" + Narrow(l.Number), std::to_string(l.Relay + 1),
-                         action < ActionWords.size() ? std::string(ActionWords[action]) : std::to_string(action),
+        text += CsvLine({std::to_string(i + 1), "+" + TUtils::ToLatin1(l.Number), std::to_string(l.Relay + 1), ActionText(l.Action),
                          (l.Action & ConfirmationBit) ? "yes" : "no", std::to_string(l.Count),
                          l.TimeWindow ? TimeOfDayText(l.StartHour, l.StartMinute) : "",
                          l.TimeWindow ? TimeOfDayText(l.StopHour, l.StopMinute) : "", l.TimeWindow ? DaysText(l.WeekDays) : ""});
@@ -244,8 +235,7 @@ void EncodeImportedMissedCalls(TKVXConfig& Config, const TMissedCallImport& Impo
     for (const TImportLine& line : Import.Report.Lines) {
         if (line.Outcome != TImportOutcome::Added && line.Outcome != TImportOutcome::Updated) continue;
         const size_t i = line.Slot - 1;
-        std::memset(&Config.MissedCallNumbers[i * NumberSize], 0xFF, NumberSize);
-        std::memset(&Config.MissedCallAccessRules[i * RuleSize], 0xFF, RuleSize);
+        EraseMissedCall(Config, i);
         EncodeMissedCall(Config, i, Import.Records[i]);
     }
 }

@@ -63,4 +63,11 @@ void EncodeMissedCall(TKVXConfig& Config, size_t Index, const TMissedCallLocatio
     }
 }
 
+void EraseMissedCall(TKVXConfig& Config, size_t Index)
+{
+    if (Index >= MissedCallCount) return;
+    EraseField(&Config.MissedCallNumbers[Index * NumberSize], NumberSize);
+    EraseField(&Config.MissedCallAccessRules[Index * RuleSize], RuleSize);
+}
+
 } // namespace kvx

@@ -36,5 +36,7 @@ TMissedCallLocation DecodeMissedCall(const TKVXConfig& Config, size_t Index);
 // Writes the number and the whole rule; without a time window bytes 0..4 become 0xFF.
 // An undefined location, or an index past the block, writes nothing.
 void EncodeMissedCall(TKVXConfig& Config, size_t Index, const TMissedCallLocation& Location);
+// Erases the number and the rule; past the block, nothing.
+void EraseMissedCall(TKVXConfig& Config, size_t Index);
 
 } // namespace kvx

@@ -1,10 +1,10 @@
 #include "config/recipient_list.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "config/phone_number.h"
 #include "config/recipients.h"
+#include "image/utils.h"
 
 namespace kvx {
 
@@ -12,9 +12,6 @@ namespace {
 
 enum TColumn : size_t { Recipient, Number };
 const std::vector<std::string_view> ColumnNames = {"recipient", "number"};
-constexpr size_t SlotSize = 16;
-
-std::string Narrow(const std::u16string& Text) { return {Text.begin(), Text.end()}; }
 
 } // namespace
 
@@ -63,7 +60,7 @@ TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers&
                                        : slot == r.Number ? TImportOutcome::Unchanged
                                                           : TImportOutcome::Updated;
         slot = r.Number;
-        result.Report.Lines.push_back({r.Line, outcome, p.Slot + 1, "+" + Narrow(r.Number), {}});
+        result.Report.Lines.push_back({r.Line, outcome, p.Slot + 1, "+" + TUtils::ToLatin1(r.Number), {}});
     }
     std::stable_sort(result.Report.Lines.begin(), result.Report.Lines.end(),
                      [](const TImportLine& a, const TImportLine& b) { return a.Line < b.Line; });
@@ -74,7 +71,7 @@ std::string ExportRecipients(const TRecipientNumbers& Numbers)
 {
     std::string text = CsvLine({ColumnNames.begin(), ColumnNames.end()});
     for (size_t n = 0; n < Numbers.size(); ++n)
-        if (!Numbers[n].empty()) text += CsvLine({std::to_string(n + 1), "+" + Narrow(Numbers[n])});
+        if (!Numbers[n].empty()) text += CsvLine({std::to_string(n + 1), "+" + TUtils::ToLatin1(Numbers[n])});
     return text;
 }
 
@@ -89,7 +86,7 @@ void EncodeImportedRecipients(TKVXConfig& Config, const TRecipientImport& Import
 {
     for (const TImportLine& line : Import.Report.Lines) {
         if (line.Outcome != TImportOutcome::Added && line.Outcome != TImportOutcome::Updated) continue;
-        std::memset(&Config.ReportingNumbers[(line.Slot - 1) * SlotSize], 0xFF, SlotSize);
+        EraseRecipient(Config, line.Slot - 1);
         EncodeRecipient(Config, line.Slot - 1, Import.Numbers[line.Slot - 1]);
     }
 }

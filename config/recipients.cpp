@@ -23,4 +23,9 @@ void EncodeRecipient(TKVXConfig& Config, size_t Index, const std::u16string& Dig
     WritePhoneNumber(&Config.ReportingNumbers[Index * SlotSize], SlotSize, Digits);
 }
 
+void EraseRecipient(TKVXConfig& Config, size_t Index)
+{
+    if (Index < RecipientCount) EraseField(&Config.ReportingNumbers[Index * SlotSize], SlotSize);
+}
+
 } // namespace kvx

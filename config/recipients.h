@@ -12,5 +12,7 @@ namespace kvx {
 std::u16string DecodeRecipient(const TKVXConfig& Config, size_t Index);
 // Writes "+" and the digits; an empty number, or an index past the block, leaves the slot.
 void EncodeRecipient(TKVXConfig& Config, size_t Index, const std::u16string& Digits);
+// Erases the slot; past the block, nothing.
+void EraseRecipient(TKVXConfig& Config, size_t Index);
 
 } // namespace kvx

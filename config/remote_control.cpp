@@ -5,6 +5,7 @@
 
 #include "config/distribution.h"
 #include "config/text_fields.h"
+#include "image/utils.h"
 
 namespace kvx {
 
@@ -23,13 +24,11 @@ constexpr size_t InputEventCount = RemoteInputTriggerCount - 2;  // then AD low,
 
 uint8_t CommandBit(size_t Index) { return static_cast<uint8_t>(1u << Index); }
 
-std::u16string Ascii(std::string_view Text) { return {Text.begin(), Text.end()}; }
-
 // Number counted from 1, zero-padded to Digits.
 std::u16string LocationNumber(size_t Entry, size_t Digits)
 {
     const std::string number = std::to_string(Entry + 1);
-    return Ascii(std::string(Digits > number.size() ? Digits - number.size() : 0, '0') + number);
+    return TUtils::FromLatin1(std::string(Digits > number.size() ? Digits - number.size() : 0, '0') + number);
 }
 
 std::u16string FixedTriggerName(const TRemoteTrigger& Trigger)
@@ -38,8 +37,8 @@ std::u16string FixedTriggerName(const TRemoteTrigger& Trigger)
     switch (Trigger.Kind) {
     case TRemoteTriggerKind::Input:
         if (Trigger.Entry < InputEventCount)
-            return Ascii(DistributionEventCaption(static_cast<TDistributionEvent>(static_cast<size_t>(TDistributionEvent::IP1H) + Trigger.Entry)));
-        return Ascii(Trigger.Entry == InputEventCount ? "AD low limit" : "AD high limit");
+            return TUtils::FromLatin1(DistributionEventCaption(static_cast<TDistributionEvent>(static_cast<size_t>(TDistributionEvent::IP1H) + Trigger.Entry)));
+        return TUtils::FromLatin1(Trigger.Entry == InputEventCount ? "AD low limit" : "AD high limit");
     case TRemoteTriggerKind::Timer: return u"Timer " + LocationNumber(Trigger.Entry, 2);
     case TRemoteTriggerKind::MissedCall: return u"Missed call " + LocationNumber(Trigger.Entry, 3);
     case TRemoteTriggerKind::None: break;
@@ -118,6 +117,11 @@ void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands)
             Config.RemoteReporting[*byte] |= CommandBit(i);
         }
     }
+}
+
+void EraseRemoteCommand(TKVXConfig& Config, size_t Index)
+{
+    if (Index < RemoteCommandCount) EraseField(&Config.RemoteControl[Index * ElementSize], ElementSize);
 }
 
 bool IsRemoteCommandText(std::u16string_view Text)

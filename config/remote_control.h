@@ -61,6 +61,8 @@ TRemoteCommand DecodeRemoteCommand(const TKVXConfig& Config, size_t Index);
 // and sets its bit (in its stored bytes, see above); commands without a number leave their
 // element and set no bit.
 void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands);
+// Erases command Index's element (not its trigger bits); past the block, nothing.
+void EraseRemoteCommand(TKVXConfig& Config, size_t Index);
 
 // A command text the unit sends as typed: printable 7-bit characters only. Anything above
 // 127 is no GSM character, and a control character would end the text when it is read back.

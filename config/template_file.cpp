@@ -1,9 +1,8 @@
 #include "config/template_file.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 
@@ -13,35 +12,30 @@ namespace kvx {
 
 namespace {
 
-std::string LastSystemError()
+std::string NotATemplate(uintmax_t Size)
 {
-    return errno ? std::strerror(errno) : "input/output error";
+    return "It is not a KVX configuration file (" + std::to_string(Size) + " bytes; a configuration file holds " +
+           std::to_string(TKVXConfig::Size) + ")";
 }
 
 } // namespace
 
 bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::string& Reason)
 {
+    // By its size first, so a large file of another kind is refused unread; a file that
+    // cannot be sized is left for the read to name its fault.
     std::error_code ec;
-    const auto size = std::filesystem::file_size(Path, ec);
-    if (ec) {
-        Reason = ec.message();
+    if (const auto size = std::filesystem::file_size(Path, ec); !ec && size != TKVXConfig::Size) {
+        Reason = NotATemplate(size);
         return false;
     }
-    if (size != TKVXConfig::Size) {
-        Reason = "It is not a KVX configuration file (" + std::to_string(size) +
-                 " bytes; a configuration file holds " + std::to_string(TKVXConfig::Size) + ")";
+    std::string bytes;
+    if (!LoadWholeFile(Path, bytes, Reason, TKVXConfig::Size)) return false;
+    if (bytes.size() != TKVXConfig::Size) {
+        Reason = NotATemplate(bytes.size());
         return false;
     }
-    errno = 0;
-    std::ifstream in(Path, std::ios::binary);
-    TKVXConfig loaded;
-    if (in) in.read(reinterpret_cast<char*>(loaded.Bytes()), TKVXConfig::Size);
-    if (!in || in.gcount() != static_cast<std::streamsize>(TKVXConfig::Size)) {
-        Reason = LastSystemError();
-        return false;
-    }
-    Config = loaded;
+    std::memcpy(Config.Bytes(), bytes.data(), TKVXConfig::Size);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "config/text_fields.h"
 
+#include <cstring>
+
 #include "image/utils.h"
 
 namespace kvx {
@@ -18,6 +20,8 @@ void WriteText(uint8_t* Field, size_t Width, const std::u16string& Text, uint8_t
 {
     TUtils::ASCIIString2BufferPad(Text, Field, static_cast<uint8_t>(Width), Pad);
 }
+
+void EraseField(uint8_t* Field, size_t Width) { std::memset(Field, 0xFF, Width); }
 
 std::u16string ReadPhoneNumber(const uint8_t* Field, size_t Width)
 {

@@ -17,6 +17,8 @@ bool IsBlank(const std::u16string& Text);
 std::u16string ReadText(const uint8_t* Field, size_t Width);
 // The text cut to Width and padded with Pad; always exactly Width bytes.
 void WriteText(uint8_t* Field, size_t Width, const std::u16string& Text, uint8_t Pad);
+// Every byte 0xFF, as in an erased image: what a slot holds before the pages store into it.
+void EraseField(uint8_t* Field, size_t Width);
 
 // Telephone numbers are stored as "+" and the digits, zero-padded. Reading drops the first
 // character whatever it is, as the unit's own tools always have.

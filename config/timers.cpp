@@ -9,6 +9,7 @@ namespace {
 
 constexpr size_t EventSize = 8;
 constexpr size_t LabelSize = 16;
+constexpr size_t StoredEventSize = 6;  // bytes 6 and 7 are never written
 
 static_assert(TimerCount * EventSize == decltype(TKVXConfig::TimerEvents)::Size);
 static_assert(TimerCount * LabelSize == decltype(TKVXConfig::TimerLabels)::Size);
@@ -42,6 +43,13 @@ void EncodeTimer(TKVXConfig& Config, size_t Index, const TTimerLocation& Locatio
     TUtils::BIN2BCD(Location.Minute, &event[1]);
     event[4] = Location.WeekDays;
     event[5] = Location.Confirmation;
+}
+
+void EraseTimer(TKVXConfig& Config, size_t Index)
+{
+    if (Index >= TimerCount) return;
+    EraseField(&Config.TimerLabels[Index * LabelSize], LabelSize);
+    EraseField(&Config.TimerEvents[Index * EventSize], StoredEventSize);
 }
 
 } // namespace kvx

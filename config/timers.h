@@ -30,5 +30,7 @@ TTimerLocation DecodeTimer(const TKVXConfig& Config, size_t Index);
 // Writes the label (space-padded) and event bytes 0..5; bytes 6 and 7 are left as they are.
 // An undefined location, or an index past the block, writes nothing.
 void EncodeTimer(TKVXConfig& Config, size_t Index, const TTimerLocation& Location);
+// Erases the label and the event bytes EncodeTimer writes; past the block, nothing.
+void EraseTimer(TKVXConfig& Config, size_t Index);
 
 } // namespace kvx

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "config/missed_calls.h"
+
 namespace kvx {
 
 namespace {
@@ -18,6 +20,8 @@ constexpr std::array<std::string_view, 7> FullDayNames = {"Monday", "Tuesday", "
                                                           "Friday", "Saturday", "Sunday"};
 
 } // namespace
+
+std::string Quoted(std::string_view Text) { return "\"" + std::string(Text) + "\""; }
 
 std::optional<std::pair<uint8_t, uint8_t>> TimeOfDayOfText(std::string_view Text)
 {
@@ -39,6 +43,20 @@ std::string TimeOfDayText(unsigned Hour, unsigned Minute)
 {
     const auto two = [](unsigned v) { return (v < 10 ? "0" : "") + std::to_string(v); };
     return two(Hour) + ":" + two(Minute);
+}
+
+std::string ActionText(uint8_t Action)
+{
+    const unsigned action = Action & ~ConfirmationBit;
+    return action < ActionWords.size() ? std::string(ActionWords[action]) : std::to_string(action);
+}
+
+std::vector<std::string> WeekDayWordsOf(uint8_t Mask)
+{
+    std::vector<std::string> words;
+    for (size_t day = 0; day < WeekDayWords.size(); ++day)
+        if (Mask >> day & 1) words.emplace_back(WeekDayWords[day]);
+    return words;
 }
 
 std::optional<uint8_t> ActionOfWord(std::string_view Word)

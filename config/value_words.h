@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "config/general_setup.h"
 
@@ -23,10 +24,18 @@ inline constexpr std::array<std::string_view, 3> AnalogueTypeWords = {"none", "v
 inline constexpr std::array<std::pair<TSerialInterface, std::string_view>, 3> SerialInterfaceWords = {
     {{TSerialInterface::IOExpander, "I/O expander"}, {TSerialInterface::DSC, "DSC functions"}, {TSerialInterface::Disabled, "disabled"}}};
 
+// A value as messages name it, in double quotes.
+std::string Quoted(std::string_view Text);
+
 // "7:30" or "07:30" within the day, as hour and minute.
 std::optional<std::pair<uint8_t, uint8_t>> TimeOfDayOfText(std::string_view Text);
 // Two digits each, "07:30".
 std::string TimeOfDayText(unsigned Hour, unsigned Minute);
+
+// The word of an action byte, its confirmation bit aside; an action without a word as its number.
+std::string ActionText(uint8_t Action);
+// The words of the days a week-day mask holds, Monday first.
+std::vector<std::string> WeekDayWordsOf(uint8_t Mask);
 
 // The action (1..4) a word names, ignoring case; empty for any other word.
 std::optional<uint8_t> ActionOfWord(std::string_view Word);

@@ -36,4 +36,8 @@ std::span<const TFieldInfo> ConfigFields()
     return Fields;
 }
 
+bool IsReservedField(std::string_view Name) { return Name.starts_with("Unknown") || Name == "NotAllocated"; }
+
+bool IsInputDelayField(std::string_view Name) { return Name.starts_with("Input") && Name.ends_with("Delay"); }
+
 } // namespace kvx

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace kvx {
 
@@ -188,5 +189,9 @@ struct TFieldInfo {
 
 // Every field of the image in offset order.
 std::span<const TFieldInfo> ConfigFields();
+// Fields by name whose bytes no page gives a meaning to ("Unknown..", "NotAllocated").
+bool IsReservedField(std::string_view Name);
+// The input delays ("Input1HighDelay" ..), words the pages show in seconds.
+bool IsInputDelayField(std::string_view Name);
 
 } // namespace kvx

@@ -195,6 +195,16 @@ TEST(MissedCallList, DuplicatesAreReportedAndNeverStoredTwice)
     EXPECT_EQ(import.Records[4], records[4]);
     const std::string text = ReportText(import.Report, "location");
     EXPECT_EQ(text.substr(0, text.find('\n')), "2 added, 1 updated, 0 unchanged, 3 skipped.");
+
+    // Location 6 is named only by a row that is refused, so its number stays and the row
+    // moving it elsewhere is refused too, whichever comes first.
+    records[5] = Call(u"446666");
+    records[7] = Call(u"448888");
+    for (const auto& rows : {std::vector<std::string>{"6,+448888", "4,+446666"}, std::vector<std::string>{"4,+446666", "6,+448888"}}) {
+        const TMissedCallImport chained = ImportMissedCalls(Lines({"location,number", rows[0], rows[1]}), records);
+        EXPECT_EQ(chained.Report.Count(TImportOutcome::Skipped), 2u) << rows[0];
+        EXPECT_FALSE(chained.Records[3].IsDefined()) << rows[0];
+    }
 }
 
 TEST(MissedCallList, SpreadsheetWithSemicolonsAndAByteOrderMark)

@@ -1,11 +1,14 @@
-// Timers, missed calls, M2M, remote commands and SMS shortcuts.
+// Timers, missed calls, M2M, remote commands and SMS shortcuts, and how each slot kind is erased.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <optional>
 
+#include "config/contact_id.h"
 #include "config/m2m.h"
 #include "config/missed_calls.h"
+#include "config/recipients.h"
 #include "config/remote_control.h"
 #include "config/shortcuts.h"
 #include "config/text_fields.h"
@@ -21,6 +24,34 @@ using test::OnlyWritten;
 using test::PatternedConfig;
 using test::TextBytes;
 using test::Unchanged;
+
+TEST(ErasedSlots, OnlyTheSlotsBytesBecomeFFAndNothingPastTheBlock)
+{
+    const auto ff = [](size_t Count) { return std::vector<uint8_t>(Count, 0xFF); };
+    const struct {
+        const char* Kind;
+        std::function<void(TKVXConfig&, size_t)> Erase;
+        size_t Index;
+        size_t Count;  // past the last
+        std::vector<test::TWrite> Writes;
+    } cases[] = {
+        {"timer", EraseTimer, 4, 64, {{2048 + 32, ff(6)}, {2560 + 64, ff(16)}}},
+        {"missed call", EraseMissedCall, 499, 500, {{8704 + 499 * 16, ff(16)}, {16704 + 499 * 8, ff(8)}}},
+        {"recipient", EraseRecipient, 9, 10, {{28672 + 9 * 16, ff(16)}}},
+        {"zone label", [](TKVXConfig& c, size_t i) { EraseCIDLabel(c, TCIDLabelKind::Zone, i); }, 2, 129, {{4624 + 32, ff(16)}}},
+        {"remote command", EraseRemoteCommand, 1, 8, {{30464 + 80, ff(80)}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Kind);
+        const TKVXConfig before = PatternedConfig();
+        TKVXConfig config = before;
+        c.Erase(config, c.Index);
+        EXPECT_TRUE(OnlyWritten(before, config, c.Writes));
+        config = before;
+        c.Erase(config, c.Count);
+        EXPECT_TRUE(Unchanged(before, config));
+    }
+}
 
 TEST(Timers, DefinedLocationWritesLabelAndSixEventBytes)
 {

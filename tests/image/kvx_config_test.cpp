@@ -40,6 +40,17 @@ TEST(ConfigImage, LandmarkFieldsAndKinds)
     EXPECT_EQ(Field("DialTone").Kind, TFieldKind::Byte);
     EXPECT_LT(Field("NotAllocated").Offset, HiddenSettingOffset);
     EXPECT_LT(HiddenSettingOffset, Field("NotAllocated").Offset + Field("NotAllocated").Size);
+
+    // The dump, the build and the comparison pick these out by name alone.
+    const auto fields = ConfigFields();
+    const auto count = [&](bool (*Is)(std::string_view)) {
+        return std::count_if(fields.begin(), fields.end(), [&](const TFieldInfo& f) { return Is(f.Name); });
+    };
+    EXPECT_EQ(count(IsInputDelayField), 14) << "Input1HighDelay .. Input7LowDelay";
+    EXPECT_EQ(count(IsReservedField), 29);
+    EXPECT_TRUE(IsInputDelayField("Input7LowDelay"));
+    EXPECT_FALSE(IsInputDelayField("InputMessages"));
+    EXPECT_TRUE(IsReservedField("Unknown7"));
 }
 
 TEST(ConfigImage, WordsCarryTheirByteOrder)
