@@ -18,9 +18,8 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 3;
-// Missed call, Timers, Relays, SMS input messages: the pages with I/O expander items.
-constexpr std::array<int, 4> ExpanderPageNos{10, 11, 8, 5};
+// The pages with I/O expander items.
+constexpr std::array<int, 4> ExpanderPageNos{MissedCallPageNo, TimersPageNo, RelaysPageNo, InputMessagesPageNo};
 
 constexpr const char* DefaultUnitID = "Default";
 constexpr int UnitIDLength = 16;
@@ -241,7 +240,7 @@ void TfrmGeneralSetup::ConfigToForm(TKVXConfig& KVXConfig)
 
 bool TfrmGeneralSetup::Refuse()
 {
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(GeneralSetupPageNo);
     return false;
 }
 

@@ -15,9 +15,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 5;
-constexpr int GeneralSetupPageNo = 3;
-
 constexpr int MaximumDelay = 3000;          // seconds, typed
 constexpr int MaximumDelayStep = 9999;      // the step buttons run further; the clamp stops them at 3000
 constexpr int MaximumResponse = 1310;       // seconds: the most that x50 fits in a word
@@ -337,7 +334,7 @@ void TfrmInputSMSMessages::ConfigToForm(TKVXConfig& KVXConfig)
 
 bool TfrmInputSMSMessages::Refuse()
 {
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(InputMessagesPageNo);
     return false;
 }
 

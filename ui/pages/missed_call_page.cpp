@@ -22,7 +22,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 10;
 constexpr int NumberLength = 15;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
@@ -251,7 +250,7 @@ bool TfrmMissedCall::EditsHoldNumbers()
     std::vector<const QLineEdit*> edits{edAccessCount};
     if (cbAccessRules->isChecked()) edits.insert(edits.end(), {edStartHour, edStartMinute, edStopHour, edStopMinute});
     if (EditsHoldWholeNumbers(edits)) return true;
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(MissedCallPageNo);
     lbMissedCall->scrollTo(lbMissedCall->currentIndex());
     return false;
 }
@@ -267,7 +266,7 @@ bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
             TKVXMessageDlg::ShowMessageEx(
                 QStringLiteral("Please select at least one week day for missed call location %1.").arg(i + 1),
                 TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(PageNo);
+            FHost.BringPageForward(MissedCallPageNo);
             FList.Select(static_cast<int>(i));
             return false;
         }

@@ -20,7 +20,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 11;
 constexpr int LabelLength = 16;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
@@ -192,7 +191,7 @@ bool TfrmTimers::TimeEditsHoldNumbers()
     const int index = FList.Selected();
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
     if (EditsHoldWholeNumbers(std::array<const QLineEdit*, 2>{edHours, edMinutes})) return true;
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(TimersPageNo);
     lbTimer->scrollTo(lbTimer->currentIndex());
     return false;
 }
@@ -207,7 +206,7 @@ bool TfrmTimers::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         if (ConfigAssistant && location.WeekDays == 0) {
             TKVXMessageDlg::ShowMessageEx(QStringLiteral("Please select at least one week day for timer location %1.").arg(i + 1),
                                           TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(PageNo);
+            FHost.BringPageForward(TimersPageNo);
             FList.Select(static_cast<int>(i));
             return false;
         }
