@@ -50,11 +50,7 @@ TfrmTimers::TfrmTimers(IPageHost& Host, QWidget* Parent)
     lbTimer = FList.View;
     NewHeading(this, QStringLiteral("Timer locations"), QRect(ListLeft, 10, 200, 20));
     NewLabel(this, QStringLiteral("up to 64 timers"), QRect(ListLeft + 150, 10, 200, 20));
-    QLabel* heads = NewLabel(this,
-                             ColumnHeads({{0, "#"}, {3, "Timer label"}, {21, "Relay"}, {27, "Action"}, {35, "Time"},
-                                          {43, "Weekdays"}, {52, "SMS"}}),
-                             QRect(ListLeft + 5, ListTop - 22, ListWidth, 20));
-    heads->setFont(LocationListFont());
+    NewColumnHeads(this, "pnlColumnHeads", QPoint(ListLeft + 5, ListTop - 22), TimerHeads());
     BuildControls();
     FList.Select(0);
 }
