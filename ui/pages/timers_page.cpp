@@ -202,8 +202,8 @@ bool TfrmTimers::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         if (ConfigAssistant && location.WeekDays == 0) {
             TKVXMessageDlg::ShowMessageEx(QStringLiteral("Please select at least one week day for timer location %1.").arg(i + 1),
                                           TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
+            // The message names the location; the line the user is editing stays chosen.
             FHost.BringPageForward(TimersPageNo);
-            FList.Select(static_cast<int>(i));
             return false;
         }
         EncodeTimer(KVXConfig, i, location);
