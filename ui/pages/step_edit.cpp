@@ -27,6 +27,51 @@ std::optional<double> LocaleNumber(QLocale Locale, const QString& Text)
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
+// Remembers the last number of its edit (its parent) and puts it back when the edit is
+// disabled, or left for another control of the window, holding no number.
+class TLastNumberKeeper : public QObject {
+public:
+    TLastNumberKeeper(QLineEdit* Edit, TNumberKind Kind) : QObject(Edit), FEdit(Edit), FKind(Kind)
+    {
+        Remember(Edit->text());
+        connect(Edit, &QLineEdit::textChanged, this, [this](const QString& Text) {
+            Remember(Text);
+            if (!FEdit->isEnabled()) Restore();
+        });
+        Edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::EnabledChange && !FEdit->isEnabled()) Restore();
+        // Not when a message box or another window takes the focus: the user is still there.
+        if (Event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(Event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Restore();
+        }
+        return false;
+    }
+
+private:
+    bool IsNumber(const QString& Text) const
+    {
+        return FKind == TNumberKind::Whole ? WholeNumber(Text).has_value() : DecimalNumber(Text).has_value();
+    }
+    void Remember(const QString& Text)
+    {
+        if (IsNumber(Text)) FLast = Text;
+    }
+    void Restore()
+    {
+        if (!IsNumber(FEdit->text()) && !FLast.isEmpty()) FEdit->setText(FLast);
+    }
+
+    QLineEdit* FEdit;
+    TNumberKind FKind;
+    QString FLast;
+};
+
 } // namespace
 
 std::optional<double> DecimalNumber(const QString& Text)
@@ -85,55 +130,6 @@ std::optional<double> StoredDecimal(const QLineEdit& Edit, double Minimum, doubl
     if (!value) return std::nullopt;
     return std::clamp(*value, Minimum, Maximum);
 }
-
-namespace {
-
-// Remembers the last number of its edit (its parent) and puts it back when the edit is
-// disabled, or left for another control of the window, holding no number.
-class TLastNumberKeeper : public QObject {
-public:
-    TLastNumberKeeper(QLineEdit* Edit, TNumberKind Kind) : QObject(Edit), FEdit(Edit), FKind(Kind)
-    {
-        Remember(Edit->text());
-        connect(Edit, &QLineEdit::textChanged, this, [this](const QString& Text) {
-            Remember(Text);
-            if (!FEdit->isEnabled()) Restore();
-        });
-        Edit->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::EnabledChange && !FEdit->isEnabled()) Restore();
-        // Not when a message box or another window takes the focus: the user is still there.
-        if (Event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(Event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Restore();
-        }
-        return false;
-    }
-
-private:
-    bool IsNumber(const QString& Text) const
-    {
-        return FKind == TNumberKind::Whole ? WholeNumber(Text).has_value() : DecimalNumber(Text).has_value();
-    }
-    void Remember(const QString& Text)
-    {
-        if (IsNumber(Text)) FLast = Text;
-    }
-    void Restore()
-    {
-        if (!IsNumber(FEdit->text()) && !FLast.isEmpty()) FEdit->setText(FLast);
-    }
-
-    QLineEdit* FEdit;
-    TNumberKind FKind;
-    QString FLast;
-};
-
-} // namespace
 
 void RestoreLastNumberWhenDisabledOrLeft(QLineEdit* Edit, TNumberKind Kind)
 {
