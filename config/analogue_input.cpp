@@ -64,7 +64,8 @@ void EncodeAnalogueInput(TKVXConfig& Config, const TAnalogueInput& Input)
 
 uint16_t TruncatedHundredths(double Value)
 {
-    // The nudge keeps a typed 4.10 from becoming 409 through its binary approximation.
+    // The nudge before truncating: 4.10 is 4.0999... in binary, so a threshold read as 410,
+    // shown as "4.10" and stored back unchanged would otherwise go to the unit as 409.
     const double product = std::trunc(Value * 100.0 + 1e-7);
     if (!(product >= 0.0)) return 0;
     return static_cast<uint16_t>(static_cast<uint32_t>(std::fmin(product, 65535.0)));

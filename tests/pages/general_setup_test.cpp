@@ -271,6 +271,40 @@ TEST_F(GeneralSetupSwitchingTest, ChoosingTheExpanderOffersItsItemsOnTheOtherPag
     EXPECT_EQ(Row(TDistributionEvent::CommsFailure), false);
 }
 
+TEST_F(GeneralSetupSwitchingTest, OnlyAClickThatChangesTheSerialOptionActs)
+{
+    const struct {
+        const char* Case;
+        int Stored;  // SerialInterface loaded first
+        QRadioButton* TfrmGeneralSetup::*Click;
+        bool Acts;
+    } cases[] = {
+        {"expander again", 0, &TfrmGeneralSetup::rbIOExpander, false},
+        {"DSC again", 1, &TfrmGeneralSetup::rbDSC, false},
+        {"disabled again", 255, &TfrmGeneralSetup::rbDisabled, false},
+        {"an unknown value reads as disabled", 7, &TfrmGeneralSetup::rbDisabled, false},
+        {"expander to DSC", 0, &TfrmGeneralSetup::rbDSC, true},
+        {"DSC to disabled", 1, &TfrmGeneralSetup::rbDisabled, true},
+        {"disabled to expander", 255, &TfrmGeneralSetup::rbIOExpander, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        Image.SerialInterface = static_cast<uint8_t>(c.Stored);
+        Page->ConfigToForm(Image);
+        // The user's own choice in the comms-failure row.
+        Distribution.CheckRow(TDistributionEvent::CommsFailure, true);
+        Distribution.RowBoxes(TDistributionEvent::CommsFailure).Recipient(1)->SetChecked(false);
+        const size_t told = MissedCall.Told.size();
+        Host.Changes = 0;
+
+        (Page.get()->*c.Click)->click();
+        EXPECT_EQ(Host.Changes > 0, c.Acts);
+        EXPECT_EQ(MissedCall.Told.size(), told + (c.Acts ? 1 : 0));
+        if (!c.Acts) EXPECT_EQ(Row(TDistributionEvent::CommsFailure), std::nullopt);
+        else EXPECT_EQ(Row(TDistributionEvent::CommsFailure), c.Click == &TfrmGeneralSetup::rbIOExpander);
+    }
+}
+
 TEST_F(GeneralSetupSwitchingTest, SelfTestAndTamperDriveTheirRowsOnlyWhenSwitchedOnOrOff)
 {
     Page->cbSelfTest->click();

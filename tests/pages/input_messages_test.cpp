@@ -2,11 +2,13 @@
 // shows with and without the I/O expander, the ranges while typing and stepping, the write
 // path's notices, decimals in a comma locale, and the distribution rows each message drives.
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 
 #include "tests/pages/unit_page_fixture.h"
 #include "ui/pages/distribute_messages_page.h"
@@ -209,7 +211,7 @@ TEST_F(InputMessagesTest, WritesAskForMissingMessagesInSlotOrderAndNumbersStopWr
     EXPECT_TRUE(Page.FormToConfig(Image, true));
 
     for (const bool assistant : {true, false})
-        for (QLineEdit* edit : {Row(2, TInputSide::Low).Delay, Page.Low.Voltage, Page.Low.Current, Page.High.Response}) {
+        for (QLineEdit* edit : {Row(2, TInputSide::Low).Delay, Page.Low.Voltage, Page.High.Response}) {
             const QString before = edit->text();
             edit->setText("");
             Dialogs.ExpectPlainMessage("Invalid integer");
@@ -217,11 +219,74 @@ TEST_F(InputMessagesTest, WritesAskForMissingMessagesInSlotOrderAndNumbersStopWr
             Image = ErasedConfig();
             EXPECT_FALSE(Page.FormToConfig(Image, assistant)) << edit->objectName().toStdString();
             EXPECT_EQ(Host.Forwarded, std::vector<int>{5});
+            EXPECT_EQ(Parent.focusWidget(), edit) << "the user is taken to the edit";
             EXPECT_EQ(Bytes(Slots + 16 * SlotOf(2, TInputSide::Low), 1), TBytes{0xFF}) << "nothing stored";
             edit->setText(before);
         }
     Row(3, TInputSide::High).Delay->setText("");  // a message switched off needs no delay
     EXPECT_TRUE(Page.FormToConfig(Image, false));
+}
+
+TEST_F(InputMessagesTest, APageNeverLoadedTakesTextOnlyInMessagesSwitchedOn)
+{
+    for (size_t slot = 0; slot < InputMessageCount; ++slot) {
+        const TfrmInputSMSMessages::TMessageRow& row = Page.Rows[slot];
+        const bool onBoard = InputMessageHasDelay(slot);
+        SCOPED_TRACE(row.Panel->objectName().toStdString());
+        EXPECT_EQ(row.Check->isEnabled(), onBoard);
+        for (QWidget* control : {static_cast<QWidget*>(row.Message), static_cast<QWidget*>(row.Delay),
+                                 static_cast<QWidget*>(row.Clear), static_cast<QWidget*>(row.Steps.Up)})
+            EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+        if (!onBoard) continue;
+        row.Check->click();
+        EXPECT_TRUE(row.Message->isEnabled());
+        EXPECT_TRUE(row.Delay->isEnabled());
+        EXPECT_TRUE(row.Clear->isEnabled());
+        row.Check->click();
+    }
+}
+
+TEST_F(InputMessagesTest, AnEditTheUserCannotChangeNeverHoldsANonNumber)
+{
+    TfrmInputSMSMessages::TMessageRow& row = Row(2, TInputSide::Low);
+    const auto leave = [](QLineEdit* Edit, Qt::FocusReason Reason) {
+        QFocusEvent out(QEvent::FocusOut, Reason);
+        QCoreApplication::sendEvent(Edit, &out);
+    };
+    // Each edit emptied while the user could change it, then: ...
+    const struct {
+        const char* Case;
+        QLineEdit* Edit;
+        std::function<void()> Then;
+        const char* Shown;
+    } cases[] = {
+        {"its type no longer chosen", Page.Low.Voltage, [this] { Page.rbLBC->click(); }, "2.50"},
+        {"the board no longer chosen", Page.High.Response, [this] { Page.IOExpanderFunctions(false); }, "20"},
+        {"its message switched off", row.Delay, [&row] { row.Check->click(); }, "15"},
+        {"left for another control", row.Delay, [&] { leave(row.Delay, Qt::TabFocusReason); }, "15"},
+        {"a message box up", row.Delay, [&] { leave(row.Delay, Qt::ActiveWindowFocusReason); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        OpenAnalogue();
+        Page.rbLBV->click();
+        row.Check->setChecked(true);
+        row.Delay->setText("15");
+        Page.High.Response->setText("20");
+        Page.Low.Voltage->setText("2.50");
+        c.Edit->setText("");
+        c.Then();
+        EXPECT_EQ(c.Edit->text(), c.Shown);
+    }
+
+    row.Delay->setText("15");  // the user mends the one they can
+    OpenAnalogue();
+    Page.rbLBV->click();
+    Page.Low.Current->setText("");  // disabled: the program's own text is no exception
+    EXPECT_EQ(Page.Low.Current->text(), "4.00");
+    Page.rbLBC->click();
+    Page.IOExpanderFunctions(false);
+    EXPECT_TRUE(Page.FormToConfig(Image, false)) << "nothing for a store to point at that the user cannot mend";
 }
 
 TEST_F(InputMessagesTest, DecimalsTakeTheUsersSeparatorAndThePoint)

@@ -1,6 +1,8 @@
 // The location lists' lines, column for column, as a fixed-pitch font lines them up.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "config/week_days.h"
 #include "ui/pages/location_lines.h"
 
@@ -41,6 +43,26 @@ TEST(LocationLines, MissedCallLines)
         {7, {u"", true, 6, 5, 9, 0, Monday, 0, 1, 5}, u"007"},
     };
     for (const auto& c : cases) EXPECT_EQ(MissedCallLine(c.Number, c.Location), QString::fromUtf16(c.Line)) << c.Number;
+}
+
+TEST(LocationLines, EachHeadStartsWhereItsColumnDoes)
+{
+    const QString timer = TimerLine(5, {u"Pump", 7, 30, Sunday | Monday, 2, 3, 0xFF});
+    const QString missedCall = MissedCallLine(1, {u"447700900555", true, 8, 0, 17, 30, EveryWeekDay, 1, 0x83, 7});
+    const struct {
+        std::span<const TColumnHead> Heads;
+        const QString& Line;
+        std::vector<const char16_t*> Fields;  // the line's text under each head, in order
+    } cases[] = {
+        {TimerHeads(), timer, {u"05 ", u"Pump", u"RLY3", u"Pulse", u"07:30", u"SM  ", u" \u2714"}},
+        {MissedCallHeads(), missedCall,
+         {u"001", u"447700900555", u"RLY2", u"Pulse", u"007", u"08:00-17:30", u"SMTWTFS", u"\u2714"}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.Heads.size(), c.Fields.size());
+        for (size_t i = 0; i < c.Heads.size(); ++i)
+            EXPECT_EQ(c.Heads[i].Column, c.Line.indexOf(QString::fromUtf16(c.Fields[i]))) << c.Heads[i].Text;
+    }
 }
 
 } // namespace

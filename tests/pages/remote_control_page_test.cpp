@@ -172,6 +172,9 @@ TEST_F(RemoteControlPageTest, RefusesWhatItCannotStoreAndShowsThatCommand)
         {"no number in a template", 7, "", "rly1 on", false, "Please define remote command number 7.", TMsgDlgType::mtInformation},
         {"no command on a write", 5, "44", "", true, "Please define remote command instruction 5.", TMsgDlgType::mtInformation},
         {"no command in a template", 5, "44", "", false, "", {}},
+        {"blanks on a write", 4, "44", QString(64, u' '), true, "Please define remote command instruction 4.", TMsgDlgType::mtInformation},
+        {"blanks without a number on a write", 3, "", "   ", true, "", {}},
+        {"blanks without a number in a template", 3, "", "   ", false, "", {}},
     };
     Page.resize(769, 552);
     Parent.show();
@@ -184,7 +187,9 @@ TEST_F(RemoteControlPageTest, RefusesWhatItCannotStoreAndShowsThatCommand)
         const TKVXConfig before = Image;
         if (c.Message.isEmpty()) {
             EXPECT_TRUE(Page.FormToConfig(Image, c.Write)) << c.Case;
-            EXPECT_EQ(Bytes(ElementsOffset + 80 * (c.No - 1), 16), Slot("+44", 16, 0)) << c.Case;
+            const auto element = Bytes(ElementsOffset + 80 * (c.No - 1), 80);
+            if (*c.Number == '\0') EXPECT_EQ(element, std::vector<uint8_t>(80, 0xFF)) << c.Case << ": nothing stored";
+            else EXPECT_EQ(std::vector<uint8_t>(element.begin(), element.begin() + 16), Slot("+44", 16, 0)) << c.Case;
         } else {
             Dialogs.ExpectMessage(c.Message);
             EXPECT_FALSE(Page.FormToConfig(Image, c.Write)) << c.Case;

@@ -120,14 +120,15 @@ TEST_F(TimersPageTest, NoWeekDayStopsAWriteAtThatLocationButNotASave)
     PutTimer(4, {0x09, 0x00, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xFF}, "No days");
     PutTimer(8, {0x10, 0x00, 0x00, 0x01, 0x7F, 0x00, 0xFF, 0xFF}, "Later");
     Page.ConfigToForm(Image);
+    Select(8);
 
     Dialogs.ExpectMessage("Please select at least one week day for timer location 5.");
     const TKVXConfig refused = Store(true, false);
     EXPECT_EQ(Dialogs.Messages.back().Type, TMsgDlgType::mtInformation);
     EXPECT_EQ(Dialogs.Messages.back().Buttons, TMsgDlgButtons{TMsgDlgBtn::mbOK});
     EXPECT_EQ(Host.Forwarded, std::vector<int>{11});
-    EXPECT_EQ(Selected(), 4);
-    EXPECT_EQ(Page.edTimerLabel->text(), "No days");
+    EXPECT_EQ(Selected(), 8) << "the selected line does not change";
+    EXPECT_EQ(Page.edTimerLabel->text(), "Later");
     EXPECT_EQ(Stored(refused, 1), Stored(Image, 1));  // those before it are stored
     EXPECT_EQ(Stored(refused, 4), TBytes(24, 0xFF));
     EXPECT_EQ(Stored(refused, 8), TBytes(24, 0xFF));
@@ -145,12 +146,15 @@ TEST_F(TimersPageTest, StoredRelayAndActionTheListsDoNotOfferAreKept)
         bool IOBoard;
         const char* RelayShown;
         const char* ActionShown;
+        const char* ActionInLine;
     } cases[] = {
-        {4, 1, false, "Relay5 (I/O board)", "On"},
-        {7, 2, true, "Relay8", "Off"},
-        {9, 3, true, "Relay10 (unknown)", "Pulse"},
-        {0, 0, false, "Relay1", "Action 0 (unknown)"},
-        {1, 7, false, "Relay2", "Action 7 (unknown)"},
+        {4, 1, false, "Relay5 (I/O board)", "On", "On"},
+        {7, 2, true, "Relay8", "Off", "Off"},
+        {9, 3, true, "Relay10 (unknown)", "Pulse", "Pulse"},
+        {0, 0, false, "Relay1", "Action 0 (unknown)", "-"},
+        {1, 7, false, "Relay2", "Action 7 (unknown)", ""},
+        {1, 0x81, false, "Relay2", "On", "On"},  // bit 7 named alike in the list and the editor
+        {1, 0x84, false, "Relay2", "Toggle", "Toggle"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.RelayShown);
@@ -159,6 +163,7 @@ TEST_F(TimersPageTest, StoredRelayAndActionTheListsDoNotOfferAreKept)
         Page.IOExpanderFunctions(c.IOBoard);
         Page.ConfigToForm(Image);
         const QString line = Line(2);
+        EXPECT_EQ(line.mid(27, 6).trimmed(), c.ActionInLine);
         Select(2);
         EXPECT_EQ(Page.cbRelay->currentText(), c.RelayShown);
         EXPECT_EQ(Page.cbRelayFunction->currentText(), c.ActionShown);

@@ -1,18 +1,30 @@
 // The pages inside the real main window: found by number and name, walked when the window
 // stores an image, the shortcuts page takes the PIN as typed when chosen, General setup
-// holds the hidden edit that the link labels of the I/O expander pages lead to, and a
-// remote command without a number stops a template.
+// holds the hidden edit that the link labels of the I/O expander pages lead to, a remote
+// command without a number stops a template, and comparing the pages with a template changes
+// no control.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "config/design_config.h"
+#include "config/template_file.h"
 
 #include "tests/pages/real_window_fixture.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
 #include "ui/pages/general_setup_page.h"
+#include "ui/pages/image_check_box.h"
 #include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
@@ -25,6 +37,24 @@ namespace kvx::ui::test {
 namespace {
 
 using UnitPagesWindowTest = RealWindowTest;
+
+// Every control of the window with what the user sees of it: text, check, choice, enabled.
+QStringList ControlStates(const QWidget& Window)
+{
+    QStringList states;
+    for (const QWidget* w : Window.findChildren<QWidget*>()) {
+        QString state;
+        if (const auto* edit = qobject_cast<const QLineEdit*>(w)) state = edit->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) state = button->isChecked() ? "on" : "off";
+        else if (const auto* list = qobject_cast<const QComboBox*>(w)) state = list->currentText();
+        else if (const auto* view = qobject_cast<const QAbstractItemView*>(w)) state = QString::number(view->currentIndex().row());
+        else if (const auto* box = dynamic_cast<const TImageCheckBox*>(w)) state = box->Checked() ? "ticked" : "clear";
+        else continue;
+        states << QStringLiteral("%1/%2: %3 %4").arg(w->parentWidget()->objectName(), w->objectName(), state,
+                                                     w->isEnabled() ? "enabled" : "disabled");
+    }
+    return states;
+}
 
 TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 {
@@ -92,6 +122,30 @@ TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandI
     EXPECT_EQ(Window->LastForm, 13);
     EXPECT_TRUE(page->isVisible());
     EXPECT_FALSE(last->visibleRegion().isEmpty());
+}
+
+TEST_F(UnitPagesWindowTest, ComparingThePagesWithATemplateChangesNoControlAndMarksNothing)
+{
+    PageOf<TfrmGeneralSetup>(GeneralSetupPageNo)->rbIOExpander->click();
+    auto* inputs = PageOf<TfrmInputSMSMessages>(InputMessagesPageNo);
+    inputs->High.Check->setChecked(true);
+    inputs->rbLBC->click();
+    inputs->High.Current->setText("1");  // below the 4 mA floor: stored as 4.00
+    QTemporaryDir folder;
+    const QString other = folder.filePath("other.kvx");
+    std::string reason;
+    ASSERT_TRUE(SaveTemplate(other.toStdU16String(), DesignConfig(), reason)) << reason;
+    Window->ConfigChanged = false;
+    const QStringList before = ControlStates(*Window);
+
+    Dialogs.ExpectOpenFile(other);
+    Dialogs.ExpectDifferences();
+    Window->CompareWithTemplate();
+    ASSERT_TRUE(Window->PagesToConfig(false));  // what "Show changes" stores
+    EXPECT_EQ(Window->KVXConfig.ADIHighThreshold.Value(), 400);
+    EXPECT_EQ(ControlStates(*Window), before);
+    EXPECT_EQ(inputs->High.Current->text(), "1");
+    EXPECT_FALSE(Window->ConfigChanged);
 }
 
 } // namespace

@@ -4,10 +4,12 @@
 #include <QString>
 #include <cstdint>
 
+#include "ui/main/page_numbers.h"
+
 namespace kvx::ui {
 
 inline constexpr const char* HiddenSettingDefault = "50";
-inline constexpr int HiddenSettingPageNo = 3;
+inline constexpr int HiddenSettingPageNo = GeneralSetupPageNo;
 inline constexpr const char* HiddenSettingEditName = "Edit1";
 
 QString HiddenSettingText(uint8_t Value);

@@ -4,10 +4,9 @@
 #include <array>
 #include <span>
 
-namespace kvx::ui {
+#include "ui/main/page_numbers.h"
 
-inline constexpr int MenuPageCount = 13;
-inline constexpr int ITTTPageNo = 13;  // the one page with a picture heading
+namespace kvx::ui {
 
 struct TMenuItemInfo {
     int No;               // LastForm value; the panel's tag is No - 1

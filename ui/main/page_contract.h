@@ -7,6 +7,7 @@
 
 #include "image/kvx_config.h"
 #include "link/kvx.h"
+#include "ui/main/page_numbers.h"
 
 class QScrollBar;
 
@@ -32,16 +33,16 @@ public:
     virtual bool HasBeenRead() const = 0;
     // The pages' change handlers call this for every edit that goes into the image.
     virtual void MarkConfigChanged() = 0;
-    // Chooses the page numbered No (1..13) as its own menu item would.
+    // Chooses the page numbered No (a TPageNo) as its own menu item would.
     virtual void BringPageForward(int No) = 0;
-    // A sibling page by number, or nullptr while that page does not exist.
+    // A sibling page by number (a TPageNo), or nullptr while that page does not exist.
     virtual TKVXPage* Page(int No) = 0;
     // The remote SMS command guide, shown without blocking the window.
     virtual void ShowCommandGuide() = 0;
 };
 
 struct TPageEntry {
-    int No;  // menu number 1..13: also the place in both page walks
+    int No;  // a TPageNo: also the place in both page walks
     TKVXPage* Page;
 };
 

@@ -8,6 +8,7 @@
 #include "config/contact_id.h"
 #include "ui/main/page_contract.h"
 #include "ui/pages/cid_controls.h"
+#include "ui/pages/recipient_columns.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +19,7 @@ class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmContactID : public TKVXPage {
+class TfrmContactID : public TKVXPage, public IRecipientColumns {
 public:
     // Reads the event list from CIDListPath once, here; a missing or unreadable file leaves
     // the page without rows and says so on the page.
@@ -29,7 +30,7 @@ public:
     QScrollBar* WheelScrollBar() override;
 
     // Opens or closes recipient DistributionNumber + 1 (0..9) in every row.
-    void EnableDistribution(int DistributionNumber, bool Enable);
+    void EnableDistribution(int DistributionNumber, bool Enable) override;
 
     // "CIDList.txt" as the program finds it (beside itself, else where it is installed).
     static QString ProgramCIDListPath();

@@ -16,10 +16,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int GeneralSetupPageNo = 3;
-constexpr int InputMessagesPageNo = 5;
-constexpr int TimersPageNo = 11;
-
 // What switches a row's event on, for UpdateDistributions.
 enum class TRowSwitch : uint8_t {
     Always,

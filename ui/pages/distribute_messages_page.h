@@ -8,12 +8,13 @@
 #include "ui/main/page_contract.h"
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/recipient_boxes.h"
+#include "ui/pages/recipient_columns.h"
 
 class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmDistributeMessages : public TKVXPage, public IDistributionGroups {
+class TfrmDistributeMessages : public TKVXPage, public IDistributionGroups, public IRecipientColumns {
 public:
     TfrmDistributeMessages(IPageHost& Host, QWidget* Parent);
 
@@ -21,10 +22,8 @@ public:
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     QScrollBar* WheelScrollBar() override;
 
-    // Opens or closes recipient DistributionNumber + 1 (0..9) in every row; checks stay.
-    void EnableDistribution(int DistributionNumber, bool Enable);
-    // Gives recipient DistributionNumber + 1 every event that is switched on now.
-    void UpdateDistributions(int DistributionNumber);
+    void EnableDistribution(int DistributionNumber, bool Enable) override;
+    void UpdateDistributions(int DistributionNumber) override;
     // Ticks or clears every recipient of one row (Panel: a row panel, pnlAutoTest ...).
     void CheckGroup(QWidget* Panel, bool Check);
     void CheckRow(TDistributionEvent Event, bool Check) override;

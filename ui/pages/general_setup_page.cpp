@@ -6,7 +6,6 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "config/general_setup.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
@@ -18,9 +17,8 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 3;
-// Missed call, Timers, Relays, SMS input messages: the pages with I/O expander items.
-constexpr std::array<int, 4> ExpanderPageNos{10, 11, 8, 5};
+// The pages with I/O expander items.
+constexpr std::array<int, 4> ExpanderPageNos{MissedCallPageNo, TimersPageNo, RelaysPageNo, InputMessagesPageNo};
 
 constexpr const char* DefaultUnitID = "Default";
 constexpr int UnitIDLength = 16;
@@ -200,8 +198,20 @@ void TfrmGeneralSetup::edTamperChange()
 
 void TfrmGeneralSetup::HandleRadioButton()
 {
+    // A click on the option already chosen changes nothing: the comms-failure row keeps the
+    // user's ticks.
+    const TSerialInterface chosen = ChosenSerialInterface();
+    if (chosen == FSerialInterface) return;
+    FSerialInterface = chosen;
     FHost.MarkConfigChanged();
-    IOExpanderChosen(rbIOExpander->isChecked());
+    IOExpanderChosen(chosen == TSerialInterface::IOExpander);
+}
+
+TSerialInterface TfrmGeneralSetup::ChosenSerialInterface() const
+{
+    return rbIOExpander->isChecked() ? TSerialInterface::IOExpander
+           : rbDSC->isChecked()      ? TSerialInterface::DSC
+                                     : TSerialInterface::Disabled;
 }
 
 void TfrmGeneralSetup::IOExpanderChosen(bool State)
@@ -231,17 +241,20 @@ void TfrmGeneralSetup::ConfigToForm(TKVXConfig& KVXConfig)
     edACRestoreDelay->setText(RangedNumberText(static_cast<int>(DecodeDelayMinutes(KVXConfig.ACRestoreTimeout)), 0, NumberEditTable[ACRestoreDelay].Maximum));
     edTamper->setText(QString::number(KVXConfig.TremmorCount));
 
-    switch (DecodeSerialInterface(KVXConfig)) {
+    // Loading tells the other pages whatever was chosen before.
+    FSerialInterface = DecodeSerialInterface(KVXConfig);
+    switch (FSerialInterface) {
     case TSerialInterface::IOExpander: rbIOExpander->setChecked(true); break;
     case TSerialInterface::DSC: rbDSC->setChecked(true); break;
     case TSerialInterface::Disabled: rbDisabled->setChecked(true); break;
     }
-    HandleRadioButton();
+    FHost.MarkConfigChanged();
+    IOExpanderChosen(FSerialInterface == TSerialInterface::IOExpander);
 }
 
 bool TfrmGeneralSetup::Refuse()
 {
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(GeneralSetupPageNo);
     return false;
 }
 
@@ -281,10 +294,7 @@ bool TfrmGeneralSetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
     EncodeDelayMinutes(KVXConfig.ACFailTimeout, static_cast<uint32_t>(numbers[ACFailDelay]));
     EncodeDelayMinutes(KVXConfig.ACRestoreTimeout, static_cast<uint32_t>(numbers[ACRestoreDelay]));
     KVXConfig.TremmorCount = static_cast<uint8_t>(numbers[Tamper]);
-    const TSerialInterface serial = rbIOExpander->isChecked() ? TSerialInterface::IOExpander
-                                    : rbDSC->isChecked()      ? TSerialInterface::DSC
-                                                              : TSerialInterface::Disabled;
-    EncodeSerialInterface(KVXConfig, serial);
+    EncodeSerialInterface(KVXConfig, ChosenSerialInterface());
     return true;
 }
 

@@ -6,6 +6,7 @@
 // byte 8213 from a read to the next write.
 #include <array>
 
+#include "config/general_setup.h"
 #include "ui/main/page_contract.h"
 #include "ui/pages/week_day_boxes.h"
 
@@ -46,7 +47,9 @@ private:
     QLineEdit* NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry);
     void cbSelfTestClick();
     void edTamperChange();
+    // A click on a serial option: acts only when it chose another option than before.
     void HandleRadioButton();
+    TSerialInterface ChosenSerialInterface() const;
     // Tells the pages with I/O expander items, and ticks or clears the comms-failure row.
     void IOExpanderChosen(bool State);
     // The write path's questions and notices, in their order; false at the first refusal.
@@ -56,6 +59,7 @@ private:
     IPageHost& FHost;
     std::array<QLineEdit*, NumberEditCount> FNumberEdits{};
     bool FTamperOn = false;  // what the distribution page was last told
+    TSerialInterface FSerialInterface = TSerialInterface::Disabled;  // the option the other pages were last told
 };
 
 } // namespace kvx::ui

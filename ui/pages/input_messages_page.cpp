@@ -15,9 +15,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 5;
-constexpr int GeneralSetupPageNo = 3;
-
 constexpr int MaximumDelay = 3000;          // seconds, typed
 constexpr int MaximumDelayStep = 9999;      // the step buttons run further; the clamp stops them at 3000
 constexpr int MaximumResponse = 1310;       // seconds: the most that x50 fits in a word
@@ -156,6 +153,8 @@ TfrmInputSMSMessages::TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent) : T
     BuildBreachRow(High, true, 50);
     BuildBreachRow(Low, false, 102);
 
+    // Every row follows its rule from the start: text goes in only once the message is on.
+    for (size_t slot = 0; slot < 2 * InputsWithDelay; ++slot) EnableRow(Rows[slot], true);
     IOExpanderFunctions(false);
 }
 
@@ -177,6 +176,7 @@ void TfrmInputSMSMessages::BuildDigitalRow(size_t Slot, QWidget* Parent, int Top
     row.Delay = NewDigitsEdit(row.Panel, RowName("edVIP", Slot).toLatin1().constData(), 4, QRect(DelayLeft, 0, NumberWidth, RowHeight));
     row.Delay->setAlignment(Qt::AlignCenter);
     row.Delay->setText("0");
+    RestoreLastNumberWhenDisabledOrLeft(row.Delay, TNumberKind::Whole);
     QLineEdit* delay = row.Delay;
     row.Steps = NewStepButtons(row.Panel, DelayButtons[Slot][0], DelayButtons[Slot][1], delay,
                                [delay](bool Up) { StepEditValue(delay, 0, MaximumDelayStep, Up); });
@@ -230,6 +230,7 @@ void TfrmInputSMSMessages::BuildBreachRow(TBreachRow& Row, bool HighSide, int To
         QLineEdit* edit = NewEdit(analogue, field.Name, 5, QRect(field.Left, rowTop, NumberWidth, RowHeight));
         edit->setAlignment(Qt::AlignCenter);
         edit->setText(QString::fromLatin1(field.Initial));
+        RestoreLastNumberWhenDisabledOrLeft(edit, TNumberKind::Decimal);
         const double minimum = field.Minimum;
         const double maximum = field.Maximum;
         field.Steps = NewStepButtons(analogue, names.Steps[2 * i], names.Steps[2 * i + 1], edit,
@@ -245,6 +246,7 @@ void TfrmInputSMSMessages::BuildBreachRow(TBreachRow& Row, bool HighSide, int To
     QLineEdit* response = NewDigitsEdit(analogue, names.Response, 4, QRect(ResponseLeft, rowTop, NumberWidth, RowHeight));
     response->setAlignment(Qt::AlignCenter);
     response->setText("0");
+    RestoreLastNumberWhenDisabledOrLeft(response, TNumberKind::Whole);
     Row.ResponseSteps = NewStepButtons(analogue, names.Steps[4], names.Steps[5], response,
                                        [response](bool Up) { StepEditValue(response, 0, MaximumResponse, Up); });
     connect(response, &QLineEdit::textChanged, this, [this, response] {
@@ -335,9 +337,10 @@ void TfrmInputSMSMessages::ConfigToForm(TKVXConfig& KVXConfig)
     }
 }
 
-bool TfrmInputSMSMessages::Refuse()
+bool TfrmInputSMSMessages::Refuse(QWidget* Failing)
 {
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(InputMessagesPageNo);
+    if (Failing) Failing->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
@@ -366,7 +369,7 @@ bool TfrmInputSMSMessages::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssist
         message.Text = row.Message->text().toStdU16String();
         if (!message.Enabled || !InputMessageHasDelay(slot)) continue;
         const std::optional<int> delay = EditWholeNumber(*row.Delay);
-        if (!delay) return Refuse();
+        if (!delay) return Refuse(row.Delay);
         message.DelaySeconds = static_cast<uint32_t>(std::clamp(*delay, 0, MaximumDelay));
     }
     TAnalogueInput analogue;
@@ -375,12 +378,12 @@ bool TfrmInputSMSMessages::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssist
         breach->Enabled = row->Check->isChecked();
         breach->Message = row->Message->text().toStdU16String();
         if (!breach->Enabled) continue;
-        const std::optional<double> volts = StoredDecimal(row->Voltage, 0.0, MaximumVolts);
-        if (!volts) return Refuse();
-        const std::optional<double> milliamps = StoredDecimal(row->Current, MinimumMilliamps, MaximumMilliamps);
-        if (!milliamps) return Refuse();
+        const std::optional<double> volts = StoredDecimal(*row->Voltage, 0.0, MaximumVolts);
+        if (!volts) return Refuse(row->Voltage);
+        const std::optional<double> milliamps = StoredDecimal(*row->Current, MinimumMilliamps, MaximumMilliamps);
+        if (!milliamps) return Refuse(row->Current);
         const std::optional<int> response = EditWholeNumber(*row->Response);
-        if (!response) return Refuse();
+        if (!response) return Refuse(row->Response);
         breach->VoltageHundredths = TruncatedHundredths(*volts);
         breach->CurrentHundredths = TruncatedHundredths(*milliamps);
         breach->ResponseSeconds = static_cast<uint32_t>(std::clamp(*response, 0, MaximumResponse));

@@ -69,7 +69,8 @@ private:
     // The analogue controls from the expander, the two breach boxes and the breach type.
     void EnableAnalogue();
     void LoadBreach(const TBreachRow& Row, const TAnalogueBreach& Breach);
-    bool Refuse();
+    // Brings the page forward with the focus on the edit that holds no number, if one does.
+    bool Refuse(QWidget* Failing = nullptr);
 
     IPageHost& FHost;
     bool FIOExpander = false;

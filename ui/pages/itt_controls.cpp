@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_controls.h"
@@ -146,7 +147,9 @@ TRemoteCommand TfrmITTControls::FormToCommand() const
 {
     TRemoteCommand command;
     command.Number = edRCNO->text().toStdU16String();
-    command.Command = edRCCMD->text().toStdU16String();
+    // Blanks alone are no command: the unit would have nothing to send.
+    const QString text = edRCCMD->text();
+    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; })) command.Command = text.toStdU16String();
     command.Trigger = {TRemoteTriggerKind::None, 0};
     for (const TTriggerKind& kind : FKinds)
         if (kind.Button->isChecked()) command.Trigger = {kind.Kind, static_cast<uint16_t>(kind.List->currentIndex())};

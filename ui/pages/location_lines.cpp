@@ -68,11 +68,20 @@ QString MissedCallLine(int Number, const TMissedCallLocation& Location)
            QStringLiteral("  ") + Column(window, 11) + u' ' + Column(days, 7) + QStringLiteral("  ") + sms;
 }
 
-QString ColumnHeads(std::initializer_list<std::pair<int, const char*>> Heads)
+// Where the lines above start each column (a one-digit relay: "RLY2").
+constexpr TColumnHead TimerHeadTable[] = {{0, "#"},     {3, "Timer label"}, {21, "Relay"}, {27, "Action"},
+                                          {35, "Time"}, {43, "Weekdays"},   {52, "SMS"}};
+constexpr TColumnHead MissedCallHeadTable[] = {{0, "#"},      {5, "Number"},       {21, "Relay"},    {26, "Action"},
+                                               {33, "Count"}, {38, "Time window"}, {50, "Weekdays"}, {59, "SMS"}};
+
+std::span<const TColumnHead> TimerHeads()
 {
-    QString heads;
-    for (const auto& [column, head] : Heads) heads = Column(heads, column) + QString::fromLatin1(head);
-    return heads;
+    return TimerHeadTable;
+}
+
+std::span<const TColumnHead> MissedCallHeads()
+{
+    return MissedCallHeadTable;
 }
 
 } // namespace kvx::ui

@@ -3,8 +3,7 @@
 // a defined location in full, an undefined one as its number alone.
 #include <QString>
 #include <cstdint>
-#include <initializer_list>
-#include <utility>
+#include <span>
 
 #include "config/missed_calls.h"
 #include "config/timers.h"
@@ -14,7 +13,12 @@ namespace kvx::ui {
 // Number is the location's 1-based number.
 QString TimerLine(int Number, const TTimerLocation& Location);
 QString MissedCallLine(int Number, const TMissedCallLocation& Location);
-// The column heads over such lines: each head starting at its column (0-based).
-QString ColumnHeads(std::initializer_list<std::pair<int, const char*>> Heads);
+// A column head over such lines: where its column starts, in characters from the line's start.
+struct TColumnHead {
+    int Column;
+    const char* Text;
+};
+std::span<const TColumnHead> TimerHeads();
+std::span<const TColumnHead> MissedCallHeads();
 
 } // namespace kvx::ui

@@ -1,6 +1,8 @@
 #include "ui/pages/location_list.h"
 
 #include <QAbstractListModel>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QListView>
 
 namespace kvx::ui {
@@ -59,6 +61,28 @@ QFont LocationListFont()
     font.setFixedPitch(true);
     font.setPixelSize(12);
     return font;
+}
+
+QWidget* NewColumnHeads(QWidget* Parent, const char* Name, QPoint At, std::span<const TColumnHead> Heads)
+{
+    constexpr int HeadPixelSize = 10;
+    constexpr int HeadHeight = 20;
+    // Fractional: a whole-pixel width would drift off the lines' columns towards the right.
+    const qreal characterWidth = QFontMetricsF(LocationListFont()).horizontalAdvance(u'0');
+    QFont font = LocationListFont();
+    font.setPixelSize(HeadPixelSize);
+    auto* row = new QWidget(Parent);
+    row->setObjectName(Name);
+    int right = 0;
+    for (const TColumnHead& head : Heads) {
+        auto* label = new QLabel(QString::fromLatin1(head.Text), row);
+        label->setFont(font);
+        label->adjustSize();
+        label->move(qRound(head.Column * characterWidth), (HeadHeight - label->height()) / 2);
+        right = label->geometry().right() + 1;
+    }
+    row->setGeometry(At.x(), At.y(), right, HeadHeight);
+    return row;
 }
 
 TLocationList::TLocationList(QWidget* Parent, const char* Name, int Count, std::function<QString(int)> LineOf,

@@ -4,8 +4,12 @@
 // repaint.
 #include <QFont>
 #include <QObject>
+#include <QPoint>
 #include <QRect>
 #include <functional>
+#include <span>
+
+#include "ui/pages/location_lines.h"
 
 class QListView;
 class QWidget;
@@ -16,6 +20,10 @@ class TLocationListModel;
 
 // The lists' fixed-pitch font, so the columns of the lines and their heads align.
 QFont LocationListFont();
+// The heads over a list whose lines start at At: each over the first character of its column,
+// a little smaller than the lines, so a head wider than its column ("Relay" over "RLY2")
+// still leaves a gap before the next.
+QWidget* NewColumnHeads(QWidget* Parent, const char* Name, QPoint At, std::span<const TColumnHead> Heads);
 
 // The view and its model, and which location the page's controls edit.
 class TLocationList {

@@ -13,7 +13,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 12;
 constexpr int NumberLength = 15;
 constexpr int IDLength = 5;
 // What a slot holds: a longer entry would lose its last digit without a word.
@@ -138,13 +137,13 @@ bool TfrmM2M::ChecksPassed()
                                                     }) > 1;
         if (duplicate) {
             TKVXMessageDlg::ShowMessageEx(DuplicateNumbersText, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(PageNo);
+            FHost.BringPageForward(M2MPageNo);
             return false;
         }
     }
     if (AnyBaseStationNumber() && edM2MID->text() == DefaultID &&
         TKVXMessageDlg::ShowMessageEx(DefaultIDQuestion, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 0) == mrNo) {
-        FHost.BringPageForward(PageNo);
+        FHost.BringPageForward(M2MPageNo);
         return false;
     }
     return true;

@@ -6,19 +6,15 @@
 
 #include "config/recipient_list.h"
 #include "config/recipients.h"
-#include "ui/pages/contact_id_page.h"
-#include "ui/pages/distribute_messages_page.h"
+#include "ui/pages/distribution_groups.h"
 #include "ui/pages/list_files.h"
 #include "ui/pages/page_controls.h"
+#include "ui/pages/recipient_columns.h"
 
 namespace kvx::ui {
 
 namespace {
 
-constexpr int RecipientsPageNo = 4;
-constexpr int SecurityPageNo = 2;
-constexpr int DistributionPageNo = 6;
-constexpr int ContactIDPageNo = 7;
 constexpr int TimerIntervalMs = 100;
 constexpr int NumberMaxLength = 15;
 
@@ -53,7 +49,7 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
                            "in the adjacent message recipients fields."),
             QRect(SidePanelLeft, RowsTop + 26, 280, 72));
     Button11 = NewButton(this, "Button11", QStringLiteral("Enable in security setup"), QRect(SidePanelLeft, RowsTop + 110, 200, 28));
-    connect(Button11, &QPushButton::clicked, this, [this] { FHost.BringPageForward(SecurityPageNo); });
+    connect(Button11, &QPushButton::clicked, this, [this] { FHost.BringPageForward(SecuritySetupPageNo); });
 
     NewHeading(this, QStringLiteral("Spreadsheet"), QRect(SidePanelLeft, RowsTop + 170, 280, 22));
     btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(SidePanelLeft, RowsTop + 198, 96, 28));
@@ -70,11 +66,10 @@ void TfrmMessageRecipients::HandleEdit(QLineEdit* Edit, QPushButton* Button, int
 {
     FHost.MarkConfigChanged();
     const bool entered = !Edit->text().isEmpty();
-    auto* distribution = dynamic_cast<TfrmDistributeMessages*>(FHost.Page(DistributionPageNo));
-    auto* contactID = dynamic_cast<TfrmContactID*>(FHost.Page(ContactIDPageNo));
-    if (distribution) distribution->EnableDistribution(DistributionNumber, entered);
-    if (contactID) contactID->EnableDistribution(DistributionNumber, entered);
-    if (entered && distribution) distribution->UpdateDistributions(DistributionNumber);
+    for (const int no : {DistributionPageNo, ContactIDPageNo})
+        if (auto* columns = dynamic_cast<IRecipientColumns*>(FHost.Page(no))) columns->EnableDistribution(DistributionNumber, entered);
+    if (auto* groups = dynamic_cast<IDistributionGroups*>(FHost.Page(DistributionPageNo)); groups && entered)
+        groups->UpdateDistributions(DistributionNumber);
     Button->setEnabled(entered);
 }
 
@@ -143,7 +138,7 @@ bool TfrmMessageRecipients::DuplicateRecipient(const QString& Text) const
 bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType)
 {
     TKVXMessageDlg::ShowMessageEx(Msg, DlgType, {TMsgDlgBtn::mbOK}, 0);
-    FHost.BringPageForward(RecipientsPageNo);
+    FHost.BringPageForward(MessageRecipientsPageNo);
     return false;
 }
 

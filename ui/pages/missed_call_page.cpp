@@ -22,7 +22,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 10;
 constexpr int NumberLength = 15;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
@@ -61,11 +60,7 @@ TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
     lbMissedCall = FList.View;
     NewHeading(this, QStringLiteral("Missed call locations"), QRect(ListLeft, 10, 200, 20));
     NewLabel(this, QStringLiteral("up to 500 numbers"), QRect(ListLeft + 180, 10, 200, 20));
-    QLabel* heads = NewLabel(this,
-                             ColumnHeads({{0, "#"}, {5, "Number"}, {20, "Relay"}, {26, "Action"}, {33, "Count"},
-                                          {39, "Time window"}, {51, "Weekdays"}, {60, "SMS"}}),
-                             QRect(ListLeft + 5, ListTop - 22, ListWidth, 20));
-    heads->setFont(LocationListFont());
+    NewColumnHeads(this, "pnlColumnHeads", QPoint(ListLeft + 5, ListTop - 22), MissedCallHeads());
     btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(ListLeft + ListWidth - 166, 4, 80, 26));
     btnExport = NewButton(this, "btnExport", QStringLiteral("Export\u2026"), QRect(ListLeft + ListWidth - 80, 4, 80, 26));
     connect(btnImport, &QPushButton::clicked, this, [this] { ImportNumbers(); });
@@ -251,7 +246,7 @@ bool TfrmMissedCall::EditsHoldNumbers()
     std::vector<const QLineEdit*> edits{edAccessCount};
     if (cbAccessRules->isChecked()) edits.insert(edits.end(), {edStartHour, edStartMinute, edStopHour, edStopMinute});
     if (EditsHoldWholeNumbers(edits)) return true;
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(MissedCallPageNo);
     lbMissedCall->scrollTo(lbMissedCall->currentIndex());
     return false;
 }
@@ -267,7 +262,7 @@ bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
             TKVXMessageDlg::ShowMessageEx(
                 QStringLiteral("Please select at least one week day for missed call location %1.").arg(i + 1),
                 TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(PageNo);
+            FHost.BringPageForward(MissedCallPageNo);
             FList.Select(static_cast<int>(i));
             return false;
         }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace kvx::ui {
 
@@ -36,6 +37,41 @@ protected:
 private:
     QLabel* FLabel;
     std::function<void()> FOnClick;
+};
+
+// Printable ASCII as typed. The image also holds 0x7F..0xA0 and reads them back as they are;
+// a text the program sets (a loaded name) keeps such characters and stays acceptable, so the
+// edit goes on checking every character typed after it.
+class TImageTextValidator : public QValidator {
+public:
+    explicit TImageTextValidator(QLineEdit* Edit) : QValidator(Edit), FEdit(Edit) {}
+
+    State validate(QString& Input, int&) const override
+    {
+        // Unmodified: the program has just set the text, nobody typed it.
+        if (!FEdit->isModified()) FKept = Beyond(Input);
+        QString kept = FKept;
+        for (const QChar c : Input) {
+            if (IsTypable(c)) continue;
+            const qsizetype at = kept.indexOf(c);
+            if (at < 0) return Invalid;
+            kept.remove(at, 1);
+        }
+        return Acceptable;
+    }
+
+private:
+    static bool IsTypable(QChar C) { return C.unicode() >= 0x20 && C.unicode() <= 0x7E; }
+    static QString Beyond(const QString& Text)
+    {
+        QString beyond;
+        for (const QChar c : Text)
+            if (!IsTypable(c)) beyond += c;
+        return beyond;
+    }
+
+    QLineEdit* FEdit;
+    mutable QString FKept;  // the characters beyond printable ASCII the program put there
 };
 
 } // namespace
@@ -75,7 +111,7 @@ QLineEdit* NewEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect
 QLineEdit* NewTextEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry)
 {
     QLineEdit* edit = NewEdit(Parent, Name, MaxLength, Geometry);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[\\x20-\\x7E]*"), edit));
+    edit->setValidator(new TImageTextValidator(edit));
     return edit;
 }
 

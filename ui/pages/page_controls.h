@@ -19,8 +19,9 @@ QLabel* NewHeading(QWidget* Parent, const QString& Text, const QRect& Geometry);
 // A word-wrapped note.
 QLabel* NewNote(QWidget* Parent, const QString& Text, const QRect& Geometry);
 QLineEdit* NewEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
-// As NewEdit, taking only characters the unit stores as they are (printable ASCII, 0x20..0x7E):
-// anything else would come back from the image cut short or changed.
+// As NewEdit, taking only printable ASCII (0x20..0x7E) as typed: anything else would come
+// back from the image cut short or changed, or the unit could not send it. Characters
+// 0x7F..0xA0 that a text loaded from the image holds stay as they are, and stored as they were.
 QLineEdit* NewTextEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);
 // As NewEdit, taking typed digits only.
 QLineEdit* NewDigitsEdit(QWidget* Parent, const char* Name, int MaxLength, const QRect& Geometry);

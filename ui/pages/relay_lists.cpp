@@ -60,7 +60,12 @@ void ShowRelay(QComboBox* List, uint8_t Relay)
 
 void ShowAction(QComboBox* List, uint8_t Action)
 {
-    ChooseValue(List, Action, QStringLiteral("Action %1 (unknown)").arg(Action));
+    // Bit 7 is kept but not named, as the location lines name the action.
+    const uint8_t named = Action & 0x7F;
+    const QString kept = named >= 1 && named < ActionWords.size()
+                             ? QString::fromLatin1(ActionWords[named].data(), static_cast<qsizetype>(ActionWords[named].size()))
+                             : QStringLiteral("Action %1 (unknown)").arg(Action);
+    ChooseValue(List, Action, kept);
 }
 
 uint8_t ChosenByte(const QComboBox& List, uint8_t Current)

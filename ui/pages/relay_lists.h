@@ -20,7 +20,8 @@ void FillActionList(QComboBox* List);
 // Chooses the entry of Relay (0-based), adding it as "Relay5 (I/O board)" or
 // "Relay12 (unknown)" when the list does not offer it.
 void ShowRelay(QComboBox* List, uint8_t Relay);
-// Chooses the entry of Action (1..4), adding it as "Action 0 (unknown)" when not offered.
+// Chooses the entry of Action (1..4), adding it when not offered: named as the location lines
+// name it when bit 7 alone is extra (0x81 as "On"), else as "Action 0 (unknown)".
 void ShowAction(QComboBox* List, uint8_t Action);
 // The byte of the chosen entry; Current while nothing is chosen.
 uint8_t ChosenByte(const QComboBox& List, uint8_t Current);

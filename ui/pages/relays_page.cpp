@@ -12,8 +12,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 8;
-constexpr int GeneralSetupPageNo = 3;
 constexpr int MinimumPulse = 1;  // the step buttons never reach 0
 constexpr int MaximumPulse = 1000;
 constexpr size_t OnBoardRelays = 2;
@@ -102,7 +100,7 @@ bool TfrmRelays::FormToConfig(TKVXConfig& KVXConfig, bool)
     for (size_t i = 0; i < RelayCount; ++i) {
         const std::optional<int> seconds = EditWholeNumber(*edVRLY[i]);
         if (!seconds) {
-            FHost.BringPageForward(PageNo);
+            FHost.BringPageForward(RelaysPageNo);
             return false;
         }
         EncodeRelayPulseTime(KVXConfig, i, static_cast<uint32_t>(*seconds));

@@ -14,9 +14,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 13;
-constexpr int MissedCallPageNo = 10;
-constexpr int TimersPageNo = 11;
 constexpr int Margin = 16;
 constexpr int ContentWidth = 737;
 constexpr int PageHeight = 552;
@@ -179,7 +176,7 @@ bool TfrmITTT::CheckCommand(const TRemoteCommand& Command, size_t No, bool Confi
     const auto problem = StoreProblem(Command, No, ConfigAssistant);
     if (!problem) return true;
     TKVXMessageDlg::ShowMessageEx(problem->Text, problem->Type, {TMsgDlgBtn::mbOK}, 0);
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(ITTTPageNo);
     sbITTList->ensureWidgetVisible(ITTControlList[No - 1], 0, 0);
     return false;
 }

@@ -14,8 +14,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 2;
-constexpr int MessageRecipientsPageNo = 4;
 constexpr int PINLength = 4;
 
 constexpr const char* PINRequiredText = "Please enter a 4 digit command PIN.";
@@ -75,6 +73,11 @@ TfrmSecuritySetup::TfrmSecuritySetup(IPageHost& Host, QWidget* Parent) : TKVXPag
     connect(btnSetPassword, &QPushButton::clicked, this, [this] { btnSetPasswordClick(); });
 }
 
+QString TfrmSecuritySetup::CommandPin() const
+{
+    return edPIN->text();
+}
+
 void TfrmSecuritySetup::ConfigToForm(TKVXConfig& KVXConfig)
 {
     edPIN->setText(QString::fromStdU16String(DecodeCommandPIN(KVXConfig)));
@@ -85,7 +88,7 @@ bool TfrmSecuritySetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant
 {
     if (ConfigAssistant && edPIN->text().size() != PINLength) {
         Show(PINRequiredText, TMsgDlgType::mtInformation);
-        FHost.BringPageForward(PageNo);
+        FHost.BringPageForward(SecuritySetupPageNo);
         return false;
     }
     EncodeCommandPIN(KVXConfig, edPIN->text().toStdU16String());

@@ -2,6 +2,7 @@
 // Security setup: the command PIN remote SMS commands must carry, SMS sender verification,
 // and the unit's programming access password, set or cleared in the unit at once.
 #include "ui/main/page_contract.h"
+#include "ui/pages/command_pin.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -9,13 +10,14 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmSecuritySetup : public TKVXPage {
+class TfrmSecuritySetup : public TKVXPage, public ICommandPin {
 public:
     TfrmSecuritySetup(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     void btnSetPasswordClick();
+    QString CommandPin() const override;
 
     QLineEdit* edPIN;
     QCheckBox* cbSMSSenderVerify;

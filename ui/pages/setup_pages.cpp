@@ -24,19 +24,19 @@ std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
 {
     const QString smscFile = ShippedFilePath("SMSC.ini");
     std::vector<TPageEntry> pages;
-    pages.push_back({2, new TfrmSecuritySetup(Host, Parent)});
-    pages.push_back({4, new TfrmMessageRecipients(Host, Parent)});
-    pages.push_back({7, new TfrmContactID(Host, Parent)});
-    pages.push_back({9, new TfrmShortcuts(Host, Parent)});
-    pages.push_back({12, new TfrmM2M(Host, Parent)});
-    pages.push_back({1, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
-    pages.push_back({6, new TfrmDistributeMessages(Host, Parent)});
-    pages.push_back({5, new TfrmInputSMSMessages(Host, Parent)});
-    pages.push_back({8, new TfrmRelays(Host, Parent)});
-    pages.push_back({13, new TfrmITTT(Host, Parent)});
-    pages.push_back({10, new TfrmMissedCall(Host, Parent)});
-    pages.push_back({11, new TfrmTimers(Host, Parent)});
-    pages.push_back({3, new TfrmGeneralSetup(Host, Parent)});
+    pages.push_back({SecuritySetupPageNo, new TfrmSecuritySetup(Host, Parent)});
+    pages.push_back({MessageRecipientsPageNo, new TfrmMessageRecipients(Host, Parent)});
+    pages.push_back({ContactIDPageNo, new TfrmContactID(Host, Parent)});
+    pages.push_back({ShortcutsPageNo, new TfrmShortcuts(Host, Parent)});
+    pages.push_back({M2MPageNo, new TfrmM2M(Host, Parent)});
+    pages.push_back({SIMSetupPageNo, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
+    pages.push_back({DistributionPageNo, new TfrmDistributeMessages(Host, Parent)});
+    pages.push_back({InputMessagesPageNo, new TfrmInputSMSMessages(Host, Parent)});
+    pages.push_back({RelaysPageNo, new TfrmRelays(Host, Parent)});
+    pages.push_back({ITTTPageNo, new TfrmITTT(Host, Parent)});
+    pages.push_back({MissedCallPageNo, new TfrmMissedCall(Host, Parent)});
+    pages.push_back({TimersPageNo, new TfrmTimers(Host, Parent)});
+    pages.push_back({GeneralSetupPageNo, new TfrmGeneralSetup(Host, Parent)});
     return pages;
 }
 

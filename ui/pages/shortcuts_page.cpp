@@ -6,15 +6,13 @@
 #include <QPushButton>
 
 #include "ui/main/kvx_message_dlg.h"
+#include "ui/pages/command_pin.h"
 #include "ui/pages/page_controls.h"
-#include "ui/pages/security_setup_page.h"
 
 namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 9;
-constexpr int SecuritySetupPageNo = 2;
 constexpr int TextLength = static_cast<int>(ShortcutTextSize);
 constexpr const char* StandardPrefix = "$8642*";
 constexpr int FirstRowY = 150;
@@ -94,8 +92,7 @@ void TfrmShortcuts::Update(const QString& CommandPin)
 bool TfrmShortcuts::event(QEvent* Event)
 {
     if (Event->type() == QEvent::ShowToParent)
-        if (auto* security = dynamic_cast<TfrmSecuritySetup*>(FHost.Page(SecuritySetupPageNo)))
-            Update(security->edPIN->text());
+        if (const auto* pin = dynamic_cast<const ICommandPin*>(FHost.Page(SecuritySetupPageNo))) Update(pin->CommandPin());
     return TKVXPage::event(Event);
 }
 
@@ -116,7 +113,7 @@ bool TfrmShortcuts::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         const QString problem = ConfigAssistant ? MissingHalfMessage(i + 1, pairs[i]) : QString();
         if (!problem.isEmpty()) {
             TKVXMessageDlg::ShowMessageEx(problem, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(PageNo);
+            FHost.BringPageForward(ShortcutsPageNo);
             return false;
         }
     }

@@ -13,7 +13,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 1;
 constexpr int NumberLength = 15;
 constexpr int CustomItem = 0;
 constexpr const char* CustomText = "Custom";
@@ -211,7 +210,7 @@ bool TfrmSIMSetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
     const QString secondary = Secondary.edMessageCentreNumber->text();
     if (ConfigAssistant && primary.isEmpty() && secondary.isEmpty()) {
         TKVXMessageDlg::ShowMessageEx(NumberRequiredText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-        FHost.BringPageForward(PageNo);
+        FHost.BringPageForward(SIMSetupPageNo);
         return false;
     }
     EncodeSecondarySIMEnabled(KVXConfig, cbSecondarySIM->isChecked());

@@ -1,5 +1,6 @@
 #include "ui/pages/step_edit.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <algorithm>
@@ -25,6 +26,51 @@ std::optional<double> LocaleNumber(QLocale Locale, const QString& Text)
     const double value = Locale.toDouble(Text, &ok);
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
+
+// Remembers the last number of its edit (its parent) and puts it back when the edit is
+// disabled, or left for another control of the window, holding no number.
+class TLastNumberKeeper : public QObject {
+public:
+    TLastNumberKeeper(QLineEdit* Edit, TNumberKind Kind) : QObject(Edit), FEdit(Edit), FKind(Kind)
+    {
+        Remember(Edit->text());
+        connect(Edit, &QLineEdit::textChanged, this, [this](const QString& Text) {
+            Remember(Text);
+            if (!FEdit->isEnabled()) Restore();
+        });
+        Edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::EnabledChange && !FEdit->isEnabled()) Restore();
+        // Not when a message box or another window takes the focus: the user is still there.
+        if (Event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(Event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Restore();
+        }
+        return false;
+    }
+
+private:
+    bool IsNumber(const QString& Text) const
+    {
+        return FKind == TNumberKind::Whole ? WholeNumber(Text).has_value() : DecimalNumber(Text).has_value();
+    }
+    void Remember(const QString& Text)
+    {
+        if (IsNumber(Text)) FLast = Text;
+    }
+    void Restore()
+    {
+        if (!IsNumber(FEdit->text()) && !FLast.isEmpty()) FEdit->setText(FLast);
+    }
+
+    QLineEdit* FEdit;
+    TNumberKind FKind;
+    QString FLast;
+};
 
 } // namespace
 
@@ -78,13 +124,16 @@ void FinishFloatEdit(QLineEdit* Edit, double Minimum, double Maximum)
     if (Edit->text() != shown) Edit->setText(shown);
 }
 
-std::optional<double> StoredDecimal(QLineEdit* Edit, double Minimum, double Maximum)
+std::optional<double> StoredDecimal(const QLineEdit& Edit, double Minimum, double Maximum)
 {
-    const std::optional<double> value = EditDecimalNumber(*Edit);
+    const std::optional<double> value = EditDecimalNumber(Edit);
     if (!value) return std::nullopt;
-    const double stored = std::clamp(*value, Minimum, Maximum);
-    if (stored != *value) Edit->setText(DecimalText(stored));
-    return stored;
+    return std::clamp(*value, Minimum, Maximum);
+}
+
+void RestoreLastNumberWhenDisabledOrLeft(QLineEdit* Edit, TNumberKind Kind)
+{
+    new TLastNumberKeeper(Edit, Kind);
 }
 
 std::optional<int> WholeNumber(const QString& Text)

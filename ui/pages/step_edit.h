@@ -42,9 +42,15 @@ void ClampFloatEdit(QLineEdit* Edit, double Minimum, double Maximum);
 // When the edit is left: its number brought into the range, in the "0.00" form. Quiet about
 // text that is no number; the store refuses it.
 void FinishFloatEdit(QLineEdit* Edit, double Minimum, double Maximum);
-// The edit's number for storing, brought into the range (the edit then shows the bound);
-// nothing, after "Invalid integer", when it holds no number.
-std::optional<double> StoredDecimal(QLineEdit* Edit, double Minimum, double Maximum);
+// The edit's number for storing, brought into the range; nothing, after "Invalid integer",
+// when it holds no number. The edit stays as it is: storing changes no control.
+std::optional<double> StoredDecimal(const QLineEdit& Edit, double Minimum, double Maximum);
+
+enum class TNumberKind { Whole, Decimal };
+// An edit the user cannot change never holds a text that is no number (an empty one
+// included), or a store would point at it with "Invalid integer": when it is disabled, or
+// the user leaves it, such a text gives way to the last number it held.
+void RestoreLastNumberWhenDisabledOrLeft(QLineEdit* Edit, TNumberKind Kind);
 
 // A stored number as an edit of Minimum..Maximum shows it: clamped into the range (so an
 // unprogrammed 0xFF hour never shows as the first digits of a longer number), zero-padded to

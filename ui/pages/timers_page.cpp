@@ -20,7 +20,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int PageNo = 11;
 constexpr int LabelLength = 16;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
@@ -51,11 +50,7 @@ TfrmTimers::TfrmTimers(IPageHost& Host, QWidget* Parent)
     lbTimer = FList.View;
     NewHeading(this, QStringLiteral("Timer locations"), QRect(ListLeft, 10, 200, 20));
     NewLabel(this, QStringLiteral("up to 64 timers"), QRect(ListLeft + 150, 10, 200, 20));
-    QLabel* heads = NewLabel(this,
-                             ColumnHeads({{0, "#"}, {3, "Timer label"}, {21, "Relay"}, {27, "Action"}, {35, "Time"},
-                                          {43, "Weekdays"}, {52, "SMS"}}),
-                             QRect(ListLeft + 5, ListTop - 22, ListWidth, 20));
-    heads->setFont(LocationListFont());
+    NewColumnHeads(this, "pnlColumnHeads", QPoint(ListLeft + 5, ListTop - 22), TimerHeads());
     BuildControls();
     FList.Select(0);
 }
@@ -192,7 +187,7 @@ bool TfrmTimers::TimeEditsHoldNumbers()
     const int index = FList.Selected();
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
     if (EditsHoldWholeNumbers(std::array<const QLineEdit*, 2>{edHours, edMinutes})) return true;
-    FHost.BringPageForward(PageNo);
+    FHost.BringPageForward(TimersPageNo);
     lbTimer->scrollTo(lbTimer->currentIndex());
     return false;
 }
@@ -207,8 +202,8 @@ bool TfrmTimers::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         if (ConfigAssistant && location.WeekDays == 0) {
             TKVXMessageDlg::ShowMessageEx(QStringLiteral("Please select at least one week day for timer location %1.").arg(i + 1),
                                           TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(PageNo);
-            FList.Select(static_cast<int>(i));
+            // The message names the location; the line the user is editing stays chosen.
+            FHost.BringPageForward(TimersPageNo);
             return false;
         }
         EncodeTimer(KVXConfig, i, location);
