@@ -21,7 +21,8 @@ void TUnitIdentity::StatusFrame(uint64_t NowMs, const std::u16string& IMEI)
     CheckSilence(NowMs);
     Answered(NowMs);
     if (IMEI.empty()) return;
-    if (!FIMEI.empty() && IMEI != FIMEI) FKnown = false;
+    // Another unit, or the first IMEI since the memory was read: nothing proves it the same.
+    if (IMEI != FIMEI) FKnown = false;
     FIMEI = IMEI;
 }
 

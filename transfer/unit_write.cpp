@@ -23,11 +23,15 @@ TUnitWriteResult StoppedAt(TWriteStep Step, uint8_t Code, TUnitWriteResult Resul
     return Result;
 }
 
+// The pages the configuration image takes up: a write that changes more than half of them is
+// a new configuration, sent whole.
+constexpr size_t ImagePages = (TKVXConfig::Size + PageSize - 1) / PageSize;
+
 std::vector<uint16_t> PagesToWrite(const TKVX& KVX, const std::vector<uint8_t>& Memory, TWriteScope Scope)
 {
     if (Scope == TWriteScope::ChangedPages) {
         std::vector<uint16_t> changed = ChangedPages(KVX.EEPROMBuffer(), Memory.data());
-        if (changed.size() <= PageCount / 2) return changed;
+        if (changed.size() <= ImagePages / 2) return changed;
     }
     return EveryPage();
 }

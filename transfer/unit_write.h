@@ -18,7 +18,7 @@ namespace kvx {
 enum class TWriteStep : uint8_t { ReadBefore, Backup, Write, ReadBack, Verify, Done };
 
 // All 512 pages, or only those whose bytes differ from what the unit holds (all of them
-// when more than half differ).
+// when more than half of the image's 249 pages differ).
 enum class TWriteScope : uint8_t { AllPages, ChangedPages };
 
 struct TUnitWriteSetup {
