@@ -261,8 +261,10 @@ int WriteImage(const TOptions& options, const TKVXConfig& image, const TUnitWrit
         std::cout << TerminalText(AlreadyHeldMessage) << "\n";
         return ExitOK;
     }
-    std::cout << "Configuration written from " << source << (result.Verified ? " and verified" : " (not verified)")
-              << " (" << result.PagesToSend << " of " << PageCount << " pages).\n";
+    std::cout << "Configuration written from " << source << (result.Verified ? " and verified." : " (not verified).");
+    if (result.PagesToSend < PageCount)
+        std::cout << " Only the pages that differ were sent (" << result.PagesToSend << " of " << PageCount << ").";
+    std::cout << "\n";
     return ExitOK;
 }
 
