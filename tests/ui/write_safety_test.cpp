@@ -2,6 +2,7 @@
 // lists, restoring a backup, and the command bar's clicks.
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -164,6 +165,29 @@ TEST_F(WriteSafetyTest, ShowChangesListsWhatAWriteWouldChangeOnceTheUnitIsKnown)
     ASSERT_EQ(Dialogs.Lists[0].Rows.size(), 1u);
     EXPECT_EQ(Dialogs.Lists[0].Rows[0].Name, "UnitID");
     EXPECT_EQ(Dialogs.Lists[0].FirstCaption, UnitHoldsColumn);
+}
+
+TEST_F(WriteSafetyTest, WriteChangesOnlySendsThePagesThatDifferOnceTheUnitIsKnown)
+{
+    QAction* action = nullptr;
+    for (QAction* a : Window->findChild<QMenu*>("mnuMoreCommands")->actions())
+        if (a->text() == WriteChangesCaption) action = a;
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->shortcut(), QKeySequence("Ctrl+Shift+W"));
+    EXPECT_FALSE(action->isEnabled()) << "nothing to compare with before a read";
+    Window->pnlReadConfigClick();
+    EXPECT_TRUE(action->isEnabled());
+
+    WriteEdit(2, 0x22);  // a full write: marks and password as every write sends them
+    BytePage(3)->Edit(0x33);
+    const size_t writes = Link->CountOf(TKVXCommand::WritePage);
+    const size_t reads = PagesRead();
+    action->trigger();
+    EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage) - writes, 1u) << "the one page that differs";
+    EXPECT_EQ(PagesRead() - reads, 1u + 1u) << "the password page, then the page written";
+    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(3)], 0x33);
+    EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(true)));
+    EXPECT_FALSE(Window->ConfigChanged);
 }
 
 TEST_F(WriteSafetyTest, CompareWithTemplateListsTheFieldsThePagesChanged)
