@@ -93,7 +93,8 @@ void TfrmMain::ShowChanges()
 
 void TfrmMain::UpdateUnitCommands()
 {
-    const bool known = KVX && KVX->UnitMemoryKnown() && !KVX->Busy;
+    // Not Busy: a delivery of status frames runs as busy; the commands check it themselves.
+    const bool known = KVX && KVX->UnitMemoryKnown();
     if (FShowChanges) FShowChanges->setEnabled(known);
     if (FWriteChanges) FWriteChanges->setEnabled(known);
 }

@@ -81,8 +81,8 @@ QString WriteEndedCaption(const TUnitWriteResult& Result)
 {
     QString caption;
     if (Result.Step == TWriteStep::Done)
-        caption = QString::fromUtf16(Result.PagesToSend == 0 ? AlreadyHeldMessage : WrittenMessage(Result.Verified).c_str()) + " ";
-    if (Result.Step == TWriteStep::ReadBack && Result.Code == ResultStopped) caption = WrittenText(false) + " ";
+        caption = QString::fromUtf16(Result.PagesToSend == 0 ? AlreadyHeldMessage : WrittenMessage(Result.Verified).c_str()) + "\n";
+    if (Result.Step == TWriteStep::ReadBack && Result.Code == ResultStopped) caption = WrittenText(false) + "\n";
     return caption + "Backup: " + QString::fromStdU16String(Result.BackupFile.filename().u16string());
 }
 
