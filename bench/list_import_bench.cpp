@@ -30,6 +30,7 @@ public:
     QString SaveFileName(const TFileFilter&) override { return {}; }
     QString OpenFileName(const TFileFilter&) override { return FFile; }
     void ShowDifferences(const TDifferenceList&) override {}
+    int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
 
 private:
     QString FFile;

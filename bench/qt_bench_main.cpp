@@ -22,6 +22,7 @@ public:
     QString SaveFileName(const kvx::ui::TFileFilter&) override { Stop("save dialog"); }
     QString OpenFileName(const kvx::ui::TFileFilter&) override { Stop("open dialog"); }
     void ShowDifferences(const kvx::ui::TDifferenceList&) override { Stop("list of differences"); }
+    int ChooseBackup(const std::vector<kvx::ui::TBackupRow>&) override { Stop("backup picker"); }
 
 private:
     [[noreturn]] static void Stop(const QString& What)

@@ -2,10 +2,13 @@
 // time, along both of the link's paths: the vendor library's binding (the simulator loaded as
 // that library) and the serial backend on a pseudo-terminal whose far end the same unit model
 // serves. How close each comes to the serial line's limit. A verified write costs a write and
-// one more full read: both and their sum are shown.
+// one more full read: both and their sum are shown. Then writes of only the changed pages
+// (a one-field and a one-page edit), backup and read-back of those pages included, against
+// the full write+verify and against the wire-time limit of the pages they send.
 // Usage: transfer_bench [baud ...]   (default: 115200 9600)
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "link/siusbxp_library.h"
 #include "sim/kvxsim_control.h"
 #include "tests/support/pty_unit.h"
+#include "transfer/unit_write.h"
 
 namespace {
 
@@ -73,7 +77,41 @@ TKVX& ConnectedUnit(cli::TConnection& connection, const char* path)
     return connection.KVX();
 }
 
-void MeasureBoth(TKVX& kvx, const char* path, unsigned baud)
+// A write of Pages pages and their read-back: two sessions, each with its handshakes.
+double ChangedPagesLimit(size_t Pages, unsigned baud)
+{
+    const double bytes =
+        2 * HandshakeBytes + double(Pages) * double(WritePageRequestSize + ShortReplySize + PageRequestSize + PageReplySize);
+    return bytes * BitsPerByte / baud + PageWriteMs * double(Pages) / 1000.0;
+}
+
+void MeasureChanges(TKVX& kvx, const char* path, unsigned baud, const TFigures& full)
+{
+    const auto folder = std::filesystem::temp_directory_path() / "kvx-transfer-bench-backups";
+    TKVXConfig image = ErasedConfig();
+    if (kvx.ReadConfig(&image) != ResultOK) Fail("the read before the changed-pages writes failed");
+    const struct {
+        const char* What;
+        size_t From;
+        size_t Bytes;
+    } edits[] = {{"one field", 176, 1}, {"one page", 2 * PageSize, PageSize}};
+    for (const auto& edit : edits) {
+        for (size_t at = edit.From; at < edit.From + edit.Bytes; ++at) image.Bytes()[at] ^= 0x01;
+        const auto start = std::chrono::steady_clock::now();
+        const TUnitWriteResult result = BackUpWriteAndVerify(kvx, image, {folder, SystemLocalDateTime, true, TWriteScope::ChangedPages});
+        const double measured = Seconds(std::chrono::steady_clock::now() - start);
+        if (!result.Verified) Fail(std::string(edit.What) + ": the changed-pages write did not verify");
+        const double limit = ChangedPagesLimit(result.PagesToSend, baud);
+        std::printf("%-13s %-7s %6u baud: %zu pages, write+verify %6.2f s, full write+verify %7.2f s (%.1f%%), "
+                    "wire-time limit %5.2f s, ratio %.3f\n",
+                    edit.What, path, baud, result.PagesToSend, measured, full.MeasuredS, 100.0 * measured / full.MeasuredS,
+                    limit, measured / limit);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+TFigures MeasureBoth(TKVX& kvx, const char* path, unsigned baud)
 {
     TKVXConfig image = ErasedConfig();
     const auto read = [&] { return kvx.ReadConfig(&image); };
@@ -85,6 +123,7 @@ void MeasureBoth(TKVX& kvx, const char* path, unsigned baud)
     const TFigures verify = Measure(read, PageRequestSize + PageReplySize, 0, baud);
     Print("verify", path, baud, verify);
     Print("write+verify", path, baud, Sum(write, verify));
+    return Sum(write, verify);
 }
 
 } // namespace
@@ -116,8 +155,8 @@ int main(int argc, char** argv)
     for (unsigned baud : bauds) {
         control("baud", std::to_string(baud).c_str());
         pty.WithSimulator([baud](sim::TSimulator& sim) { sim.SetBaudRate(baud); });
-        MeasureBoth(libraryUnit, "library", baud);
-        MeasureBoth(serialUnit, "serial", baud);
+        MeasureChanges(libraryUnit, "library", baud, MeasureBoth(libraryUnit, "library", baud));
+        MeasureChanges(serialUnit, "serial", baud, MeasureBoth(serialUnit, "serial", baud));
     }
     return 0;
 }

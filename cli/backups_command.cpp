@@ -27,7 +27,9 @@ int ListBackupFiles(const TOptions& Options)
     }
     std::cout << "Backups in " << Options.BackupFolder.string() << ", newest first:\n";
     for (const TBackupFile& b : backups)
-        std::cout << TimeText(b.Time) << "  " << b.UnitName << "  " << b.Size << " bytes  " << b.Path.filename().string() << "\n";
+        std::cout << TimeText(b.Time) << "  " << b.UnitName << (b.IMEI.empty() ? "" : " (IMEI " + b.IMEI + ")") << "  "
+                  << b.Size << " bytes  " << b.Path.filename().string() << "\n";
+    std::cout << "Restore one with: kvxctl restore \"" << backups.front().Path.string() << "\"\n";
     return ExitOK;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -11,7 +12,10 @@
 #include "link/program_files.h"
 #include "link/status_frame.h"
 #include "image/utils.h"
+#include "config/whole_file.h"
+#include "link/new_password.h"
 #include "transfer/backup_store.h"
+#include "transfer/memory_compare.h"
 #include "transfer/unit_write.h"
 #include "transfer/write_messages.h"
 
@@ -61,10 +65,33 @@ std::unique_ptr<TConnection> ConnectToUnit(const TOptions& options)
     return connection;
 }
 
+constexpr const char* CommandLinePasswordWarning =
+    "Warning: a password on the command line can be seen by other users of this computer; "
+    "use KVX_PASSWORD, --password-file or the prompt instead.";
+
+// The first line of the file, without its line end; says why not on standard error.
+std::optional<std::u16string> PasswordFromFile(const std::filesystem::path& path)
+{
+    std::string bytes;
+    std::string reason;
+    if (!LoadWholeFile(path, bytes, reason, 4096)) {
+        std::cerr << "Could not read the password file \"" << path.string() << "\": " << reason << ".\n";
+        return std::nullopt;
+    }
+    bytes = bytes.substr(0, bytes.find_first_of("\r\n"));
+    return TextFromTerminal(bytes);
+}
+
+// The unit's password from --password (with a warning), --password-file, KVX_PASSWORD, or the prompt.
 TPasswordPrompt PasswordPrompt(const TOptions& options)
 {
     return [&options]() -> std::optional<std::u16string> {
-        if (options.Password) return TextFromTerminal(*options.Password);
+        if (options.Password) {
+            std::cerr << CommandLinePasswordWarning << "\n";
+            return TextFromTerminal(*options.Password);
+        }
+        if (!options.PasswordFile.empty()) return PasswordFromFile(options.PasswordFile);
+        if (const char* given = std::getenv("KVX_PASSWORD")) return TextFromTerminal(given);
         return AskPassword("Password of the KVX: ");
     };
 }
@@ -166,7 +193,16 @@ int WriteOutcome(const TUnitWriteResult& result, const TOptions& options, const 
 {
     switch (result.Step) {
     case TWriteStep::ReadBefore:
+        Say(NothingWrittenMessage(result.Code));
+        SayProblem(connection);
+        return ExitFailed;
     case TWriteStep::Write:
+        if (result.PartlyWritten()) {
+            Say(PartlyWrittenMessage(result.Code, result.PagesSent, result.PagesToSend, result.BackupFile.u16string()));
+            std::cerr << "To restore it: kvxctl restore \"" << result.BackupFile.string() << "\"\n";
+            SayProblem(connection);
+            return ExitFailed;
+        }
         return TransferOutcome(connection, result.Code, WriteFailureMessage);
     case TWriteStep::Backup:
         Say(BackupFailedMessage(options.BackupFolder.u16string(), TextFromTerminal(result.BackupReason)));
@@ -185,38 +221,72 @@ int WriteOutcome(const TUnitWriteResult& result, const TOptions& options, const 
     return ExitOK;
 }
 
+// Connects, proves the password and runs the safe write of image; Preview lists what it
+// changes in the unit first (the unit is read for that).
+int WriteImage(const TOptions& options, const TKVXConfig& image, const TUnitWriteSetup& setup, bool preview,
+               const std::string& source)
+{
+    auto connection = ConnectToUnit(options);
+    if (!connection) return ExitNoDevice;
+    // Before anything goes to the unit: a write without its backup does not start.
+    std::string error;
+    if (!PrepareBackupFolder(options.BackupFolder, error)) {
+        Say(BackupFailedMessage(options.BackupFolder.u16string(), TextFromTerminal(error)));
+        return ExitNoDevice;
+    }
+    TKVX& kvx = connection->KVX();
+    if (const int proven = ProvePassword(kvx, options, WriteFailureMessage); proven != ExitOK) return proven;
+
+    TProgressBar progress("Writing");
+    kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
+    if (preview) {
+        TKVXConfig held = ErasedConfig();
+        if (const uint8_t code = kvx.ReadConfig(&held); code != ResultOK) {
+            Say(NothingWrittenMessage(code));
+            return ExitFailed;
+        }
+        const auto changes = CompareUnitMemory(kvx.EEPROMBuffer(), kvx.MemoryToWrite(image).data());
+        if (changes.empty()) {
+            std::cout << "The KVX already holds " << source << ".\n";
+            return ExitOK;
+        }
+        std::cout << "Restoring changes these fields in the KVX:\n";
+        for (const TFieldDifference& d : changes) std::cout << "  " << d.Name << ": " << d.First << " -> " << d.Second << "\n";
+    }
+    const TUnitWriteResult result = BackUpWriteAndVerify(kvx, image, setup);
+    kvx.SetProgressBarPosition = nullptr;
+    if (!result.BackupFile.empty()) std::cout << TerminalText(BackupSavedMessage(result.BackupFile.u16string())) << "\n";
+    if (const int outcome = WriteOutcome(result, options, *connection); outcome != ExitOK) return outcome;
+    if (result.PagesToSend == 0) {
+        std::cout << TerminalText(AlreadyHeldMessage) << "\n";
+        return ExitOK;
+    }
+    std::cout << "Configuration written from " << source << (result.Verified ? " and verified." : " (not verified).");
+    if (result.PagesToSend < PageCount)
+        std::cout << " Only the pages that differ were sent (" << result.PagesToSend << " of " << PageCount << ").";
+    std::cout << "\n";
+    return ExitOK;
+}
+
 } // namespace
 
-int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify)
+int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify, bool ChangesOnly)
 {
     TKVXConfig image = ErasedConfig();
     if (!LoadTemplateOrSay(Input, image)) return ExitNoDevice;
     // As the program does: unprogrammed memory in the hidden setting goes out as the default.
     uint8_t& hidden = image.Bytes()[HiddenSettingOffset];
     if (hidden == UnprogrammedHiddenSetting) hidden = DefaultHiddenSetting;
+    const TWriteScope scope = ChangesOnly ? TWriteScope::ChangedPages : TWriteScope::AllPages;
+    return WriteImage(Options, image, {Options.BackupFolder, SystemLocalDateTime, Verify, scope}, false, Input.string());
+}
 
-    auto connection = ConnectToUnit(Options);
-    if (!connection) return ExitNoDevice;
-    // Before anything goes to the unit: a write without its backup does not start.
-    std::string error;
-    if (!PrepareBackupFolder(Options.BackupFolder, error)) {
-        Say(BackupFailedMessage(Options.BackupFolder.u16string(), TextFromTerminal(error)));
-        return ExitNoDevice;
-    }
-    TKVX& kvx = connection->KVX();
-    if (const int proven = ProvePassword(kvx, Options, WriteFailureMessage); proven != ExitOK) return proven;
-
-    TUnitWriteResult result;
-    {
-        TProgressBar progress("Writing");
-        kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
-        result = BackUpWriteAndVerify(kvx, image, {Options.BackupFolder, SystemLocalDateTime, Verify});
-    }
-    if (!result.BackupFile.empty())
-        std::cout << "The KVX's configuration before the write is saved in " << result.BackupFile.string() << ".\n";
-    if (const int outcome = WriteOutcome(result, Options, *connection); outcome != ExitOK) return outcome;
-    std::cout << "Configuration written from " << Input.string() << (result.Verified ? " and verified.\n" : " (not verified).\n");
-    return ExitOK;
+int RestoreUnit(const TOptions& Options, const std::filesystem::path& Backup)
+{
+    // The backup's own bytes, every field no page stores included.
+    TKVXConfig image = ErasedConfig();
+    if (!LoadTemplateOrSay(Backup, image)) return ExitNoDevice;
+    return WriteImage(Options, image, {Options.BackupFolder}, true, Backup.string());
 }
 
 int CheckPassword(const TOptions& Options)
@@ -246,9 +316,20 @@ int WriteNewPassword(const TOptions& options, const std::u16string& password)
     if (!connection) return ExitNoDevice;
     TKVX& kvx = connection->KVX();
     if (const int proven = ProvePassword(kvx, options, ReadFailureMessage); proven != ExitOK) return proven;
-    if (kvx.WritePassword(password) != ResultOK) {
+    // Set only once the unit gives it back.
+    const TPasswordStoreResult stored = StoreNewPassword(kvx, password);
+    switch (stored.Outcome) {
+    case TPasswordStore::WriteFailed:
         Say(PasswordWriteFailedMessage);
         return ExitFailed;
+    case TPasswordStore::ReadBackFailed:
+        Say(ReadFailureMessage(stored.Code));
+        return ExitFailed;
+    case TPasswordStore::NotKept:
+        Say(PasswordNotKeptMessage);
+        return ExitFailed;
+    case TPasswordStore::Stored:
+        break;
     }
     std::cout << (password.empty() ? "Password cleared.\n" : "Password set.\n");
     return ExitOK;
@@ -256,11 +337,17 @@ int WriteNewPassword(const TOptions& options, const std::u16string& password)
 
 } // namespace
 
-int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword)
+int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword,
+                const std::filesystem::path& NewPasswordFile)
 {
     std::u16string password;
     if (NewPassword) {
+        std::cerr << CommandLinePasswordWarning << "\n";
         password = TextFromTerminal(*NewPassword);
+    } else if (!NewPasswordFile.empty()) {
+        const auto read = PasswordFromFile(NewPasswordFile);
+        if (!read) return ExitNoDevice;
+        password = *read;
     } else {
         const auto first = AskPassword("New password: ");
         const auto confirm = AskPassword("Confirm password: ");
@@ -274,8 +361,9 @@ int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPa
         std::cerr << "An empty password clears it: use 'password clear'.\n";
         return ExitFailed;
     }
-    if (password.size() > PasswordLength) {
-        std::cerr << "A password has at most " << PasswordLength << " characters.\n";
+    // Only what the unit stores and gives back unchanged: anything else locks the installer out.
+    if (const auto problem = NewPasswordProblem(password)) {
+        Say(*problem);
         return ExitFailed;
     }
     return WriteNewPassword(Options, password);

@@ -18,7 +18,8 @@ struct TOptions {
     bool Simulate = false;                  // --simulate
     std::string SerialPort;                 // --serial-port
     std::filesystem::path ProgramFolder;    // where the simulator is looked for
-    std::optional<std::string> Password;    // --password, instead of asking
+    std::optional<std::string> Password;    // --password, instead of asking (others can see it)
+    std::filesystem::path PasswordFile;     // --password-file: its first line is the password
     std::filesystem::path BackupFolder;     // the program's backups, kept before every write
 };
 
@@ -30,11 +31,17 @@ int ListDevices(const TOptions& Options);
 int ReadUnit(const TOptions& Options, const std::filesystem::path& Output);
 // Reads the unit's image as ReadUnit does, without a file; ExitOK or the failure's exit code.
 int ReadUnitImage(const TOptions& Options, TKVXConfig& Image);
-// Backs up what the unit holds, writes, and (with Verify) reads back and compares.
-int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify);
+// Backs up what the unit holds, writes (ChangesOnly: only the pages that differ), and (with
+// Verify) reads back and compares.
+int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify, bool ChangesOnly);
+// Writes a backup's own bytes to the unit, after listing what that changes; the unit's
+// configuration is backed up first and the write verified.
+int RestoreUnit(const TOptions& Options, const std::filesystem::path& Backup);
 int CheckPassword(const TOptions& Options);
-// NewPassword empty: asked twice at the terminal.
-int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword);
+// The new password from NewPassword (seen by others: warns), the first line of NewPasswordFile,
+// or asked twice at the terminal.
+int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword,
+                const std::filesystem::path& NewPasswordFile);
 int ClearPassword(const TOptions& Options);
 int WatchStatus(const TOptions& Options, unsigned Seconds);
 int DumpTemplate(const std::filesystem::path& Input, bool Json);

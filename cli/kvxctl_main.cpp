@@ -38,7 +38,10 @@ int main(int argc, char** argv)
     app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
     app.add_option("--serial-port", options.SerialPort,
                    "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)");
-    app.add_option("--password", options.Password, "the unit's password, instead of asking for it");
+    app.add_option("--password", options.Password,
+                   "the unit's password (other users can see it: prefer KVX_PASSWORD, --password-file or the prompt)");
+    app.add_option("--password-file", options.PasswordFile, "a file whose first line is the unit's password")
+        ->check(CLI::ExistingFile);
 
     int exitCode = ExitOK;
     app.add_subcommand("devices", "list the USBXpress devices")->callback([&] { exitCode = ListDevices(options); });
@@ -50,10 +53,17 @@ int main(int argc, char** argv)
 
     std::filesystem::path input;
     bool noVerify = false;
-    auto* write = app.add_subcommand("write", "back up the unit's configuration, write a template file (or a backup) to it, and verify");
+    bool changesOnly = false;
+    auto* write = app.add_subcommand("write", "back up the unit's configuration, write a template file to it, and verify");
     write->add_option("file", input, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
     write->add_flag("--no-verify", noVerify, "do not read the unit back to verify the write");
-    write->callback([&] { exitCode = WriteUnit(options, input, !noVerify); });
+    write->add_flag("--changes-only", changesOnly, "write (and verify) only the pages that differ from what the unit holds");
+    write->callback([&] { exitCode = WriteUnit(options, input, !noVerify, changesOnly); });
+
+    std::filesystem::path restored;
+    auto* restore = app.add_subcommand("restore", "list what a backup changes in the unit, back the unit up, write the backup as it is, and verify");
+    restore->add_option("backup", restored, "backup file (kvxctl backups lists them)")->required()->check(CLI::ExistingFile);
+    restore->callback([&] { exitCode = RestoreUnit(options, restored); });
 
     auto* password = app.add_subcommand("password", "prove, set or clear the unit's access password");
     password->require_subcommand(1);
@@ -61,9 +71,12 @@ int main(int argc, char** argv)
         exitCode = CheckPassword(options);
     });
     std::optional<std::string> newPassword;
+    std::filesystem::path newPasswordFile;
     auto* set = password->add_subcommand("set", "set a new password (asked twice unless given)");
-    set->add_option("new", newPassword, "the new password, at most 32 characters");
-    set->callback([&] { exitCode = SetPassword(options, newPassword); });
+    set->add_option("new", newPassword, "the new password (other users can see it: prefer the prompt or --new-password-file)");
+    set->add_option("--new-password-file", newPasswordFile, "a file whose first line is the new password")
+        ->check(CLI::ExistingFile);
+    set->callback([&] { exitCode = SetPassword(options, newPassword, newPasswordFile); });
     password->add_subcommand("clear", "leave the unit without a password")->callback([&] {
         exitCode = ClearPassword(options);
     });

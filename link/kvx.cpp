@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/crc8.h"
+#include "link/status_frame.h"
 #include "image/utils.h"
 
 namespace kvx {
@@ -46,6 +47,12 @@ private:
     IUSBLink& FLink;
 };
 
+// Progress over a transfer of some pages, on the scale of a full one (1..512).
+uint16_t ProgressPosition(size_t Done, size_t Count)
+{
+    return static_cast<uint16_t>((Done * PageCount + Count - 1) / Count);
+}
+
 uint8_t TwoDigitsBCD(int value)
 {
     const std::string digits = std::to_string(100 + value % 100).substr(1);
@@ -53,6 +60,16 @@ uint8_t TwoDigitsBCD(int value)
 }
 
 } // namespace
+
+const std::vector<uint16_t>& EveryPage()
+{
+    static const std::vector<uint16_t> pages = [] {
+        std::vector<uint16_t> all(PageCount);
+        for (size_t page = 0; page < PageCount; ++page) all[page] = static_cast<uint16_t>(page);
+        return all;
+    }();
+    return pages;
+}
 
 bool IsKVXDongle(const TDeviceInfo& DeviceInfo)
 {
@@ -211,10 +228,12 @@ uint8_t TKVX::RunConfigSession(const TSessionRules& Rules, const std::function<u
 {
     TBusyScope busy(Busy);
     FTerminate = false;
+    FIdentity.CheckSilence(FPump.NowMs());
     uint8_t code = ResultOK;
+    bool entered = false;
     if (!RaiseControlLine())
         code = ResultControlLineFailed;
-    else if (!EnterConfig())
+    else if (!(entered = EnterConfig()))
         code = StopOr(ResultNoConfigMode);
     else if (Rules.StopAfterEnter && FTerminate)
         code = ResultStopped;
@@ -227,25 +246,37 @@ uint8_t TKVX::RunConfigSession(const TSessionRules& Rules, const std::function<u
 
     if (!LowerControlLine()) code = Rules.LowerFailCode;
     if (!ExitConfig()) code = Rules.FullTransfer ? StopOr(ResultNoExitConfig) : ResultNoExitConfig;
+    if (entered) FIdentity.Answered(FPump.NowMs());
     return code;
+}
+
+uint8_t TKVX::PageLoop(const std::vector<uint16_t>& Pages, const uint8_t* Memory)
+{
+    for (size_t done = 0; done < Pages.size(); ++done) {
+        if (FTerminate) return ResultStopped;
+        const size_t at = size_t{Pages[done]} * PageSize;
+        const auto address = static_cast<uint16_t>(at);
+        if (Memory) {
+            if (!WritePage(Memory + at, address)) return StopOr(ResultPageWriteFailed);
+            std::memcpy(FEEPROMBuffer.data() + at, Memory + at, PageSize);
+            ++FPagesWritten;
+        } else if (!ReadPage(FEEPROMBuffer.data() + at, address)) {
+            return StopOr(ResultPageReadFailed);
+        }
+        if (SetProgressBarPosition) SetProgressBarPosition(ProgressPosition(done + 1, Pages.size()));
+    }
+    return ResultOK;
 }
 
 uint8_t TKVX::ReadWholeMemory()
 {
     const TSessionRules rules{true, false, ResultLowerLineFailed};
     const uint8_t code = RunConfigSession(rules, [this]() -> uint8_t {
-        FUpperMemoryRead = false;
-        FUnitMemoryKnown = false;
+        FIdentity.MemoryUnknown();
         std::fill(FEEPROMBuffer.begin(), FEEPROMBuffer.end(), 0xFF);
-        for (size_t page = 0; page < PageCount; ++page) {
-            if (FTerminate) return ResultStopped;
-            if (!ReadPage(FEEPROMBuffer.data() + page * PageSize, static_cast<uint16_t>(page * PageSize)))
-                return StopOr(ResultPageReadFailed);
-            if (SetProgressBarPosition) SetProgressBarPosition(static_cast<uint16_t>(page + 1));
-        }
-        return ResultOK;
+        return PageLoop(EveryPage(), nullptr);
     });
-    FUpperMemoryRead = FUnitMemoryKnown = code == ResultOK;
+    if (code == ResultOK) FIdentity.MemoryKnown();
     return code;
 }
 
@@ -256,33 +287,55 @@ uint8_t TKVX::ReadConfig(TKVXConfig* KVXConfig)
     return code;
 }
 
+uint8_t TKVX::ReadPages(const std::vector<uint16_t>& Pages)
+{
+    if (Pages.size() == PageCount) return ReadWholeMemory();
+    const bool known = UnitMemoryKnown();
+    const TSessionRules rules{true, false, ResultLowerLineFailed};
+    const uint8_t code = RunConfigSession(rules, [this, &Pages]() -> uint8_t {
+        FIdentity.MemoryUnknown();
+        return PageLoop(Pages, nullptr);
+    });
+    if (code == ResultOK && known) FIdentity.MemoryKnown();
+    return code;
+}
+
+std::vector<uint8_t> TKVX::MemoryToWrite(const TKVXConfig& KVXConfig) const
+{
+    TKVXConfig sent = KVXConfig;
+    MarkImageForUnit(sent, SessionPassword);
+    std::vector<uint8_t> memory = FEEPROMBuffer;
+    std::memcpy(memory.data(), sent.Bytes(), TKVXConfig::Size);
+    return memory;
+}
+
+uint8_t TKVX::WritePages(const std::vector<uint8_t>& Memory, const std::vector<uint16_t>& Pages)
+{
+    // A write of some pages leaves a known memory known; only a write of all makes it known.
+    const bool known = Pages.size() == PageCount || UnitMemoryKnown();
+    FPagesWritten = 0;
+    const TSessionRules rules{true, true, ResultLowerLineFailed};
+    const uint8_t code = RunConfigSession(rules, [this, &Memory, &Pages]() -> uint8_t {
+        FIdentity.MemoryUnknown();
+        return PageLoop(Pages, Memory.data());
+    });
+    // A write that did not complete leaves the unit holding part old, part new.
+    if (code == ResultOK && known) FIdentity.MemoryKnown();
+    return code;
+}
+
 uint8_t TKVX::WriteConfig(TKVXConfig* KVXConfig)
 {
     // What goes out is fixed now: the caller's image may change while the read below lets
     // the window run (a template loaded meanwhile must not reach the unit).
-    TKVXConfig sent = *KVXConfig;
-    // Never send memory above the image that was not read from this unit: read it first.
-    if (!FUpperMemoryRead) {
+    const TKVXConfig sent = *KVXConfig;
+    // Never send memory above the image that was not read from this very unit: read it first.
+    if (!UnitMemoryKnown()) {
         const uint8_t code = ReadWholeMemory();
         if (code != ResultOK) return code;
     }
-    const TSessionRules rules{true, true, ResultLowerLineFailed};
-    const uint8_t code = RunConfigSession(rules, [this, KVXConfig, &sent]() -> uint8_t {
-        TUtils::ASCIIString2BufferPad(SessionPassword, KVXConfig->LockArray.Data, PasswordLength, PadSpace);
-        MarkImageForUnit(sent, SessionPassword);
-        std::memcpy(FEEPROMBuffer.data(), sent.Bytes(), TKVXConfig::Size);
-        for (size_t page = 0; page < PageCount; ++page) {
-            if (FTerminate) return ResultStopped;
-            if (!WritePage(FEEPROMBuffer.data() + page * PageSize, static_cast<uint16_t>(page * PageSize)))
-                return StopOr(ResultPageWriteFailed);
-            if (SetProgressBarPosition) SetProgressBarPosition(static_cast<uint16_t>(page + 1));
-        }
-        return ResultOK;
-    });
-    // A write that did not complete leaves the unit holding part old, part new (the memory
-    // above the image stays as read: the write sends it back unchanged).
-    FUnitMemoryKnown = code == ResultOK;
-    return code;
+    TUtils::ASCIIString2BufferPad(SessionPassword, KVXConfig->LockArray.Data, PasswordLength, PadSpace);
+    return WritePages(MemoryToWrite(sent), EveryPage());
 }
 
 uint8_t TKVX::ReadPassword(std::u16string& Password)
@@ -330,7 +383,7 @@ void TKVX::USBConnect(const TDeviceInfo& DeviceInfo)
     if (!FUSB->Open(DeviceInfo.DeviceNumber) || !FUSB->DeviceConnected()) return;
     FDeviceConnected = true;
     // A new connection may be another unit: nothing read before counts for it.
-    FUpperMemoryRead = FUnitMemoryKnown = false;
+    FIdentity.Connected(FPump.NowMs());
     FPasswordPageRead = false;
     FUSB->FlushBuffers(true, true);
     if (OnDeviceConnect) OnDeviceConnect();
@@ -341,9 +394,17 @@ void TKVX::USBDisconnect(const TDeviceInfo& DeviceInfo)
     if (!IsKVXDongle(DeviceInfo)) return;
     FUSB->Close();
     FDeviceConnected = false;
-    FUpperMemoryRead = FUnitMemoryKnown = false;
+    FIdentity.Connected(FPump.NowMs());
     FPasswordPageRead = false;
     if (OnDeviceDisconnect) OnDeviceDisconnect();
+}
+
+void TKVX::NoteStatusFrames(uint32_t Count)
+{
+    for (const TStatusUpdate& update : DecodeStatusFrames(RXBuffer.data(), Count)) {
+        const auto* imei = std::get_if<TModemIMEI>(&update);
+        FIdentity.StatusFrame(FPump.NowMs(), imei ? TUtils::Trim(imei->Text) : std::u16string());
+    }
 }
 
 void TKVX::USBError(uint8_t ErrorCode)
@@ -362,7 +423,10 @@ void TKVX::USBRxData(uint32_t Count)
     if (!FUSB->DeviceConnected()) return;
     // RXBuffer holds 1024 bytes; more waiting is dropped by the flush below.
     const uint32_t wanted = std::min<uint32_t>(Count, BufferSize);
-    if (FUSB->Read(RXBuffer.data(), wanted) == wanted && OnRxData) OnRxData(wanted);
+    if (FUSB->Read(RXBuffer.data(), wanted) == wanted) {
+        NoteStatusFrames(wanted);
+        if (OnRxData) OnRxData(wanted);
+    }
     FUSB->FlushBuffers(false, true);
 }
 

@@ -12,6 +12,7 @@
 #include "image/kvx_config.h"
 #include "link/event_pump.h"
 #include "link/kvx_frames.h"
+#include "link/unit_identity.h"
 #include "link/usb_link.h"
 
 namespace kvx {
@@ -41,6 +42,9 @@ inline constexpr const char* DonglePID = "8a4c";
 
 bool IsKVXDongle(const TDeviceInfo& DeviceInfo);
 
+// The page indexes 0..511 in address order: a full read or write.
+const std::vector<uint16_t>& EveryPage();
+
 // The image as a full write sends it: Password in the access password's bytes (space
 // padded), byte 0 set to 0xFF and the flags at 2046..2047 to 0xAA 0x55.
 void MarkImageForUnit(TKVXConfig& Image, const std::u16string& Password);
@@ -69,6 +73,17 @@ public:
     void Terminate() { FTerminate = true; }
     uint8_t ReadConfig(TKVXConfig* KVXConfig);
     uint8_t WriteConfig(TKVXConfig* KVXConfig);
+    // The whole memory as a write of KVXConfig sends it: the image with SessionPassword and
+    // the marks, the memory above it as EEPROMBuffer holds it.
+    std::vector<uint8_t> MemoryToWrite(const TKVXConfig& KVXConfig) const;
+    // Writes the listed pages (indexes 0..511, in address order) of Memory (64 KiB) in one
+    // session, as a full write does; progress runs over the listed pages. Only a list of every
+    // page makes an unknown memory known.
+    uint8_t WritePages(const std::vector<uint8_t>& Memory, const std::vector<uint16_t>& Pages);
+    // Reads the listed pages into EEPROMBuffer (to verify a write of them).
+    uint8_t ReadPages(const std::vector<uint16_t>& Pages);
+    // Pages the unit acknowledged in the last write.
+    size_t PagesWritten() const { return FPagesWritten; }
     uint8_t ReadPassword(std::u16string& Password);
     uint8_t WritePassword(const std::u16string& Password);
     void SetTime();
@@ -90,11 +105,12 @@ public:
 
     // The unit's memory as last read (and as a full write sends it).
     const uint8_t* EEPROMBuffer() const { return FEEPROMBuffer.data(); }
-    // Whether the memory above the image came from a full read since the dongle connected.
-    bool UpperMemoryRead() const { return FUpperMemoryRead; }
-    // Whether EEPROMBuffer holds all that the unit holds: a full read or a full write has
-    // completed since the dongle connected, and no transfer has failed since.
-    bool UnitMemoryKnown() const { return FUnitMemoryKnown; }
+    // Whether EEPROMBuffer holds all that the unit behind the dongle holds: a full read or
+    // write has completed, no transfer has failed since, and nothing says the unit changed
+    // (the identity rule of TUnitIdentity, fed by the connection and the status frames).
+    bool UnitMemoryKnown() const { return FIdentity.MemoryTrusted(FPump.NowMs()); }
+    // The attached unit's IMEI, once its status frames gave it.
+    const std::u16string& UnitIMEI() const { return FIdentity.IMEI(); }
 
     bool Busy = false;
     std::u16string SessionPassword;
@@ -105,6 +121,10 @@ private:
     struct TSessionRules;
     uint8_t RunConfigSession(const TSessionRules& Rules, const std::function<uint8_t()>& Work);
     uint8_t ReadWholeMemory();
+    // Reads (Memory null) or writes the listed pages inside a running session.
+    uint8_t PageLoop(const std::vector<uint16_t>& Pages, const uint8_t* Memory);
+    // Status frames among received bytes tell whether the unit is still the one last read.
+    void NoteStatusFrames(uint32_t Count);
     uint8_t StopOr(uint8_t Code) const { return FTerminate ? ResultStopped : Code; }
     bool RaiseControlLine();
     bool LowerControlLine();
@@ -120,8 +140,8 @@ private:
     size_t FReplyOffset = 0;
     bool FDeviceConnected = false;
     bool FTerminate = false;
-    bool FUpperMemoryRead = false;
-    bool FUnitMemoryKnown = false;
+    TUnitIdentity FIdentity;
+    size_t FPagesWritten = 0;
     bool FPasswordPageRead = false;
 };
 

@@ -7,6 +7,9 @@ TPasswordCheck ProveUnitPassword(TKVX& KVX, const TPasswordPrompt& AskPassword)
     std::u16string stored;
     const uint8_t code = KVX.ReadPassword(stored);
     if (code != ResultOK) return {TPasswordOutcome::ReadFailed, code};
+    // The remembered password belongs to the unit it was proven on: a unit without one is
+    // written without one.
+    if (stored.empty()) KVX.SessionPassword.clear();
     if (stored.empty() || stored == KVX.SessionPassword) return {};
     const std::optional<std::u16string> typed = AskPassword();
     if (!typed) return {TPasswordOutcome::Cancelled, ResultOK};

@@ -1,6 +1,7 @@
 #pragma once
 // Before a read or a write: read the unit's password and, when it has one not yet proven in
-// this run, ask for it. A failed password read never counts as "no password".
+// this run, ask for it. A failed password read never counts as "no password". A unit without
+// a password clears the remembered one, so a write never carries one unit's password to another.
 #include <cstdint>
 #include <functional>
 #include <optional>

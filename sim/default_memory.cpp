@@ -165,6 +165,14 @@ std::vector<uint8_t> DefaultUnitMemory()
     return memory;
 }
 
+std::vector<uint8_t> SecondUnitMemory()
+{
+    std::vector<uint8_t> memory = DefaultUnitMemory();
+    Text(&memory[offsetof(TKVXConfig, UnitID)], decltype(TKVXConfig::UnitID)::Size, "KVX Second Unit", 0x20);
+    for (size_t at = TKVXConfig::Size; at < memory.size(); ++at) memory[at] = static_cast<uint8_t>(at * 7 + 3);
+    return memory;
+}
+
 void StorePassword(std::vector<uint8_t>& Memory, const std::string& Password)
 {
     Text(&Memory[PasswordOffset], PasswordLength, Password, 0x20);

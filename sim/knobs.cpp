@@ -151,6 +151,11 @@ constexpr TKnob Knobs[] = {
          sim.Dongle.Unplug();
          return 0;
      }},
+    {"swap-unit",
+     [](TSimulator& sim, std::string_view, std::string&) {
+         sim.SwapUnit();
+         return 0;
+     }},
     {"clock",
      [](TSimulator& sim, std::string_view value, std::string& error) {
          if (value != "manual" && value != "real") return Refuse(error, "expected manual or real", value);

@@ -6,11 +6,11 @@
 
 namespace kvx::sim {
 
-TSimulator::TSimulator(TReport Report) : FReport(std::move(Report)) {}
+TSimulator::TSimulator(TReport Report) : FReport(std::move(Report)), FOtherUnit{SecondUnitMemory(), SecondIMEI} {}
 
 void TSimulator::Settle()
 {
-    if (!Unit.TakeCompletedWrite() || !FMemoryFile) return;
+    if (!Unit.TakeCompletedWrite() || !FMemoryFile || FSecondUnitAttached) return;
     std::string error;
     if (!SaveMemoryFile(*FMemoryFile, Unit.Memory, error) && FReport) FReport(error);
 }
@@ -21,6 +21,8 @@ void TSimulator::Reset()
     Unit = TUnitModel();
     Dongle.Reset();
     FMemoryFile.reset();
+    FOtherUnit = {SecondUnitMemory(), SecondIMEI};
+    FSecondUnitAttached = false;
     FBaudRate = 0;
     FPageWriteMs = 0;
 }
@@ -28,16 +30,25 @@ void TSimulator::Reset()
 bool TSimulator::UseMemoryFile(const std::string& Path, std::string& Error)
 {
     auto memory = DefaultUnitMemory();
+    std::vector<uint8_t>& firstUnit = FSecondUnitAttached ? FOtherUnit.Memory : Unit.Memory;
     if (Path.empty()) {
         FMemoryFile.reset();
-        Unit.Memory = std::move(memory);
+        firstUnit = std::move(memory);
         return true;
     }
     TMemoryFile file;
     if (!LoadMemoryFile(Path, memory, file, Error)) return false;
     FMemoryFile = file;
-    Unit.Memory = std::move(memory);
+    firstUnit = std::move(memory);
     return true;
+}
+
+void TSimulator::SwapUnit()
+{
+    Unit.Disconnect();
+    std::swap(Unit.Memory, FOtherUnit.Memory);
+    std::swap(Unit.IMEI, FOtherUnit.IMEI);
+    FSecondUnitAttached = !FSecondUnitAttached;
 }
 
 void TSimulator::SetFaults(const TFaultList& Faults)

@@ -36,6 +36,9 @@ public:
     void SetFaults(const TFaultList& Faults);
     void SetBaudRate(uint32_t BaudRate);
     void SetPageWriteMs(uint32_t Milliseconds);
+    // Moves the dongle's cable to the other of two units, each with its own memory and IMEI;
+    // the memory file belongs to the first. The unit left leaves configuration mode.
+    void SwapUnit();
 
     TSimClock Clock;
     TUnitModel Unit;
@@ -44,6 +47,12 @@ public:
 private:
     TReport FReport;
     std::optional<TMemoryFile> FMemoryFile;
+    struct TParkedUnit {
+        std::vector<uint8_t> Memory;
+        std::string IMEI;
+    };
+    TParkedUnit FOtherUnit;
+    bool FSecondUnitAttached = false;
     uint32_t FBaudRate = 0;
     uint32_t FPageWriteMs = 0;
 };

@@ -23,9 +23,11 @@ struct TTextFrame {
     std::string_view Text;
 };
 
+constexpr uint8_t IMEIFrame = 4;
+
 constexpr TTextFrame TextFrames[] = {
     {2, "Vodafone"},
-    {4, "356938035643809"}, // IMEI
+    {IMEIFrame, ""},        // the unit's own
     {5, "234150123456789"}, // IMSI
 };
 
@@ -75,11 +77,12 @@ TStatusFrame MakeStatusFrame(uint8_t Type, const std::array<uint8_t, 30>& Data)
     return frame;
 }
 
-std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock)
+std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock, std::string_view IMEI)
 {
     std::vector<uint8_t> bytes;
     Append(bytes, MakeStatusFrame(1, UnitState(Second)));
-    for (const auto& text : TextFrames) Append(bytes, MakeStatusFrame(text.Type, TextData(text.Text)));
+    for (const auto& text : TextFrames)
+        Append(bytes, MakeStatusFrame(text.Type, TextData(text.Type == IMEIFrame ? IMEI : text.Text)));
     if (Second % 5 == 4) {
         TData extra{};
         if (Second % 10 == 4) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "sim/unit_clock.h"
@@ -18,6 +19,6 @@ TStatusFrame MakeStatusFrame(uint8_t Type, const std::array<uint8_t, 30>& Data);
 // What the unit sends in its Second-th second of running: its state (type 1), operator,
 // IMEI and IMSI (types 2, 4, 5), and every fifth second its clock (type 3) or a
 // diagnostics frame (type 6). Values drift a little from second to second.
-std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock);
+std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock, std::string_view IMEI);
 
 } // namespace kvx::sim

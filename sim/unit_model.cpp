@@ -39,7 +39,7 @@ size_t PageAddress(const uint8_t* frame)
 
 } // namespace
 
-TUnitModel::TUnitModel() : Memory(DefaultUnitMemory()) {}
+TUnitModel::TUnitModel() : Memory(DefaultUnitMemory()), IMEI(DefaultIMEI) {}
 
 std::vector<TUnitReply> TUnitModel::Receive(const uint8_t* Data, size_t Count, bool RtsActive, uint64_t NowMs)
 {
@@ -169,7 +169,7 @@ std::vector<uint8_t> TUnitModel::StatusDue(uint64_t NowMs)
     }
     for (; FNextStatusMs <= NowMs; FNextStatusMs += StatusIntervalMs, ++FStatusSecond) {
         if (FConfigMode) continue;
-        const auto frames = StatusBurst(FStatusSecond, ClockAt(FNextStatusMs));
+        const auto frames = StatusBurst(FStatusSecond, ClockAt(FNextStatusMs), IMEI);
         bytes.insert(bytes.end(), frames.begin(), frames.end());
     }
     return bytes;
@@ -177,7 +177,7 @@ std::vector<uint8_t> TUnitModel::StatusDue(uint64_t NowMs)
 
 std::vector<uint8_t> TUnitModel::CurrentStatus(uint64_t NowMs) const
 {
-    return StatusBurst(FStatusSecond, ClockAt(NowMs));
+    return StatusBurst(FStatusSecond, ClockAt(NowMs), IMEI);
 }
 
 bool TUnitModel::TakeCompletedWrite()

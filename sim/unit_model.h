@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "link/kvx_frames.h"
@@ -48,6 +49,7 @@ public:
     const TFaultList& Faults() const { return FFaults; }
 
     std::vector<uint8_t> Memory;
+    std::string IMEI;
 
 private:
     std::optional<TUnitReply> Handle(const uint8_t* Frame, uint64_t NowMs, bool RtsActive);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
+#include <string_view>
 #include <tuple>
 
 #include "config/template_file.h"
@@ -27,18 +27,25 @@ std::string StampText(const TLocalDateTime& t)
     return text;
 }
 
-// "20260323-140509[-N]_Unit.kvx": the time, the number of a second backup in the same
-// second, the unit name.
+// Letters and digits stay, anything else becomes "-": no "_", which parts the name.
+template <typename TText>
+std::string FileNamePart(const TText& Text)
+{
+    std::string part;
+    for (auto c : Text) {
+        const bool plain = static_cast<uint32_t>(c) < 0x80 && std::isalnum(static_cast<unsigned char>(c));
+        part += plain ? static_cast<char>(c) : '-';
+    }
+    return part;
+}
+
+// "20260323-140509[-N]_Unit[_IMEI].kvx": the time, the number of a second backup in the
+// same second, the unit name, the IMEI.
 struct TBackupName {
     TLocalDateTime Time;
     unsigned Sequence = 1;
     std::string UnitName;
-
-    // Newest last; the unit name only keeps the listing the same from run to run.
-    auto Order() const
-    {
-        return std::tie(Time.Year, Time.Month, Time.Day, Time.Hour, Time.Minute, Time.Second, Sequence, UnitName);
-    }
+    std::string IMEI;
 };
 
 bool Digits(const std::string& Text, size_t From, size_t Count, int& Value)
@@ -69,12 +76,18 @@ std::optional<TBackupName> ParseBackupName(const fs::path& Path)
         name.Sequence = static_cast<unsigned>(sequence);
     }
     name.UnitName = stem.substr(split + 1);
+    if (const size_t imei = name.UnitName.find('_'); imei != std::string::npos) {
+        name.IMEI = name.UnitName.substr(imei + 1);
+        name.UnitName.resize(imei);
+        if (name.UnitName.empty() || name.IMEI.empty() || name.IMEI.find('_') != std::string::npos) return std::nullopt;
+    }
     return name;
 }
 
-std::string FileName(const std::string& Stamp, unsigned Sequence, const std::string& UnitName)
+std::string FileName(const std::string& Stamp, unsigned Sequence, const std::string& UnitName, const std::string& IMEI)
 {
-    return Stamp + (Sequence > 1 ? "-" + std::to_string(Sequence) : "") + "_" + UnitName + Extension;
+    return Stamp + (Sequence > 1 ? "-" + std::to_string(Sequence) : "") + "_" + UnitName +
+           (IMEI.empty() ? "" : "_" + IMEI) + Extension;
 }
 
 } // namespace
@@ -86,60 +99,57 @@ bool PrepareBackupFolder(const fs::path& Folder, std::string& Reason)
         return false;
     }
     std::error_code ec;
-    fs::create_directories(Folder, ec);
-    if (ec) {
+    if (!MakePrivateFolder(Folder, ec)) {
         Reason = ec.message();
         return false;
     }
     const fs::path probe = Folder / ".write-test";
-    const bool written = static_cast<bool>(std::ofstream(probe, std::ios::binary | std::ios::trunc) << 'x');
-    fs::remove(probe, ec);
-    if (!written) Reason = "Files cannot be written there";
+    const bool written = SaveNewPrivateFile(probe, "x", ec) || ec == std::errc::file_exists;
+    std::error_code ignored;
+    fs::remove(probe, ignored);
+    if (!written) Reason = "Files cannot be written there (" + ec.message() + ")";
     return written;
 }
 
 std::string BackupUnitName(const TKVXConfig& Image)
 {
-    std::string name;
-    for (char16_t c : ReadText(Image.UnitID)) {
-        const bool plain = c < 0x80 && std::isalnum(static_cast<unsigned char>(c));
-        name += plain ? static_cast<char>(c) : '-';
-    }
+    const std::string name = FileNamePart(ReadText(Image.UnitID));
     return name.empty() ? "unnamed" : name;
 }
 
-std::optional<fs::path> SaveBackup(const fs::path& Folder, const TKVXConfig& Image, const TLocalDateTime& Now,
-                                   std::string& Reason)
+std::optional<fs::path> SaveBackup(const fs::path& Folder, const TKVXConfig& Image, const std::u16string& IMEI,
+                                   const TLocalDateTime& Now, std::string& Reason)
 {
-    std::error_code created;
-    fs::create_directories(Folder, created);
+    std::error_code ec;
+    if (!MakePrivateFolder(Folder, ec)) {
+        Reason = ec.message();
+        return std::nullopt;
+    }
+    TKVXConfig saved = Image;
+    ErasePassword(saved);
+    const std::string_view bytes(reinterpret_cast<const char*>(saved.Bytes()), TKVXConfig::Size);
     const std::string unit = BackupUnitName(Image);
+    const std::string imei = FileNamePart(IMEI);
     const std::string stamp = StampText(Now);
-    // The name is taken before the bytes go in: the program and kvxctl may back up a unit of
-    // the same name in the same second, and neither may replace the other's backup.
+    // The program and kvxctl may back up a unit of the same name in the same second, and
+    // neither may replace the other's backup.
     fs::path path;
     for (unsigned sequence = 1;; ++sequence) {
-        path = Folder / FileName(stamp, sequence, unit);
-        std::error_code ec;
-        if (CreateNewEmptyFile(path, ec)) break;
+        path = Folder / FileName(stamp, sequence, unit, imei);
+        if (SaveNewPrivateFile(path, bytes, ec)) break;
         if (ec != std::errc::file_exists) {
             Reason = ec.message();
             return std::nullopt;
         }
     }
-    if (!SaveTemplate(path, Image, Reason)) {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-        return std::nullopt;
-    }
 
     // Only now that the new backup is safe may the oldest go.
-    std::vector<TBackupFile> same;
-    for (TBackupFile& file : ListBackups(Folder))
-        if (file.UnitName == unit) same.push_back(std::move(file));
-    for (size_t i = BackupsKeptPerUnit; i < same.size(); ++i) {
-        std::error_code ignored;
-        if (same[i].Path != path) fs::remove(same[i].Path, ignored);
+    const std::string& key = imei.empty() ? unit : imei;
+    size_t kept = 0;
+    for (const TBackupFile& file : ListBackups(Folder)) {
+        if (file.Unit() != key) continue;
+        if (++kept <= BackupsKeptPerUnit || file.Path == path) continue;
+        fs::remove(file.Path, ec);
     }
     return path;
 }
@@ -150,11 +160,19 @@ std::vector<TBackupFile> ListBackups(const fs::path& Folder)
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(Folder, ec)) {
         if (!entry.is_regular_file(ec)) continue;
-        const auto name = ParseBackupName(entry.path());
+        auto name = ParseBackupName(entry.path());
         if (!name) continue;
-        found.push_back({*name, {entry.path(), name->UnitName, name->Time, entry.file_size(ec)}});
+        TBackupFile file{entry.path(), name->UnitName, name->IMEI, name->Time, entry.last_write_time(ec), entry.file_size(ec)};
+        found.push_back({std::move(*name), std::move(file)});
     }
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first.Order() > b.first.Order(); });
+    // By when they were made: the PC's clock in a name may have gone back (summer time's end,
+    // a corrected clock). Within one tick of the file clock, by the name's time and number.
+    const auto order = [](const auto& entry) {
+        const TLocalDateTime& t = entry.first.Time;
+        return std::tie(entry.second.Made, t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second, entry.first.Sequence,
+                        entry.second.Path);
+    };
+    std::sort(found.begin(), found.end(), [&](const auto& a, const auto& b) { return order(a) > order(b); });
     std::vector<TBackupFile> files;
     for (auto& [name, file] : found) files.push_back(std::move(file));
     return files;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "transfer/backup_store.h"
+#include "transfer/memory_compare.h"
 
 namespace kvx {
 
@@ -22,32 +23,54 @@ TUnitWriteResult StoppedAt(TWriteStep Step, uint8_t Code, TUnitWriteResult Resul
     return Result;
 }
 
+// The pages the configuration image takes up: a write that changes more than half of them is
+// a new configuration, sent whole.
+constexpr size_t ImagePages = (TKVXConfig::Size + PageSize - 1) / PageSize;
+
+std::vector<uint16_t> PagesToWrite(const TKVX& KVX, const std::vector<uint8_t>& Memory, TWriteScope Scope)
+{
+    if (Scope == TWriteScope::ChangedPages) {
+        std::vector<uint16_t> changed = ChangedPages(KVX.EEPROMBuffer(), Memory.data());
+        if (changed.size() <= ImagePages / 2) return changed;
+    }
+    return EveryPage();
+}
+
 } // namespace
 
 TUnitWriteResult BackUpWriteAndVerify(TKVX& KVX, const TKVXConfig& Image, const TUnitWriteSetup& Setup)
 {
     // The caller's image may change while the transfers below let the window run.
-    TKVXConfig sent = Image;
+    const TKVXConfig sent = Image;
     TUnitWriteResult result;
 
+    // The backup must be of the unit behind the dongle now, and the pages that differ are
+    // counted against it: unless its memory is known, read it.
     if (!KVX.UnitMemoryKnown()) {
         TKVXConfig held = ErasedConfig();
         if (const uint8_t code = KVX.ReadConfig(&held); code != ResultOK) return StoppedAt(TWriteStep::ReadBefore, code);
     }
-    const auto backup = SaveBackup(Setup.BackupFolder, ImageOfUnitMemory(KVX), Setup.Clock(), result.BackupReason);
+    const auto backup =
+        SaveBackup(Setup.BackupFolder, ImageOfUnitMemory(KVX), KVX.UnitIMEI(), Setup.Clock(), result.BackupReason);
     if (!backup) return StoppedAt(TWriteStep::Backup, ResultOK, std::move(result));
     result.BackupFile = *backup;
 
-    if (const uint8_t code = KVX.WriteConfig(&sent); code != ResultOK)
-        return StoppedAt(TWriteStep::Write, code, std::move(result));
+    // Everything that goes out, the password, the marks and the memory above the image included.
+    const std::vector<uint8_t> memory = KVX.MemoryToWrite(sent);
+    const std::vector<uint16_t> pages = PagesToWrite(KVX, memory, Setup.Scope);
+    result.PagesToSend = pages.size();
+    if (pages.empty()) {
+        result.Verified = Setup.Verify;
+        return result;
+    }
+    const uint8_t code = KVX.WritePages(memory, pages);
+    result.PagesSent = KVX.PagesWritten();
+    if (code != ResultOK) return StoppedAt(TWriteStep::Write, code, std::move(result));
     if (!Setup.Verify) return result;
 
-    // What was sent includes what the device object put in: the password and the marks.
-    const TKVXConfig expected = ImageOfUnitMemory(KVX);
-    TKVXConfig held = ErasedConfig();
-    if (const uint8_t code = KVX.ReadConfig(&held); code != ResultOK)
-        return StoppedAt(TWriteStep::ReadBack, code, std::move(result));
-    result.Differences = CompareConfigs(expected, held);
+    if (const uint8_t read = KVX.ReadPages(pages); read != ResultOK)
+        return StoppedAt(TWriteStep::ReadBack, read, std::move(result));
+    result.Differences = CompareUnitMemory(memory.data(), KVX.EEPROMBuffer());
     if (!result.Differences.empty()) return StoppedAt(TWriteStep::Verify, ResultOK, std::move(result));
     result.Verified = true;
     return result;

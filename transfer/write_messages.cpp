@@ -1,6 +1,7 @@
 #include "transfer/write_messages.h"
 
 #include "image/utils.h"
+#include "link/kvx.h"
 
 namespace kvx {
 
@@ -34,6 +35,28 @@ std::u16string VerifyFailedMessage(const TFieldDifference& First, size_t Count)
     return u"The KVX does not hold the configuration that was written: " + fields + u", the first is " +
            Text(First.Name) + u" (written " + Text(First.First) + u", the KVX holds " + Text(First.Second) +
            u").\r\r- Write the configuration again.\r- Check the power supply to the KVX.";
+}
+
+std::u16string NothingWrittenMessage(uint8_t Code)
+{
+    if (Code == ResultStopped) return u"Stopped before anything was written: the KVX holds what it held before.";
+    return u"Nothing was written: the KVX's configuration could not be read to back it up (" +
+           Text(std::to_string(Code)) + u")." + CheckLines;
+}
+
+std::u16string BackupSavedMessage(const std::u16string& BackupFile)
+{
+    return u"What the KVX held before the write is saved in \"" + BackupFile + u"\".";
+}
+
+std::u16string PartlyWrittenMessage(uint8_t Code, size_t PagesSent, size_t PagesToSend, const std::u16string& BackupFile)
+{
+    const std::u16string pages = Text(std::to_string(PagesSent)) + u" of " + Text(std::to_string(PagesToSend)) + u" pages";
+    const std::u16string what = Code == ResultStopped
+                                    ? u"The write was stopped after " + pages + u"."
+                                    : u"The write failed after " + pages + u" (" + Text(std::to_string(Code)) + u").";
+    return what + u"\r\rThe KVX now holds part of its old configuration and part of the new one. " +
+           BackupSavedMessage(BackupFile);
 }
 
 std::u16string WrittenMessage(bool Verified)

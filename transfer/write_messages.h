@@ -15,5 +15,13 @@ std::u16string ReadBackFailedMessage(uint8_t Code);
 std::u16string VerifyFailedMessage(const TFieldDifference& First, size_t Count);
 // "Configuration written and verified." or "Configuration written (not verified)."
 std::u16string WrittenMessage(bool Verified);
+// A changed-pages write that found nothing to change.
+inline constexpr const char16_t* AlreadyHeldMessage = u"The KVX already holds this configuration: nothing was sent.";
+// The read that a backup needs failed (or was stopped, Code 255): nothing was sent.
+std::u16string NothingWrittenMessage(uint8_t Code);
+// Where what the unit held before the write is saved.
+std::u16string BackupSavedMessage(const std::u16string& BackupFile);
+// A write stopped (Code 255) or failed part way: the unit holds part old, part new; names the backup.
+std::u16string PartlyWrittenMessage(uint8_t Code, size_t PagesSent, size_t PagesToSend, const std::u16string& BackupFile);
 
 } // namespace kvx

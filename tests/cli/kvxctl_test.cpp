@@ -76,11 +76,11 @@ protected:
     // The backup a write names in its output.
     static fs::path BackupNamedIn(const TRun& run)
     {
-        const std::string marker = "is saved in ";
+        const std::string marker = "is saved in \"";
         const size_t at = run.Output.find(marker);
         if (at == std::string::npos) return {};
         const size_t from = at + marker.size();
-        return run.Output.substr(from, run.Output.find(".kvx.", from) + 4 - from);
+        return run.Output.substr(from, run.Output.find(".kvx\"", from) + 4 - from);
     }
 
     fs::path Folder;
@@ -144,6 +144,61 @@ TEST_F(Kvxctl, PasswordIsAskedAndProvenBeforeAnyTransfer)
     const TRun check = Run("--password Secret password check");
     EXPECT_EQ(check.ExitCode, 0);
     EXPECT_NE(check.Output.find("Password correct."), std::string::npos) << check.Output;
+}
+
+TEST_F(Kvxctl, PasswordComesFromTheEnvironmentOrAFileAndOnTheCommandLineOnlyWithAWarning)
+{
+    Environment["KVXSIM_PASSWORD"] = "Secret";
+    std::ofstream(Folder / "right") << "Secret\r\n";
+    std::ofstream(Folder / "wrong") << "secret\n";
+    const std::string warning = "Warning: a password on the command line can be seen by other users";
+    struct TCase {
+        std::string Options;
+        const char* Environment;  // KVX_PASSWORD
+        int ExitCode;
+        bool Warns;
+    };
+    const TCase cases[] = {
+        {"--password Secret", nullptr, 0, true},
+        {"--password-file " + (Folder / "right").string(), nullptr, 0, false},
+        {"--password-file " + (Folder / "wrong").string(), nullptr, 1, false},
+        {"", "Secret", 0, false},
+        {"", "secret", 1, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Options + (c.Environment ? c.Environment : ""));
+        if (c.Environment) Environment["KVX_PASSWORD"] = c.Environment;
+        const TRun run = Run(c.Options + " password check");
+        Environment.erase("KVX_PASSWORD");
+        EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Output;
+        EXPECT_EQ(Says(run, warning), c.Warns) << run.Output;
+    }
+}
+
+TEST_F(Kvxctl, NewPasswordTheUnitCannotGiveBackIsRefusedBeforeAnythingIsWritten)
+{
+    std::ofstream(Folder / "new") << "p\xC3\xA4sswort\n";  // UTF-8
+    const TRun refused = Run("password set --new-password-file " + (Folder / "new").string());
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_TRUE(Says(refused, "the KVX stores no other characters")) << refused.Output;
+    EXPECT_TRUE(Says(Run("password check"), "The KVX has no password."));
+    const TRun warned = Run("password set Gate12");
+    EXPECT_EQ(warned.ExitCode, 0) << warned.Output;
+    EXPECT_TRUE(Says(warned, "Warning: a password on the command line")) << warned.Output;
+}
+
+TEST_F(Kvxctl, WriteChangesOnlySendsThePagesThatDiffer)
+{
+    const fs::path file = Folder / "unit.kvx";
+    ASSERT_EQ(Run("read -o " + file.string()).ExitCode, 0);
+    std::vector<uint8_t> image = Bytes(file);
+    PutText(image, 176, "Farm gate       ");
+    Put(file, image);
+    const TRun run = Run("write --changes-only " + file.string());
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    EXPECT_TRUE(Says(run, "and verified. Only the pages that differ were sent (2 of 512).")) << run.Output;
+    const TRun same = Run("diff " + file.string() + " unit");
+    EXPECT_EQ(same.ExitCode, 0) << same.Output;
 }
 
 TEST_F(Kvxctl, PasswordSetThenClear)
@@ -259,8 +314,17 @@ TEST_F(Kvxctl, WriteBacksUpWhatTheUnitHeldAndTheBackupRestoresIt)
     EXPECT_EQ(Bytes(backup), Bytes(before));
     const TRun listed = Run("backups");
     EXPECT_TRUE(Says(listed, "KVX-Demo-Site  31872 bytes  " + backup.filename().string())) << listed.Output;
+    EXPECT_TRUE(Says(listed, "Restore one with: kvxctl restore \"" + backup.string() + "\"")) << listed.Output;
 
-    ASSERT_EQ(Run("write " + backup.string()).ExitCode, 0);
+    // The restore sends the backup's own bytes, after listing what it changes.
+    image = Bytes(Unit);
+    image[5000] = 0x34;  // no page stores it
+    Put(Unit, image);
+    const TRun restored = Run("restore " + backup.string());
+    ASSERT_EQ(restored.ExitCode, 0) << restored.Output;
+    EXPECT_TRUE(Says(restored, "UnitID: \"Second site\" -> \"KVX Demo Site\"")) << restored.Output;
+    EXPECT_TRUE(Says(restored, "and verified.")) << restored.Output;
+    EXPECT_TRUE(Says(Run("restore " + backup.string()), "The KVX already holds " + backup.string() + "."));
     const TRun same = Run("diff " + before.string() + " unit");
     EXPECT_EQ(same.ExitCode, 0) << same.Output;
     EXPECT_TRUE(Says(same, "The configurations are the same.")) << same.Output;
@@ -278,6 +342,13 @@ TEST_F(Kvxctl, UnitThatChangesAByteFailsVerificationByName)
     const TRun unverified = Run("write --no-verify " + file.string());
     EXPECT_EQ(unverified.ExitCode, 0);
     EXPECT_TRUE(Says(unverified, "(not verified).")) << unverified.Output;
+
+    // A write cut off part way says what the unit holds now and how to restore it.
+    Environment["KVXSIM_FAULT"] = "stop-after-page=600";
+    const TRun broken = Run("write " + file.string());
+    EXPECT_EQ(broken.ExitCode, 1);
+    EXPECT_TRUE(Says(broken, "The write failed after 87 of 512 pages (8).")) << broken.Output;
+    EXPECT_TRUE(Says(broken, "To restore it: kvxctl restore \"" + BackupNamedIn(broken).string() + "\"")) << broken.Output;
 }
 
 TEST_F(Kvxctl, BackupFolderThatCannotBeWrittenStopsTheWriteBeforeAnythingIsSent)

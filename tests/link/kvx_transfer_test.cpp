@@ -168,10 +168,10 @@ TEST_F(Transfer, ReconnectingForgetsTheMemoryReadFromTheLastUnit)
 {
     TKVXConfig config = ErasedConfig();
     ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
-    EXPECT_TRUE(KVX->UpperMemoryRead());
+    EXPECT_TRUE(KVX->UnitMemoryKnown());
     Link->OnDeviceDisconnect(DongleInfo());
     ConnectDongle();
-    EXPECT_FALSE(KVX->UpperMemoryRead());
+    EXPECT_FALSE(KVX->UnitMemoryKnown());
 }
 
 TEST_F(Transfer, StopDuringAWriteGives255AndLeavesConfigMode)

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "link/kvx_messages.h"
+#include "link/new_password.h"
 #include "tests/pages/sim_unit_host.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/pages/security_setup_page.h"
@@ -114,6 +115,16 @@ TEST_F(SecurityPasswordTest, MismatchEmptiesBothEditsWithoutAsking)
     EXPECT_EQ(Page.edNewPassword->text(), "");
     EXPECT_EQ(Page.edVerifyPassword->text(), "");
     EXPECT_EQ(PageWrites(), 0);
+}
+
+TEST_F(SecurityPasswordTest, APasswordTheUnitCannotGiveBackIsRefusedBeforeAnyQuestion)
+{
+    Host.PlugIn();
+    Type("p\u00e4sswort", "p\u00e4sswort");
+    Dialogs.ExpectMessage(QString::fromUtf16(PasswordNotASCIIMessage));
+    Page.btnSetPassword->click();
+    EXPECT_EQ(PageWrites(), 0);
+    EXPECT_EQ(Page.edNewPassword->text(), "p\u00e4sswort") << "kept, to be corrected";
 }
 
 TEST_F(SecurityPasswordTest, SetAfterYesThenTheNextReadMustProveIt)

@@ -16,7 +16,10 @@
 #include "link/siusbxp_library.h"
 #include "link/usbxpress.h"
 #include "tests/support/simulated_unit.h"
+#include "link/new_password.h"
+#include "link/password_gate.h"
 #include "transfer/backup_store.h"
+#include "transfer/memory_compare.h"
 #include "transfer/unit_write.h"
 
 namespace kvx {
@@ -49,6 +52,21 @@ protected:
     }
 
     int Count(const char* command) { return Control("count", command); }
+
+    // Lets Milliseconds pass; with Listen, the status frames that arrive reach the device object.
+    void Wait(uint32_t Milliseconds, bool Listen)
+    {
+        for (uint32_t waited = 0; waited < Milliseconds; waited += 500) {
+            Pump.Pause(500);
+            Pump.ProcessMessages();
+            if (Listen) Link->PollRX();
+        }
+    }
+
+    std::filesystem::path TemporaryFolder(const char* Name) const
+    {
+        return std::filesystem::temp_directory_path() / (Name + std::to_string(std::random_device{}()));
+    }
 
     std::vector<uint8_t> UnitBytes(size_t offset, size_t count)
     {
@@ -132,9 +150,12 @@ TEST_F(SimTransferTest, EveryFaultGivesItsCodeAndTheUnitIsStillAskedToLeave)
         {"stop-after-page=3", true, ResultPageWriteFailed},
     };
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK); // a write needs what lies above the image
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Fault);
+        // A write needs what lies above the image; a failed write leaves it unknown.
+        if (c.Write) {
+            ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+        }
         ASSERT_EQ(Control("fault", c.Fault), 0);
         const int exitsBefore = Count("exit-config");
         auto target = std::make_unique<TKVXConfig>();
@@ -158,6 +179,8 @@ TEST_F(SimTransferTest, RefusedWriteLeavesTheUnitUnchanged)
     EXPECT_EQ(UnitBytes(0, 300), before);
 
     // A write cut off part way keeps the pages it finished, and no more.
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    std::fill_n(image->Bytes(), TKVXConfig::Size, uint8_t{0x00});
     ASSERT_EQ(Control("fault", "stop-after-page=2"), 0);
     EXPECT_EQ(Kvx->WriteConfig(image.get()), ResultPageWriteFailed);
     EXPECT_EQ(Control("peek", "255"), 0x00);
@@ -178,6 +201,7 @@ TEST_F(SimTransferTest, WriteBacksUpWhatTheUnitHeldThenVerifiesAndNamesWhatTheUn
         {"none", false, TWriteStep::Done, ""},
         {"corrupt-byte=178", true, TWriteStep::Verify, "UnitID"},
         {"corrupt-byte=28930", true, TWriteStep::Verify, "DistributeMessages[IP1H]"},
+        {"corrupt-byte=40000", true, TWriteStep::Verify, "AboveImage[+8128]"},  // everything sent is verified
         {"stop-after-page=88", true, TWriteStep::Write, ""},  // half way: the unit holds part of each
         {"none", true, TWriteStep::Done, ""},                 // so the backup must come from a read
     };
@@ -196,6 +220,7 @@ TEST_F(SimTransferTest, WriteBacksUpWhatTheUnitHeldThenVerifiesAndNamesWhatTheUn
             BackUpWriteAndVerify(*Kvx, *image, {folder, [i] { return TLocalDateTime{2026, 3, 23, 14, 5, int(i)}; }, c.Verify});
         EXPECT_EQ(result.Step, c.Step);
         EXPECT_EQ(result.Verified, c.Step == TWriteStep::Done && c.Verify);
+        EXPECT_EQ(result.PartlyWritten(), c.Step == TWriteStep::Write);
         EXPECT_EQ(result.Differences.empty() ? "" : result.Differences.front().Name, c.FirstDifference);
         std::ifstream backup(result.BackupFile, std::ios::binary);
         EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(backup), {}), held);
@@ -208,12 +233,168 @@ TEST_F(SimTransferTest, WriteBacksUpWhatTheUnitHeldThenVerifiesAndNamesWhatTheUn
     std::filesystem::remove_all(folder);
 }
 
+// The dongle's cable moved to another unit after a read: the write reads that unit before its
+// backup, and counts the pages to send against it, never against the first unit's memory.
+TEST_F(SimTransferTest, CableMovedToAnotherUnitIsReadBeforeItsBackupAndGetsNothingOfTheFirst)
+{
+    struct TCase {
+        const char* Name;
+        bool Swap;
+        uint32_t WaitMs;
+        bool Listen;   // the status frames reach the device object
+        bool ReadBefore;
+    };
+    const TCase cases[] = {
+        {"same unit, talking", false, 3000, true, false},
+        {"another IMEI", true, 1000, true, true},
+        {"silence long enough for a cable move", true, 3000, false, true},
+        {"silent while the same unit stays", false, 3000, false, true},  // no proof it stayed
+        {"reconnect", true, 0, false, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Control("unplug", "");
+        Link->PollDevices();
+        Control("reset", "");  // the first unit, plugged in again
+        test::StartSimulatedUnit(Control, Pump);
+        Link->PollDevices();
+        Wait(1500, true);  // the unit has said who it is
+        auto image = std::make_unique<TKVXConfig>();
+        ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+        ASSERT_EQ(Text(image->UnitID), "KVX Demo Site   ");
+        if (c.Swap) Control("swap-unit", "");
+        if (std::string(c.Name) == "reconnect") {
+            Control("unplug", "");
+            Link->PollDevices();
+            Control("plug", "");
+            Link->PollDevices();
+        }
+        Wait(c.WaitMs, c.Listen);
+        EXPECT_EQ(Kvx->UnitMemoryKnown(), !c.ReadBefore);
+        const std::vector<uint8_t> before = UnitBytes(0, UnitMemorySize);
+
+        image->Relay1PulseTime.SetValue(77);  // an edit of the first unit's image
+        const int reads = Count("read-page");
+        const auto folder = TemporaryFolder("kvx-moved-");
+        const TUnitWriteResult result =
+            BackUpWriteAndVerify(*Kvx, *image, {folder, SystemLocalDateTime, true, TWriteScope::ChangedPages});
+        ASSERT_EQ(result.Step, TWriteStep::Done);
+        EXPECT_EQ(Count("read-page") - reads, (c.ReadBefore ? 512 : 0) + int(result.PagesToSend));
+
+        std::ifstream backup(result.BackupFile, std::ios::binary);
+        std::vector<uint8_t> held(before.begin(), before.begin() + TKVXConfig::Size);
+        std::fill_n(held.begin() + 1792, 32, uint8_t{0xFF});
+        EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(backup), {}), held) << "the backup is of the unit attached";
+        const std::vector<uint8_t> after = UnitBytes(0, UnitMemorySize);
+        EXPECT_TRUE(std::equal(before.begin() + TKVXConfig::Size, before.end(), after.begin() + TKVXConfig::Size))
+            << "the memory above the image stays the attached unit's";
+        std::filesystem::remove_all(folder);
+    }
+}
+
+// A changed-pages write leaves the unit byte for byte as a full write would, whatever the edit.
+TEST_F(SimTransferTest, ChangedPagesWriteLeavesWhatAFullWriteWouldAndVerifiesThosePages)
+{
+    struct TCase {
+        const char* Name;
+        size_t Edits;     // random bytes changed
+        size_t Spread;    // over the first Spread bytes of the image
+        bool AllPages;    // more than half the pages differ: a full write
+    };
+    const TCase cases[] = {
+        {"one field", 1, TKVXConfig::Size, false},
+        {"one page", 40, PageSize, false},
+        {"a few pages", 12, TKVXConfig::Size, false},
+        {"many pages", 2000, TKVXConfig::Size, true},
+        {"nothing", 0, TKVXConfig::Size, false},
+    };
+    std::mt19937 random(20);
+    const auto folder = TemporaryFolder("kvx-changed-");
+    auto image = std::make_unique<TKVXConfig>();
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const size_t from = c.Spread == PageSize ? 40 * PageSize : 0;
+        for (size_t i = 0; i < c.Edits; ++i)
+            image->Bytes()[from + random() % c.Spread] ^= static_cast<uint8_t>(1 + random() % 255);
+        std::vector<uint8_t> expected = UnitBytes(0, UnitMemorySize);
+        TKVXConfig marked = *image;
+        MarkImageForUnit(marked, Kvx->SessionPassword);
+        std::copy(marked.Bytes(), marked.Bytes() + TKVXConfig::Size, expected.begin());
+        const size_t differing = ChangedPages(UnitBytes(0, UnitMemorySize).data(), expected.data()).size();
+        const int writes = Count("write-page");
+        const int reads = Count("read-page");
+
+        const TUnitWriteResult result =
+            BackUpWriteAndVerify(*Kvx, *image, {folder, SystemLocalDateTime, true, TWriteScope::ChangedPages});
+        EXPECT_EQ(result.Step, TWriteStep::Done);
+        EXPECT_TRUE(result.Verified);
+        EXPECT_EQ(UnitBytes(0, UnitMemorySize), expected);
+        const size_t sent = c.AllPages ? PageCount : differing;
+        EXPECT_EQ(result.PagesToSend, sent);
+        EXPECT_EQ(size_t(Count("write-page") - writes), sent);
+        EXPECT_EQ(size_t(Count("read-page") - reads), sent) << "exactly the pages written are read back";
+        EXPECT_TRUE(Kvx->UnitMemoryKnown());
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// A unit without a password is written without one, whatever password another unit had.
+TEST_F(SimTransferTest, PasswordProvenOnOneUnitNeverReachesAnother)
+{
+    ASSERT_EQ(Control("password", "secret"), 0);
+    const auto typed = []() -> std::optional<std::u16string> { return u"secret"; };
+    ASSERT_EQ(ProveUnitPassword(*Kvx, typed).Outcome, TPasswordOutcome::Proven);
+    ASSERT_EQ(Control("swap-unit", ""), 0);
+    const auto asked = []() -> std::optional<std::u16string> {
+        ADD_FAILURE() << "a unit without a password asks for none";
+        return std::nullopt;
+    };
+    ASSERT_EQ(ProveUnitPassword(*Kvx, asked).Outcome, TPasswordOutcome::Proven);
+    auto image = std::make_unique<TKVXConfig>(ErasedConfig());
+    ASSERT_EQ(Kvx->WriteConfig(image.get()), ResultOK);
+    EXPECT_EQ(UnitBytes(1792, 32), std::vector<uint8_t>(32, ' '));
+}
+
+// A password the unit would store as something else is refused before anything is written,
+// and a password counts as set only once the unit gives it back.
+TEST_F(SimTransferTest, NewPasswordIsTakenOnlyWhenTheUnitGivesItBack)
+{
+    struct TCase {
+        std::u16string Password;
+        const char16_t* Problem;
+        const char* Fault;
+        TPasswordStore Outcome;
+    };
+    const TCase cases[] = {
+        {u"pässwort", PasswordNotASCIIMessage, "none", TPasswordStore::Stored},
+        {u"tab	here", PasswordNotASCIIMessage, "none", TPasswordStore::Stored},
+        {std::u16string(33, u'x'), PasswordTooLongMessage, "none", TPasswordStore::Stored},
+        {u" secret", PasswordBlankEdgeMessage, "none", TPasswordStore::Stored},
+        {u"secret ", PasswordBlankEdgeMessage, "none", TPasswordStore::Stored},
+        {u"Gate 12 ~!@#", nullptr, "none", TPasswordStore::Stored},
+        {std::u16string(32, u'z'), nullptr, "none", TPasswordStore::Stored},
+        {u"", nullptr, "none", TPasswordStore::Stored},
+        {u"weak cell", nullptr, "corrupt-byte=1795", TPasswordStore::NotKept},
+        {u"refused", nullptr, "wrong-ack@write", TPasswordStore::WriteFailed},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Password.begin(), c.Password.end()));
+        const auto problem = NewPasswordProblem(c.Password);
+        EXPECT_EQ(problem.value_or(u""), c.Problem ? c.Problem : u"");
+        if (problem) continue;
+        ASSERT_EQ(Control("fault", c.Fault), 0);
+        EXPECT_EQ(StoreNewPassword(*Kvx, c.Password).Outcome, c.Outcome);
+        ASSERT_EQ(Control("fault", "none"), 0);
+    }
+}
+
 TEST_F(SimTransferTest, WriteWhoseBackupCannotBeSavedWritesNothing)
 {
     // A file where the backups' folder would go.
     const auto blocked = std::filesystem::temp_directory_path() / ("kvx-no-folder-" + std::to_string(std::random_device{}()));
     std::ofstream(blocked) << "in the way";
-    const TUnitWriteResult result = BackUpWriteAndVerify(*Kvx, ErasedConfig(), {blocked / "backups", SystemLocalDateTime, true});
+    const TUnitWriteResult result = BackUpWriteAndVerify(*Kvx, ErasedConfig(), {blocked / "backups"});
     std::filesystem::remove(blocked);
     EXPECT_EQ(result.Step, TWriteStep::Backup);
     EXPECT_FALSE(result.BackupReason.empty());

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <atomic>
+#include <chrono>
 
 #include "config/general_setup.h"
 #include "transfer/backup_store.h"
@@ -22,13 +24,15 @@ protected:
     BackupStoreTest() : Folder(fs::temp_directory_path() / ("kvx-backup-store-" + std::to_string(std::random_device{}()))) {}
     ~BackupStoreTest() override { fs::remove_all(Folder); }
 
-    fs::path Save(const std::u16string& UnitName, TLocalDateTime Time)
+    // Each backup made a second after the one before, whatever the clock in its name says.
+    fs::path Save(const std::u16string& UnitName, TLocalDateTime Time, const std::u16string& IMEI = u"")
     {
         TKVXConfig image = ErasedConfig();
         EncodeUnitID(image, UnitName);
         std::string reason;
-        const auto saved = SaveBackup(Folder, image, Time, reason);
+        const auto saved = SaveBackup(Folder, image, IMEI, Time, reason);
         EXPECT_TRUE(saved) << reason;
+        if (saved) fs::last_write_time(*saved, Made + std::chrono::seconds(++Count));
         return saved.value_or(fs::path());
     }
     std::vector<std::string> Names() const
@@ -39,6 +43,8 @@ protected:
     }
 
     fs::path Folder;
+    fs::file_time_type Made = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    std::atomic<int> Count{0};
 };
 
 TEST(DataFolder, IsTheOneQtGivesTheProgramFromTheEnvironment)
@@ -66,32 +72,50 @@ TEST(DataFolder, IsTheOneQtGivesTheProgramFromTheEnvironment)
     }
 }
 
-TEST_F(BackupStoreTest, NamedAfterTimeAndUnitAndListedNewestFirst)
+TEST_F(BackupStoreTest, NamedAfterTimeUnitAndIMEIAndListedByWhenTheyWereMade)
 {
     const TLocalDateTime noon{2026, 3, 23, 12, 0, 0};
     Save(u"KVX Demo Site", noon);
-    Save(u"Farm/gate: 2", {2026, 3, 23, 12, 0, 1});
+    Save(u"Farm/gate: 2", {2026, 3, 23, 12, 0, 1}, u"356938035643809");
     Save(u"", noon);
     Save(u"KVX Demo Site", noon);  // a second in the same second is kept too
+    Save(u"Barn", {2026, 3, 23, 11, 0, 0});  // made last, though the PC's clock went back
     std::ofstream(Folder / "notes.txt") << "not a backup";
     std::ofstream(Folder / "mine.kvx") << "not a backup either";
-    EXPECT_EQ(Names(), (std::vector<std::string>{"20260323-120001_Farm-gate--2.kvx", "20260323-120000-2_KVX-Demo-Site.kvx",
-                                                 "20260323-120000_unnamed.kvx", "20260323-120000_KVX-Demo-Site.kvx"}));
-    const TBackupFile newest = ListBackups(Folder).front();
-    EXPECT_EQ(newest.UnitName, "Farm-gate--2");
-    EXPECT_EQ(newest.Size, TKVXConfig::Size);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"20260323-110000_Barn.kvx", "20260323-120000-2_KVX-Demo-Site.kvx",
+                                                 "20260323-120000_unnamed.kvx",
+                                                 "20260323-120001_Farm-gate--2_356938035643809.kvx",
+                                                 "20260323-120000_KVX-Demo-Site.kvx"}));
+    const TBackupFile farm = ListBackups(Folder)[3];
+    EXPECT_EQ(farm.UnitName, "Farm-gate--2");
+    EXPECT_EQ(farm.IMEI, "356938035643809");
+    EXPECT_EQ(farm.Unit(), "356938035643809");
+    EXPECT_EQ(farm.Size, TKVXConfig::Size);
 }
 
 TEST_F(BackupStoreTest, KeepsTheNewest50OfEachUnitOnly)
 {
-    for (int i = 0; i < 52; ++i) Save(u"Gate", {2026, 3, 23, 10, i / 60, i % 60});
-    Save(u"Barn", {2025, 1, 1, 0, 0, 0});
+    // The unit is its IMEI once known, so renaming it keeps counting the same backups.
+    for (int i = 0; i < 52; ++i) Save(i % 2 ? u"Gate" : u"Gate 2", {2026, 3, 23, 10, i / 60, i % 60}, u"356938035643809");
+    Save(u"Gate", {2025, 1, 1, 0, 0, 0});
     const std::vector<std::string> names = Names();
     EXPECT_EQ(names.size(), 51u);
-    EXPECT_EQ(names.front(), "20260323-100051_Gate.kvx");
-    EXPECT_EQ(names[49], "20260323-100002_Gate.kvx");
-    EXPECT_EQ(names.back(), "20250101-000000_Barn.kvx") << "another unit's backups are not counted";
+    EXPECT_EQ(names.front(), "20250101-000000_Gate.kvx") << "another unit's backups are not counted";
+    EXPECT_EQ(names[1], "20260323-100051_Gate_356938035643809.kvx");
+    EXPECT_EQ(names.back(), "20260323-100002_Gate-2_356938035643809.kvx");
 }
+
+#ifndef _WIN32
+TEST_F(BackupStoreTest, OnlyTheirOwnerCanReadThem)
+{
+    fs::create_directories(Folder);
+    fs::permissions(Folder, fs::perms::all);  // as an older version left it
+    const fs::path saved = Save(u"Gate", {2026, 3, 23, 10, 0, 0});
+    EXPECT_EQ(fs::status(Folder).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(saved).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 1) << "no temporary file left";
+}
+#endif
 
 TEST_F(BackupStoreTest, TwoWritersInTheSameSecondNeverReplaceEachOthersBackups)
 {

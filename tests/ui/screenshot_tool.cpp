@@ -41,6 +41,7 @@ public:
     {
         std::fprintf(stderr, "differences: %s\n", qPrintable(List.Heading));
     }
+    int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
 };
 
 std::vector<uint8_t> Frame(uint8_t Type, std::vector<uint8_t> Data)

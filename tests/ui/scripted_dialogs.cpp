@@ -13,7 +13,8 @@ namespace {
 const char* KindName(int kind)
 {
     static const char* const names[] = {"message",     "plain message", "password prompt",
-                                        "save dialog", "open dialog",   "list of differences"};
+                                        "save dialog", "open dialog",   "list of differences",
+                                        "backup picker"};
     return names[kind];
 }
 
@@ -56,6 +57,11 @@ void TScriptedDialogs::ExpectOpenFile(const QString& FileName)
 void TScriptedDialogs::ExpectDifferences(const QString& Heading)
 {
     FScript.push_back({TKind::Differences, Heading, mrOk, {}});
+}
+
+void TScriptedDialogs::ExpectBackupChoice(int Row)
+{
+    FScript.push_back({TKind::BackupChoice, QString(), Row, {}});
 }
 
 void TScriptedDialogs::WhileShown(std::function<void()> Action)
@@ -125,6 +131,17 @@ void TScriptedDialogs::ShowDifferences(const TDifferenceList& List)
     if (const auto step = Next(TKind::Differences, List.Heading); step && !step->Text.isEmpty()) {
         EXPECT_EQ(step->Text.toStdString(), List.Heading.toStdString());
     }
+}
+
+} // namespace kvx::ui::test
+
+namespace kvx::ui::test {
+
+int TScriptedDialogs::ChooseBackup(const std::vector<TBackupRow>& Shown)
+{
+    Backups = Shown;
+    const auto step = Next(TKind::BackupChoice, QString::number(Shown.size()) + " backups");
+    return step ? step->Answer : -1;
 }
 
 } // namespace kvx::ui::test

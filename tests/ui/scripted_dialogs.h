@@ -31,6 +31,8 @@ public:
     void ExpectOpenFile(const QString& FileName);
     // The list of differing fields, under this heading (any heading when empty; Lists has it).
     void ExpectDifferences(const QString& Heading = {});
+    // The restore's picker; Row -1: the user cancels. Backups has what it listed.
+    void ExpectBackupChoice(int Row);
     // Runs before the answer is given, with the dialog still "open".
     void WhileShown(std::function<void()> Action);
 
@@ -39,6 +41,7 @@ public:
     QString PasswordShownWith;  // what the prompt's edit held when it opened
     QString OpenedInFolder;     // where the last open dialog started
     std::vector<TDifferenceList> Lists;
+    std::vector<TBackupRow> Backups;
 
     int ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
                       const QStringList& ButtonCaptions) override;
@@ -47,9 +50,10 @@ public:
     QString SaveFileName(const TFileFilter& Filter) override;
     QString OpenFileName(const TFileFilter& Filter) override;
     void ShowDifferences(const TDifferenceList& List) override;
+    int ChooseBackup(const std::vector<TBackupRow>& Backups) override;
 
 private:
-    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences };
+    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice };
     struct TStep {
         TKind Kind;
         QString Text;

@@ -1,6 +1,9 @@
+#include <QDir>
 #include <QLineEdit>
 
 #include "tests/ui/window_fixture.h"
+#include "transfer/backup_store.h"
+#include "transfer/unit_write.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/password_dialog.h"
@@ -200,36 +203,85 @@ TEST_F(TransferTest, WrittenImageIsBuiltFromThePagesAlone)
     EXPECT_EQ(Link->Memory[offsetof(TKVXConfig, EEPROMFlags)], 0xAA);
 }
 
-TEST_F(TransferTest, StopWritingKeepsTheFlags)
+// A write that ends early says what the unit holds now: nothing new, or part old and part
+// new with the backup named and its restore offered at once.
+TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
 {
-    ConnectDongle();
-    Window->pnlReadConfigClick();
-    BytePage(1)->Edit(3);
-    Pump.OnProcess = [&] {
-        if (PagesWritten() == 20 && Window->pnlWriteConfig->Caption() == StopWritingCaption) {
-            EXPECT_FALSE(Window->pnlReadConfig->isEnabled());
-            Window->pnlWriteConfigClick();
-        }
+    enum class TEnd { Stop, PageFails, NoBeginTransfer, ReadBeforeFails };
+    struct TCase {
+        const char* Name;
+        TEnd End;
+        int Answer;  // to the restore question
     };
-    Window->pnlWriteConfigClick();
-    Pump.OnProcess = nullptr;
-    EXPECT_LT(PagesWritten(), 30u);
-    EXPECT_TRUE(Dialogs.Messages.empty());
-    EXPECT_TRUE(Window->ConfigChanged);
-    EXPECT_TRUE(Window->pnlReadConfig->isEnabled());
-    EXPECT_EQ(Window->pnlWriteConfig->Caption(), WriteCaption);
-}
-
-TEST_F(TransferTest, WriteFailureNamesTheCode)
-{
-    ConnectDongle();
-    Window->pnlReadConfigClick();
-    Link->AnswerPagesUntil = Link->CountOf(TKVXCommand::ReadPage) + 1 + 3;
-    Dialogs.ExpectMessage(WriteFailureText(ResultPageWriteFailed));
-    BytePage(1)->Edit(3);
-    Window->pnlWriteConfigClick();
-    EXPECT_TRUE(Window->ConfigChanged);
-    EXPECT_TRUE(Dialogs.Messages.at(0).Text.startsWith("Could not write the configuration (8).\r\r"));
+    const TCase cases[] = {
+        {"stopped, not restored", TEnd::Stop, mrNo},
+        {"stopped, restored at once", TEnd::Stop, mrYes},
+        {"a page write fails", TEnd::PageFails, mrNo},
+        {"the unit takes no transfer: nothing written", TEnd::NoBeginTransfer, 0},
+        {"the read for the backup fails: nothing written", TEnd::ReadBeforeFails, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        BackupFolder = QDir(Backups.path()).filePath(c.Name);
+        CreateWindow();
+        for (TBytePage* page : Pages) Link->Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
+        Link->Memory[5000] = 0x12;  // no page stores it: a restore brings it back
+        ConnectDongle();
+        if (c.End != TEnd::ReadBeforeFails) Window->pnlReadConfigClick();
+        const std::vector<uint8_t> before(Link->Memory.begin(), Link->Memory.end());
+        TKVXConfig held;
+        std::copy_n(before.begin(), TKVXConfig::Size, held.Bytes());
+        TUnitWriteResult partly;
+        partly.Step = TWriteStep::Write;
+        partly.PagesToSend = PageCount;
+        partly.BackupFile = std::filesystem::path(BackupFolder.toStdU16String()) / ("20260323-140509_" + BackupUnitName(held) + ".kvx");
+        switch (c.End) {
+        case TEnd::Stop:
+            Pump.OnProcess = [&, stopped = false]() mutable {
+                if (!stopped && PagesWritten() == 20 && Window->pnlWriteConfig->Caption() == StopWritingCaption) {
+                    stopped = true;
+                    EXPECT_FALSE(Window->pnlReadConfig->isEnabled());
+                    Window->pnlWriteConfigClick();
+                }
+            };
+            partly.Code = ResultStopped;
+            partly.PagesSent = 20;
+            break;
+        case TEnd::PageFails:
+            Link->AnswerPagesUntil = PagesRead() + 1 + 3;
+            partly.Code = ResultPageWriteFailed;
+            partly.PagesSent = 3;
+            break;
+        case TEnd::NoBeginTransfer:
+            Link->Ignored = {TKVXCommand::BeginTransfer};
+            Dialogs.ExpectMessage(WriteFailureText(ResultNoBeginTransfer));
+            break;
+        case TEnd::ReadBeforeFails:
+            Link->AnswerPagesUntil = PagesRead() + 1 + 3;
+            Dialogs.ExpectMessage(NothingWrittenText(ResultPageReadFailed));
+            break;
+        }
+        if (partly.Code != ResultOK) Dialogs.ExpectMessage(PartlyWrittenQuestion(partly), c.Answer);
+        BytePage(1)->Edit(3);
+        Window->pnlWriteConfigClick();
+        Pump.OnProcess = nullptr;
+        Link->AnswerPagesUntil.reset();
+        EXPECT_TRUE(Dialogs.Done());
+        EXPECT_EQ(Window->pnlWriteConfig->Caption(), WriteCaption);
+        EXPECT_TRUE(Window->pnlReadConfig->isEnabled());
+        const bool untouched = c.End == TEnd::NoBeginTransfer || c.End == TEnd::ReadBeforeFails;
+        if (untouched) {
+            EXPECT_EQ(Link->Memory, before);
+        }
+        if (c.Answer == mrYes) {
+            EXPECT_FALSE(Window->ConfigChanged) << "the pages show the restored backup";
+            EXPECT_EQ(Link->Memory[5000], 0x12);
+            EXPECT_EQ(BytePage(1)->Value, 0x41);
+            EXPECT_TRUE(std::equal(before.begin() + 1, before.begin() + 1792, Link->Memory.begin() + 1));
+        } else {
+            EXPECT_TRUE(Window->ConfigChanged);
+        }
+    }
 }
 
 TEST(HiddenSetting, ReplacesUnprogrammedMemoryAndAnythingUnreadable)

@@ -2,6 +2,7 @@
 // lists, restoring a backup, and the command bar's clicks.
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "tests/ui/window_fixture.h"
 #include "transfer/backup_store.h"
 #include "transfer/data_folder.h"
+#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/transfer_texts.h"
 
@@ -83,11 +85,13 @@ TEST_F(WriteSafetyTest, WriteBacksUpWhatTheUnitHeldAndSaysWhetherItWasVerified)
         const QStringList before = BackupFiles();
         const size_t reads = PagesRead();
         WriteEdit(1, verify ? 1 : 2);
-        EXPECT_EQ(Window->Panel2->Caption(), WrittenText(verify));
+        const auto backup = ListBackups(BackupFolder.toStdU16String()).front().Path;
+        EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(verify) + "\n")) << Window->Panel2->Caption().toStdString();
+        EXPECT_EQ(Window->Panel2->toolTip(), QDir::toNativeSeparators(QString::fromStdU16String(backup.u16string())));
         EXPECT_EQ(PagesRead() - reads, 1u + (verify ? 512u : 0u) + (before.isEmpty() ? 512u : 0u));
         const QStringList after = BackupFiles();
         ASSERT_EQ(after.size(), before.size() + 1);
-        EXPECT_EQ(FileBytes(ListBackups(BackupFolder.toStdU16String()).front().Path), held);
+        EXPECT_EQ(FileBytes(backup), held);
         EXPECT_FALSE(Window->ConfigChanged);
     }
 }
@@ -108,7 +112,7 @@ TEST_F(WriteSafetyTest, UnitThatDoesNotHoldWhatWasWrittenFailsTheWriteWithEveryC
     EXPECT_EQ(list.Rows[0].Name, "UnitID");
     EXPECT_EQ(list.Rows[1].Name, "CIDZoneLabels[23]");
     EXPECT_TRUE(Window->ConfigChanged) << "the unit does not hold the pages";
-    EXPECT_TRUE(Window->Panel2->Caption().isEmpty());
+    EXPECT_TRUE(Window->Panel2->Caption().startsWith("Backup: ")) << "every write names its backup";
 }
 
 TEST_F(WriteSafetyTest, TemplateLoadedWhileTheWriteReadsTheUnitDoesNotReachIt)
@@ -163,6 +167,29 @@ TEST_F(WriteSafetyTest, ShowChangesListsWhatAWriteWouldChangeOnceTheUnitIsKnown)
     EXPECT_EQ(Dialogs.Lists[0].FirstCaption, UnitHoldsColumn);
 }
 
+TEST_F(WriteSafetyTest, WriteChangesOnlySendsThePagesThatDifferOnceTheUnitIsKnown)
+{
+    QAction* action = nullptr;
+    for (QAction* a : Window->findChild<QMenu*>("mnuMoreCommands")->actions())
+        if (a->text() == WriteChangesCaption) action = a;
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->shortcut(), QKeySequence("Ctrl+Shift+W"));
+    EXPECT_FALSE(action->isEnabled()) << "nothing to compare with before a read";
+    Window->pnlReadConfigClick();
+    EXPECT_TRUE(action->isEnabled());
+
+    WriteEdit(2, 0x22);  // a full write: marks and password as every write sends them
+    BytePage(3)->Edit(0x33);
+    const size_t writes = Link->CountOf(TKVXCommand::WritePage);
+    const size_t reads = PagesRead();
+    action->trigger();
+    EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage) - writes, 1u) << "the one page that differs";
+    EXPECT_EQ(PagesRead() - reads, 1u + 1u) << "the password page, then the page written";
+    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(3)], 0x33);
+    EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(true)));
+    EXPECT_FALSE(Window->ConfigChanged);
+}
+
 TEST_F(WriteSafetyTest, CompareWithTemplateListsTheFieldsThePagesChanged)
 {
     const QString saved = QDir(Backups.path()).filePath("saved.kvx");
@@ -193,15 +220,45 @@ TEST_F(WriteSafetyTest, APageThatRefusesToStoreStopsTheChangesAndTheComparison)
     EXPECT_TRUE(Dialogs.Lists.empty()) << "no list made from a half-stored image";
 }
 
-TEST_F(WriteSafetyTest, RestoreBackupOpensTheBackupsAndLoadsOneAsATemplate)
+// A restore sends the backup's own bytes, the fields no page stores included, after showing
+// what it changes and backing up what the unit holds now.
+TEST_F(WriteSafetyTest, RestoreWritesTheBackupsOwnBytesAfterShowingWhatChanges)
 {
-    WriteEdit(1, 0x11);
-    ASSERT_EQ(BackupFiles().size(), 1);
-    Dialogs.ExpectOpenFile(QDir(BackupFolder).filePath(BackupFiles().front()));
+    Dialogs.ExpectMessage(NoBackupsText(QDir::toNativeSeparators(BackupFolder)));
     Window->RestoreBackup();
-    EXPECT_EQ(Dialogs.OpenedInFolder, BackupFolder);
-    EXPECT_EQ(BytePage(1)->Value, 0x41) << "what the unit held before the write";
-    EXPECT_TRUE(Window->ConfigLoaded);
+
+    const std::vector<size_t> unstored = {5000, HiddenSettingOffset, 31000};  // no page stores these
+    for (size_t at : unstored) Link->Memory[at] = 0x12;
+    const std::vector<uint8_t> original = UnitImage();
+    WriteEdit(1, 0x11);  // the pages send 0xFF where no page stores anything
+    ASSERT_EQ(Link->Memory[5000], 0xFF);
+
+    Dialogs.ExpectBackupChoice(-1);
+    Window->RestoreBackup();
+    ASSERT_EQ(Dialogs.Backups.size(), 1u);
+    EXPECT_EQ(Dialogs.Backups[0].Size, "31872 bytes");
+    EXPECT_EQ(Dialogs.Backups[0].Made, "2026-03-23 14:05:09");
+
+    for (int answer : {mrNo, mrYes}) {
+        SCOPED_TRACE(answer);
+        const size_t writes = Link->CountOf(TKVXCommand::WritePage);
+        Dialogs.ExpectBackupChoice(static_cast<int>(Dialogs.Backups.size()) - 1);  // the oldest: the unit as it was
+        Dialogs.ExpectDifferences();
+        Dialogs.ExpectMessage(RestoreQuestion(QDir::toNativeSeparators(
+                                  QString::fromStdU16String(ListBackups(BackupFolder.toStdU16String()).back().Path.u16string()))),
+                              answer);
+        Window->RestoreBackup();
+        EXPECT_EQ(Dialogs.Lists.back().SecondCaption, BackupColumn);
+        EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage) - writes, answer == mrYes ? 512u : 0u);
+    }
+    const std::vector<uint8_t> restored = UnitImage();
+    for (size_t at = 1; at < TKVXConfig::Size; ++at) {
+        if (at >= 1792 && at < 1824) continue;  // the password follows the rule of every write
+        if (restored[at] != original[at] && at != 2046 && at != 2047) ADD_FAILURE() << "byte " << at << " not restored";
+    }
+    EXPECT_EQ(BytePage(1)->Value, 0x41) << "the pages show what was restored";
+    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_EQ(BackupFiles().size(), 2) << "what the unit held before the restore is backed up too";
 }
 
 TEST(OpenDialog, AddsTheExtensionToABareNameOfNoFile)

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "ui/main/backup_picker.h"
 #include "ui/main/differences_dialog.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/password_dialog.h"
@@ -56,6 +57,12 @@ public:
     {
         TdlgDifferences dialog(List, QApplication::activeWindow());
         dialog.exec();
+    }
+
+    int ChooseBackup(const std::vector<TBackupRow>& Backups) override
+    {
+        TdlgBackups dialog(Backups, QApplication::activeWindow());
+        return dialog.exec() == QDialog::Accepted ? dialog.ChosenRow() : -1;
     }
 };
 

@@ -26,6 +26,13 @@ struct TDifferenceList {
     std::vector<TFieldDifference> Rows;
 };
 
+// One backup as the restore's picker lists it.
+struct TBackupRow {
+    QString Unit;  // "KVX-Demo-Site, IMEI 356938035643809"
+    QString Made;  // "2026-03-23 14:05:09"
+    QString Size;  // "31872 bytes"
+};
+
 class IDialogService {
 public:
     virtual ~IDialogService() = default;
@@ -38,6 +45,8 @@ public:
     virtual QString SaveFileName(const TFileFilter& Filter) = 0;
     virtual QString OpenFileName(const TFileFilter& Filter) = 0;
     virtual void ShowDifferences(const TDifferenceList& List) = 0;
+    // The chosen row of Backups (listed newest first); -1: the user cancelled.
+    virtual int ChooseBackup(const std::vector<TBackupRow>& Backups) = 0;
 };
 
 // The chosen name with ".Extension" added when it has no extension and no such file exists,

@@ -506,12 +506,14 @@ void TfrmMain::KVXConnect()
 {
     SetConnectionIcons(ConnectedIcon);
     frmStatus1->HideControls(false);
+    UpdateUnitCommands();
 }
 
 void TfrmMain::KVXDisconnect()
 {
     SetConnectionIcons(DisconnectedIcon);
     frmStatus1->HideControls(true);
+    UpdateUnitCommands();
 }
 
 void TfrmMain::KVXRxData(uint32_t Count)
@@ -531,6 +533,8 @@ void TfrmMain::KVXRxData(uint32_t Count)
             frmStatus1->ApplyIMSI(imsi->Text);
         }
     }
+    // Another IMEI ends the trust in the memory last read.
+    UpdateUnitCommands();
 }
 
 } // namespace kvx::ui

@@ -18,6 +18,7 @@ class QMenu;
 
 namespace kvx {
 struct TUnitWriteResult;
+enum class TWriteScope : uint8_t;
 }
 
 namespace kvx::ui {
@@ -74,6 +75,9 @@ public:
     // change in the unit, load a backup as a template.
     void CompareWithTemplate();
     void ShowChanges();
+    // The write of only the pages that differ from what the unit holds (Ctrl+Shift+W).
+    void WriteChangesOnly();
+    // Picks a backup, shows what restoring it changes, and writes it as it is.
     void RestoreBackup();
     // The close button: closes now, or once the device object is idle.
     void Button1Click();
@@ -155,7 +159,17 @@ private:
 
     bool DongleReady();
     bool ProvePassword(QString (*FailureMessage)(uint8_t));
+    void WriteFromPages(TWriteScope Scope);
+    bool BackupFolderReady();
+    // Backs up, writes and verifies Image, with the write button as its stop button.
+    TUnitWriteResult RunWrite(const TKVXConfig& Image, TWriteScope Scope);
     void ReportWrite(const TUnitWriteResult& Result);
+    // Reads the unit's memory with the read button as its stop button; says why not.
+    bool ReadUnitMemory();
+    // AskFirst: show what the restore changes and ask; else (offered after a broken write) go.
+    void RestoreBackupFile(const QString& FileName, bool AskFirst);
+    // The commands that need the unit's memory known are usable only while it is.
+    void UpdateUnitCommands();
     // Byte 8213 as a write stores it.
     uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
@@ -164,6 +178,8 @@ private:
     TLocalClock FClock;
     QString FBackupFolder;
     QMenu* FMoreCommands = nullptr;
+    QAction* FShowChanges = nullptr;
+    QAction* FWriteChanges = nullptr;
     std::vector<TPageEntry> FPages;  // by number: the order of both page walks
     std::array<TPanel*, 13> FMenuPanels{};
     std::vector<TPanel*> FSectionPanels;

@@ -1,13 +1,20 @@
 // The command bar's menu button: compare the pages with a template, list what a write would
-// change in the unit, load a backup as a template, and switch verification of writes.
+// change in the unit, write only those changes, restore a backup, and switch verification of
+// writes.
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <cstring>
 
 #include "config/config_compare.h"
 #include "config/template_file.h"
+#include "transfer/backup_store.h"
+#include "transfer/memory_compare.h"
+#include "transfer/unit_write.h"
+#include "ui/main/backup_picker.h"
 #include "ui/main/colours.h"
 #include "ui/main/dialog_service.h"
+#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
 #include "ui/main/transfer_texts.h"
@@ -22,16 +29,21 @@ void TfrmMain::BuildMoreCommands()
     FMoreCommands = new QMenu(this);
     FMoreCommands->setObjectName("mnuMoreCommands");
     FMoreCommands->addAction(CompareWithTemplateCaption, this, [this] { CompareWithTemplate(); });
-    QAction* changes = FMoreCommands->addAction(ShowChangesCaption, this, [this] { ShowChanges(); });
+    FShowChanges = FMoreCommands->addAction(ShowChangesCaption, this, [this] { ShowChanges(); });
+    FWriteChanges = FMoreCommands->addAction(WriteChangesCaption, this, [this] { WriteChangesOnly(); });
+    FWriteChanges->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    FWriteChanges->setShortcutContext(Qt::WindowShortcut);
+    addAction(FWriteChanges);  // the shortcut works with the menu closed
     FMoreCommands->addAction(RestoreBackupCaption, this, [this] { RestoreBackup(); });
     FMoreCommands->addSeparator();
     QAction* verify = FMoreCommands->addAction(VerifyWritesCaption);
     verify->setCheckable(true);
     connect(verify, &QAction::toggled, this, [this](bool On) { VerifyWrites = On; });
-    connect(FMoreCommands, &QMenu::aboutToShow, this, [this, changes, verify] {
-        changes->setEnabled(KVX && KVX->UnitMemoryKnown() && !KVX->Busy);
+    connect(FMoreCommands, &QMenu::aboutToShow, this, [this, verify] {
+        UpdateUnitCommands();
         verify->setChecked(VerifyWrites);
     });
+    UpdateUnitCommands();
     // Not exec(): the menu must never hold up a transfer that lets the window run.
     connect(pnlMoreCommands, &TPanel::Clicked, this, [this](TPanel* p) {
         FMoreCommands->popup(p->mapToGlobal(QPoint(0, -FMoreCommands->sizeHint().height())));
@@ -79,10 +91,61 @@ void TfrmMain::ShowChanges()
     else Dialogs().ShowDifferences({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, differences});
 }
 
+void TfrmMain::UpdateUnitCommands()
+{
+    // Not Busy: a delivery of status frames runs as busy; the commands check it themselves.
+    const bool known = KVX && KVX->UnitMemoryKnown();
+    if (FShowChanges) FShowChanges->setEnabled(known);
+    if (FWriteChanges) FWriteChanges->setEnabled(known);
+}
+
 void TfrmMain::RestoreBackup()
 {
     TCommandScope running(*this);
-    LoadTemplateFile(Dialogs().OpenFileName({TemplateFilterText, TemplateExtension, FBackupFolder}));
+    if (!DongleReady() || KVX->Busy) return;
+    const std::vector<TBackupFile> backups = ListBackups(FBackupFolder.toStdU16String());
+    if (backups.empty()) {
+        ShowInformation(NoBackupsText(QDir::toNativeSeparators(FBackupFolder)));
+        return;
+    }
+    const int chosen = Dialogs().ChooseBackup(BackupRows(backups));
+    if (chosen < 0 || static_cast<size_t>(chosen) >= backups.size()) return;
+    RestoreBackupFile(QString::fromStdU16String(backups[static_cast<size_t>(chosen)].Path.u16string()), true);
+}
+
+void TfrmMain::RestoreBackupFile(const QString& FileName, bool AskFirst)
+{
+    const QString shownName = QDir::toNativeSeparators(FileName);
+    TKVXConfig backup;
+    std::string reason;
+    if (!LoadTemplate(FileName.toStdU16String(), backup, reason)) {
+        ShowError(TemplateLoadFailedMessage(shownName, QString::fromStdString(reason)));
+        return;
+    }
+    if (!BackupFolderReady() || !ProvePassword(WriteFailureText)) return;
+    if (AskFirst) {
+        // What the restore changes, against what the unit holds now.
+        if (!KVX->UnitMemoryKnown() && !ReadUnitMemory()) return;
+        const auto differences = CompareUnitMemory(KVX->EEPROMBuffer(), KVX->MemoryToWrite(backup).data());
+        if (differences.empty()) {
+            ShowInformation(AlreadyHoldsBackupText);
+            return;
+        }
+        Dialogs().ShowDifferences({RestoreHeading(shownName), UnitHoldsColumn, BackupColumn, differences});
+        const int answer = TKVXMessageDlg::ShowMessageEx(RestoreQuestion(shownName), TMsgDlgType::mtConfirmation,
+                                                         {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 0);
+        if (answer != mrYes) return;
+    }
+    // The backup's own bytes, the fields no page stores included; not the pages.
+    const TUnitWriteResult result = RunWrite(backup, TWriteScope::AllPages);
+    if (result.Written()) {
+        KVXConfig = backup;
+        KVXHasBeenRead = true;
+        if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
+        ConfigToPages();
+        ConfigChanged = result.Step == TWriteStep::Verify;
+    }
+    ReportWrite(result);
 }
 
 } // namespace kvx::ui

@@ -82,9 +82,20 @@ void TfrmMain::pnlReadConfigClick()
     ConfigChanged = false;
     pnlWriteConfig->setEnabled(true);
     pnlReadConfig->SetCaption(ReadCaption);
+    UpdateUnitCommands();
 }
 
 void TfrmMain::pnlWriteConfigClick()
+{
+    WriteFromPages(TWriteScope::AllPages);
+}
+
+void TfrmMain::WriteChangesOnly()
+{
+    WriteFromPages(TWriteScope::ChangedPages);
+}
+
+void TfrmMain::WriteFromPages(TWriteScope Scope)
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
@@ -99,24 +110,14 @@ void TfrmMain::pnlWriteConfigClick()
         return;
     }
     if (!PagesToConfig(true)) return;
-    // A write without its backup does not start: nothing goes to the unit.
-    std::string reason;
-    if (!PrepareBackupFolder(FBackupFolder.toStdU16String(), reason)) {
-        ShowError(BackupFailedText(QDir::toNativeSeparators(FBackupFolder), reason));
-        return;
-    }
+    if (!BackupFolderReady()) return;
     if (!ProvePassword(WriteFailureText)) return;
 
-    pnlReadConfig->setEnabled(false);
-    pnlWriteConfig->SetCaption(StopWritingCaption);
-    Panel2->SetCaption(QString());
-    ProgressBarState(0);
     KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
     // Edits that arrive while the write runs (a template loaded meanwhile) are not in the unit.
     const bool changedBefore = ConfigChanged;
     ConfigChanged = false;
-    const TUnitWriteResult result =
-        BackUpWriteAndVerify(*KVX, KVXConfig, {FBackupFolder.toStdU16String(), FClock, VerifyWrites});
+    const TUnitWriteResult result = RunWrite(KVXConfig, Scope);
     if (result.Written()) {
         KVXHasBeenRead = true;
         // The unit holds something else than the pages: a later read should still ask.
@@ -125,9 +126,52 @@ void TfrmMain::pnlWriteConfigClick()
         ConfigChanged = ConfigChanged || changedBefore;
     }
     ReportWrite(result);
+}
+
+bool TfrmMain::BackupFolderReady()
+{
+    // A write without its backup does not start: nothing goes to the unit.
+    std::string reason;
+    if (PrepareBackupFolder(FBackupFolder.toStdU16String(), reason)) return true;
+    ShowError(BackupFailedText(QDir::toNativeSeparators(FBackupFolder), reason));
+    return false;
+}
+
+TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
+{
+    pnlReadConfig->setEnabled(false);
+    pnlWriteConfig->SetCaption(StopWritingCaption);
+    Panel2->SetCaption(QString());
+    ProgressBarState(0);
+    const TUnitWriteResult result =
+        BackUpWriteAndVerify(*KVX, Image, {FBackupFolder.toStdU16String(), FClock, VerifyWrites, Scope});
     ProgressBarState(0);
     pnlReadConfig->setEnabled(true);
     pnlWriteConfig->SetCaption(WriteCaption);
+    if (!result.BackupFile.empty()) {
+        // The backup's name is long: the middle gives way first, the whole path is the tip.
+        QStringList lines = WriteEndedCaption(result).split('\n');
+        for (QString& line : lines) line = Panel2->fontMetrics().elidedText(line, Qt::ElideMiddle, Panel2->width() - 8);
+        Panel2->SetCaption(lines.join('\n'));
+        Panel2->setToolTip(QDir::toNativeSeparators(QString::fromStdU16String(result.BackupFile.u16string())));
+    }
+    UpdateUnitCommands();
+    return result;
+}
+
+bool TfrmMain::ReadUnitMemory()
+{
+    pnlWriteConfig->setEnabled(false);
+    pnlReadConfig->SetCaption(StopReadingCaption);
+    ProgressBarState(0);
+    TKVXConfig held = ErasedConfig();
+    const uint8_t code = KVX->ReadConfig(&held);
+    ProgressBarState(0);
+    pnlWriteConfig->setEnabled(true);
+    pnlReadConfig->SetCaption(ReadCaption);
+    UpdateUnitCommands();
+    if (code != ResultOK && code != ResultStopped) ShowError(NothingWrittenText(code));
+    return code == ResultOK;
 }
 
 uint8_t TfrmMain::HiddenSettingToWrite() const
@@ -141,22 +185,29 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
 {
     switch (Result.Step) {
     case TWriteStep::ReadBefore:
+        if (Result.Code != ResultStopped) ShowError(NothingWrittenText(Result.Code));
+        break;
     case TWriteStep::Write:
-        if (Result.Code != ResultStopped) ShowError(WriteFailureText(Result.Code));
+        // Part old, part new: the backup is the way back, offered at once.
+        if (Result.PartlyWritten()) {
+            const int answer = TKVXMessageDlg::ShowMessageEx(PartlyWrittenQuestion(Result), TMsgDlgType::mtWarning,
+                                                             {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 0);
+            if (answer == mrYes) RestoreBackupFile(QString::fromStdU16String(Result.BackupFile.u16string()), false);
+        } else if (Result.Code != ResultStopped) {
+            ShowError(WriteFailureText(Result.Code));
+        }
         break;
     case TWriteStep::Backup:
         ShowError(BackupFailedText(QDir::toNativeSeparators(FBackupFolder), Result.BackupReason));
         break;
     case TWriteStep::ReadBack:
         // Stopped while verifying: the write itself went through.
-        if (Result.Code == ResultStopped) Panel2->SetCaption(WrittenText(false));
-        else ShowError(ReadBackFailedText(Result.Code));
+        if (Result.Code != ResultStopped) ShowError(ReadBackFailedText(Result.Code));
         break;
     case TWriteStep::Verify:
         Dialogs().ShowDifferences({VerifyFailedText(Result.Differences), WrittenColumn, UnitHoldsColumn, Result.Differences});
         break;
     case TWriteStep::Done:
-        Panel2->SetCaption(WrittenText(Result.Verified));
         break;
     }
 }

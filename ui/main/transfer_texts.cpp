@@ -50,6 +50,42 @@ QString WrittenText(bool Verified)
     return QString::fromStdU16String(WrittenMessage(Verified));
 }
 
+QString NoBackupsText(const QString& Folder)
+{
+    return QString("There are no backups in \"%1\" yet: every write to a KVX makes one.").arg(Folder);
+}
+
+QString RestoreHeading(const QString& FileName)
+{
+    return QString("Restoring the backup \"%1\" changes these fields in the KVX:").arg(FileName);
+}
+
+QString RestoreQuestion(const QString& FileName)
+{
+    return QString("Restore the backup \"%1\" to the KVX?\r\rWhat the KVX holds now is backed up first.").arg(FileName);
+}
+
+QString NothingWrittenText(uint8_t Code)
+{
+    return QString::fromStdU16String(NothingWrittenMessage(Code));
+}
+
+QString PartlyWrittenQuestion(const TUnitWriteResult& Result)
+{
+    return QString::fromStdU16String(PartlyWrittenMessage(Result.Code, Result.PagesSent, Result.PagesToSend,
+                                                          Result.BackupFile.u16string())) +
+           "\r\rRestore it now?";
+}
+
+QString WriteEndedCaption(const TUnitWriteResult& Result)
+{
+    QString caption;
+    if (Result.Step == TWriteStep::Done)
+        caption = QString::fromUtf16(Result.PagesToSend == 0 ? AlreadyHeldMessage : WrittenMessage(Result.Verified).c_str()) + "\n";
+    if (Result.Step == TWriteStep::ReadBack && Result.Code == ResultStopped) caption = WrittenText(false) + "\n";
+    return caption + "Backup: " + QString::fromStdU16String(Result.BackupFile.filename().u16string());
+}
+
 QString ComparedWithTemplateHeading(const QString& FileName)
 {
     return QString("The pages differ from the template \"%1\" in these fields:").arg(FileName);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/config_compare.h"
+#include "transfer/unit_write.h"
 
 #include "link/kvx_messages.h"
 
@@ -56,5 +57,18 @@ QString ReadBackFailedText(uint8_t Code);
 QString VerifyFailedText(const std::vector<TFieldDifference>& Differences);
 QString WrittenText(bool Verified);
 QString ComparedWithTemplateHeading(const QString& FileName);
+
+// Writing only the changes, restoring a backup, and saying what a write left in the unit.
+inline constexpr const char* WriteChangesCaption = "Write changes only";
+inline constexpr const char* BackupColumn = "The backup";
+inline constexpr const char* AlreadyHoldsBackupText = "The KVX already holds this backup.";
+QString NoBackupsText(const QString& Folder);
+QString RestoreHeading(const QString& FileName);
+QString RestoreQuestion(const QString& FileName);
+QString NothingWrittenText(uint8_t Code);
+// The write stopped or failed part way, with the question whether to restore the backup now.
+QString PartlyWrittenQuestion(const TUnitWriteResult& Result);
+// The status line after a write: how it ended and the backup's name.
+QString WriteEndedCaption(const TUnitWriteResult& Result);
 
 } // namespace kvx::ui

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "config/security_setup.h"
+#include "link/new_password.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/transfer_texts.h"
 #include "ui/pages/page_controls.h"
@@ -135,15 +136,30 @@ void TfrmSecuritySetup::btnSetPasswordClick()
         Show(QString::fromUtf16(PasswordMismatchMessage), TMsgDlgType::mtError);
         return;
     }
-    if (!Confirmed(password.isEmpty() ? ClearPasswordQuestion : SetPasswordQuestion)) return;
-    TKVX& kvx = *FHost.Device();
-    if (kvx.WritePassword(password.toStdU16String()) != ResultOK) {
-        Show(QString::fromUtf16(PasswordWriteFailedMessage), TMsgDlgType::mtError);
+    // Only what the unit stores and gives back unchanged: anything else locks the installer out.
+    if (const auto problem = NewPasswordProblem(password.toStdU16String())) {
+        Show(QString::fromStdU16String(*problem), TMsgDlgType::mtError);
         return;
     }
-    // The next read or write asks for the new password.
+    if (!Confirmed(password.isEmpty() ? ClearPasswordQuestion : SetPasswordQuestion)) return;
+    TKVX& kvx = *FHost.Device();
+    const TPasswordStoreResult stored = StoreNewPassword(kvx, password.toStdU16String());
+    switch (stored.Outcome) {
+    case TPasswordStore::WriteFailed:
+        Show(QString::fromUtf16(PasswordWriteFailedMessage), TMsgDlgType::mtError);
+        return;
+    case TPasswordStore::ReadBackFailed:
+        Show(ReadFailureText(stored.Code), TMsgDlgType::mtError);
+        break;
+    case TPasswordStore::NotKept:
+        Show(QString::fromUtf16(PasswordNotKeptMessage), TMsgDlgType::mtError);
+        break;
+    case TPasswordStore::Stored:
+        break;
+    }
+    // The next read or write asks for the password the unit now holds.
     kvx.SessionPassword.clear();
-    ClearPasswordEdits();
+    if (stored.Outcome == TPasswordStore::Stored) ClearPasswordEdits();
 }
 
 } // namespace kvx::ui
