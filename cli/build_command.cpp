@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "config/config_build.h"
+#include "config/config_set.h"
 #include "config/design_config.h"
 #include "config/whole_file.h"
 
@@ -46,12 +47,7 @@ int SetFields(const std::filesystem::path& Template, const std::vector<std::stri
 {
     TKVXConfig image = ErasedConfig();
     if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
-    std::vector<std::string> problems;
-    for (const std::string& assignment : Assignments) {
-        const auto found = ApplyAssignment(assignment, image);
-        problems.insert(problems.end(), found.begin(), found.end());
-    }
-    if (!problems.empty()) {
+    if (const auto problems = ApplyAssignments(Assignments, image); !problems.empty()) {
         SayProblems(problems);
         return ExitNoDevice;
     }

@@ -8,6 +8,7 @@
 #include "config/config_build.h"
 #include "config/config_compare.h"
 #include "config/config_dump.h"
+#include "config/config_set.h"
 #include "config/contact_id.h"
 #include "config/design_config.h"
 #include "config/distribution.h"
@@ -183,7 +184,7 @@ TEST(ConfigBuild, SetEditsSingleFieldsByName)
     for (const char* assignment : {"UnitID=Farm 13", "PIN=2468", "VerifySender=false", "Relay2PulseTime=30", "TimerEvents.64.Time=06:15",
                                    "MissedCallNumbers.500.Count=3", "MissedCallNumbers.2.Number=+4411", "ShortCuts.10.Shortcut=\"open\"",
                                    "DistributeMessages.PowerUp=[1,2]", "UnitID=true", "M2MID=00042"})
-        EXPECT_EQ(ApplyAssignment(assignment, image), std::vector<std::string>{}) << assignment;
+        EXPECT_EQ(ApplyAssignments({assignment}, image), std::vector<std::string>{}) << assignment;
     EXPECT_EQ(DecodeUnitID(image), u"true");
     EXPECT_EQ(DecodeCommandPIN(image), u"2468");
     EXPECT_FALSE(DecodeVerifySender(image));
@@ -199,9 +200,9 @@ TEST(ConfigBuild, SetEditsSingleFieldsByName)
     EXPECT_EQ(DecodeM2MID(image), u"00042");
 
     const TKVXConfig edited = image;
-    EXPECT_EQ(ApplyAssignment("Relay2PulseTime=2000", image), std::vector<std::string>{"Relay2PulseTime: 2000 is out of range (0 to 1000)"});
-    EXPECT_EQ(ApplyAssignment("UnitID", image).size(), 1u);
-    EXPECT_EQ(ApplyAssignment("TimerEvents.64.Colour=red", image), std::vector<std::string>{"TimerEvents.64.Colour: unknown key"});
+    EXPECT_EQ(ApplyAssignments({"Relay2PulseTime=2000"}, image), std::vector<std::string>{"Relay2PulseTime: 2000 is out of range (0 to 1000)"});
+    EXPECT_EQ(ApplyAssignments({"UnitID"}, image).size(), 1u);
+    EXPECT_EQ(ApplyAssignments({"TimerEvents.64.Colour=red"}, image), std::vector<std::string>{"TimerEvents.64.Colour: unknown key"});
     EXPECT_EQ(Differences(edited, image), "");
 }
 
