@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <functional>
 #include <map>
 #include <set>
@@ -716,12 +715,11 @@ const std::vector<TKey>& Keys()
 void ApplyRawBytes(const json& Value, TKVXConfig& Config, TProblems& Problems)
 {
     if (!IsObject(Value, RawBytesKey, "an object of hexadecimal bytes by field or element name", Problems)) return;
-    const size_t passwordEnd = offsetof(TKVXConfig, LockArray) + sizeof Config.LockArray;
     for (const auto& [key, hex] : Value.items()) {
         const std::string path = Join(RawBytesKey, key);
         const auto span = ByteSpanNamed(key);
         if (!span) Problems.Add(path, "unknown key (a field, or an element as kvxctl diff names it)");
-        else if (span->Offset < passwordEnd && span->Offset + span->Size > offsetof(TKVXConfig, LockArray)) Problems.Add(path, PasswordRefused);
+        else if (HoldsPassword(*span)) Problems.Add(path, PasswordRefused);
         else if (hex.is_null()) EraseField(Config.Bytes() + span->Offset, span->Size);
         else ApplyHex(Config.Bytes() + span->Offset, span->Size, hex, path, Problems);
     }

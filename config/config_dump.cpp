@@ -10,8 +10,8 @@
 #include "config/contact_id.h"
 #include "config/distribution.h"
 #include "config/general_setup.h"
-#include "config/input_messages.h"
 #include "config/design_config.h"
+#include "config/input_messages.h"
 #include "config/m2m.h"
 #include "config/missed_calls.h"
 #include "config/raw_bytes.h"
@@ -65,16 +65,8 @@ json TextOf(const TField& Field)
     return TextOf(Field.Data, TField::Size);
 }
 
-// A coded byte by its word when it has one, else as its raw number.
-json WordOrNumber(uint8_t Byte, std::initializer_list<std::pair<uint8_t, json>> Words)
-{
-    for (const auto& [value, word] : Words)
-        if (value == Byte) return word;
-    return Byte;
-}
-
-// On and off as the pages store them.
-json Flag(uint8_t Byte) { return WordOrNumber(Byte, {{0xFF, true}, {0x00, false}}); }
+// On and off as the pages store them; any other byte as its raw number.
+json Flag(uint8_t Byte) { return Byte == 0xFF ? json(true) : Byte == 0x00 ? json(false) : json(Byte); }
 
 std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8(Digits); }
 
@@ -138,10 +130,10 @@ json MissedCalls(const TKVXConfig& Config)
 json CIDLabels(const TKVXConfig& Config, TCIDLabelKind Kind)
 {
     json labels = json::object();
-    const size_t first = Kind == TCIDLabelKind::Partition ? offsetof(TKVXConfig, CIDPartitionLabels)
-                         : Kind == TCIDLabelKind::Zone    ? offsetof(TKVXConfig, CIDZoneLabels)
-                                                          : offsetof(TKVXConfig, CIDUserLabels);
-    for (size_t i = 0; i < CIDLabelCount(Kind); ++i) labels[std::to_string(i)] = TextOf(Config.Bytes() + first + TKVXLabel::Size * i, TKVXLabel::Size);
+    const uint8_t* first = Kind == TCIDLabelKind::Partition ? Config.CIDPartitionLabels.Data
+                           : Kind == TCIDLabelKind::Zone    ? Config.CIDZoneLabels.Data
+                                                            : Config.CIDUserLabels.Data;
+    for (size_t i = 0; i < CIDLabelCount(Kind); ++i) labels[std::to_string(i)] = TextOf(first + TKVXLabel::Size * i, TKVXLabel::Size);
     return labels;
 }
 
@@ -229,14 +221,12 @@ json Shortcuts(const TKVXConfig& Config)
     return pairs;
 }
 
+// The word of a value the page stores, else the raw number (which the unit reads as disabled).
 json SerialText(const TKVXConfig& Config)
 {
-    const auto word = [](TSerialInterface serial) {
-        for (const auto& [choice, text] : SerialInterfaceWords)
-            if (choice == serial) return std::pair<uint8_t, json>(static_cast<uint8_t>(serial), std::string(text));
-        return std::pair<uint8_t, json>();
-    };
-    return WordOrNumber(Config.SerialInterface, {word(TSerialInterface::IOExpander), word(TSerialInterface::DSC), word(TSerialInterface::Disabled)});
+    for (const auto& [choice, word] : SerialInterfaceWords)
+        if (static_cast<uint8_t>(choice) == Config.SerialInterface) return std::string(word);
+    return Config.SerialInterface;
 }
 
 json AnalogueTypeText(uint8_t Type)
@@ -371,12 +361,11 @@ bool LeaveOutRefused(json& Dump, const std::vector<TBuildProblem>& Problems)
 {
     bool left = false;
     for (const TBuildProblem& problem : Problems) {
-        const std::string path = problem.Path;
-        const size_t dot = path.find('.');
-        const auto field = Dump.find(path.substr(0, dot));
+        const size_t dot = problem.Path.find('.');
+        const auto field = Dump.find(problem.Path.substr(0, dot));
         if (field == Dump.end()) continue;
-        const size_t next = dot == std::string::npos ? std::string::npos : path.find('.', dot + 1);
-        const std::string entry = dot == std::string::npos ? std::string() : path.substr(dot + 1, next == std::string::npos ? next : next - dot - 1);
+        const std::string rest = dot == std::string::npos ? std::string() : problem.Path.substr(dot + 1);
+        const std::string entry = rest.substr(0, rest.find('.'));
         if (field->is_object() && field->contains(entry)) field->erase(entry);
         else Dump.erase(field);
         left = true;
@@ -394,13 +383,14 @@ json DumpConfigJson(const TKVXConfig& Config)
 {
     json dump = FieldsOf(Config);
     TKVXConfig built = DesignConfig();
-    for (std::vector<TBuildProblem> problems; !(problems = BuildFromJson(dump, built)).empty();) {
+    while (true) {
+        const std::vector<TBuildProblem> problems = BuildFromJson(dump, built);
+        if (problems.empty()) break;
         if (!LeaveOutRefused(dump, problems)) dump = json::object();
     }
     json raw = json::object();
-    const size_t passwordEnd = offsetof(TKVXConfig, LockArray) + sizeof Config.LockArray;
     for (const TByteSpan& span : DifferingSpans(built, Config)) {
-        if (span.Offset < passwordEnd && span.Offset + span.Size > offsetof(TKVXConfig, LockArray)) continue;
+        if (HoldsPassword(span)) continue;
         const uint8_t* bytes = Config.Bytes() + span.Offset;
         raw[span.Name] = AllErased(bytes, span.Size) ? json() : json(Hex(bytes, span.Size));
     }

@@ -11,6 +11,8 @@ namespace {
 using json = nlohmann::ordered_json;
 
 constexpr size_t MaxNumberDigits = 18;
+// The deepest path a field has, with room to spare: "RawBytes.RemoteControl[2].Command".
+constexpr long MaxPathDots = 8;
 
 bool AllDigits(const std::string& Text)
 {
@@ -109,6 +111,8 @@ std::vector<std::string> ApplyAssignments(const std::vector<std::string>& Assign
             problems.push_back(assignment.substr(0, equals) + ": not UTF-8 text");
         } else if (equals == std::string::npos || equals == 0) {
             problems.push_back(assignment + ": expected PATH=VALUE (UnitID=\"Farm 12\", TimerEvents.5.Time=07:30)");
+        } else if (std::count(assignment.begin(), assignment.begin() + static_cast<std::ptrdiff_t>(equals), '.') > MaxPathDots) {
+            problems.push_back(assignment.substr(0, equals) + ": unknown key (no field lies that deep)");
         } else {
             const std::string path = assignment.substr(0, equals);
             Merge(edits, Nested(path, Reading(path, assignment.substr(equals + 1), Config)));

@@ -1,6 +1,6 @@
 #include "config/raw_bytes.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "config/config_compare.h"
@@ -29,6 +29,12 @@ std::optional<TByteSpan> ByteSpanNamed(std::string_view Name)
     for (const TConfigElement& element : Elements())
         if (Name == element.Name) return TByteSpan{element.Name, element.Offset, element.Size};
     return std::nullopt;
+}
+
+bool HoldsPassword(const TByteSpan& Span)
+{
+    constexpr size_t first = offsetof(TKVXConfig, LockArray);
+    return Span.Offset < first + sizeof(TKVXConfig::LockArray) && Span.Offset + Span.Size > first;
 }
 
 std::vector<TByteSpan> DifferingSpans(const TKVXConfig& First, const TKVXConfig& Second)

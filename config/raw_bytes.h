@@ -21,6 +21,9 @@ struct TByteSpan {
 // The field, else the element, of that name; empty for any other name.
 std::optional<TByteSpan> ByteSpanNamed(std::string_view Name);
 
+// True when the span holds a byte of the access password, which no file holds.
+bool HoldsPassword(const TByteSpan& Span);
+
 // Where Second differs from First, in image order: by element, or by the whole field when
 // more than half of its elements differ.
 std::vector<TByteSpan> DifferingSpans(const TKVXConfig& First, const TKVXConfig& Second);

@@ -283,6 +283,7 @@ TEST(ConfigBuild, SetEditsSingleFieldsByName)
     EXPECT_EQ(ApplyAssignments({"Relay2PulseTime=2000"}, image), std::vector<std::string>{"Relay2PulseTime: 2000 is out of range (0 to 1000)"});
     EXPECT_EQ(ApplyAssignments({"UnitID"}, image).size(), 1u);
     EXPECT_EQ(ApplyAssignments({"TimerEvents.64.Colour=red"}, image), std::vector<std::string>{"TimerEvents.64.Colour: unknown key"});
+    EXPECT_EQ(ApplyAssignments({"a.a.a.a.a.a.a.a.a.a=1"}, image), std::vector<std::string>{"a.a.a.a.a.a.a.a.a.a: unknown key (no field lies that deep)"});
     EXPECT_EQ(Differences(edited, image), "");
 }
 
