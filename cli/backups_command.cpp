@@ -18,9 +18,16 @@ std::string TimeText(const TLocalDateTime& t)
 
 } // namespace
 
-int ListBackupFiles(const TOptions& Options)
+int ListBackupFiles(const TOptions& Options, bool Json)
 {
     const std::vector<TBackupFile> backups = ListBackups(Options.BackupFolder);
+    if (Json) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const TBackupFile& b : backups)
+            list.push_back({{"time", TimeText(b.Time)}, {"unit", b.UnitName}, {"imei", b.IMEI}, {"size", b.Size}, {"file", b.Path.string()}});
+        std::cout << JsonText({{"folder", Options.BackupFolder.string()}, {"backups", list}}, 2) << "\n";
+        return ExitOK;
+    }
     if (backups.empty()) {
         std::cout << "No backups in " << Options.BackupFolder.string() << ".\n";
         return ExitOK;

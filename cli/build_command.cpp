@@ -1,9 +1,11 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/standard_streams.h"
+#include "cli/terminal.h"
 #include "config/config_build.h"
+#include "config/config_set.h"
 #include "config/design_config.h"
-#include "config/whole_file.h"
 
 namespace kvx::cli {
 
@@ -19,17 +21,25 @@ void SayProblems(const std::vector<std::string>& Problems)
 
 } // namespace
 
+bool RefuseSameFile(const std::filesystem::path& Input, const std::filesystem::path& Output)
+{
+    if (!IsSameFile(Input, Output)) return false;
+    std::cerr << "The output \"" << Output.string() << "\" is the input file; name another.\n";
+    return true;
+}
+
 int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output)
 {
+    if (RefuseSameFile(Input, Output)) return ExitNoDevice;
     std::string text;
     std::string error;
-    if (!LoadWholeFile(Input, text, error, MaxJsonSize)) {
+    if (!ReadInputFile(Input, text, error, MaxJsonSize)) {
         std::cerr << "Could not read \"" << Input.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
     const auto json = ParseConfigJson(text, error);
     if (!json) {
-        SayProblems({Input.string() + ": " + error});
+        SayProblems({InputName(Input) + ": " + error});
         return ExitNoDevice;
     }
     TKVXConfig image = DesignConfig();
@@ -38,7 +48,7 @@ int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::pat
         return ExitNoDevice;
     }
     if (!SaveTemplateOrSay(Output, image)) return ExitNoDevice;
-    std::cout << "Configuration built into " << Output.string() << ".\n";
+    Told() << "Configuration built into " << OutputName(Output) << ".\n";
     return ExitOK;
 }
 
@@ -46,17 +56,12 @@ int SetFields(const std::filesystem::path& Template, const std::vector<std::stri
 {
     TKVXConfig image = ErasedConfig();
     if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
-    std::vector<std::string> problems;
-    for (const std::string& assignment : Assignments) {
-        const auto found = ApplyAssignment(assignment, image);
-        problems.insert(problems.end(), found.begin(), found.end());
-    }
-    if (!problems.empty()) {
+    if (const auto problems = ApplyAssignments(Assignments, image); !problems.empty()) {
         SayProblems(problems);
         return ExitNoDevice;
     }
     if (!SaveTemplateOrSay(Template, image)) return ExitNoDevice;
-    std::cout << Assignments.size() << (Assignments.size() == 1 ? " field" : " fields") << " set in " << Template.string() << ".\n";
+    Told() << Assignments.size() << (Assignments.size() == 1 ? " field" : " fields") << " set in " << OutputName(Template) << ".\n";
     return ExitOK;
 }
 

@@ -1,10 +1,14 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/connection.h"
+#include "cli/standard_streams.h"
 #include "cli/terminal.h"
 #include "config/template_file.h"
 #include "link/kvx_messages.h"
@@ -131,24 +135,47 @@ std::string DeviceLine(const TDeviceListEntry& entry)
            (d.LinkName.empty() ? "" : "  at " + d.LinkName) + (IsKVXDongle(d) ? "  (KVX dongle)" : "");
 }
 
+nlohmann::ordered_json DeviceJson(const TDeviceListEntry& entry)
+{
+    const TDeviceInfo& d = entry.Info;
+    return {{"name", entry.Name}, {"description", d.Description}, {"serial", d.Serial}, {"vid", d.VID}, {"pid", d.PID},
+            {"port", d.LinkName}, {"kvx_dongle", IsKVXDongle(d)}};
+}
+
 } // namespace
 
-int ListDevices(const TOptions& Options)
+std::string JsonText(const nlohmann::ordered_json& Json, int Indent)
+{
+    // Texts from a unit or a USB descriptor may hold anything; JSON holds UTF-8.
+    return Json.dump(Indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+int ListDevices(const TOptions& Options, bool Json)
 {
     auto connection = OpenConnection(Options);
     if (!connection) return ExitNoDevice;
     connection->FindDongle();
     const auto& devices = connection->USB().DeviceList();
-    if (devices.empty()) std::cout << "No USBXpress devices found.\n";
-    for (const TDeviceListEntry& entry : devices) std::cout << DeviceLine(entry) << "\n";
+    if (Json) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const TDeviceListEntry& entry : devices) list.push_back(DeviceJson(entry));
+        std::cout << JsonText(list, 2) << "\n";
+    } else {
+        if (devices.empty()) std::cout << "No USBXpress devices found.\n";
+        for (const TDeviceListEntry& entry : devices) std::cout << DeviceLine(entry) << "\n";
+    }
     SayProblem(*connection);
-    return ExitOK;
+    const bool found = std::any_of(devices.begin(), devices.end(), [](const TDeviceListEntry& e) { return IsKVXDongle(e.Info); });
+    return found ? ExitOK : ExitFailed;
 }
 
 bool LoadTemplateOrSay(const std::filesystem::path& Path, TKVXConfig& Image)
 {
+    std::string bytes;
     std::string error;
-    if (LoadTemplate(Path, Image, error)) return true;
+    const bool loaded = IsStandardStream(Path) ? ReadInputFile(Path, bytes, error, TKVXConfig::Size) && TemplateFromBytes(bytes, Image, error)
+                                               : LoadTemplate(Path, Image, error);
+    if (loaded) return true;
     std::cerr << "Could not load the template \"" << Path.string() << "\": " << error << ".\n";
     return false;
 }
@@ -156,7 +183,8 @@ bool LoadTemplateOrSay(const std::filesystem::path& Path, TKVXConfig& Image)
 bool SaveTemplateOrSay(const std::filesystem::path& Path, const TKVXConfig& Image)
 {
     std::string error;
-    if (SaveTemplate(Path, Image, error)) return true;
+    if (IsStandardStream(Path)) ClaimStandardOutput();
+    if (WriteOutputFile(Path, TemplateBytes(Image), error)) return true;
     std::cerr << "Could not save the template \"" << Path.string() << "\": " << error << ".\n";
     return false;
 }
@@ -183,7 +211,7 @@ int ReadUnit(const TOptions& Options, const std::filesystem::path& Output)
     TKVXConfig image;
     if (const int read = ReadUnitImage(Options, image); read != ExitOK) return read;
     if (!SaveTemplateOrSay(Output, image)) return ExitNoDevice;
-    std::cout << "Configuration read into " << Output.string() << ".\n";
+    Told() << "Configuration read into " << OutputName(Output) << ".\n";
     return ExitOK;
 }
 
@@ -247,7 +275,7 @@ int WriteImage(const TOptions& options, const TKVXConfig& image, const TUnitWrit
         }
         const auto changes = CompareUnitMemory(kvx.EEPROMBuffer(), kvx.MemoryToWrite(image).data());
         if (changes.empty()) {
-            std::cout << "The KVX already holds " << source << ".\n";
+            Told() << "The KVX already holds " << source << ".\n";
             return ExitOK;
         }
         std::cout << "Restoring changes these fields in the KVX:\n";
@@ -255,16 +283,16 @@ int WriteImage(const TOptions& options, const TKVXConfig& image, const TUnitWrit
     }
     const TUnitWriteResult result = BackUpWriteAndVerify(kvx, image, setup);
     kvx.SetProgressBarPosition = nullptr;
-    if (!result.BackupFile.empty()) std::cout << TerminalText(BackupSavedMessage(result.BackupFile.u16string())) << "\n";
+    if (!result.BackupFile.empty()) Told() << TerminalText(BackupSavedMessage(result.BackupFile.u16string())) << "\n";
     if (const int outcome = WriteOutcome(result, options, *connection); outcome != ExitOK) return outcome;
     if (result.PagesToSend == 0) {
-        std::cout << TerminalText(AlreadyHeldMessage) << "\n";
+        Told() << TerminalText(AlreadyHeldMessage) << "\n";
         return ExitOK;
     }
-    std::cout << "Configuration written from " << source << (result.Verified ? " and verified." : " (not verified).");
+    Told() << "Configuration written from " << source << (result.Verified ? " and verified." : " (not verified).");
     if (result.PagesToSend < PageCount)
-        std::cout << " Only the pages that differ were sent (" << result.PagesToSend << " of " << PageCount << ").";
-    std::cout << "\n";
+        Told() << " Only the pages that differ were sent (" << result.PagesToSend << " of " << PageCount << ").";
+    Told() << "\n";
     return ExitOK;
 }
 
@@ -278,7 +306,7 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool 
     uint8_t& hidden = image.Bytes()[HiddenSettingOffset];
     if (hidden == UnprogrammedHiddenSetting) hidden = DefaultHiddenSetting;
     const TWriteScope scope = ChangesOnly ? TWriteScope::ChangedPages : TWriteScope::AllPages;
-    return WriteImage(Options, image, {Options.BackupFolder, SystemLocalDateTime, Verify, scope}, false, Input.string());
+    return WriteImage(Options, image, {Options.BackupFolder, SystemLocalDateTime, Verify, scope}, false, InputName(Input));
 }
 
 int RestoreUnit(const TOptions& Options, const std::filesystem::path& Backup)
@@ -300,11 +328,11 @@ int CheckPassword(const TOptions& Options)
         return ExitFailed;
     }
     if (stored.empty()) {
-        std::cout << "The KVX has no password.\n";
+        Told() << "The KVX has no password.\n";
         return ExitOK;
     }
     if (const int proven = ProvePassword(kvx, Options, ReadFailureMessage); proven != ExitOK) return proven;
-    std::cout << "Password correct.\n";
+    Told() << "Password correct.\n";
     return ExitOK;
 }
 
@@ -331,7 +359,7 @@ int WriteNewPassword(const TOptions& options, const std::u16string& password)
     case TPasswordStore::Stored:
         break;
     }
-    std::cout << (password.empty() ? "Password cleared.\n" : "Password set.\n");
+    Told() << (password.empty() ? "Password cleared.\n" : "Password set.\n");
     return ExitOK;
 }
 
@@ -400,20 +428,48 @@ void PrintStatusUpdate(const TStatusUpdate& update)
     }
 }
 
+// One JSON object a line, for scripts.
+nlohmann::ordered_json StatusJson(const TStatusUpdate& update)
+{
+    using json = nlohmann::ordered_json;
+    if (const auto* unit = std::get_if<TUnitStatus>(&update)) {
+        const auto state = StateCaption(unit->State);
+        return {{"type", "state"},
+                {"firmware", std::to_string(unit->FirmwareMajor) + "." + std::to_string(unit->FirmwareMinor)},
+                {"state", unit->State ? json(*unit->State) : json()},
+                {"state_text", state ? json(TerminalText(*state)) : json()},
+                {"signal_dbm", -static_cast<int>(unit->SignalLevel)},
+                {"sim", unit->SIM2Active ? 2 : 1},
+                {"inputs_high", unit->InputHigh},
+                {"mains_high", unit->MainsHigh},
+                {"relays_closed", unit->RelayClosed},
+                {"supply_volts", unit->SupplyDeciVolts / 10.0},
+                {"supply_low", SupplyIsLow(unit->SupplyDeciVolts)},
+                {"analogue_mode", unit->AnalogueMode},
+                {"analogue_volts", unit->AnalogueCentiVolts / 100.0},
+                {"analogue_milliamps", unit->AnalogueCentiMilliAmps / 100.0}};
+    }
+    if (const auto* op = std::get_if<TOperatorName>(&update)) return {{"type", "operator"}, {"name", TerminalText(op->Text)}};
+    if (const auto* imei = std::get_if<TModemIMEI>(&update)) return {{"type", "imei"}, {"imei", TerminalText(imei->Text)}};
+    const auto& imsi = std::get<TSimIMSI>(update);
+    return {{"type", "imsi"}, {"imsi", TerminalText(imsi.Text)}};
+}
+
 } // namespace
 
-int WatchStatus(const TOptions& Options, unsigned Seconds)
+int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json)
 {
     auto connection = ConnectToUnit(Options);
     if (!connection) return ExitNoDevice;
     TKVX& kvx = connection->KVX();
-    kvx.OnRxData = [&kvx](uint32_t count) {
+    kvx.OnRxData = [&kvx, Json](uint32_t count) {
         // Decode from a copy: the unit may deliver more into the buffer meanwhile.
         const std::vector<uint8_t> bytes(kvx.RXBuffer.begin(), kvx.RXBuffer.begin() + count);
         for (const TStatusUpdate& update : DecodeStatusFrames(bytes.data(), bytes.size())) {
             // Every state frame is answered with the PC's clock, as the program does.
             if (std::holds_alternative<TUnitStatus>(update)) kvx.SetTime();
-            PrintStatusUpdate(update);
+            if (Json) std::cout << JsonText(StatusJson(update), -1) << "\n";
+            else PrintStatusUpdate(update);
         }
         std::cout.flush();
     };
@@ -424,7 +480,7 @@ int WatchStatus(const TOptions& Options, unsigned Seconds)
         Say(DongleNotConnectedMessage);
         return ExitNoDevice;
     }
-    return ExitOK;
+    return TConnection::Interrupted() ? ExitInterrupted : ExitOK;
 }
 
 } // namespace kvx::cli

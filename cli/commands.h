@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "image/kvx_config.h"
 
 namespace kvx::cli {
 
 inline constexpr int ExitOK = 0;
 inline constexpr int ExitFailed = 1;     // the unit or the user said no
-inline constexpr int ExitNoDevice = 2;   // no library, no dongle, bad file
+inline constexpr int ExitNoDevice = 2;   // no library, no dongle, bad file or bad input
+inline constexpr int ExitInterrupted = 130;  // Ctrl-C, as shells report it
 
 struct TOptions {
     std::string USBLibrary;                 // --usb-library
@@ -23,11 +26,19 @@ struct TOptions {
     std::filesystem::path BackupFolder;     // the program's backups, kept before every write
 };
 
-// LoadTemplate and SaveTemplate that say on standard error why they could not.
+// JSON as kvxctl prints it: Indent -1 for one line; text that is no UTF-8 replaced, never refused.
+std::string JsonText(const nlohmann::ordered_json& Json, int Indent);
+
+// LoadTemplate and SaveTemplate that say on standard error why they could not; "-" for
+// standard input or output.
 bool LoadTemplateOrSay(const std::filesystem::path& Path, TKVXConfig& Image);
 bool SaveTemplateOrSay(const std::filesystem::path& Path, const TKVXConfig& Image);
 
-int ListDevices(const TOptions& Options);
+// Says so, and is true, when Output is the file Input names.
+bool RefuseSameFile(const std::filesystem::path& Input, const std::filesystem::path& Output);
+
+// Exit 1 when no KVX dongle is among them.
+int ListDevices(const TOptions& Options, bool Json);
 int ReadUnit(const TOptions& Options, const std::filesystem::path& Output);
 // Reads the unit's image as ReadUnit does, without a file; ExitOK or the failure's exit code.
 int ReadUnitImage(const TOptions& Options, TKVXConfig& Image);
@@ -43,22 +54,26 @@ int CheckPassword(const TOptions& Options);
 int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword,
                 const std::filesystem::path& NewPasswordFile);
 int ClearPassword(const TOptions& Options);
-int WatchStatus(const TOptions& Options, unsigned Seconds);
+// Json: one object a line. Exit 130 when stopped by Ctrl-C.
+int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json);
 int DumpTemplate(const std::filesystem::path& Input, bool Json);
 // First and Second: template files, or "unit" for a read of the unit. Exit 0 when they are
 // equal, 1 when they differ, 2 when they could not be compared.
 int DiffImages(const TOptions& Options, const std::string& First, const std::string& Second, bool Json);
-int ListBackupFiles(const TOptions& Options);
+int ListBackupFiles(const TOptions& Options, bool Json);
 
 // A template from JSON as `dump --json` writes it; fields left out keep the design values.
+// Exit 2 for JSON that is refused, or an output that is the input.
 int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output);
 // "PATH=VALUE" edits of a template, by the dump's names; all of them are saved, or none.
+// Template "-": read from standard input, the edited one written to standard output.
 int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments);
 
 enum class TListKind { MissedCalls, Recipients };
-// A spreadsheet's rows into a template; DryRun only reports what would change.
+// A spreadsheet's rows into a template; DryRun only reports what would change. Exit 1 when a
+// row was skipped, 0 only when every row was taken. Template "-": standard input to output.
 int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun);
-// Csv empty: to standard output.
+// Csv empty or "-": to standard output.
 int ExportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv);
 
 } // namespace kvx::cli

@@ -75,6 +75,8 @@ void TConnection::FindDongle()
     FUSB->PollDevices();
 }
 
+bool TConnection::Interrupted() { return StopRequested; }
+
 void TConnection::Watch(uint32_t Milliseconds)
 {
     const uint64_t end = FPump->NowMs() + Milliseconds;

@@ -19,8 +19,10 @@ public:
 
     // Runs the device watch once, so a dongle already plugged in is found and opened.
     void FindDongle();
-    // Lets the link's periodic jobs run for Milliseconds (status frames arrive meanwhile).
+    // Lets the link's periodic jobs run for Milliseconds (status frames arrive meanwhile), or until Ctrl-C.
     void Watch(uint32_t Milliseconds);
+    // Ctrl-C was pressed while a connection was open.
+    static bool Interrupted();
 
     const IUSBApi& Api() const { return *FApi; }
     TUSBXpress& USB() { return *FUSB; }

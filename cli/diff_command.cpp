@@ -30,6 +30,10 @@ bool LoadSource(const TOptions& options, const std::string& source, TKVXConfig& 
 
 int DiffImages(const TOptions& Options, const std::string& First, const std::string& Second, bool Json)
 {
+    if (First == "-" && Second == "-") {
+        std::cerr << "Only one of the two can come from standard input.\n";
+        return ExitCannotCompare;
+    }
     TKVXConfig first;
     TKVXConfig second;
     if (!LoadSource(Options, First, first) || !LoadSource(Options, Second, second)) return ExitCannotCompare;

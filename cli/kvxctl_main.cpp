@@ -2,10 +2,15 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 
+#include "cli/command_docs.h"
 #include "cli/commands.h"
+#include "cli/standard_streams.h"
+#include "cli/terminal.h"
 #include "cli/text_subcommands.h"
 #include "program_version.h"
 #include "transfer/data_folder.h"
@@ -25,44 +30,51 @@ std::filesystem::path ProgramFolder(const char* argv0)
 int main(int argc, char** argv)
 {
     using namespace kvx::cli;
-    CLI::App app{"kvxctl: read, write and watch a KVX unit through its USB programming dongle"};
+    CLI::App app{"kvxctl: read, write and watch a KVX unit through its USB programming dongle", "kvxctl"};
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("kvxctl ") + kvx::ProgramVersion);
+    const CLI::Validator inputFile(CheckInputFile, "");
 
     TOptions options;
     options.ProgramFolder = ProgramFolder(argv[0]);
     options.BackupFolder = kvx::BackupFolderIn(kvx::ProgramDataFolder([](const char* name) { return std::getenv(name); }));
     app.add_option("--usb-library", options.USBLibrary,
                    "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp; on Linux, "
-                   "failing that, the dongle's serial port)");
+                   "failing that, the dongle's serial port)")
+        ->type_name(AnyFile);
     app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
     app.add_option("--serial-port", options.SerialPort,
-                   "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)");
+                   "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)")
+        ->type_name(AnyFile);
     app.add_option("--password", options.Password,
                    "the unit's password (other users can see it: prefer KVX_PASSWORD, --password-file or the prompt)");
     app.add_option("--password-file", options.PasswordFile, "a file whose first line is the unit's password")
-        ->check(CLI::ExistingFile);
+        ->check(CLI::ExistingFile)->type_name(AnyFile);
+    app.add_flag_callback("-q,--quiet", [] { SetQuiet(true); }, "say nothing on success, for scripts (problems still go to standard error)");
 
     int exitCode = ExitOK;
-    app.add_subcommand("devices", "list the USBXpress devices")->callback([&] { exitCode = ListDevices(options); });
+    bool devicesJson = false;
+    auto* devices = app.add_subcommand("devices", "list the USBXpress devices (exit 1 when no KVX dongle is among them)");
+    devices->add_flag("--json", devicesJson, "JSON instead of text");
+    devices->callback([&] { exitCode = ListDevices(options, devicesJson); });
 
     std::filesystem::path output;
     auto* read = app.add_subcommand("read", "read the unit's configuration into a template file");
-    read->add_option("-o,--output", output, "template file to write (*.kvx)")->required();
+    read->add_option("-o,--output", output, "template file to write (*.kvx; - for standard output)")->required()->type_name(TemplateFile);
     read->callback([&] { exitCode = ReadUnit(options, output); });
 
     std::filesystem::path input;
     bool noVerify = false;
     bool changesOnly = false;
     auto* write = app.add_subcommand("write", "back up the unit's configuration, write a template file to it, and verify");
-    write->add_option("file", input, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
+    write->add_option("file", input, "template file (*.kvx; - for standard input)")->required()->check(inputFile)->type_name(TemplateFile);
     write->add_flag("--no-verify", noVerify, "do not read the unit back to verify the write");
     write->add_flag("--changes-only", changesOnly, "write (and verify) only the pages that differ from what the unit holds");
     write->callback([&] { exitCode = WriteUnit(options, input, !noVerify, changesOnly); });
 
     std::filesystem::path restored;
     auto* restore = app.add_subcommand("restore", "list what a backup changes in the unit, back the unit up, write the backup as it is, and verify");
-    restore->add_option("backup", restored, "backup file (kvxctl backups lists them)")->required()->check(CLI::ExistingFile);
+    restore->add_option("backup", restored, "backup file (kvxctl backups lists them)")->required()->check(CLI::ExistingFile)->type_name(TemplateFile);
     restore->callback([&] { exitCode = RestoreUnit(options, restored); });
 
     auto* password = app.add_subcommand("password", "prove, set or clear the unit's access password");
@@ -75,43 +87,66 @@ int main(int argc, char** argv)
     auto* set = password->add_subcommand("set", "set a new password (asked twice unless given)");
     set->add_option("new", newPassword, "the new password (other users can see it: prefer the prompt or --new-password-file)");
     set->add_option("--new-password-file", newPasswordFile, "a file whose first line is the new password")
-        ->check(CLI::ExistingFile);
+        ->check(CLI::ExistingFile)->type_name(AnyFile);
     set->callback([&] { exitCode = SetPassword(options, newPassword, newPasswordFile); });
     password->add_subcommand("clear", "leave the unit without a password")->callback([&] {
         exitCode = ClearPassword(options);
     });
 
     unsigned seconds = 10;
-    auto* status = app.add_subcommand("status", "show the unit's live status frames");
+    bool statusJson = false;
+    auto* status = app.add_subcommand("status", "show the unit's live status frames (Ctrl-C stops, exit 130)");
     status->add_option("--seconds", seconds, "how long to watch")->capture_default_str();
-    status->callback([&] { exitCode = WatchStatus(options, seconds); });
+    status->add_flag("--json", statusJson, "one JSON object a line instead of text");
+    status->callback([&] { exitCode = WatchStatus(options, seconds, statusJson); });
 
     bool json = false;
     std::filesystem::path dumped;
     auto* dump = app.add_subcommand("dump", "show every field of a template file by name");
-    dump->add_option("file", dumped, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
-    dump->add_flag("--json", json, "JSON instead of text");
+    dump->add_option("file", dumped, "template file (*.kvx; - for standard input)")->required()->check(inputFile)->type_name(TemplateFile);
+    dump->add_flag("--json", json, "JSON instead of text (kvxctl build takes it back)");
     dump->callback([&] { exitCode = DumpTemplate(dumped, json); });
 
     std::string first;
     std::string second;
     bool diffJson = false;
     auto* diff = app.add_subcommand("diff", "show the fields in which two configurations differ (exit 0 equal, 1 different)");
-    diff->add_option("first", first, "template file, or \"unit\" for the unit's configuration")->required();
-    diff->add_option("second", second, "template file, or \"unit\" for the unit's configuration")->required();
+    diff->add_option("first", first, "template file, \"unit\" for the unit's configuration, or - for standard input")
+        ->required()
+        ->type_name(TemplateFile);
+    diff->add_option("second", second, "template file, \"unit\" for the unit's configuration, or - for standard input")
+        ->required()
+        ->type_name(TemplateFile);
     diff->add_flag("--json", diffJson, "JSON instead of text");
     diff->callback([&] { exitCode = DiffImages(options, first, second, diffJson); });
 
-    app.add_subcommand("backups", "list the backups kept before every write")->callback([&] {
-        exitCode = ListBackupFiles(options);
-    });
-    AddTextSubcommands(app, exitCode);
+    bool backupsJson = false;
+    auto* backups = app.add_subcommand("backups", "list the backups kept before every write");
+    backups->add_flag("--json", backupsJson, "JSON instead of text");
+    backups->callback([&] { exitCode = ListBackupFiles(options, backupsJson); });
+    AddTextSubcommands(app, exitCode, inputFile);
+
+    // For the build: the manual page's sections and bash completion, from the definitions above.
+    if (argc == 2 && std::strcmp(argv[1], "--manual-page") == 0) {
+        std::cout << ManualPageSections(app);
+        return ExitOK;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--bash-completion") == 0) {
+        std::cout << BashCompletion(app);
+        return ExitOK;
+    }
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? ExitOK : ExitNoDevice;
+    } catch (const std::exception& e) {
+        std::cerr << "kvxctl stopped on an unexpected problem: " << e.what() << "\n";
+        return ExitNoDevice;
+    } catch (...) {
+        std::cerr << "kvxctl stopped on an unexpected problem.\n";
+        return ExitNoDevice;
     }
     return exitCode;
 }

@@ -1,9 +1,10 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/standard_streams.h"
+#include "cli/terminal.h"
 #include "config/missed_call_list.h"
 #include "config/recipient_list.h"
-#include "config/whole_file.h"
 
 namespace kvx::cli {
 
@@ -37,43 +38,50 @@ const char* SlotName(TListKind Kind) { return Kind == TListKind::MissedCalls ? "
 
 int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun)
 {
+    if (IsStandardStream(Template) && IsStandardStream(Csv)) {
+        std::cerr << "Only one of the template and the CSV can come from standard input.\n";
+        return ExitNoDevice;
+    }
+    // A template from standard input goes out on standard output: the report goes aside.
+    if (IsStandardStream(Template)) ClaimStandardOutput();
     TKVXConfig image = ErasedConfig();
     if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
     std::string text;
     std::string error;
-    if (!LoadWholeFile(Csv, text, error, MaxCsvSize)) {
+    if (!ReadInputFile(Csv, text, error, MaxCsvSize)) {
         std::cerr << "Could not read \"" << Csv.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
     const TListOutcome outcome = Imported(Kind, text, image);
     if (!outcome.Report.Problem.empty()) {
-        std::cerr << Csv.string() << ": " << outcome.Report.Problem << "\nNothing was imported.\n";
+        std::cerr << InputName(Csv) << ": " << outcome.Report.Problem << "\nNothing was imported.\n";
         return ExitNoDevice;
     }
-    std::cout << ReportText(outcome.Report, SlotName(Kind)) << "\n";
+    Told() << ReportText(outcome.Report, SlotName(Kind)) << "\n";
+    // Every row taken, or the script is told that some were not.
+    const int taken = outcome.Report.Count(TImportOutcome::Skipped) == 0 ? ExitOK : ExitFailed;
     if (DryRun) {
-        std::cout << "Dry run: " << Template.string() << " is unchanged.\n";
-        return ExitOK;
+        Told() << "Dry run: " << OutputName(Template) << " is unchanged.\n";
+        return taken;
     }
-    if (!outcome.Report.Changes()) return ExitOK;
+    // Unchanged, a template from standard input still goes on along the pipe.
+    if (!outcome.Report.Changes() && !IsStandardStream(Template)) return taken;
     if (!SaveTemplateOrSay(Template, outcome.Image)) return ExitNoDevice;
-    std::cout << "Saved in " << Template.string() << ".\n";
-    return ExitOK;
+    Told() << "Saved in " << OutputName(Template) << ".\n";
+    return taken;
 }
 
 int ExportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv)
 {
+    if (RefuseSameFile(Template, Csv)) return ExitNoDevice;
     TKVXConfig image = ErasedConfig();
     if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
     const std::string text = Kind == TListKind::MissedCalls ? ExportMissedCalls(DecodeMissedCalls(image))
                                                             : ExportRecipients(DecodeRecipients(image));
-    if (Csv.empty()) {
-        std::cout << text;
-        return ExitOK;
-    }
+    const std::filesystem::path output = Csv.empty() ? std::filesystem::path("-") : Csv;
     std::string error;
-    if (!SaveWholeFile(Csv, text, error)) {
-        std::cerr << "Could not save \"" << Csv.string() << "\": " << error << ".\n";
+    if (!WriteOutputFile(output, text, error)) {
+        std::cerr << "Could not save \"" << output.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
     return ExitOK;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <streambuf>
 
 #include "link/kvx_frames.h"
 
@@ -25,6 +26,15 @@ bool IsTerminal(FILE* stream)
 {
     return KVX_ISATTY(KVX_FILENO(stream)) != 0;
 }
+
+bool Quiet = false;
+bool StandardOutputClaimed = false;
+
+// Swallows what -q silences.
+class TNullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+};
 
 std::string ReadLineWithoutEcho()
 {
@@ -91,6 +101,18 @@ std::u16string TextFromTerminal(const std::string& Text)
     return out;
 }
 
+std::ostream& Told()
+{
+    static TNullBuffer nothing;
+    static std::ostream silenced(&nothing);
+    if (Quiet) return silenced;
+    return StandardOutputClaimed ? std::cerr : std::cout;
+}
+
+void SetQuiet(bool Silent) { Quiet = Silent; }
+
+void ClaimStandardOutput() { StandardOutputClaimed = true; }
+
 std::optional<std::u16string> AskPassword(const std::string& Prompt)
 {
     std::cerr << Prompt << std::flush;
@@ -104,7 +126,7 @@ std::optional<std::u16string> AskPassword(const std::string& Prompt)
     return TextFromTerminal(line);
 }
 
-TProgressBar::TProgressBar(std::string Label) : FLabel(std::move(Label)), FEnabled(IsTerminal(stderr)) {}
+TProgressBar::TProgressBar(std::string Label) : FLabel(std::move(Label)), FEnabled(IsTerminal(stderr) && !Quiet) {}
 
 TProgressBar::~TProgressBar()
 {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_docs.h"
 #include "cli/commands.h"
 
 namespace kvx::cli {
@@ -23,40 +24,50 @@ struct TArguments {
     bool DryRun = false;
 };
 
-void AddListSubcommand(CLI::App& App, int& ExitCode, const std::shared_ptr<TArguments>& Args, const char* Name,
-                       TListKind Kind, const std::string& What)
+void AddListSubcommand(CLI::App& App, int& ExitCode, const std::shared_ptr<TArguments>& Args, const CLI::Validator& InputFile,
+                       const char* Name, TListKind Kind, const std::string& What)
 {
     auto* list = App.add_subcommand(Name, What + " from and to a spreadsheet (CSV)");
     list->require_subcommand(1);
-    auto* import = list->add_subcommand("import", "put the CSV's " + What + " into a template file; a report says what changes");
-    import->add_option("template", Args->Template, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
-    import->add_option("csv", Args->Csv, "CSV file with a header row")->required()->check(CLI::ExistingFile);
+    auto* import = list->add_subcommand("import", "put the CSV's " + What + " into a template file; a report says what changes "
+                                                  "(exit 1 when a row was skipped)");
+    import->add_option("template", Args->Template, "template file (*.kvx; - to read standard input and write standard output)")
+        ->required()
+        ->check(InputFile)
+        ->type_name(TemplateFile);
+    import->add_option("csv", Args->Csv, "CSV file with a header row (- for standard input)")->required()->check(InputFile)->type_name(CsvFile);
     import->add_flag("--dry-run", Args->DryRun, "only show the report; the template stays as it is");
     import->callback([&ExitCode, Args, Kind] { ExitCode = ImportList(Kind, Args->Template, Args->Csv, Args->DryRun); });
     auto* exported = list->add_subcommand("export", "write a template file's " + What + " as CSV");
-    exported->add_option("template", Args->Template, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
-    exported->add_option("csv", Args->Csv, "CSV file to write (default: standard output)");
+    exported->add_option("template", Args->Template, "template file (*.kvx; - for standard input)")
+        ->required()
+        ->check(InputFile)
+        ->type_name(TemplateFile);
+    exported->add_option("csv", Args->Csv, "CSV file to write (default, or -: standard output)")->type_name(CsvFile);
     exported->callback([&ExitCode, Args, Kind] { ExitCode = ExportList(Kind, Args->Template, Args->Csv); });
 }
 
 } // namespace
 
-void AddTextSubcommands(CLI::App& App, int& ExitCode)
+void AddTextSubcommands(CLI::App& App, int& ExitCode, const CLI::Validator& InputFile)
 {
     auto args = std::make_shared<TArguments>();
     auto* build = App.add_subcommand("build", "make a template file from JSON as 'dump --json' writes it; fields left out keep "
                                               "the program's design values");
-    build->add_option("json", args->Json, "configuration as JSON")->required()->check(CLI::ExistingFile);
-    build->add_option("-o,--output", args->Output, "template file to write (*.kvx)")->required();
+    build->add_option("json", args->Json, "configuration as JSON (- for standard input)")->required()->check(InputFile)->type_name(JsonFile);
+    build->add_option("-o,--output", args->Output, "template file to write (*.kvx; - for standard output)")->required()->type_name(TemplateFile);
     build->callback([&ExitCode, args] { ExitCode = BuildTemplate(args->Json, args->Output); });
 
     auto* set = App.add_subcommand("set", "change fields of a template file by name: UnitID=\"Farm 12\" TimerEvents.5.Time=07:30");
-    set->add_option("template", args->Template, "template file (*.kvx)")->required()->check(CLI::ExistingFile);
-    set->add_option("fields", args->Assignments, "PATH=VALUE, by the names of 'dump'")->required();
+    set->add_option("template", args->Template, "template file (*.kvx; - to read standard input and write standard output)")
+        ->required()
+        ->check(InputFile)
+        ->type_name(TemplateFile);
+    set->add_option("fields", args->Assignments, "PATH=VALUE, by the names of 'dump', all stored together")->required()->type_name("PATH=VALUE");
     set->callback([&ExitCode, args] { ExitCode = SetFields(args->Template, args->Assignments); });
 
-    AddListSubcommand(App, ExitCode, args, "calls", TListKind::MissedCalls, "missed-call numbers");
-    AddListSubcommand(App, ExitCode, args, "recipients", TListKind::Recipients, "message recipients");
+    AddListSubcommand(App, ExitCode, args, InputFile, "calls", TListKind::MissedCalls, "missed-call numbers");
+    AddListSubcommand(App, ExitCode, args, InputFile, "recipients", TListKind::Recipients, "message recipients");
 }
 
 } // namespace kvx::cli

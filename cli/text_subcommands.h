@@ -3,10 +3,12 @@
 // spreadsheets (calls, recipients).
 namespace CLI {
 class App;
+class Validator;
 }
 
 namespace kvx::cli {
 
-void AddTextSubcommands(CLI::App& App, int& ExitCode);
+// InputFile: the check of an argument naming a file to read.
+void AddTextSubcommands(CLI::App& App, int& ExitCode, const CLI::Validator& InputFile);
 
 } // namespace kvx::cli

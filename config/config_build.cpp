@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "config/analogue_input.h"
@@ -14,6 +15,7 @@
 #include "config/m2m.h"
 #include "config/missed_calls.h"
 #include "config/phone_number.h"
+#include "config/raw_bytes.h"
 #include "config/recipients.h"
 #include "config/remote_control.h"
 #include "config/security_setup.h"
@@ -44,18 +46,13 @@ constexpr long LastResponseSeconds = 1310;
 constexpr long LastVoltageHundredths = 1000;
 constexpr long FirstCurrentHundredths = 400;
 constexpr long LastCurrentHundredths = 2000;
-
-struct TProblem {
-    std::string Path;
-    std::string Reason;
-    bool WrongKind;  // a value of the wrong JSON kind, rather than a wrong value of the right kind
-};
+constexpr const char* PasswordRefused = "the password never goes into a template (kvxctl password set puts it into the KVX)";
 
 class TProblems {
 public:
     void Add(const std::string& Path, std::string Reason) { List.push_back({Path, std::move(Reason), false}); }
     void WrongKind(const std::string& Path, std::string Expected) { List.push_back({Path, "expected " + std::move(Expected), true}); }
-    std::vector<TProblem> List;
+    std::vector<TBuildProblem> List;
 };
 
 std::string Join(const std::string& Path, const std::string& Key) { return Path.empty() ? Key : Path + "." + Key; }
@@ -76,6 +73,15 @@ std::optional<long> Whole(const json& Value, const std::string& Path, long Min, 
         return std::nullopt;
     }
     return static_cast<long>(Value.get<uint64_t>());
+}
+
+// A coded byte given as its raw number, as the dump shows a value that has no word: true when
+// Value is a whole number (stored into Byte when in range).
+bool RawByte(const json& Value, const std::string& Path, uint8_t& Byte, TProblems& Problems)
+{
+    if (!Value.is_number_integer()) return false;
+    if (const auto n = Whole(Value, Path, 0, 255, Problems)) Byte = static_cast<uint8_t>(*n);
+    return true;
 }
 
 std::optional<bool> Flag(const json& Value, const std::string& Path, TProblems& Problems)
@@ -439,9 +445,10 @@ void ApplyShortcut(TKVXConfig& Config, size_t Index, const json& Item, const std
     EncodeShortcut(Config, Index, shortcut);
 }
 
-// A text slot written space-padded; an empty text leaves it unwritten.
+// A text slot written space-padded; an empty text, or null, leaves it unwritten.
 void ApplyLabel(uint8_t* Slot, const json& Value, const std::string& Path, size_t Width, TProblems& Problems)
 {
+    if (Value.is_null()) return EraseField(Slot, Width);
     if (const auto text = Text(Value, Path, Width, Problems)) {
         EraseField(Slot, Width);
         if (!text->empty()) WriteText(Slot, Width, *text, PadSpace);
@@ -450,14 +457,17 @@ void ApplyLabel(uint8_t* Slot, const json& Value, const std::string& Path, size_
 
 void ApplyPhone(TKVXLabel& Field, const json& Value, const std::string& Path, TProblems& Problems)
 {
+    if (Value.is_null()) return EraseField(Field.Data, Field.Size);
     if (const auto digits = Phone(Value, Path, Problems)) {
         EraseField(Field.Data, Field.Size);
         WritePhoneNumber(Field, *digits);
     }
 }
 
+// A number within the page's range; null for a word never stored.
 void ApplyWord(TWordMSBFirst& Field, const json& Value, const std::string& Path, long Max, uint32_t Scale, TProblems& Problems)
 {
+    if (Value.is_null()) return Field.SetValue(ErasedWord);
     if (const auto n = Whole(Value, Path, 0, Max, Problems)) Field.SetValue(static_cast<uint16_t>(*n * Scale));
 }
 
@@ -506,9 +516,11 @@ TApply PhoneField(TKVXLabel TKVXConfig::*Field)
     return [Field](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyPhone(c.*Field, v, p, problems); };
 }
 
-TApply FlagField(void (*Encode)(TKVXConfig&, bool))
+// true or false as the page stores it, or the byte's raw number.
+TApply FlagField(uint8_t TKVXConfig::*Field, void (*Encode)(TKVXConfig&, bool))
 {
-    return [Encode](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
+    return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
+        if (RawByte(v, p, c.*Field, problems)) return;
         if (const auto on = Flag(v, p, problems)) Encode(c, *on);
     };
 }
@@ -528,7 +540,8 @@ TApply WordField(TWordMSBFirst TKVXConfig::*Field, long Max, uint32_t Scale = 1)
 TApply DigitsField(uint8_t* (*Slot)(TKVXConfig&), size_t Width, void (*Encode)(TKVXConfig&, const std::u16string&))
 {
     return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
-        if (const auto digits = Digits(v, p, Width, problems)) {
+        if (v.is_null()) EraseField(Slot(c), Width);
+        else if (const auto digits = Digits(v, p, Width, problems)) {
             EraseField(Slot(c), Width);
             Encode(c, *digits);
         }
@@ -538,7 +551,8 @@ TApply DigitsField(uint8_t* (*Slot)(TKVXConfig&), size_t Width, void (*Encode)(T
 TApply CIDLabels(TCIDLabelKind Kind)
 {
     return Numbered(0, CIDLabelCount(Kind), [Kind](TKVXConfig& c, size_t i, const json& v, const std::string& p, TProblems& problems) {
-        if (const auto text = Text(v, p, LabelWidth, problems)) {
+        if (v.is_null()) EraseCIDLabel(c, Kind, i);
+        else if (const auto text = Text(v, p, LabelWidth, problems)) {
             EraseCIDLabel(c, Kind, i);
             EncodeCIDLabel(c, Kind, i, *text);
         }
@@ -558,26 +572,29 @@ const std::map<std::string_view, TApply>& FieldAppliers()
              if (v.is_null()) c.DayOfWeek = Erased;
              else if (const auto days = WeekDays(v, p, problems)) c.DayOfWeek = *days;
          }},
-        {"VerifySender", FlagField(EncodeVerifySender)},
+        {"VerifySender", FlagField(&TKVXConfig::VerifySender, EncodeVerifySender)},
         {"SerialInterface", [](const json& v, const std::string& p, TKVXConfig& c, P& problems) {
+             if (RawByte(v, p, c.SerialInterface, problems)) return;
              std::vector<std::string_view> words;
              for (const auto& serial : SerialInterfaceWords) words.push_back(serial.second);
              if (const auto chosen = Choice(v, p, words, problems)) EncodeSerialInterface(c, SerialInterfaceWords[*chosen].first);
          }},
-        {"DialTone", FlagField(EncodeDialTone)},
+        {"DialTone", FlagField(&TKVXConfig::DialTone, EncodeDialTone)},
         {"ACFailTimeout", WordField(&TKVXConfig::ACFailTimeout, LastDelayMinutes * SecondsPerMinute)},
         {"ACRestoreTimeout", WordField(&TKVXConfig::ACRestoreTimeout, LastDelayMinutes * SecondsPerMinute)},
-        {"SIM2Enable", FlagField(EncodeSecondarySIMEnabled)},
+        {"SIM2Enable", FlagField(&TKVXConfig::SIM2Enable, EncodeSecondarySIMEnabled)},
         {"PIN", DigitsField([](TKVXConfig& c) { return c.PIN.Data; }, decltype(TKVXConfig::PIN)::Size, EncodeCommandPIN)},
         {"UnitID", [](const json& v, const std::string& p, TKVXConfig& c, P& problems) {
-             if (const auto text = Text(v, p, LabelWidth, problems)) EncodeUnitID(c, *text);
+             if (v.is_null()) EraseField(c.UnitID.Data, c.UnitID.Size);
+             else if (const auto text = Text(v, p, LabelWidth, problems)) EncodeUnitID(c, *text);
          }},
         {"LockArray", [](const json& v, const std::string& p, TKVXConfig&, P& problems) {
-             if (!v.is_string() || !v.get<std::string>().empty())
-                 problems.Add(p, "the password never goes into a template (kvxctl password set puts it into the KVX)");
+             if (!v.is_string() || !v.get<std::string>().empty()) problems.Add(p, PasswordRefused);
          }},
         {"ADType", [](const json& v, const std::string& p, TKVXConfig& c, P& problems) {
-             if (const auto type = Choice(v, p, std::vector<std::string_view>(AnalogueTypeWords.begin(), AnalogueTypeWords.end()), problems)) c.ADType = static_cast<uint8_t>(*type);
+             if (v.is_null()) c.ADType = Erased;
+             else if (RawByte(v, p, c.ADType, problems)) return;
+             else if (const auto type = Choice(v, p, std::vector<std::string_view>(AnalogueTypeWords.begin(), AnalogueTypeWords.end()), problems)) c.ADType = static_cast<uint8_t>(*type);
          }},
         {"ADVLowThreshold", AnalogueField(&TKVXConfig::ADVLowThreshold, 0, LastVoltageHundredths, true)},
         {"ADVHighThreshold", AnalogueField(&TKVXConfig::ADVHighThreshold, 0, LastVoltageHundredths, true)},
@@ -592,7 +609,8 @@ const std::map<std::string_view, TApply>& FieldAppliers()
         {"M2MID", DigitsField([](TKVXConfig& c) { return c.M2MID.Data; }, decltype(TKVXConfig::M2MID)::Size, EncodeM2MID)},
         {"M2MTelemetries", [](const json& v, const std::string& p, TKVXConfig& c, P& problems) {
              ForEachEvent(v, p, M2MTelemetryEdited, problems, [&](TDistributionEvent e, const json& item, const std::string& path) {
-                 if (const auto digits = Digits(item, path, 3, problems)) EncodeM2MTelemetry(c, e, *digits);
+                 if (item.is_null()) EraseField(&c.M2MTelemetries[M2MTelemetryWidth * static_cast<size_t>(e)], M2MTelemetryWidth);
+                 else if (const auto digits = Digits(item, path, M2MTelemetryWidth, problems)) EncodeM2MTelemetry(c, e, *digits);
              });
          }},
         {"TimerEvents", Numbered(1, TimerCount, ApplyTimer)},
@@ -608,18 +626,21 @@ const std::map<std::string_view, TApply>& FieldAppliers()
              });
          }},
         {"ReportingNumbers", Numbered(1, RecipientCount, [](TKVXConfig& c, size_t i, const json& v, const std::string& p, P& problems) {
-             if (const auto digits = Phone(v, p, problems)) {
+             if (v.is_null()) EraseRecipient(c, i);
+             else if (const auto digits = Phone(v, p, problems)) {
                  EraseRecipient(c, i);
                  EncodeRecipient(c, i, *digits);
              }
          })},
         {"DistributeMessages", [](const json& v, const std::string& p, TKVXConfig& c, P& problems) {
              ForEachEvent(v, p, [](TDistributionEvent) { return true; }, problems, [&](TDistributionEvent e, const json& item, const std::string& path) {
-                 if (const auto mask = RecipientMask(item, path, problems)) EncodeDistributionMask(c, e, *mask);
+                 if (item.is_null()) EraseField(c.DistributeMessages.Masks[static_cast<size_t>(e)].Bytes, 2);
+                 else if (const auto mask = RecipientMask(item, path, problems)) EncodeDistributionMask(c, e, *mask);
              });
          }},
         {"ContactIDReporting", Numbered(1, CIDReportingCapacity, [](TKVXConfig& c, size_t i, const json& v, const std::string& p, P& problems) {
-             if (const auto mask = RecipientMask(v, p, problems)) EncodeCIDReportingMask(c, i, *mask);
+             if (v.is_null()) EraseField(&c.ContactIDReporting[2 * i], 2);
+             else if (const auto mask = RecipientMask(v, p, problems)) EncodeCIDReportingMask(c, i, *mask);
          })},
         {"RemoteControl", ApplyRemoteCommands},
         {"ShortCuts", Numbered(1, ShortcutCount, ApplyShortcut)},
@@ -690,7 +711,21 @@ const std::vector<TKey>& Keys()
     return keys;
 }
 
-std::vector<TProblem> Apply(const json& Json, TKVXConfig& Config)
+// Bytes by the names diff gives them (null: every byte 0xFF), stored over whatever the fields stored.
+void ApplyRawBytes(const json& Value, TKVXConfig& Config, TProblems& Problems)
+{
+    if (!IsObject(Value, RawBytesKey, "an object of hexadecimal bytes by field or element name", Problems)) return;
+    for (const auto& [key, hex] : Value.items()) {
+        const std::string path = Join(RawBytesKey, key);
+        const auto span = ByteSpanNamed(key);
+        if (!span) Problems.Add(path, "unknown key (a field, or an element as kvxctl diff names it)");
+        else if (HoldsPassword(*span)) Problems.Add(path, PasswordRefused);
+        else if (hex.is_null()) EraseField(Config.Bytes() + span->Offset, span->Size);
+        else ApplyHex(Config.Bytes() + span->Offset, span->Size, hex, path, Problems);
+    }
+}
+
+std::vector<TBuildProblem> Apply(const json& Json, TKVXConfig& Config)
 {
     TProblems problems;
     if (!Json.is_object()) {
@@ -699,75 +734,91 @@ std::vector<TProblem> Apply(const json& Json, TKVXConfig& Config)
     }
     for (const auto& item : Json.items()) {
         const std::string& key = item.key();
-        if (std::none_of(Keys().begin(), Keys().end(), [&key](const TKey& k) { return k.Name == key; })) problems.Add(key, "unknown key");
+        if (key != RawBytesKey && std::none_of(Keys().begin(), Keys().end(), [&key](const TKey& k) { return k.Name == key; }))
+            problems.Add(key, "unknown key");
     }
     TKVXConfig edited = Config;
     for (const TKey& key : Keys())
         if (const auto found = Json.find(key.Name); found != Json.end()) key.Apply(*found, key.Name, edited, problems);
     // A self test needs both its hour and its minute; one alone the unit reads as none.
-    if ((edited.AutoTestTimeHours == Erased) != (edited.AutoTestTimeMinutes == Erased))
+    const bool selfTestGiven = Json.contains("AutoTestTimeHours") || Json.contains("AutoTestTimeMinutes");
+    if (selfTestGiven && (edited.AutoTestTimeHours == Erased) != (edited.AutoTestTimeMinutes == Erased))
         problems.Add("AutoTestTimeMinutes", "the self test needs both AutoTestTimeHours and AutoTestTimeMinutes, or neither");
+    if (const auto raw = Json.find(RawBytesKey); raw != Json.end()) ApplyRawBytes(*raw, edited, problems);
     if (problems.List.empty()) Config = edited;
     return problems.List;
 }
 
-std::vector<std::string> Lines(const std::vector<TProblem>& Problems)
+} // namespace
+
+std::vector<TBuildProblem> BuildFromJson(const nlohmann::ordered_json& Json, TKVXConfig& Config)
+{
+    return Apply(Json, Config);
+}
+
+std::vector<std::string> ApplyConfigJson(const nlohmann::ordered_json& Json, TKVXConfig& Config)
 {
     std::vector<std::string> lines;
-    for (const TProblem& p : Problems) lines.push_back(p.Path + ": " + p.Reason);
+    for (const TBuildProblem& p : Apply(Json, Config)) lines.push_back(p.Path + ": " + p.Reason);
     return lines;
+}
+
+namespace {
+
+// Deeper than any configuration: {"TimerEvents": {"5": {"WeekDays": ["Mon"]}}} is four.
+constexpr size_t MaxNesting = 16;
+
+struct TRefusedJson {
+    std::string Problem;
+};
+
+// An object or array being read, and the key last read in it.
+struct TOpenValue {
+    std::set<std::string> Keys;
+    std::string Key;
+};
+
+// Key's path: the keys of the objects around the one being read, then Key.
+std::string KeyPath(const std::vector<TOpenValue>& Open, const std::string& Key)
+{
+    std::string path;
+    for (size_t i = 0; i + 1 < Open.size(); ++i)
+        if (!Open[i].Key.empty()) path += Open[i].Key + ".";
+    return path + Key;
 }
 
 } // namespace
 
-std::vector<std::string> ApplyConfigJson(const nlohmann::ordered_json& Json, TKVXConfig& Config)
-{
-    return Lines(Apply(Json, Config));
-}
-
 std::optional<nlohmann::ordered_json> ParseConfigJson(std::string_view Text, std::string& Problem)
 {
+    using event = json::parse_event_t;
+    std::vector<TOpenValue> open;
+    // Refuses, while reading, what JSON itself allows: a key twice (the last would silently win)
+    // and nesting no configuration has (what reads it need not recurse without end).
+    const json::parser_callback_t refuse = [&open](int, event Event, json& Parsed) {
+        if (Event == event::object_start || Event == event::array_start) {
+            if (open.size() == MaxNesting) throw TRefusedJson{"nested deeper than " + std::to_string(MaxNesting) + " levels"};
+            open.emplace_back();
+        } else if (Event == event::object_end || Event == event::array_end) {
+            open.pop_back();
+        } else if (Event == event::key) {
+            const std::string& key = Parsed.get_ref<const std::string&>();
+            if (!open.back().Keys.insert(key).second) throw TRefusedJson{Quoted(KeyPath(open, key)) + " is given twice"};
+            open.back().Key = key;
+        }
+        return true;
+    };
     try {
-        return nlohmann::ordered_json::parse(Text);
-    } catch (const nlohmann::json::parse_error& e) {
+        return json::parse(Text, refuse);
+    } catch (const TRefusedJson& e) {
+        Problem = e.Problem;
+    } catch (const json::exception& e) {
         // "[json.exception.parse_error.101] parse error at line 3, column 5: ..." without its label.
         const std::string what = e.what();
         const size_t label = what.find("] ");
         Problem = label == std::string::npos ? what : what.substr(label + 2);
-        return std::nullopt;
     }
-}
-
-std::vector<std::string> ApplyAssignment(std::string_view Assignment, TKVXConfig& Config)
-{
-    const size_t equals = Assignment.find('=');
-    if (equals == std::string_view::npos || equals == 0)
-        return {std::string(Assignment) + ": expected PATH=VALUE (UnitID=\"Farm 12\", TimerEvents.5.Time=07:30)"};
-    const std::string path(Assignment.substr(0, equals));
-    const std::string text(Assignment.substr(equals + 1));
-
-    // {"TimerEvents": {"5": {"Time": Value}}} for "TimerEvents.5.Time".
-    const auto nested = [&path](json Value) {
-        std::vector<std::string> keys;
-        for (size_t from = 0, dot = 0; dot != std::string::npos; from = dot + 1) {
-            dot = path.find('.', from);
-            keys.push_back(path.substr(from, dot == std::string::npos ? std::string::npos : dot - from));
-        }
-        for (auto key = keys.rbegin(); key != keys.rend(); ++key) Value = json{{*key, std::move(Value)}};
-        return Value;
-    };
-    std::string ignored;
-    const auto typed = ParseConfigJson(text, ignored);
-    if (typed && !typed->is_string()) {
-        TKVXConfig edited = Config;
-        const std::vector<TProblem> problems = Apply(nested(*typed), edited);
-        const bool wrongKind = !problems.empty() && std::all_of(problems.begin(), problems.end(), [](const TProblem& p) { return p.WrongKind; });
-        if (!wrongKind) {
-            if (problems.empty()) Config = edited;
-            return Lines(problems);
-        }
-    }
-    return Lines(Apply(nested(typed && typed->is_string() ? *typed : json(text)), Config));
+    return std::nullopt;
 }
 
 } // namespace kvx

@@ -194,6 +194,13 @@ std::string ValueText(const uint8_t* Bytes, const TElement& Element)
 
 } // namespace
 
+std::vector<TConfigElement> ConfigElements()
+{
+    std::vector<TConfigElement> elements;
+    for (const TElement& e : Elements()) elements.push_back({e.Name, e.Offset, e.Size});
+    return elements;
+}
+
 std::vector<TFieldDifference> CompareConfigs(const TKVXConfig& First, const TKVXConfig& Second)
 {
     std::vector<TFieldDifference> differences;

@@ -27,4 +27,13 @@ struct TFieldDifference {
 // Every element whose bytes differ, in image order; empty when the images are equal.
 std::vector<TFieldDifference> CompareConfigs(const TKVXConfig& First, const TKVXConfig& Second);
 
+// An element as CompareConfigs names it, and where its bytes are.
+struct TConfigElement {
+    std::string Name;
+    size_t Offset = 0;
+    size_t Size = 0;
+};
+// Every element, in image order; together they hold each byte of the image once.
+std::vector<TConfigElement> ConfigElements();
+
 } // namespace kvx

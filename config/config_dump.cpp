@@ -6,12 +6,15 @@
 #include <string_view>
 
 #include "config/analogue_input.h"
+#include "config/config_build.h"
 #include "config/contact_id.h"
 #include "config/distribution.h"
 #include "config/general_setup.h"
+#include "config/design_config.h"
 #include "config/input_messages.h"
 #include "config/m2m.h"
 #include "config/missed_calls.h"
+#include "config/raw_bytes.h"
 #include "config/recipients.h"
 #include "config/remote_control.h"
 #include "config/shortcuts.h"
@@ -51,6 +54,20 @@ bool AllErased(const uint8_t* Data, size_t Size)
     return std::all_of(Data, Data + Size, [](uint8_t b) { return b == 0xFF; });
 }
 
+// A text slot never written reads as null, apart from one written empty.
+json TextOf(const uint8_t* Data, size_t Size)
+{
+    return AllErased(Data, Size) ? json() : json(Utf8(ReadText(Data, Size)));
+}
+template <typename TField>
+json TextOf(const TField& Field)
+{
+    return TextOf(Field.Data, TField::Size);
+}
+
+// On and off as the pages store them; any other byte as its raw number.
+json Flag(uint8_t Byte) { return Byte == 0xFF ? json(true) : Byte == 0x00 ? json(false) : json(Byte); }
+
 std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8(Digits); }
 
 std::string TwoDigits(unsigned Value) { return (Value < 10 ? "0" : "") + std::to_string(Value); }
@@ -65,8 +82,13 @@ json RecipientList(uint16_t Mask)
 
 json BCDTime(uint8_t Byte) { return Byte == 0xFF ? json() : json(TUtils::BCD2BIN(&Byte, 1)); }
 
-// A word the page never stored (a breach that is off) reads as null.
+// A word the page never stored (a breach that is off, a unit never programmed) reads as null.
 constexpr uint16_t ErasedWord = 0xFFFF;
+
+json MaskOf(const TWordLSBFirst& Stored, uint16_t Mask)
+{
+    return Stored.Value() == ErasedWord ? json() : RecipientList(Mask);
+}
 
 json Hundredths(const TWordMSBFirst& Field)
 {
@@ -108,10 +130,10 @@ json MissedCalls(const TKVXConfig& Config)
 json CIDLabels(const TKVXConfig& Config, TCIDLabelKind Kind)
 {
     json labels = json::object();
-    for (size_t i = 0; i < CIDLabelCount(Kind); ++i) {
-        const std::u16string label = DecodeCIDLabel(Config, Kind, i);
-        if (!label.empty()) labels[std::to_string(i)] = Utf8(label);
-    }
+    const uint8_t* first = Kind == TCIDLabelKind::Partition ? Config.CIDPartitionLabels.Data
+                           : Kind == TCIDLabelKind::Zone    ? Config.CIDZoneLabels.Data
+                                                            : Config.CIDUserLabels.Data;
+    for (size_t i = 0; i < CIDLabelCount(Kind); ++i) labels[std::to_string(i)] = TextOf(first + TKVXLabel::Size * i, TKVXLabel::Size);
     return labels;
 }
 
@@ -119,8 +141,8 @@ json CIDReporting(const TKVXConfig& Config)
 {
     json masks = json::object();
     for (size_t k = 0; k < CIDReportingCapacity; ++k)
-        if (!AllErased(&Config.ContactIDReporting[2 * k], 2))
-            masks[std::to_string(k + 1)] = RecipientList(DecodeCIDReportingMask(Config, k));
+        masks[std::to_string(k + 1)] = MaskOf(*reinterpret_cast<const TWordLSBFirst*>(&Config.ContactIDReporting[2 * k]),
+                                              DecodeCIDReportingMask(Config, k));
     return masks;
 }
 
@@ -129,7 +151,7 @@ json Distribution(const TKVXConfig& Config)
     json masks = json::object();
     for (size_t e = 0; e < DistributeMessageCount; ++e) {
         const auto event = static_cast<TDistributionEvent>(e);
-        masks[DistributionEventName(event)] = RecipientList(DecodeDistributionMask(Config, event));
+        masks[DistributionEventName(event)] = MaskOf(Config.DistributeMessages.Masks[e], DecodeDistributionMask(Config, event));
     }
     return masks;
 }
@@ -160,7 +182,8 @@ json M2MTelemetries(const TKVXConfig& Config)
     json numbers = json::object();
     for (size_t e = 0; e < M2MTelemetryCount; ++e) {
         const auto event = static_cast<TDistributionEvent>(e);
-        if (M2MTelemetryEdited(event)) numbers[DistributionEventName(event)] = Utf8(DecodeM2MTelemetry(Config, event));
+        if (M2MTelemetryEdited(event))
+            numbers[DistributionEventName(event)] = TextOf(&Config.M2MTelemetries[M2MTelemetryWidth * e], M2MTelemetryWidth);
     }
     return numbers;
 }
@@ -198,22 +221,27 @@ json Shortcuts(const TKVXConfig& Config)
     return pairs;
 }
 
-std::string SerialText(const TKVXConfig& Config)
+// The word of a value the page stores, else the raw number (which the unit reads as disabled).
+json SerialText(const TKVXConfig& Config)
 {
-    const TSerialInterface serial = DecodeSerialInterface(Config);
     for (const auto& [choice, word] : SerialInterfaceWords)
-        if (choice == serial) return std::string(word);
-    return {};
+        if (static_cast<uint8_t>(choice) == Config.SerialInterface) return std::string(word);
+    return Config.SerialInterface;
 }
 
-std::string AnalogueTypeText(uint8_t Type)
+json AnalogueTypeText(uint8_t Type)
 {
-    return Type < AnalogueTypeWords.size() ? std::string(AnalogueTypeWords[Type]) : std::to_string(Type);
+    if (Type == 0xFF) return nullptr;
+    return Type < AnalogueTypeWords.size() ? json(AnalogueTypeWords[Type]) : json(Type);
 }
 
 json WordOver(const TWordMSBFirst& Field, unsigned Units)
 {
     return Field.Value() == ErasedWord ? json() : json(Field.Value() / Units);
+}
+json WordOver(const TKVXConfig& Config, const TFieldInfo& Field, unsigned Units)
+{
+    return WordOver(*reinterpret_cast<const TWordMSBFirst*>(Config.Bytes() + Field.Offset), Units);
 }
 
 using TFieldDump = std::function<json(const TKVXConfig&)>;
@@ -227,13 +255,15 @@ const std::map<std::string_view, TFieldDump>& FieldDumps()
         {"AutoTestTimeHours", [](const TKVXConfig& c) { return BCDTime(c.AutoTestTimeHours); }},
         {"AutoTestTimeMinutes", [](const TKVXConfig& c) { return BCDTime(c.AutoTestTimeMinutes); }},
         {"DayOfWeek", [](const TKVXConfig& c) { return c.DayOfWeek == 0xFF ? json() : json(WeekDayWordsOf(c.DayOfWeek)); }},
-        {"VerifySender", [](const TKVXConfig& c) { return json(c.VerifySender == 0xFF); }},
-        {"SerialInterface", [](const TKVXConfig& c) { return json(SerialText(c)); }},
-        {"DialTone", [](const TKVXConfig& c) { return json(DecodeDialTone(c)); }},
-        {"SIM2Enable", [](const TKVXConfig& c) { return json(c.SIM2Enable == 0xFF); }},
-        {"PIN", [](const TKVXConfig& c) { return json(Utf8(ReadText(c.PIN))); }},
+        {"VerifySender", [](const TKVXConfig& c) { return Flag(c.VerifySender); }},
+        {"SerialInterface", SerialText},
+        {"DialTone", [](const TKVXConfig& c) { return Flag(c.DialTone); }},
+        {"ACFailTimeout", [](const TKVXConfig& c) { return WordOver(c.ACFailTimeout, 1); }},
+        {"ACRestoreTimeout", [](const TKVXConfig& c) { return WordOver(c.ACRestoreTimeout, 1); }},
+        {"SIM2Enable", [](const TKVXConfig& c) { return Flag(c.SIM2Enable); }},
+        {"PIN", [](const TKVXConfig& c) { return TextOf(c.PIN); }},
         {"LockArray", [](const TKVXConfig& c) { return json(Utf8(ReadText(c.LockArray))); }},
-        {"ADType", [](const TKVXConfig& c) { return json(AnalogueTypeText(c.ADType)); }},
+        {"ADType", [](const TKVXConfig& c) { return AnalogueTypeText(c.ADType); }},
         {"ADVLowThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADVLowThreshold); }},
         {"ADVHighThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADVHighThreshold); }},
         {"ADILowThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADILowThreshold); }},
@@ -244,7 +274,7 @@ const std::map<std::string_view, TFieldDump>& FieldDumps()
         {"M2MReportingNumber2", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 1))); }},
         {"M2MReportingNumber3", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 2))); }},
         {"M2MReportingNumber4", [](const TKVXConfig& c) { return json(PhoneText(DecodeM2MNumber(c, 3))); }},
-        {"M2MID", [](const TKVXConfig& c) { return json(Utf8(DecodeM2MID(c))); }},
+        {"M2MID", [](const TKVXConfig& c) { return TextOf(c.M2MID); }},
         {"M2MTelemetries", M2MTelemetries},
         {"TimerEvents", Timers},
         {"TimerLabels", nullptr},
@@ -271,7 +301,7 @@ json PlainField(const TKVXConfig& Config, const TFieldInfo& Field)
     switch (Field.Kind) {
     case TFieldKind::Byte: return bytes[0];
     case TFieldKind::Word: return bytes[0] << 8 | bytes[1];
-    case TFieldKind::Label: return Utf8(ReadText(bytes, Field.Size));
+    case TFieldKind::Label: return TextOf(bytes, Field.Size);
     case TFieldKind::Bytes:
     case TFieldKind::DistributeMessages: break;
     }
@@ -301,9 +331,10 @@ void Flatten(const json& Value, const std::string& Name, std::vector<TDumpEntry>
     }
 }
 
-} // namespace
+bool IsPulseTime(std::string_view Name) { return Name.starts_with("Relay") && Name.ends_with("PulseTime"); }
 
-json DumpConfigJson(const TKVXConfig& Config)
+// Every field in its readable form.
+json FieldsOf(const TKVXConfig& Config)
 {
     json dump = json::object();
     for (const TFieldInfo& field : ConfigFields()) {
@@ -314,14 +345,56 @@ json DumpConfigJson(const TKVXConfig& Config)
             if (name == "NotAllocated") dump["HiddenSetting"] = Config.Bytes()[HiddenSettingOffset];
             continue;
         }
-        if (IsInputDelayField(name)) {
-            dump[field.Name] = (bytes[0] << 8 | bytes[1]) / InputDelayUnitsPerSecond;
+        if (IsInputDelayField(name) || IsPulseTime(name)) {
+            dump[field.Name] = WordOver(Config, field, IsPulseTime(name) ? 1 : InputDelayUnitsPerSecond);
             continue;
         }
         const auto known = FieldDumps().find(name);
         if (known == FieldDumps().end()) dump[field.Name] = PlainField(Config, field);
         else if (known->second) dump[field.Name] = known->second(Config);
     }
+    return dump;
+}
+
+// Leaves out every entry a build refuses: the problem's field, or its entry in a block.
+bool LeaveOutRefused(json& Dump, const std::vector<TBuildProblem>& Problems)
+{
+    bool left = false;
+    for (const TBuildProblem& problem : Problems) {
+        const size_t dot = problem.Path.find('.');
+        const auto field = Dump.find(problem.Path.substr(0, dot));
+        if (field == Dump.end()) continue;
+        const std::string rest = dot == std::string::npos ? std::string() : problem.Path.substr(dot + 1);
+        const std::string entry = rest.substr(0, rest.find('.'));
+        if (field->is_object() && field->contains(entry)) field->erase(entry);
+        else Dump.erase(field);
+        left = true;
+    }
+    return left;
+}
+
+} // namespace
+
+// The readable forms, and under "RawBytes" whatever they do not say, so that a build from the
+// dump gives back every byte (the password apart, which no file holds). A form the build would
+// refuse (a text with a character the pages cannot type, a time past midnight) is left out and
+// its bytes go with the rest.
+json DumpConfigJson(const TKVXConfig& Config)
+{
+    json dump = FieldsOf(Config);
+    TKVXConfig built = DesignConfig();
+    while (true) {
+        const std::vector<TBuildProblem> problems = BuildFromJson(dump, built);
+        if (problems.empty()) break;
+        if (!LeaveOutRefused(dump, problems)) dump = json::object();
+    }
+    json raw = json::object();
+    for (const TByteSpan& span : DifferingSpans(built, Config)) {
+        if (HoldsPassword(span)) continue;
+        const uint8_t* bytes = Config.Bytes() + span.Offset;
+        raw[span.Name] = AllErased(bytes, span.Size) ? json() : json(Hex(bytes, span.Size));
+    }
+    if (!raw.empty()) dump[RawBytesKey] = raw;
     return dump;
 }
 

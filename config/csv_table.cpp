@@ -42,6 +42,7 @@ TCsvTable ReadCsv(std::string_view Text)
         row.Line = line;
         row.Fields.emplace_back();
         bool quoted = false;
+        size_t quoteLine = line;
         bool endOfRow = false;
         while (at < Text.size() && !endOfRow) {
             const char c = Text[at++];
@@ -58,6 +59,7 @@ TCsvTable ReadCsv(std::string_view Text)
                 }
             } else if (c == '"') {
                 quoted = true;
+                quoteLine = line;
             } else if (c == table.Separator) {
                 row.Fields.emplace_back();
             } else if (c == '\r' || c == '\n') {
@@ -67,6 +69,12 @@ TCsvTable ReadCsv(std::string_view Text)
             } else {
                 field += c;
             }
+        }
+        // A file cut short, or a stray quote: the rest of the file would be one field.
+        if (quoted) {
+            table.Problem = "Line " + std::to_string(quoteLine) + " opens a quoted field that is never closed.";
+            table.Rows.clear();
+            return table;
         }
         if (!IsBlankRow(row)) table.Rows.push_back(std::move(row));
     }

@@ -19,6 +19,8 @@ struct TCsvRow {
 struct TCsvTable {
     char Separator = ',';
     std::vector<TCsvRow> Rows;  // blank lines left out
+    // Not empty: the text is not whole (a quote opened and never closed) and must not be used.
+    std::string Problem;
 };
 
 // The separator is the one the first row uses more of (a comma when it uses neither).

@@ -6,8 +6,7 @@ namespace kvx {
 
 namespace {
 
-constexpr size_t TelemetrySize = 3;
-static_assert(M2MTelemetryCount * TelemetrySize == decltype(TKVXConfig::M2MTelemetries)::Size);
+static_assert(M2MTelemetryCount * M2MTelemetryWidth == decltype(TKVXConfig::M2MTelemetries)::Size);
 
 constexpr TKVXLabel TKVXConfig::*StationNumbers[M2MStationCount] = {
     &TKVXConfig::M2MReportingNumber1, &TKVXConfig::M2MReportingNumber2,
@@ -56,13 +55,13 @@ std::u16string M2MStandardEventNumber(TDistributionEvent Event)
 
 std::u16string DecodeM2MTelemetry(const TKVXConfig& Config, TDistributionEvent Event)
 {
-    return ReadText(&Config.M2MTelemetries[Slot(Event) * TelemetrySize], TelemetrySize);
+    return ReadText(&Config.M2MTelemetries[Slot(Event) * M2MTelemetryWidth], M2MTelemetryWidth);
 }
 
 void EncodeM2MTelemetry(TKVXConfig& Config, TDistributionEvent Event, const std::u16string& Number)
 {
     if (!M2MTelemetryEdited(Event)) return;
-    WriteText(&Config.M2MTelemetries[Slot(Event) * TelemetrySize], TelemetrySize, Number, PadSpace);
+    WriteText(&Config.M2MTelemetries[Slot(Event) * M2MTelemetryWidth], M2MTelemetryWidth, Number, PadSpace);
 }
 
 } // namespace kvx

@@ -12,6 +12,7 @@ namespace kvx {
 
 inline constexpr size_t M2MStationCount = 4;
 inline constexpr size_t M2MTelemetryCount = DistributeMessageCount;
+inline constexpr size_t M2MTelemetryWidth = 3;
 
 // Base station Index 0..3: the digits without their first character.
 std::u16string DecodeM2MNumber(const TKVXConfig& Config, size_t Index);

@@ -163,7 +163,7 @@ TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecor
     TMissedCallImport result{{}, Records};
     const TCsvTable table = ReadCsv(Csv);
     if (table.Rows.empty()) {
-        result.Report.Problem = "The file holds no rows.";
+        result.Report.Problem = table.Problem.empty() ? "The file holds no rows." : table.Problem;
         return result;
     }
     const TColumns columns = ReadHeader(table.Rows.front(), ColumnNames, "number");

@@ -19,7 +19,8 @@ TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers&
 {
     TRecipientImport result{{}, Numbers};
     const TCsvTable table = ReadCsv(Csv);
-    const TColumns columns = table.Rows.empty() ? TColumns{{}, "The file holds no rows."}
+    const TColumns columns = !table.Problem.empty() ? TColumns{{}, table.Problem}
+                             : table.Rows.empty()    ? TColumns{{}, "The file holds no rows."}
                                                 : ReadHeader(table.Rows.front(), ColumnNames, "number");
     if (!columns.Problem.empty()) {
         result.Report.Problem = columns.Problem;

@@ -30,13 +30,24 @@ bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::st
         return false;
     }
     std::string bytes;
-    if (!LoadWholeFile(Path, bytes, Reason, TKVXConfig::Size)) return false;
-    if (bytes.size() != TKVXConfig::Size) {
-        Reason = NotATemplate(bytes.size());
+    return LoadWholeFile(Path, bytes, Reason, TKVXConfig::Size) && TemplateFromBytes(bytes, Config, Reason);
+}
+
+bool TemplateFromBytes(std::string_view Bytes, TKVXConfig& Config, std::string& Reason)
+{
+    if (Bytes.size() != TKVXConfig::Size) {
+        Reason = NotATemplate(Bytes.size());
         return false;
     }
-    std::memcpy(Config.Bytes(), bytes.data(), TKVXConfig::Size);
+    std::memcpy(Config.Bytes(), Bytes.data(), TKVXConfig::Size);
     return true;
+}
+
+std::string TemplateBytes(const TKVXConfig& Config)
+{
+    TKVXConfig saved = Config;
+    ErasePassword(saved);
+    return std::string(reinterpret_cast<const char*>(saved.Bytes()), TKVXConfig::Size);
 }
 
 void ErasePassword(TKVXConfig& Config)
@@ -46,9 +57,7 @@ void ErasePassword(TKVXConfig& Config)
 
 bool SaveTemplate(const std::filesystem::path& Path, const TKVXConfig& Config, std::string& Reason)
 {
-    TKVXConfig saved = Config;
-    ErasePassword(saved);
-    return SaveWholeFile(Path, std::string_view(reinterpret_cast<const char*>(saved.Bytes()), TKVXConfig::Size), Reason);
+    return SaveWholeFile(Path, TemplateBytes(Config), Reason);
 }
 
 } // namespace kvx

@@ -2,6 +2,7 @@
 // Template files (*.kvx): exactly the 31872 bytes of an image, nothing else.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "image/kvx_config.h"
 
@@ -10,6 +11,11 @@ namespace kvx {
 // Loads a template into Config. Anything but a readable file of exactly 31872 bytes is
 // refused with Reason saying why, and Config is left as it was.
 bool LoadTemplate(const std::filesystem::path& Path, TKVXConfig& Config, std::string& Reason);
+
+// The image a template's bytes hold: anything but exactly 31872 of them is refused with Reason.
+bool TemplateFromBytes(std::string_view Bytes, TKVXConfig& Config, std::string& Reason);
+// The bytes of a template file, the password erased.
+std::string TemplateBytes(const TKVXConfig& Config);
 
 // The access password's bytes (1792..1823) set to 0xFF, as every file holds them.
 void ErasePassword(TKVXConfig& Config);

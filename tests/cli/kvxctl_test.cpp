@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,12 +48,17 @@ protected:
 
     static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
-    // Runs kvxctl with this test's knobs (the simulator chosen by KVX_USB_LIBRARY); no input.
-    TRun Run(const std::string& arguments)
+    // Runs kvxctl in the test's folder with this test's knobs (the simulator chosen by
+    // KVX_USB_LIBRARY); no input, or the file Input names.
+    TRun Run(const std::string& arguments, const std::string& Input = "/dev/null")
     {
-        std::string command;
-        for (const auto& [key, value] : Environment) command += key + "='" + value + "' ";
-        command += std::string(KVXCTL_PATH) + " " + arguments + " </dev/null 2>&1";
+        std::string command = "cd '" + Folder.string() + "' && export";
+        for (const auto& [key, value] : Environment) command += " " + key + "='" + value + "'";
+        return Shell(command + " && { " + KVXCTL_PATH + " " + arguments + "; } <" + Input + " 2>&1");
+    }
+
+    static TRun Shell(const std::string& command)
+    {
         TRun run{-1, {}};
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return run;
@@ -249,10 +259,17 @@ TEST_F(Kvxctl, MissingLibraryOrDongleIsNamed)
     EXPECT_EQ(noLibrary.ExitCode, 2);
     EXPECT_NE(noLibrary.Output.find("/nonexistent/libSiUSBXp.so"), std::string::npos) << noLibrary.Output;
 
+    const TRun plugged = Run("devices --json");
+    EXPECT_EQ(plugged.ExitCode, 0);
+    EXPECT_EQ(nlohmann::json::parse(plugged.Output).at(0).at("kvx_dongle"), true) << plugged.Output;
+
     Environment["KVXSIM_UNPLUGGED"] = "1";
     const TRun unplugged = Run("read -o " + (Folder / "x.kvx").string());
     EXPECT_EQ(unplugged.ExitCode, 2);
     EXPECT_NE(unplugged.Output.find("KVX USB dongle not connected."), std::string::npos) << unplugged.Output;
+    const TRun none = Run("devices");
+    EXPECT_EQ(none.ExitCode, 1) << "no dongle found";
+    EXPECT_EQ(none.Output, "No USBXpress devices found.\n");
 }
 
 TEST_F(Kvxctl, WithoutALibraryDevicesListsTheDonglesSerialPort)
@@ -315,6 +332,8 @@ TEST_F(Kvxctl, WriteBacksUpWhatTheUnitHeldAndTheBackupRestoresIt)
     const TRun listed = Run("backups");
     EXPECT_TRUE(Says(listed, "KVX-Demo-Site  31872 bytes  " + backup.filename().string())) << listed.Output;
     EXPECT_TRUE(Says(listed, "Restore one with: kvxctl restore \"" + backup.string() + "\"")) << listed.Output;
+    const auto json = nlohmann::json::parse(Run("backups --json").Output);
+    EXPECT_EQ(json.at("backups").at(0).at("file"), backup.string());
 
     // The restore sends the backup's own bytes, after listing what it changes.
     image = Bytes(Unit);
@@ -438,6 +457,158 @@ TEST_F(Kvxctl, BuildSetImportAndExportWorkOnTemplateFiles)
                                                           "2,+447700900556,1,On,no,0,,,\r\n"));
     const TRun recipients = Run("recipients export " + site.string());
     EXPECT_EQ(recipients.Output, "recipient,number\r\n1,+447700900123\r\n2,+447700900124\r\n");
+}
+
+TEST_F(Kvxctl, BadInputIsOneMessageAndAnExitStatusNeverACrash)
+{
+    ASSERT_EQ(Run("build " + std::string(KVX_SITE_JSON) + " -o site.kvx").ExitCode, 0);
+    const std::map<std::string, std::string> files = {
+        {"huge.json", R"({"UnitID": 1e999})"},
+        {"twice.json", R"({"TimerEvents": {"5": {"Label": "a", "Label": "b"}}})"},
+        {"deep.json", R"({"DayOfWeek": )" + std::string(100000, '[')},
+        {"latin1.json", "{\"UnitID\": \"Caf\xE9\"}"},
+        {"latin1.arg", "UnitID=Caf\xE9"},
+        {"empty.json", "{}"},
+        {"open.csv", "number\n+441\n\"+442\n"},
+        {"skipped.csv", "number\nnot a number\n"},
+        {"short.kvx", std::string(100, 'A')},
+    };
+    for (const auto& [name, text] : files) std::ofstream(Folder / name, std::ios::binary) << text;
+    const struct {
+        std::string Arguments;
+        int Exit;
+        std::string FirstLine;
+    } cases[] = {
+        {"build huge.json -o out.kvx", 2, "huge.json: number overflow parsing '1e999'"},
+        {"build twice.json -o out.kvx", 2, "twice.json: \"TimerEvents.5.Label\" is given twice"},
+        {"build deep.json -o out.kvx", 2, "deep.json: nested deeper than 16 levels"},
+        {"build latin1.json -o out.kvx", 2,
+         "latin1.json: parse error at line 1, column 17: syntax error while parsing value - invalid string: ill-formed UTF-8 byte; "
+         "last read: '\"Caf\xE9\"'"},
+        {"build - -o out.kvx", 2,
+         "standard input: parse error at line 1, column 1: syntax error while parsing value - unexpected end of input; expected '[', "
+         "'{', or a literal"},
+        {"build empty.json -o ./empty.json", 2, "The output \"./empty.json\" is the input file; name another."},
+        {"set site.kvx Relay1PulseTime=1e999", 2, "Relay1PulseTime: expected a whole number from 0 to 1000"},
+        {"set site.kvx \"$(cat latin1.arg)\"", 2, "UnitID: not UTF-8 text"},
+        {"set site.kvx UnitID", 2, "UnitID: expected PATH=VALUE (UnitID=\"Farm 12\", TimerEvents.5.Time=07:30)"},
+        {"set site.kvx AutoTestTimeHours=24 AutoTestTimeMinutes=08", 2, "AutoTestTimeHours: 24 is out of range (0 to 23)"},
+        {"set site.kvx RawBytes.LockArray=00", 2,
+         "RawBytes.LockArray: the password never goes into a template (kvxctl password set puts it into the KVX)"},
+        {"dump short.kvx", 2, "Could not load the template \"short.kvx\": It is not a KVX configuration file (100 bytes; a "
+                              "configuration file holds 31872)."},
+        {"dump -", 2, "Could not load the template \"-\": It is not a KVX configuration file (0 bytes; a configuration file holds 31872)."},
+        {"dump absent.kvx", 2, "file: File does not exist: absent.kvx"},
+        {"diff - -", 2, "Only one of the two can come from standard input."},
+        {"calls import site.kvx open.csv", 2, "open.csv: Line 3 opens a quoted field that is never closed."},
+        {"calls import site.kvx skipped.csv", 1, "0 added, 0 updated, 0 unchanged, 1 skipped."},
+        {"recipients export site.kvx site.kvx", 2, "The output \"site.kvx\" is the input file; name another."},
+        {"--bogus devices", 2, "The following argument was not expected: --bogus"},
+    };
+    const std::vector<uint8_t> site = Bytes(Folder / "site.kvx");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Arguments);
+        const TRun run = Run(c.Arguments);
+        EXPECT_EQ(run.ExitCode, c.Exit) << run.Output;
+        EXPECT_EQ(run.Output.substr(0, run.Output.find('\n')), c.FirstLine);
+    }
+    EXPECT_FALSE(fs::exists(Folder / "out.kvx")) << "nothing was written";
+    EXPECT_EQ(Bytes(Folder / "site.kvx"), site) << "the template is as it was";
+    EXPECT_EQ(Bytes(Folder / "empty.json").size(), 2u) << "the input is as it was";
+}
+
+TEST_F(Kvxctl, DumpAsJsonBuildsBackTheSameTemplate)
+{
+    ASSERT_EQ(Run("read -o unit.kvx").ExitCode, 0);
+    Put(Folder / "erased.kvx", std::vector<uint8_t>(kvx::TKVXConfig::Size, 0xFF));
+    std::mt19937 random(21);
+    for (const char* name : {"random1.kvx", "random2.kvx"}) {
+        std::vector<uint8_t> image(kvx::TKVXConfig::Size);
+        for (uint8_t& byte : image) byte = static_cast<uint8_t>(random());
+        std::fill(image.begin() + 1792, image.begin() + 1824, 0xFF);  // no file holds the password
+        Put(Folder / name, image);
+    }
+    for (const char* name : {"unit.kvx", "erased.kvx", "random1.kvx", "random2.kvx"}) {
+        SCOPED_TRACE(name);
+        const TRun built = Run("dump " + std::string(name) + " --json | " + KVXCTL_PATH + " build - -o copy.kvx");
+        ASSERT_EQ(built.ExitCode, 0) << built.Output;
+        const TRun compared = Run("diff " + std::string(name) + " copy.kvx");
+        EXPECT_EQ(compared.ExitCode, 0) << compared.Output.substr(0, 400);
+    }
+    // The text dump's lines go back through set.
+    ASSERT_EQ(Run("set erased.kvx AutoTestTimeHours=08 AutoTestTimeMinutes=30 'DayOfWeek=Mon Fri' VerifySender=no").ExitCode, 0);
+    const TRun text = Run("dump erased.kvx");
+    EXPECT_TRUE(Says(text, "AutoTestTimeHours = 8\nAutoTestTimeMinutes = 30\n")) << text.Output.substr(0, 400);
+    EXPECT_TRUE(Says(text, "ADType = not set\n")) << text.Output.substr(0, 800);
+}
+
+TEST_F(Kvxctl, StatusAsJsonLinesUntilCtrlCThenExit130)
+{
+    const fs::path shown = Folder / "status.jsonl";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (const auto& [key, value] : Environment) ::setenv(key.c_str(), value.c_str(), 1);
+        const int out = ::open(shown.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(out, STDOUT_FILENO);
+        ::execl(KVXCTL_PATH, KVXCTL_PATH, "status", "--json", "--seconds", "60", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Ctrl-C once the first frames are shown.
+    const auto nothingShown = [&shown] {
+        std::error_code ec;
+        return fs::file_size(shown, ec) == 0 || ec;
+    };
+    for (int i = 0; i < 100 && nothingShown(); ++i) ::usleep(50 * 1000);
+    ::kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself";
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    std::ifstream lines(shown);
+    std::map<std::string, int> types;
+    for (std::string line; std::getline(lines, line);) ++types[nlohmann::json::parse(line).at("type").get<std::string>()];
+    EXPECT_GT(types["state"], 0);
+}
+
+TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
+{
+    const TRun help = Run("--help");
+    std::vector<std::string> commands;
+    std::istringstream lines(help.Output.substr(help.Output.find("Subcommands:")));
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with("  ")) commands.push_back(line.substr(2, line.find(' ', 2) - 2));
+    EXPECT_EQ(commands.size(), 12u) << help.Output;
+    const TRun page = Run("--manual-page");
+    for (const std::string& command : commands) EXPECT_TRUE(Says(page, ".TP\n\\fB" + command + "\\fR")) << command;
+    EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR]\n")) << page.Output;
+
+    std::ofstream(Folder / "kvxctl.bash") << Run("--bash-completion").Output;
+    std::ofstream(Folder / "complete.sh") << "source ./kvxctl.bash\n"
+                                             "read -ra COMP_WORDS <<<\"$1\"\n"
+                                             "[[ $1 == *' ' ]] && COMP_WORDS+=('')\n"
+                                             "COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n"
+                                             "_kvxctl\n"
+                                             "printf '%s\\n' \"${COMPREPLY[@]}\" | sort | tr '\\n' ' '\n";
+    fs::create_directory(Folder / "sites");
+    for (const char* name : {"a.kvx", "b.json", "c.csv", "d.txt"}) std::ofstream(Folder / name) << "";
+    const struct {
+        const char* Line;
+        std::string Offered;
+    } cases[] = {
+        {"kvxctl ", "backups build calls devices diff dump password read recipients set status write "},
+        {"kvxctl --simulate wr", "write "},
+        {"kvxctl dump ", "a.kvx sites "},
+        {"kvxctl build ", "b.json sites "},
+        {"kvxctl build b.json -o ", "a.kvx sites "},
+        {"kvxctl calls import a.kvx ", "c.csv sites "},
+        {"kvxctl password ", "check clear set "},
+        {"kvxctl read --", "--help --output "},
+        {"kvxctl set a.kvx ", " "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        EXPECT_EQ(Shell("cd '" + Folder.string() + "' && bash complete.sh '" + c.Line + "'").Output, c.Offered);
+    }
 }
 
 } // namespace

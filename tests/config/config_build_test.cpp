@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 #include "config/analogue_input.h"
 #include "config/config_build.h"
 #include "config/config_compare.h"
 #include "config/config_dump.h"
+#include "config/config_set.h"
 #include "config/contact_id.h"
 #include "config/design_config.h"
 #include "config/distribution.h"
@@ -20,6 +22,7 @@
 #include "config/security_setup.h"
 #include "config/shortcuts.h"
 #include "config/sim_setup.h"
+#include "config/template_file.h"
 #include "config/timers.h"
 #include "config/week_days.h"
 
@@ -87,14 +90,67 @@ TKVXConfig Site()
     return c;
 }
 
+// Any bytes at all, as a unit's memory may hold them (the password aside: no file holds it).
+TKVXConfig RandomImage(unsigned Seed)
+{
+    std::mt19937 random(Seed);
+    TKVXConfig image;
+    for (uint8_t& byte : image.Image()) byte = static_cast<uint8_t>(random());
+    ErasePassword(image);
+    return image;
+}
+
 TEST(ConfigBuild, DumpedAndBuiltBackIsTheSameImage)
 {
-    for (const TKVXConfig& image : {DesignConfig(), Site()}) {
+    TKVXConfig odd = Site();  // values no page stores: erased, coded values without a word, bits no form shows
+    odd.Relay3PulseTime.SetValue(0xFFFF);
+    odd.Input2LowDelay.SetValue(0xFFFF);
+    odd.ADType = 0xFF;
+    odd.SerialInterface = 7;
+    odd.VerifySender = 1;
+    odd.DayOfWeek = 0x81;
+    EraseCIDLabel(odd, TCIDLabelKind::User, 3);
+    odd.ContactIDReporting[6] = odd.ContactIDReporting[7] = 0xFF;
+    odd.UnitID[15] = 0x13;
+    for (const TKVXConfig& image : {DesignConfig(), Site(), ErasedConfig(), odd, RandomImage(1), RandomImage(2)}) {
         TKVXConfig built = DesignConfig();
         const std::vector<std::string> problems = ApplyConfigJson(json::parse(DumpConfigJson(image).dump()), built);
         EXPECT_TRUE(problems.empty()) << problems.front();
         EXPECT_EQ(Differences(image, built), "");
     }
+    const json shown = DumpConfigJson(odd);
+    EXPECT_EQ(shown.at("Relay3PulseTime"), nullptr);
+    EXPECT_EQ(shown.at("Input2LowDelay"), nullptr);
+    EXPECT_EQ(shown.at("ADType"), nullptr);
+    EXPECT_EQ(shown.at("SerialInterface"), 7);
+    EXPECT_EQ(shown.at("VerifySender"), 1);
+    EXPECT_EQ(shown.at("CIDUserLabels").at("3"), nullptr);
+    EXPECT_EQ(shown.at("ContactIDReporting").at("4"), nullptr);
+    EXPECT_EQ(shown.at("UnitID"), "Farm 12");
+    EXPECT_EQ(shown.at("RawBytes"), json({{"DayOfWeek", "81"}, {"UnitID", "4661726D2031322020202020202020" "13"}}));
+}
+
+TEST(ConfigBuild, JsonThatIsNoConfigurationIsRefusedWhereItIsRead)
+{
+    const struct {
+        std::string Text;
+        const char* Problem;
+    } cases[] = {
+        {R"({"UnitID": "a", "UnitID": "b"})", "\"UnitID\" is given twice"},
+        {R"({"TimerEvents": {"5": {"Label": "a"}, "5": {}}})", "\"TimerEvents.5\" is given twice"},
+        {R"({"DayOfWeek": [)" + std::string(20, '[') + std::string(21, ']') + "}", "nested deeper than 16 levels"},
+        {R"({"UnitID": 1e999})", "number overflow parsing '1e999'"},
+        {"{\"UnitID\": \"Caf\xE9\"}", "parse error at line 1, column 17: syntax error while parsing value - invalid string: ill-formed "
+                                       "UTF-8 byte; last read: '\"Caf\xE9\"'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        std::string problem;
+        EXPECT_FALSE(ParseConfigJson(c.Text, problem));
+        EXPECT_EQ(problem, c.Problem);
+    }
+    std::string problem;
+    EXPECT_TRUE(ParseConfigJson(R"({"TimerEvents": {"5": {"Label": "a"}, "6": {"Label": "a"}}})", problem)) << "one key in two objects";
 }
 
 TEST(ConfigBuild, AShortFileKeepsTheDesignValuesForTheRest)
@@ -159,6 +215,11 @@ TEST(ConfigBuild, EveryProblemIsOneLineByItsPathAndNothingIsStored)
          "ShortCuts.1.Instruction: \"123456789012345678901234567890123\" is longer than 32 characters"},
         {R"({"Unknown19": "00"})", "Unknown19: not 7744 hexadecimal digits"},
         {R"({"HiddenSetting": 256})", "HiddenSetting: 256 is out of range (0 to 255)"},
+        {R"({"ADType": 256})", "ADType: 256 is out of range (0 to 255)"},
+        {R"({"RawBytes": {"TimerLabels[65]": "00"}})", "RawBytes.TimerLabels[65]: unknown key (a field, or an element as kvxctl diff names it)"},
+        {R"({"RawBytes": {"TimerLabels[5]": "00"}})", "RawBytes.TimerLabels[5]: not 32 hexadecimal digits"},
+        {R"({"RawBytes": {"LockArray": null}})", "RawBytes.LockArray: the password never goes into a template (kvxctl password set puts it into the KVX)"},
+        {R"({"RawBytes": []})", "RawBytes: expected an object of hexadecimal bytes by field or element name"},
         {R"([1, 2])", "(top): expected an object of fields by name"},
     };
     for (const auto& c : cases) {
@@ -176,6 +237,26 @@ TEST(ConfigBuild, EveryProblemIsOneLineByItsPathAndNothingIsStored)
     EXPECT_EQ(problem.substr(0, 31), "parse error at line 2, column 1");
 }
 
+TEST(ConfigBuild, SetTakesEditsTogetherAndValuesAsTheTextDumpWritesThem)
+{
+    TKVXConfig image = ErasedConfig();
+    const std::vector<std::string> edits = {"AutoTestTimeHours=08", "AutoTestTimeMinutes=30", "DayOfWeek=Mon Fri", "VerifySender=no",
+                                            "DistributeMessages.MainsFail=1 3", "ADType=not set", "PIN=0042",
+                                            "RawBytes.RemoteControl[2].Command=" + std::string(128, '0')};
+    ASSERT_EQ(ApplyAssignments(edits, image), std::vector<std::string>{});
+    EXPECT_EQ(DecodeSelfTest(image), (TSelfTest{8, 30, Monday | Friday}));
+    EXPECT_FALSE(DecodeVerifySender(image));
+    EXPECT_EQ(DecodeDistributionMask(image, TDistributionEvent::MainsFail), 0x0005);
+    EXPECT_EQ(image.ADType, 0xFF);
+    EXPECT_EQ(DecodeCommandPIN(image), u"0042");
+    EXPECT_EQ(image.RemoteControl[80 + 16], 0x00);
+    // One of a pair alone is refused, and so is everything given with it.
+    const TKVXConfig before = image;
+    EXPECT_EQ(ApplyAssignments({"UnitID=x", "AutoTestTimeHours=not set"}, image),
+              std::vector<std::string>{"AutoTestTimeMinutes: the self test needs both AutoTestTimeHours and AutoTestTimeMinutes, or neither"});
+    EXPECT_EQ(Differences(before, image), "");
+}
+
 TEST(ConfigBuild, SetEditsSingleFieldsByName)
 {
     const TKVXConfig before = Site();
@@ -183,7 +264,7 @@ TEST(ConfigBuild, SetEditsSingleFieldsByName)
     for (const char* assignment : {"UnitID=Farm 13", "PIN=2468", "VerifySender=false", "Relay2PulseTime=30", "TimerEvents.64.Time=06:15",
                                    "MissedCallNumbers.500.Count=3", "MissedCallNumbers.2.Number=+4411", "ShortCuts.10.Shortcut=\"open\"",
                                    "DistributeMessages.PowerUp=[1,2]", "UnitID=true", "M2MID=00042"})
-        EXPECT_EQ(ApplyAssignment(assignment, image), std::vector<std::string>{}) << assignment;
+        EXPECT_EQ(ApplyAssignments({assignment}, image), std::vector<std::string>{}) << assignment;
     EXPECT_EQ(DecodeUnitID(image), u"true");
     EXPECT_EQ(DecodeCommandPIN(image), u"2468");
     EXPECT_FALSE(DecodeVerifySender(image));
@@ -199,9 +280,10 @@ TEST(ConfigBuild, SetEditsSingleFieldsByName)
     EXPECT_EQ(DecodeM2MID(image), u"00042");
 
     const TKVXConfig edited = image;
-    EXPECT_EQ(ApplyAssignment("Relay2PulseTime=2000", image), std::vector<std::string>{"Relay2PulseTime: 2000 is out of range (0 to 1000)"});
-    EXPECT_EQ(ApplyAssignment("UnitID", image).size(), 1u);
-    EXPECT_EQ(ApplyAssignment("TimerEvents.64.Colour=red", image), std::vector<std::string>{"TimerEvents.64.Colour: unknown key"});
+    EXPECT_EQ(ApplyAssignments({"Relay2PulseTime=2000"}, image), std::vector<std::string>{"Relay2PulseTime: 2000 is out of range (0 to 1000)"});
+    EXPECT_EQ(ApplyAssignments({"UnitID"}, image).size(), 1u);
+    EXPECT_EQ(ApplyAssignments({"TimerEvents.64.Colour=red"}, image), std::vector<std::string>{"TimerEvents.64.Colour: unknown key"});
+    EXPECT_EQ(ApplyAssignments({"a.a.a.a.a.a.a.a.a.a=1"}, image), std::vector<std::string>{"a.a.a.a.a.a.a.a.a.a: unknown key (no field lies that deep)"});
     EXPECT_EQ(Differences(edited, image), "");
 }
 

@@ -42,6 +42,7 @@ TEST(CsvTable, ReadsWhatSpreadsheetsWrite)
         std::string Text;
         char Separator;
         std::vector<std::pair<size_t, TFields>> Rows;  // line, fields
+        std::string Problem = {};
     } cases[] = {
         {"a,b\r\n1,2\r\n", ',', {{1, {"a", "b"}}, {2, {"1", "2"}}}},
         {"\xEF\xBB\xBF" "a;b\n1;\"2,5\"\n", ';', {{1, {"a", "b"}}, {2, {"1", "2,5"}}}},  // byte-order mark, comma inside
@@ -49,13 +50,15 @@ TEST(CsvTable, ReadsWhatSpreadsheetsWrite)
         {"a,b\n\"two\nlines\",x\ny,z", ',', {{1, {"a", "b"}}, {2, {"two\nlines", "x"}}, {4, {"y", "z"}}}},
         {"\"a;b\",c\n", ',', {{1, {"a;b", "c"}}}},  // a quoted separator does not count
         {"number\n+44 1\n", ',', {{1, {"number"}}, {2, {"+44 1"}}}},
-        {"a,\"open\n", ',', {{1, {"a", "open\n"}}}},  // an unclosed quote runs to the end
+        {"a,b\n\"x\"\n1,\"open\n2\n", ',', {}, "Line 3 opens a quoted field that is never closed."},  // cut short
+        {"a\n1\"2\n", ',', {}, "Line 2 opens a quoted field that is never closed."},  // a stray quote
         {"", ',', {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Text);
         const TCsvTable table = ReadCsv(c.Text);
         EXPECT_EQ(table.Separator, c.Separator);
+        EXPECT_EQ(table.Problem, c.Problem);
         ASSERT_EQ(table.Rows.size(), c.Rows.size());
         for (size_t i = 0; i < c.Rows.size(); ++i) {
             EXPECT_EQ(table.Rows[i].Line, c.Rows[i].first);
@@ -240,6 +243,7 @@ TEST(MissedCallList, FileThatIsNoListChangesNothing)
         {"number,colour\n+441,red\n", "The first line names the column \"colour\", which is not one of location, number"},
         {"number,Number\n", "The first line names the column \"number\" twice."},
         {"+441234\n+445678\n", "The first line names the column \"+441234\""},
+        {"number\n+441\n\"+442\n+443\n", "Line 3 opens a quoted field that is never closed."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Csv);

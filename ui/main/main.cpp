@@ -1,10 +1,13 @@
 // kvxconf: programs the KVX unit through its USB dongle.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <initializer_list>
 
 #include "link/usbxpress.h"
 #include "ui/main/kvx_style.h"
@@ -17,15 +20,28 @@
 #include "transfer/data_folder.h"
 #include "ui/pages/setup_pages.h"
 
-int main(int argc, char* argv[])
+namespace {
+
+bool Given(int argc, char* argv[], std::initializer_list<const char*> Names)
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* name : Names)
+            if (std::strcmp(argv[i], name) == 0) return true;
+    return false;
+}
+
+int RunProgram(int argc, char* argv[])
 {
     using namespace kvx::ui;
-    // Answered before Qt starts, so it needs no display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("kvxconf %s\n", kvx::ProgramVersion);
-            return 0;
-        }
+    // Answered before the window system starts, so neither needs a display.
+    if (Given(argc, argv, {"--version", "-v"})) {
+        std::printf("kvxconf %s\n", kvx::ProgramVersion);
+        return 0;
+    }
+    if (Given(argc, argv, {"--help", "-h", "-?", "--help-all"})) {
+        const QCoreApplication core(argc, argv);
+        std::fputs(ProgramHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(kvx::ProgramName);
@@ -59,4 +75,18 @@ int main(int argc, char* argv[])
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        return RunProgram(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kvxconf stopped on an unexpected problem: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "kvxconf stopped on an unexpected problem.\n");
+    }
+    return 2;
 }

@@ -20,16 +20,39 @@ TUSBApiChoice USBApiChoice(const TProgramOptions& Options, const QString& Progra
 
 } // namespace
 
+namespace {
+
+// The program's options, one definition for reading them and for --help.
+struct TProgramParser {
+    QCommandLineParser Parser;
+    const QCommandLineOption Simulate{"simulate", "Use the simulated dongle and unit."};
+    const QCommandLineOption Library{"usb-library", "The USB library to load.", "path"};
+    const QCommandLineOption Port{"serial-port", "The dongle's serial port (Linux).", "device"};
+    const QCommandLineOption NoVerify{"no-verify", "Do not read the unit back to verify a write."};
+
+    TProgramParser()
+    {
+        Parser.setApplicationDescription("Programs the KVX GSM alarm communicator through its USB programming dongle.");
+        for (const QCommandLineOption* option : {&Simulate, &Library, &Port, &NoVerify}) Parser.addOption(*option);
+    }
+};
+
+} // namespace
+
 TProgramOptions ParseProgramOptions(const QStringList& Arguments)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption simulate("simulate", "Use the simulated dongle and unit.");
-    const QCommandLineOption library("usb-library", "The USB library to load.", "path");
-    const QCommandLineOption port("serial-port", "The dongle's serial port (Linux).", "device");
-    const QCommandLineOption noVerify("no-verify", "Do not read the unit back to verify a write.");
-    for (const QCommandLineOption* option : {&simulate, &library, &port, &noVerify}) parser.addOption(*option);
-    parser.parse(Arguments);
-    return {parser.isSet(simulate), parser.value(library), parser.value(port), parser.isSet(noVerify)};
+    TProgramParser program;
+    program.Parser.parse(Arguments);
+    const QCommandLineParser& parser = program.Parser;
+    return {parser.isSet(program.Simulate), parser.value(program.Library), parser.value(program.Port), parser.isSet(program.NoVerify)};
+}
+
+QString ProgramHelpText()
+{
+    TProgramParser program;
+    program.Parser.addHelpOption();
+    program.Parser.addVersionOption();
+    return program.Parser.helpText();
 }
 
 TProgramLink OpenProgramLink(const TProgramOptions& Options, const QString& ProgramDir)

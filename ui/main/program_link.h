@@ -20,6 +20,8 @@ struct TProgramOptions {
 };
 
 TProgramOptions ParseProgramOptions(const QStringList& Arguments);
+// What --help prints (needs a QCoreApplication, not a display).
+QString ProgramHelpText();
 
 struct TProgramLink {
     std::unique_ptr<IUSBApi> Api;  // must outlive the link
