@@ -577,7 +577,7 @@ TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
     std::istringstream lines(help.Output.substr(help.Output.find("Subcommands:")));
     for (std::string line; std::getline(lines, line);)
         if (line.starts_with("  ")) commands.push_back(line.substr(2, line.find(' ', 2) - 2));
-    EXPECT_EQ(commands.size(), 12u) << help.Output;
+    EXPECT_EQ(commands.size(), 13u) << help.Output;
     const TRun page = Run("--manual-page");
     for (const std::string& command : commands) EXPECT_TRUE(Says(page, ".TP\n\\fB" + command + "\\fR")) << command;
     EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR]\n")) << page.Output;
@@ -595,7 +595,7 @@ TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
         const char* Line;
         std::string Offered;
     } cases[] = {
-        {"kvxctl ", "backups build calls devices diff dump password read recipients set status write "},
+        {"kvxctl ", "backups build calls devices diff dump password read recipients restore set status write "},
         {"kvxctl --simulate wr", "write "},
         {"kvxctl dump ", "a.kvx sites "},
         {"kvxctl build ", "b.json sites "},
