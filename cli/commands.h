@@ -17,6 +17,7 @@ struct TOptions {
     std::string USBLibrary;                 // --usb-library
     bool Simulate = false;                  // --simulate
     std::string SerialPort;                 // --serial-port
+    std::string SerialBaud;                 // --serial-baud
     std::filesystem::path ProgramFolder;    // where the simulator is looked for
     std::optional<std::string> Password;    // --password, instead of asking
     std::filesystem::path BackupFolder;     // the program's backups, kept before every write

@@ -38,6 +38,8 @@ int main(int argc, char** argv)
     app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
     app.add_option("--serial-port", options.SerialPort,
                    "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)");
+    app.add_option("--serial-baud", options.SerialBaud,
+                   "the serial port's line rate (Linux; default: KVX_SERIAL_BAUD, else 9600)");
     app.add_option("--password", options.Password, "the unit's password, instead of asking for it");
 
     int exitCode = ExitOK;

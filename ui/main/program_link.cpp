@@ -5,6 +5,7 @@
 #include "link/program_files.h"
 #include "link/usbxpress.h"
 #include "ui/main/absent_link.h"
+#include "ui/main/line_rate_setting.h"
 
 namespace kvx::ui {
 
@@ -12,7 +13,8 @@ namespace {
 
 TUSBApiChoice USBApiChoice(const TProgramOptions& Options, const QString& ProgramDir)
 {
-    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString(), ProgramDir.toStdU16String()};
+    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString(), ProgramDir.toStdU16String(),
+                         Options.SerialBaud.toStdString(), Options.SavedSerialBaud};
     if (choice.Library.empty() && Options.Simulate)
         choice.Library = SimulatorLibraryPath(ProgramDir.toStdU16String()).string();
     return choice;
@@ -26,10 +28,17 @@ TProgramOptions ParseProgramOptions(const QStringList& Arguments)
     const QCommandLineOption simulate("simulate", "Use the simulated dongle and unit.");
     const QCommandLineOption library("usb-library", "The USB library to load.", "path");
     const QCommandLineOption port("serial-port", "The dongle's serial port (Linux).", "device");
+    const QCommandLineOption baud("serial-baud", "The serial port's line rate (Linux).", "rate");
     const QCommandLineOption noVerify("no-verify", "Do not read the unit back to verify a write.");
-    for (const QCommandLineOption* option : {&simulate, &library, &port, &noVerify}) parser.addOption(*option);
+    for (const QCommandLineOption* option : {&simulate, &library, &port, &baud, &noVerify}) parser.addOption(*option);
     parser.parse(Arguments);
-    return {parser.isSet(simulate), parser.value(library), parser.value(port), parser.isSet(noVerify)};
+    TProgramOptions options;
+    options.Simulate = parser.isSet(simulate);
+    options.USBLibrary = parser.value(library);
+    options.SerialPort = parser.value(port);
+    options.SerialBaud = parser.value(baud);
+    options.NoVerify = parser.isSet(noVerify);
+    return options;
 }
 
 TProgramLink OpenProgramLink(const TProgramOptions& Options, const QString& ProgramDir)
@@ -47,6 +56,11 @@ TProgramLink OpenProgramLink(const TProgramOptions& Options, const QString& Prog
     result.Jobs.push_back({[] { return static_cast<int>(TUSBXpress::DeviceWatchIntervalMs); }, [raw] { raw->PollDevices(); }});
     result.Jobs.push_back({[raw] { return static_cast<int>(raw->RXPollingtime()); }, [raw] { raw->PollRX(); }});
     result.Link = std::move(usb);
+    if (result.Api->LineRate()) {
+        result.MenuCommands = [api = result.Api.get()](QMenu& Menu) {
+            AddLineRateMenu(Menu, api->LineRate(), [api](uint32_t rate) { return api->SetLineRate(rate); });
+        };
+    }
     return result;
 }
 
