@@ -6,6 +6,7 @@
 # the package (lintian: no errors), purges it and checks that nothing is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/release-version.sh
 
 build=${1:-build}
 sudo=""
@@ -27,9 +28,8 @@ pack() {
 }
 
 cmake -UKVX_VERSION "$build" >/dev/null
-version=$(sed -n 's/^KVX_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
-major=${version%%.*} minor=${version#*.}
-older=$([ "$minor" -gt 0 ] && echo "$major.$((minor - 1))" || echo "$((major - 1)).9")
+version=$(build_version "$build")
+older=$(older_version "$version")
 
 stage "cpack -G DEB ($build): $older, then $version"
 old_deb=$work/$(basename "$(pack "$older")")
