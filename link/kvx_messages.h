@@ -13,14 +13,16 @@ inline constexpr const char16_t* PasswordMismatchMessage =
 inline constexpr const char16_t* PasswordWriteFailedMessage = u"Could not write the password.";
 
 // "Could not read the configuration (N)." and the two things to check; a third, the line rate,
-// when the unit did not answer the request to enter configuration mode over a serial line.
+// when over a serial line the unit did not answer the request to enter configuration mode.
 std::u16string ReadFailureMessage(uint8_t Code);
 // "Could not write the configuration (N)." and the things to check, as for a read.
 std::u16string WriteFailureMessage(uint8_t Code);
 
-// The serial line's rate while the dongle is reached through its serial port, 0 otherwise. Set
-// by the serial backend for as long as it serves the link: a unit that stays silent may be
-// listening at another rate.
+// A unit silent over a serial line may be listening at another rate. What the failure messages
+// know of it: the line's rate, set by the serial backend while it serves the link (0 otherwise),
+// and whether the unit answered the request to enter configuration mode in the device object's
+// last configuration session. The one message names the cause whatever code the session ended with.
 void NoteSerialLineRate(uint32_t BaudRate);
+void NoteUnitAnsweredEnter(bool Answered);
 
 } // namespace kvx

@@ -18,9 +18,11 @@
 #include "image/kvx_config.h"
 #include "link/crc8.h"
 #include "link/kvx.h"
+#include "link/kvx_messages.h"
 #include "link/serial_backend.h"
 #include "link/serial_tty.h"
 #include "link/usbxpress.h"
+#include "tests/support/fake_pump.h"
 #include "tests/support/fake_sysfs.h"
 #include "tests/support/pty_unit.h"
 
@@ -107,6 +109,7 @@ TEST_F(SerialPtyTest, WholeReadAndWriteCrossTheTty)
     EXPECT_TRUE(std::equal(after.begin(), after.end(), Kvx->EEPROMBuffer()));
     EXPECT_EQ(after[176], 'Z');
     EXPECT_EQ(after[2046], 0xAA);
+    EXPECT_EQ(WriteFailureMessage(ResultPageWriteFailed).find(u"baud"), std::u16string::npos) << "the unit answered";
     Unit.WithSimulator([](sim::TSimulator& sim) {
         EXPECT_FALSE(sim.Dongle.RtsActive());
         EXPECT_FALSE(sim.Unit.InConfigMode());
@@ -312,6 +315,32 @@ TEST(SerialReenumeration, ADeadOpenPortIsLetGoAndTheDongleTakenAgain)
         std::u16string password;
         EXPECT_EQ(link.Kvx->ReadPassword(password), ResultOK) << "the unit answers on the new port";
     }
+}
+
+// A unit silent at the chosen rate (nothing serves the far end): the session ends with the
+// failure to leave configuration mode, and the message says the rate may be wrong.
+TEST(SerialSilentUnit, AFailureSaysTheRateMayBeWrong)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master) | ::unlockpt(master), 0);
+    TSerialSetup setup;
+    setup.Port = ::ptsname(master);
+    setup.BaudRate = 38400;
+    setup.ModemLines = [](int, bool, bool) { return 0; };
+    const auto backend = TSerialBackend::Create(setup);
+    auto link = std::make_unique<TUSBXpress>(backend->Api());
+    TUSBXpress* usb = link.get();
+    TFakePump pump;
+    TKVX kvx(std::move(link), pump, [] { return TLocalDateTime{2026, 3, 23, 14, 5, 9}; });
+    usb->PollDevices();
+    ASSERT_TRUE(kvx.DeviceConnected());
+
+    std::u16string password;
+    const uint8_t code = kvx.ReadPassword(password);
+    EXPECT_EQ(code, ResultNoExitConfig);
+    EXPECT_NE(ReadFailureMessage(code).find(u"No reply at 38400 baud"), std::u16string::npos);
+    ::close(master);
 }
 
 // A port another program holds: the problem is told at once, and the port is opened by itself
