@@ -16,7 +16,6 @@ namespace kvx {
 
 namespace {
 
-
 TSerialBackend* Installed = nullptr;
 
 // The table holds plain functions; each forwards to the backend in place.
