@@ -38,7 +38,7 @@ void Say(const std::u16string& text)
 TUSBApiChoice USBApiChoice(const TOptions& options)
 {
     return {options.Simulate ? SimulatorLibraryPath(options.ProgramFolder).string() : options.USBLibrary,
-            options.SerialPort, options.ProgramFolder};
+            options.SerialPort, options.ProgramFolder, options.SerialBaud};
 }
 
 std::unique_ptr<TConnection> OpenConnection(const TOptions& options)

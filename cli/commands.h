@@ -20,6 +20,7 @@ struct TOptions {
     std::string USBLibrary;                 // --usb-library
     bool Simulate = false;                  // --simulate
     std::string SerialPort;                 // --serial-port
+    std::string SerialBaud;                 // --serial-baud
     std::filesystem::path ProgramFolder;    // where the simulator is looked for
     std::optional<std::string> Password;    // --password, instead of asking (others can see it)
     std::filesystem::path PasswordFile;     // --password-file: its first line is the password

@@ -73,6 +73,11 @@ TConnection::~TConnection()
 void TConnection::FindDongle()
 {
     FUSB->PollDevices();
+    if (FKVX->DeviceConnected()) return;
+    // One just plugged in may need udev's moment, and what keeps one from being found is told
+    // once two device polls in a row have seen it.
+    FPump->Pause(TUSBXpress::DeviceWatchIntervalMs);
+    FUSB->PollDevices();
 }
 
 bool TConnection::Interrupted() { return StopRequested; }

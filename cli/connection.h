@@ -17,7 +17,8 @@ public:
     explicit TConnection(std::unique_ptr<IUSBApi> Api);
     ~TConnection();
 
-    // Runs the device watch once, so a dongle already plugged in is found and opened.
+    // Runs the device watch, so a dongle already plugged in is found and opened; when none
+    // opens, once more a watch interval later.
     void FindDongle();
     // Lets the link's periodic jobs run for Milliseconds (status frames arrive meanwhile), or until Ctrl-C.
     void Watch(uint32_t Milliseconds);

@@ -46,6 +46,8 @@ int main(int argc, char** argv)
     app.add_option("--serial-port", options.SerialPort,
                    "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)")
         ->type_name(AnyFile);
+    app.add_option("--serial-baud", options.SerialBaud,
+                   "the serial port's line rate (Linux; default: KVX_SERIAL_BAUD, else 9600)");
     app.add_option("--password", options.Password,
                    "the unit's password (other users can see it: prefer KVX_PASSWORD, --password-file or the prompt)");
     app.add_option("--password-file", options.PasswordFile, "a file whose first line is the unit's password")

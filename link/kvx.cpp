@@ -6,6 +6,7 @@
 
 #include "link/crc8.h"
 #include "link/status_frame.h"
+#include "link/kvx_messages.h"
 #include "image/utils.h"
 
 namespace kvx {
@@ -244,6 +245,9 @@ uint8_t TKVX::RunConfigSession(const TSessionRules& Rules, const std::function<u
     else
         code = Work();
 
+    // A unit that ignored the request to enter configuration mode ignores the one to leave it
+    // too, and that failure's code stands: the messages are told what happened first.
+    NoteUnitAnsweredEnter(code != ResultNoConfigMode);
     if (!LowerControlLine()) code = Rules.LowerFailCode;
     if (!ExitConfig()) code = Rules.FullTransfer ? StopOr(ResultNoExitConfig) : ResultNoExitConfig;
     if (entered) FIdentity.Answered(FPump.NowMs());

@@ -6,17 +6,15 @@
 #include <system_error>
 
 #include "link/kvx.h"
+#include "link/kvx_messages.h"
 #include "link/serial_ports.h"
 #include "link/serial_problems.h"
 #include "link/serial_tty.h"
+#include "program_version.h"
 
 namespace kvx {
 
 namespace {
-
-// This backend's own version, 1.2, in the library's layout: major and minor in the high word.
-constexpr uint32_t VersionHigh = 1u << 16 | 2u;
-constexpr uint32_t VersionLow = 0;
 
 TSerialBackend* Installed = nullptr;
 
@@ -70,6 +68,11 @@ bool PortHasGone(int Error)
     return Error == EIO || Error == ENODEV || Error == ENXIO;
 }
 
+std::string Joined(const std::string& First, const std::string& Second)
+{
+    return First.empty() || Second.empty() ? First + Second : First + " " + Second;
+}
+
 } // namespace
 
 std::unique_ptr<TSerialBackend> TSerialBackend::Create(TSerialSetup Setup)
@@ -83,33 +86,47 @@ std::unique_ptr<TSerialBackend> TSerialBackend::Create(TSerialSetup Setup)
 TSerialBackend::TSerialBackend(TSerialSetup Setup) : FSetup(std::move(Setup)), FApi(ForwardingTable())
 {
     if (!FSetup.ModemLines) FSetup.ModemLines = SetTtyModemLines;
+    NoteSerialLineRate(FSetup.BaudRate);
 }
 
 TSerialBackend::~TSerialBackend()
 {
     for (const auto& port : FPorts) CloseTty(port->Descriptor);
+    NoteSerialLineRate(0);
     Installed = nullptr;
 }
 
 std::string TSerialBackend::Problem() const
 {
-    if (FPortProblem.empty() || FScanProblem.empty()) return FPortProblem + FScanProblem;
-    return FPortProblem + " " + FScanProblem;
+    const std::string settled = FScanProblem == FScanProblemBefore ? FScanProblem : std::string();
+    return Joined(Joined(FPortProblem, FOpenProblem), settled);
 }
 
-void TSerialBackend::Rescan()
+bool TSerialBackend::SetLineRate(uint32_t BaudRate)
 {
-    FDevices.clear();
+    const std::vector<uint32_t> rates = TtySpeeds();
+    if (std::find(rates.begin(), rates.end(), BaudRate) == rates.end()) return false;
+    FSetup.BaudRate = BaudRate;
+    NoteSerialLineRate(BaudRate);
+    // A port that refuses says so on its next use.
+    for (const auto& port : FPorts)
+        if (!port->Gone) SetTtySpeed(port->Descriptor, BaudRate);
+    return true;
+}
+
+std::vector<TSerialBackend::TDevice> TSerialBackend::FindDevices()
+{
+    std::vector<TDevice> devices;
     FScanProblem.clear();
     if (!FSetup.Port.empty()) {
         std::error_code error;
         if (std::filesystem::exists(FSetup.Port, error))
-            FDevices.push_back({FSetup.Port, {DongleSerial, DongleDescription, FSetup.Port, DongleVID, DonglePID}});
+            devices.push_back({FSetup.Port, {DongleSerial, DongleDescription, FSetup.Port, DongleVID, DonglePID}});
         else
             FScanProblem = PortMissingProblem(FSetup.Port);
-        return;
+        return devices;
     }
-    const TDongleScan scan = ScanForDongles(FSetup.SysfsRoot);
+    const TDongleScan scan = ScanForDongles(FSetup.SysfsRoot, FSetup.Driver);
     if (!scan.Unbound.empty()) FScanProblem = DriverNotBoundProblem(scan.Unbound);
     for (const TDonglePort& port : scan.Ports) {
         const std::string path = (FSetup.DeviceRoot / port.TtyName).string();
@@ -121,8 +138,42 @@ void TSerialBackend::Rescan()
             if (FScanProblem.empty()) FScanProblem = NoPermissionProblem(path, group);
             continue;
         }
-        FDevices.push_back({path, {port.Serial, port.Product, path, port.VendorId, port.ProductId}});
+        devices.push_back({path, {port.Serial, port.Product, path, port.VendorId, port.ProductId}});
     }
+    return devices;
+}
+
+void TSerialBackend::Rescan()
+{
+    FDevices = FindDevices();
+    const auto refused = std::find_if(FDevices.begin(), FDevices.end(),
+                                      [this](const TDevice& device) { return device.Port == FRefusedPort; });
+    if (refused == FDevices.end()) {
+        // Unplugged: what kept it from opening no longer matters.
+        FRefusedPort.clear();
+        FOpenProblem.clear();
+    } else if (FRetryRefused && ++FScansSinceRefused == 2) {
+        FDevices.erase(refused);
+        FRetryRefused = false;
+    }
+}
+
+bool TSerialBackend::HasGone(TPort& Port)
+{
+    const bool listed = std::any_of(FDevices.begin(), FDevices.end(),
+                                    [&Port](const TDevice& device) { return device.Port == Port.Path; });
+    if (!Port.Gone && (!listed || TtyHungUp(Port.Descriptor))) {
+        Port.Gone = true;
+        FPortProblem = PortGoneProblem(Port.Path);
+    }
+    return Port.Gone;
+}
+
+int TSerialBackend::DriveModemLines(int Descriptor, bool Rts, bool Dtr)
+{
+    const int error = FSetup.ModemLines(Descriptor, Rts, Dtr);
+    const bool refusedByPty = (error == ENOTTY || error == EINVAL) && IsPseudoTerminal(Descriptor);
+    return refusedByPty ? 0 : error;
 }
 
 TSerialBackend::TPort* TSerialBackend::Find(SI_HANDLE Handle)
@@ -151,9 +202,13 @@ SI_STATUS TSerialBackend::Failure(TPort& Port, int Error)
 SI_STATUS TSerialBackend::GetNumDevices(uint32_t* NumDevices)
 {
     if (!NumDevices) return SI_INVALID_PARAMETER;
+    FScanProblemBefore = FScanProblem;
     Rescan();
-    *NumDevices = static_cast<uint32_t>(FDevices.size());
-    return FDevices.empty() ? SI_DEVICE_NOT_FOUND : SI_SUCCESS;
+    // While an open port has gone (maybe back already as another ttyUSB) there is no device at
+    // all: the device watch lets go of it, and takes the dongle afresh on the next poll.
+    const bool gone = std::any_of(FPorts.begin(), FPorts.end(), [this](const auto& port) { return HasGone(*port); });
+    *NumDevices = gone ? 0 : static_cast<uint32_t>(FDevices.size());
+    return *NumDevices ? SI_SUCCESS : SI_DEVICE_NOT_FOUND;
 }
 
 SI_STATUS TSerialBackend::GetProductString(uint32_t DeviceNumber, void* Buffer, uint32_t Option)
@@ -172,18 +227,27 @@ SI_STATUS TSerialBackend::Open(uint32_t DeviceNumber, SI_HANDLE* Handle)
     if (!Handle) return SI_INVALID_PARAMETER;
     *Handle = nullptr;
     if (DeviceNumber >= FDevices.size()) return SI_DEVICE_NOT_FOUND;
-    const std::string& path = FDevices[DeviceNumber].Port;
+    const std::string path = FDevices[DeviceNumber].Port;
+    // Opening a tty raises RTS and DTR, and setting its line may raise them again; the unit is
+    // to see RTS only around a configuration session.
     int descriptor = -1;
-    if (const int error = OpenTty(path, OpeningBaudRate, descriptor)) {
+    int error = OpenTty(path, descriptor);
+    if (!error) error = DriveModemLines(descriptor, false, false);
+    if (!error) error = MakeTtyRaw(descriptor, FSetup.BaudRate);
+    if (!error) error = DriveModemLines(descriptor, false, false);
+    if (error) {
+        CloseTty(descriptor);
         std::string group;
         TtyAccess(path, group);
-        FPortProblem = OpenProblem(path, error, group);
+        FOpenProblem = OpenProblem(path, error, group);
+        FRefusedPort = path;
+        FRetryRefused = FPorts.empty();
+        FScansSinceRefused = 0;
         return error == ENOENT || error == ENODEV || error == ENXIO ? SI_DEVICE_NOT_FOUND : SI_SYSTEM_ERROR_CODE;
     }
-    // Opening a tty raises both lines; the unit is to see RTS only around a configuration
-    // session. A tty without modem-control lines has nothing to lower.
-    FSetup.ModemLines(descriptor, false, false);
     FPorts.push_back(std::make_unique<TPort>(TPort{descriptor, path}));
+    FOpenProblem.clear();
+    FRefusedPort.clear();
     FPortProblem.clear();
     *Handle = FPorts.back().get();
     return SI_SUCCESS;
@@ -259,7 +323,7 @@ SI_STATUS TSerialBackend::SetFlowControl(SI_HANDLE Handle, uint8_t CTS, uint8_t 
     // A tty knows only RTS/CTS and XON/XOFF handshakes; DSR and DCD stay status inputs.
     const bool rtsCts = CTS == SI_HANDSHAKE_LINE || RTS == SI_FIRMWARE_CONTROLLED;
     int error = SetTtyHandshake(port->Descriptor, rtsCts, XonXoff != 0);
-    if (!error) error = FSetup.ModemLines(port->Descriptor, RTS == SI_HELD_ACTIVE, DTR != SI_HELD_INACTIVE);
+    if (!error) error = DriveModemLines(port->Descriptor, RTS == SI_HELD_ACTIVE, DTR != SI_HELD_INACTIVE);
     return error ? Failure(*port, error) : SI_SUCCESS;
 }
 
@@ -301,8 +365,9 @@ SI_STATUS TSerialBackend::GetTimeouts(uint32_t* ReadTimeout, uint32_t* WriteTime
 SI_STATUS TSerialBackend::GetVersion(uint32_t* HighVersion, uint32_t* LowVersion)
 {
     if (!HighVersion || !LowVersion) return SI_INVALID_PARAMETER;
-    *HighVersion = VersionHigh;
-    *LowVersion = VersionLow;
+    // The program's own version, in the library's layout: major and minor in the high word.
+    *HighVersion = ProgramVersionMajor << 16 | ProgramVersionMinor;
+    *LowVersion = 0;
     return SI_SUCCESS;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/serial_driver.h"
 #include "link/usb_api.h"
 
 namespace kvx {
@@ -18,17 +19,20 @@ namespace kvx {
 using TModemLines = std::function<int(int Descriptor, bool Rts, bool Dtr)>;
 
 struct TSerialSetup {
+    // The program never sets a rate: ports open at this one, the line rate the dongle uses.
+    static constexpr uint32_t DefaultBaudRate = 9600;
+
     std::filesystem::path SysfsRoot = "/sys";
     std::filesystem::path DeviceRoot = "/dev";
+    TDriverPlaces Driver;
     // A port named by hand: the only device, taken to be the dongle. Empty: search sysfs.
     std::string Port;
+    uint32_t BaudRate = DefaultBaudRate;  // one of TtySpeeds()
     TModemLines ModemLines;  // empty: the tty's own lines
 };
 
 class TSerialBackend : public IUSBApi {
 public:
-    // The program never sets a rate, so the port opens at the one the dongle is taken to use.
-    static constexpr uint32_t OpeningBaudRate = 9600;
     static constexpr uint32_t DefaultTimeoutMs = 1000;
 
     // The table's plain functions reach the backend in place, so there is one at a time:
@@ -39,9 +43,12 @@ public:
     TSerialBackend& operator=(const TSerialBackend&) = delete;
 
     const TSiUSBXpApi& Api() const override { return FApi; }
-    // A port's failure (open refused, gone) until the next open succeeds,
-    // and what the last device poll found (no driver bound, no permission, port missing).
+    // An open port's failure (gone, a failed read) and a refused open at once, until the next
+    // open succeeds. What keeps a dongle from being found (no driver bound, no permission, port
+    // missing) once two device polls in a row have seen it: udev needs a moment after plugging in.
     std::string Problem() const override;
+    uint32_t LineRate() const override { return FSetup.BaudRate; }
+    bool SetLineRate(uint32_t BaudRate) override;
 
     // The calls, as the vendor library answers them.
     SI_STATUS GetNumDevices(uint32_t* NumDevices);
@@ -74,6 +81,11 @@ private:
 
     explicit TSerialBackend(TSerialSetup Setup);
     void Rescan();
+    std::vector<TDevice> FindDevices();
+    // A port whose device went away, hung up or no longer listed (back under another name), is gone.
+    bool HasGone(TPort& Port);
+    // Sets the modem-control lines; a pseudo-terminal, which has none, may refuse.
+    int DriveModemLines(int Descriptor, bool Rts, bool Dtr);
     TPort* Find(SI_HANDLE Handle);
     // The status for a port in use: invalid handle, gone, or fine (null Port means bad handle).
     SI_STATUS Usable(const TPort* Port) const;
@@ -85,7 +97,15 @@ private:
     std::vector<TDevice> FDevices;
     std::vector<std::unique_ptr<TPort>> FPorts;
     std::string FScanProblem;
+    std::string FScanProblemBefore;  // what the scan before the last found
+    std::string FOpenProblem;
     std::string FPortProblem;
+    // The last port that could not be opened. While no other port is open, the second scan
+    // after leaves it out, so the device watch sees it go and come again, and opens it once
+    // more; the scan between keeps the list as it was for a look at it.
+    std::string FRefusedPort;
+    bool FRetryRefused = false;
+    int FScansSinceRefused = 0;
     uint32_t FReadTimeoutMs = DefaultTimeoutMs;
     uint32_t FWriteTimeoutMs = DefaultTimeoutMs;
 };

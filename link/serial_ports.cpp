@@ -56,7 +56,7 @@ bool TtyNameLess(const std::string& Left, const std::string& Right)
 
 } // namespace
 
-TDongleScan ScanForDongles(const fs::path& SysfsRoot)
+TDongleScan ScanForDongles(const fs::path& SysfsRoot, const TDriverPlaces& Places)
 {
     TDongleScan scan;
     std::error_code error;
@@ -68,13 +68,15 @@ TDongleScan ScanForDongles(const fs::path& SysfsRoot)
         // sysfs writes the ids as the dongle check expects them: four lower-case hex digits.
         if (vendor != DongleVID || product != DonglePID) continue;
         const std::vector<std::string> ttys = TtysBelow(device);
-        if (ttys.empty()) scan.Unbound.push_back(device.filename().string());
+        if (ttys.empty())
+            scan.Unbound.push_back({device.filename().string(), UnboundCause(UnboundFacts(SysfsRoot, device, Places))});
         for (const std::string& tty : ttys)
             scan.Ports.push_back({tty, Attribute(device, "serial"), Attribute(device, "product"), vendor, product});
     }
     std::sort(scan.Ports.begin(), scan.Ports.end(),
               [](const TDonglePort& a, const TDonglePort& b) { return TtyNameLess(a.TtyName, b.TtyName); });
-    std::sort(scan.Unbound.begin(), scan.Unbound.end());
+    std::sort(scan.Unbound.begin(), scan.Unbound.end(),
+              [](const TUnboundDongle& a, const TUnboundDongle& b) { return a.USBName < b.USBName; });
     return scan;
 }
 

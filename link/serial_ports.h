@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "link/serial_driver.h"
+
 namespace kvx {
 
 struct TDonglePort {
@@ -16,11 +18,17 @@ struct TDonglePort {
     std::string ProductId;
 };
 
-struct TDongleScan {
-    std::vector<TDonglePort> Ports;      // in the order of their names' numbers
-    std::vector<std::string> Unbound;    // USB devices (1-2) with the dongle's ids but no tty: no driver bound
+// A USB device with the dongle's ids but no tty: no driver bound.
+struct TUnboundDongle {
+    std::string USBName;  // 1-2
+    TUnboundCause Cause;
 };
 
-TDongleScan ScanForDongles(const std::filesystem::path& SysfsRoot);
+struct TDongleScan {
+    std::vector<TDonglePort> Ports;        // in the order of their names' numbers
+    std::vector<TUnboundDongle> Unbound;   // by name
+};
+
+TDongleScan ScanForDongles(const std::filesystem::path& SysfsRoot, const TDriverPlaces& Places);
 
 } // namespace kvx

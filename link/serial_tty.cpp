@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -80,23 +82,13 @@ TClock::time_point DeadlineIn(uint32_t TimeoutMs)
 
 } // namespace
 
-int OpenTty(const std::string& Path, uint32_t BaudRate, int& Descriptor)
+int OpenTty(const std::string& Path, int& Descriptor)
 {
     Descriptor = -1;
     const int fd = ::open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Failed();
-    // One program at a time, as the vendor's driver allows.
-    int error = ::ioctl(fd, TIOCEXCL) == 0 ? 0 : Failed();
-    if (!error)
-        error = ChangeSettings(fd, [BaudRate](termios& settings) {
-            ::cfmakeraw(&settings);
-            settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
-            settings.c_cflag |= CS8 | CREAD | CLOCAL;
-            settings.c_cc[VMIN] = 0;
-            settings.c_cc[VTIME] = 0;
-            return ApplySpeed(settings, BaudRate);
-        });
-    if (!error && ::tcflush(fd, TCIOFLUSH) != 0) error = Failed();
+    int error = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno == EWOULDBLOCK ? EBUSY : Failed();
+    if (!error && ::ioctl(fd, TIOCEXCL) != 0) error = Failed();
     if (error) {
         ::close(fd);
         return error;
@@ -108,6 +100,28 @@ int OpenTty(const std::string& Path, uint32_t BaudRate, int& Descriptor)
 void CloseTty(int Descriptor)
 {
     if (Descriptor >= 0) ::close(Descriptor);
+}
+
+int MakeTtyRaw(int Descriptor, uint32_t BaudRate)
+{
+    const int error = ChangeSettings(Descriptor, [BaudRate](termios& settings) {
+        ::cfmakeraw(&settings);
+        settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+        settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+        settings.c_cflag |= CS8 | CREAD | CLOCAL;
+        settings.c_cc[VMIN] = 0;
+        settings.c_cc[VTIME] = 0;
+        return ApplySpeed(settings, BaudRate);
+    });
+    if (error) return error;
+    return ::tcflush(Descriptor, TCIOFLUSH) == 0 ? 0 : Failed();
+}
+
+std::vector<uint32_t> TtySpeeds()
+{
+    std::vector<uint32_t> rates;
+    for (const TSpeed& speed : Speeds) rates.push_back(speed.Baud);
+    return rates;
 }
 
 int SetTtySpeed(int Descriptor, uint32_t BaudRate)
@@ -140,7 +154,7 @@ int SetTtyHandshake(int Descriptor, bool RtsCts, bool XonXoff)
 {
     return ChangeSettings(Descriptor, [=](termios& settings) {
         settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
-        settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF);
+        settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
         if (RtsCts) settings.c_cflag |= CRTSCTS;
         if (XonXoff) settings.c_iflag |= IXON | IXOFF;
         return 0;
@@ -154,6 +168,21 @@ int SetTtyModemLines(int Descriptor, bool Rts, bool Dtr)
     lines = Rts ? lines | TIOCM_RTS : lines & ~TIOCM_RTS;
     lines = Dtr ? lines | TIOCM_DTR : lines & ~TIOCM_DTR;
     return ::ioctl(Descriptor, TIOCMSET, &lines) == 0 ? 0 : Failed();
+}
+
+bool IsPseudoTerminal(int Descriptor)
+{
+    constexpr unsigned FirstPtySlaveMajor = 136, LastPtySlaveMajor = 143;
+    struct stat node {};
+    if (::fstat(Descriptor, &node) != 0 || !S_ISCHR(node.st_mode)) return false;
+    const unsigned group = major(node.st_rdev);
+    return group >= FirstPtySlaveMajor && group <= LastPtySlaveMajor;
+}
+
+bool TtyHungUp(int Descriptor)
+{
+    pollfd entry{Descriptor, 0, 0};
+    return ::poll(&entry, 1, 0) > 0 && (entry.revents & (POLLERR | POLLHUP | POLLNVAL));
 }
 
 int TtyBytesWaiting(int Descriptor, uint32_t& Count)

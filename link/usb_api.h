@@ -29,6 +29,9 @@ struct TSiUSBXpApi {
     SI_GetDriverVersion_t GetDriverVersion = nullptr;
 };
 
+// The line rates worth trying first for a dongle reached through its serial port.
+inline constexpr uint32_t UsualLineRates[] = {2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
 class IUSBApi {
 public:
     virtual ~IUSBApi() = default;
@@ -36,6 +39,11 @@ public:
     virtual const TSiUSBXpApi& Api() const = 0;
     // What keeps a dongle from being used, in words for the user; empty when nothing is known.
     virtual std::string Problem() const { return {}; }
+    // The serial line's rate when the calls go over a serial port; 0 otherwise.
+    virtual uint32_t LineRate() const { return 0; }
+    // Uses BaudRate from now on, on an open port too; false without a serial line or for a rate
+    // it has no setting for.
+    virtual bool SetLineRate(uint32_t /*BaudRate*/) { return false; }
 };
 
 // What the user asked for. A library named here (--usb-library, or the simulator) wins; then
@@ -45,6 +53,10 @@ struct TUSBApiChoice {
     std::string Library;
     std::string SerialPort;
     std::filesystem::path ProgramFolder;  // the platform's library is looked for here first
+    // The serial line's rate: --serial-baud as given, else KVX_SERIAL_BAUD, else the program's
+    // setting (0: none), else the rate the dongle usually has.
+    std::string SerialBaud;
+    uint32_t SavedSerialBaud = 0;
 };
 
 // Null and a one-line Error when the choice cannot be had.

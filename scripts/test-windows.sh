@@ -8,6 +8,7 @@
 # too: kvxconf.exe, the screenshot tool and the GUI tests, all run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/release-version.sh
 
 build=${1:-build-win}
 jobs=${JOBS:-$(nproc)}
@@ -58,7 +59,17 @@ fi
 cached=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
 fresh=()
 [ -z "$cached" ] || [ "$cached" = "${configure[0]#*=}" ] || fresh=(--fresh)
-cmake "${fresh[@]}" -S . -B "$build" -G Ninja "${configure[@]}" -DCMAKE_BUILD_TYPE=Release -DKVX_WITH_BENCH=OFF >/dev/null
+configure_build() { cmake "$@" -S . -B "$build" -G Ninja "${configure[@]}" -DCMAKE_BUILD_TYPE=Release -DKVX_WITH_BENCH=OFF >/dev/null; }
+configure_build "${fresh[@]}" -UKVX_VERSION
+version=$(build_version "$build")
+older=$(older_version "$version")
+# The release before, for the upgrade: the same build with the one version number overridden.
+configure_build -DKVX_VERSION="$older"
+cmake --build "$build" -j "$jobs" --target medium
+rm -rf "$build/medium-$older"
+mv "$build/medium" "$build/medium-$older"
+echo "the $older medium in $build/medium-$older"
+configure_build -UKVX_VERSION
 cmake --build "$build" -j "$jobs"
 cmake --build "$build" --target medium
 
@@ -80,7 +91,7 @@ if [ -n "$qt" ]; then
   bash tests/installer/wine/program_smoke.sh "$build/deploy/kvxconf.exe"
 fi
 
-stage "installation medium under Wine"
-bash tests/installer/wine/medium_under_wine.sh "$build/medium" "$([ -n "$qt" ] && echo yes || echo no)"
+stage "installation medium under Wine, over $older"
+bash tests/installer/wine/medium_under_wine.sh "$build/medium" "$([ -n "$qt" ] && echo yes || echo no)" "$build/medium-$older"
 
 stage "Windows stage took $(( SECONDS - started ))s"

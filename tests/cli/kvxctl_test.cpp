@@ -291,6 +291,11 @@ TEST_F(Kvxctl, WithoutALibraryDevicesListsTheDonglesSerialPort)
               std::string::npos)
         << run.Output;
     EXPECT_NE(run.Output.find("USB 1-3 has no serial port"), std::string::npos) << run.Output;
+
+    const TRun badRate = Run("--serial-baud 12345 devices");
+    EXPECT_EQ(badRate.ExitCode, 2);
+    EXPECT_NE(badRate.Output.find("--serial-baud: \"12345\" is not a serial line rate"), std::string::npos)
+        << badRate.Output;
 }
 
 TEST_F(Kvxctl, DumpNamesTheFieldsAsTextAndJson)

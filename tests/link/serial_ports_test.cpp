@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <optional>
 
 #include "link/kvx.h"
 #include "link/serial_backend.h"
@@ -40,14 +42,49 @@ TEST(SerialPortsTest, ScanFindsTheDonglesTtysOnly)
         {"one dongle", {Dongle("1-2", "ttyUSB0")}, {"ttyUSB0"}, {}},
         {"two, by number", {Dongle("1-3", "ttyUSB10", "0002"), Dongle("1-2", "ttyUSB2")}, {"ttyUSB2", "ttyUSB10"}, {}},
         {"a foreign CP210x beside", {foreign, Dongle("1-2", "ttyUSB1")}, {"ttyUSB1"}, {}},
-        {"no driver bound", {Dongle("1-2", "")}, {}, {"1-2"}},
+        {"no driver bound", {Dongle("1-3", ""), Dongle("1-2", "")}, {}, {"1-2", "1-3"}},
     };
     for (const TCase& c : cases) {
         TFakeSysfs sysfs;
         for (const TUSBSerialAdapter& adapter : c.Plugged) sysfs.Plug(adapter);
-        const TDongleScan scan = ScanForDongles(sysfs.Root());
+        const TDongleScan scan = ScanForDongles(sysfs.Root(), sysfs.Places());
         EXPECT_EQ(TtyNames(scan), c.Ttys) << c.Name;
-        EXPECT_EQ(scan.Unbound, c.Unbound) << c.Name;
+        std::vector<std::string> unbound;
+        for (const TUnboundDongle& dongle : scan.Unbound) unbound.push_back(dongle.USBName);
+        EXPECT_EQ(unbound, c.Unbound) << c.Name;
+    }
+}
+
+// Why no driver took a dongle, from the driver's registration, the kernel's modules, the rule
+// file and udev's record of the dongle; each cause with its own advice.
+TEST(SerialPortsTest, AnUnboundDongleIsToldWhyAndWhatToDo)
+{
+    using namespace std::chrono_literals;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    struct TCase {
+        const char* Name;
+        bool Registered, Module, Rule;
+        std::optional<bool> Marked;  // udev's record, with the rule's mark or without; none: no record
+        std::filesystem::file_time_type RecordedAt;
+        const char* Says;
+    };
+    const TCase cases[] = {
+        {"no driver in the kernel", false, false, true, true, now, "linux-modules-extra-$(uname -r)"},
+        {"the rule ran, the driver did not load", false, true, true, true, now, "sudo modprobe cp210x"},
+        {"no rule", true, true, false, std::nullopt, now, "Install the udev rule 60-kvx-dongle.rules"},
+        {"plugged in before the rule", true, true, true, false, now - 1h, "Plug it in again, or: sudo udevadm trigger"},
+        {"rule not loaded", true, true, true, false, now + 1h, "sudo udevadm control --reload-rules && sudo udevadm trigger"},
+    };
+    for (const TCase& c : cases) {
+        TFakeSysfs sysfs;
+        sysfs.Plug(Dongle("1-2", ""));
+        if (c.Registered) sysfs.RegisterDriver();
+        sysfs.InstallModules(c.Module);
+        if (c.Rule) sysfs.InstallRule();
+        if (c.Marked) sysfs.RecordInUdev("1-2", *c.Marked, c.RecordedAt);
+        const std::string text = DriverNotBoundProblem(ScanForDongles(sysfs.Root(), sysfs.Places()).Unbound);
+        EXPECT_EQ(text.rfind("The KVX USB dongle on USB 1-2 has no serial port: ", 0), 0u) << c.Name << ": " << text;
+        EXPECT_NE(text.find(c.Says), std::string::npos) << c.Name << ": " << text;
     }
 }
 
@@ -58,6 +95,7 @@ TEST(SerialPortsTest, DonglesComeAndGoThroughTheDeviceWatch)
     sysfs.Plug(Dongle("1-3", "ttyUSB1", "0002"));
     TSerialSetup setup;
     setup.SysfsRoot = sysfs.Root();
+    setup.Driver = sysfs.Places();
     const auto backend = TSerialBackend::Create(setup);
     ASSERT_NE(backend, nullptr);
     EXPECT_EQ(TSerialBackend::Create(setup), nullptr) << "one backend at a time";
@@ -85,8 +123,11 @@ TEST(SerialPortsTest, DonglesComeAndGoThroughTheDeviceWatch)
     ASSERT_EQ(link.DeviceList().size(), 1u);
     EXPECT_EQ(link.DeviceList()[0].Info.LinkName, "/dev/ttyUSB1");
 
-    // One without its driver is no port, and the problem says which rule binds it.
+    // One without its driver is no port, and the problem says which rule binds it: once two
+    // polls in a row have seen it, as udev may bind it a moment after plugging in.
     sysfs.Plug(Dongle("1-5", ""));
+    link.PollDevices();
+    EXPECT_EQ(backend->Problem(), "");
     link.PollDevices();
     EXPECT_EQ(connected.size(), 2u);
     EXPECT_NE(backend->Problem().find("1-5"), std::string::npos) << backend->Problem();
@@ -103,9 +144,9 @@ TEST(SerialPortsTest, OpenFailuresSayWhatToDo)
         const char* NotSaid;
     };
     const TCase cases[] = {
-        {EACCES, "dialout", {"/dev/ttyUSB0", "\"dialout\"", "usermod -aG dialout", DongleUdevRule}, nullptr},
+        {EACCES, "dialout", {"/dev/ttyUSB0", "plug the dongle in again", "\"dialout\"", "usermod -aG dialout", DongleUdevRule}, nullptr},
         {EACCES, "root", {"No permission", DongleUdevRule}, "usermod"},
-        {EBUSY, "dialout", {"in use"}, "permission"},
+        {EBUSY, "dialout", {"in use", "close any other program", "plug the dongle in again"}, "permission"},
         {ENOENT, "", {"Cannot open /dev/ttyUSB0"}, "permission"},
     };
     for (const TCase& c : cases) {
@@ -124,8 +165,8 @@ TEST(USBApiChoiceTest, NamedLibraryThenPortByHandThenEnvironmentThenTheSearch)
     };
     std::string error;
     ::setenv("KVX_USB_LIBRARY", "/no/such/libFromEnvironment.so", 1);
-    EXPECT_TRUE(isSerial(OpenUSBApi({"", "/dev/ttyUSB7", {}}, error))) << error;
-    EXPECT_EQ(OpenUSBApi({"/no/such/libNamed.so", "/dev/ttyUSB7", {}}, error), nullptr);
+    EXPECT_TRUE(isSerial(OpenUSBApi({"", "/dev/ttyUSB7", {}, "", 0}, error))) << error;
+    EXPECT_EQ(OpenUSBApi({"/no/such/libNamed.so", "/dev/ttyUSB7", {}, "", 0}, error), nullptr);
     EXPECT_NE(error.find("libNamed.so"), std::string::npos) << error;
     // A library named in the environment is no invitation to look elsewhere.
     EXPECT_EQ(OpenUSBApi({}, error), nullptr);
@@ -134,6 +175,42 @@ TEST(USBApiChoiceTest, NamedLibraryThenPortByHandThenEnvironmentThenTheSearch)
 
     if (TSiUSBXpLibrary::Load(DefaultUSBLibraryName(), error)) GTEST_SKIP() << "the vendor library is installed";
     EXPECT_TRUE(isSerial(OpenUSBApi({}, error))) << error;
+}
+
+// The line rate: --serial-baud, else KVX_SERIAL_BAUD, else the program's setting, else 9600;
+// a rate the port has no setting for is refused by name.
+TEST(USBApiChoiceTest, TheLineRateIsChosenFromTheOptionTheEnvironmentOrTheSetting)
+{
+    struct TCase {
+        const char* Option;
+        const char* Environment;  // null: not set
+        uint32_t Saved;
+        uint32_t Rate;         // 0: refused
+        const char* Refusal;
+    };
+    const TCase cases[] = {
+        {"", nullptr, 0, 9600, nullptr},
+        {"", nullptr, 57600, 57600, nullptr},
+        {"", "38400", 57600, 38400, nullptr},
+        {"19200", "38400", 57600, 19200, nullptr},
+        {"19201", nullptr, 0, 0, "--serial-baud: \"19201\" is not a serial line rate (one of 300, "},
+        {"", "fast", 0, 0, "KVX_SERIAL_BAUD: \"fast\""},
+        {"9600x", nullptr, 0, 0, "--serial-baud"},
+    };
+    for (const TCase& c : cases) {
+        if (c.Environment) ::setenv("KVX_SERIAL_BAUD", c.Environment, 1);
+        std::string error;
+        TUSBApiChoice choice{"", "/dev/ttyUSB7", {}, c.Option, c.Saved};
+        const std::unique_ptr<IUSBApi> api = OpenUSBApi(choice, error);
+        ::unsetenv("KVX_SERIAL_BAUD");
+        if (!c.Rate) {
+            EXPECT_EQ(api, nullptr) << c.Option;
+            EXPECT_EQ(error.rfind(c.Refusal, 0), 0u) << error;
+            continue;
+        }
+        ASSERT_NE(api, nullptr) << error;
+        EXPECT_EQ(api->LineRate(), c.Rate) << c.Option;
+    }
 }
 
 } // namespace

@@ -4,19 +4,26 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "image/kvx_config.h"
 #include "link/crc8.h"
 #include "link/kvx.h"
+#include "link/kvx_messages.h"
 #include "link/serial_backend.h"
 #include "link/serial_tty.h"
 #include "link/usbxpress.h"
+#include "tests/support/fake_pump.h"
+#include "tests/support/fake_sysfs.h"
 #include "tests/support/pty_unit.h"
 
 namespace kvx::test {
@@ -47,7 +54,10 @@ protected:
         Unit.WithSimulator([](sim::TSimulator& sim) { sim.Clock.SetManual(true); });
         TSerialSetup setup;
         setup.Port = Unit.Port();
-        setup.ModemLines = [this](int, bool rts, bool dtr) { return Unit.SetLines(rts, dtr); };
+        setup.ModemLines = [this](int, bool rts, bool dtr) {
+            Lines.push_back({rts, dtr});
+            return Unit.SetLines(rts, dtr);
+        };
         Backend = TSerialBackend::Create(setup);
         ASSERT_NE(Backend, nullptr);
         auto link = std::make_unique<TUSBXpress>(Backend->Api());
@@ -81,10 +91,13 @@ protected:
     TUSBXpress* Link = nullptr;
     std::unique_ptr<TKVX> Kvx;
     std::vector<uint8_t> Errors;
+    std::vector<std::pair<bool, bool>> Lines;  // RTS and DTR as the backend set them
 };
 
 TEST_F(SerialPtyTest, WholeReadAndWriteCrossTheTty)
 {
+    // Opening raises both lines, and setting the line may again: lowered after each.
+    EXPECT_EQ(Lines, (std::vector<std::pair<bool, bool>>{{false, false}, {false, false}}));
     auto image = std::make_unique<TKVXConfig>();
     ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
     const std::vector<uint8_t> before = UnitMemory();
@@ -96,6 +109,7 @@ TEST_F(SerialPtyTest, WholeReadAndWriteCrossTheTty)
     EXPECT_TRUE(std::equal(after.begin(), after.end(), Kvx->EEPROMBuffer()));
     EXPECT_EQ(after[176], 'Z');
     EXPECT_EQ(after[2046], 0xAA);
+    EXPECT_EQ(WriteFailureMessage(ResultPageWriteFailed).find(u"baud"), std::u16string::npos) << "the unit answered";
     Unit.WithSimulator([](sim::TSimulator& sim) {
         EXPECT_FALSE(sim.Dongle.RtsActive());
         EXPECT_FALSE(sim.Unit.InConfigMode());
@@ -149,7 +163,8 @@ TEST(SerialTty, ReadWaitsForTheRestAndEndsOnTimeOrHangup)
     ASSERT_GE(master, 0);
     ASSERT_EQ(::grantpt(master) | ::unlockpt(master), 0);
     int port = -1;
-    ASSERT_EQ(OpenTty(::ptsname(master), 115200, port), 0);
+    ASSERT_EQ(OpenTty(::ptsname(master), port), 0);
+    ASSERT_EQ(MakeTtyRaw(port, 115200), 0);
     uint8_t bytes[4] = {};
     uint32_t done = 0;
 
@@ -169,6 +184,183 @@ TEST(SerialTty, ReadWaitsForTheRestAndEndsOnTimeOrHangup)
     ::close(master);
     EXPECT_EQ(ReadTty(port, bytes, 1, 5000, done), EIO);
     CloseTty(port);
+}
+
+// The port is this program's alone (a second open is refused, for root too), and no handshake
+// a previous user left on it survives: no XON/XOFF either way, no restart on any byte, no RTS/CTS.
+TEST(SerialTty, OpenTakesThePortAloneAndEveryHandshakeOff)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master) | ::unlockpt(master), 0);
+    // A master reads and sets the settings of its slave.
+    const auto settings = [master] {
+        termios now{};
+        ::tcgetattr(master, &now);
+        return now;
+    };
+    termios left = settings();
+    left.c_iflag |= IXON | IXOFF | IXANY;
+    left.c_cflag |= CRTSCTS;
+    ASSERT_EQ(::tcsetattr(master, TCSANOW, &left), 0);
+
+    int port = -1, second = -1;
+    ASSERT_EQ(OpenTty(::ptsname(master), port), 0);
+    EXPECT_EQ(OpenTty(::ptsname(master), second), EBUSY);
+    ASSERT_EQ(MakeTtyRaw(port, 19200), 0);
+    EXPECT_EQ(settings().c_iflag & (IXON | IXOFF | IXANY), 0u);
+    EXPECT_EQ(settings().c_cflag & CRTSCTS, 0u);
+    const termios raw = settings();
+    EXPECT_EQ(::cfgetospeed(&raw), static_cast<speed_t>(B19200));
+    ASSERT_EQ(SetTtyHandshake(port, false, true), 0);
+    EXPECT_EQ(settings().c_iflag & (IXON | IXOFF | IXANY), static_cast<tcflag_t>(IXON | IXOFF));
+
+    EXPECT_TRUE(IsPseudoTerminal(port));
+    EXPECT_FALSE(TtyHungUp(port));
+    ::close(master);
+    EXPECT_TRUE(TtyHungUp(port));
+    CloseTty(port);
+}
+
+// Both lines are lowered right after opening and again after setting the line, and a refusal
+// fails the open, except a pseudo-terminal's: it has no lines to set.
+TEST(SerialBackendOpen, LinesAreLoweredTwiceAndOnlyAPseudoTerminalMayRefuse)
+{
+    TPtyUnit unit;
+    ASSERT_FALSE(unit.Port().empty());
+    const struct {
+        int Answer;
+        SI_STATUS Status;
+        size_t Calls;
+    } cases[] = {{ENOTTY, SI_SUCCESS, 2}, {EIO, SI_SYSTEM_ERROR_CODE, 1}};
+    for (const auto& c : cases) {
+        std::vector<std::pair<bool, bool>> lines;
+        TSerialSetup setup;
+        setup.Port = unit.Port();
+        setup.ModemLines = [&](int, bool rts, bool dtr) {
+            lines.push_back({rts, dtr});
+            return c.Answer;
+        };
+        const auto backend = TSerialBackend::Create(setup);
+        uint32_t count = 0;
+        ASSERT_EQ(backend->GetNumDevices(&count), SI_SUCCESS);
+        SI_HANDLE handle = nullptr;
+        EXPECT_EQ(backend->Open(0, &handle), c.Status) << c.Answer;
+        const std::vector<std::pair<bool, bool>> lowered(c.Calls, {false, false});
+        EXPECT_EQ(lines, lowered) << c.Answer;
+        if (handle) backend->Close(handle);
+    }
+}
+
+// The link and the device object over a serial backend, driven by hand.
+struct TSerialLink {
+    // Units: those that may be at the far end, each told the lines the backend sets.
+    TSerialLink(TSerialSetup Setup, std::vector<TPtyUnit*> Units)
+    {
+        Setup.ModemLines = [Units](int, bool rts, bool dtr) {
+            for (TPtyUnit* unit : Units) unit->SetLines(rts, dtr);
+            return 0;
+        };
+        Backend = TSerialBackend::Create(std::move(Setup));
+        auto link = std::make_unique<TUSBXpress>(Backend->Api());
+        USB = link.get();
+        Kvx = std::make_unique<TKVX>(std::move(link), Pump, [] { return TLocalDateTime{2026, 3, 23, 14, 5, 9}; });
+    }
+    bool PollAndConnected()
+    {
+        USB->PollDevices();
+        return Kvx->DeviceConnected();
+    }
+
+    TQuickPump Pump;
+    std::unique_ptr<TSerialBackend> Backend;
+    TUSBXpress* USB = nullptr;
+    std::unique_ptr<TKVX> Kvx;
+};
+
+// A wiggled cable: the dongle comes back as another ttyUSB while the old port is still open,
+// or under the same name (a by-id link) with the old port hung up. The dead port shows as no
+// device, so the watch lets go of it, and the next poll takes the dongle afresh.
+TEST(SerialReenumeration, ADeadOpenPortIsLetGoAndTheDongleTakenAgain)
+{
+    for (const bool renamed : {true, false}) {
+        SCOPED_TRACE(renamed ? "back as ttyUSB1" : "the same name, hung up");
+        TPtyUnit before, after;
+        TFakeSysfs sysfs;
+        const std::filesystem::path devices = sysfs.Root() / "dev";
+        std::filesystem::create_directories(devices);
+        std::filesystem::create_symlink(before.Port(), devices / "ttyUSB0");
+        sysfs.Plug({"1-2", "10c4", "8a4c", "0001", "KVX USB Dongle", "ttyUSB0"});
+        TSerialSetup setup;
+        setup.SysfsRoot = sysfs.Root();
+        setup.DeviceRoot = devices;
+        setup.Driver = sysfs.Places();
+        if (!renamed) setup.Port = (devices / "ttyUSB0").string();
+        TSerialLink link(setup, {&before, &after});
+        ASSERT_TRUE(link.PollAndConnected());
+
+        if (renamed) {
+            sysfs.Unplug("1-2");
+            std::filesystem::create_symlink(after.Port(), devices / "ttyUSB1");
+            sysfs.Plug({"1-2", "10c4", "8a4c", "0001", "KVX USB Dongle", "ttyUSB1"});
+        } else {
+            before.Hangup();
+            std::filesystem::remove(devices / "ttyUSB0");
+            std::filesystem::create_symlink(after.Port(), devices / "ttyUSB0");
+        }
+        EXPECT_FALSE(link.PollAndConnected());
+        EXPECT_NE(link.Backend->Problem().find("went away"), std::string::npos) << link.Backend->Problem();
+        ASSERT_TRUE(link.PollAndConnected());
+        EXPECT_EQ(link.Backend->Problem(), "");
+        std::u16string password;
+        EXPECT_EQ(link.Kvx->ReadPassword(password), ResultOK) << "the unit answers on the new port";
+    }
+}
+
+// A unit silent at the chosen rate (nothing serves the far end): the session ends with the
+// failure to leave configuration mode, and the message says the rate may be wrong.
+TEST(SerialSilentUnit, AFailureSaysTheRateMayBeWrong)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master) | ::unlockpt(master), 0);
+    TSerialSetup setup;
+    setup.Port = ::ptsname(master);
+    setup.BaudRate = 38400;
+    setup.ModemLines = [](int, bool, bool) { return 0; };
+    const auto backend = TSerialBackend::Create(setup);
+    auto link = std::make_unique<TUSBXpress>(backend->Api());
+    TUSBXpress* usb = link.get();
+    TFakePump pump;
+    TKVX kvx(std::move(link), pump, [] { return TLocalDateTime{2026, 3, 23, 14, 5, 9}; });
+    usb->PollDevices();
+    ASSERT_TRUE(kvx.DeviceConnected());
+
+    std::u16string password;
+    const uint8_t code = kvx.ReadPassword(password);
+    EXPECT_EQ(code, ResultNoExitConfig);
+    EXPECT_NE(ReadFailureMessage(code).find(u"No reply at 38400 baud"), std::u16string::npos);
+    ::close(master);
+}
+
+// A port another program holds: the problem is told at once, and the port is opened by itself
+// once the other program lets go (the watch sees it go and come again every third poll).
+TEST(SerialBackendOpen, ABusyPortIsToldAndTakenOnceFree)
+{
+    TPtyUnit unit;
+    ASSERT_FALSE(unit.Port().empty());
+    int holder = -1;
+    ASSERT_EQ(OpenTty(unit.Port(), holder), 0);
+    TSerialSetup setup;
+    setup.Port = unit.Port();
+    TSerialLink link(setup, {&unit});
+
+    EXPECT_FALSE(link.PollAndConnected());
+    EXPECT_NE(link.Backend->Problem().find("is in use by another program"), std::string::npos) << link.Backend->Problem();
+    for (int poll = 0; poll < 3; ++poll) EXPECT_FALSE(link.PollAndConnected()) << "still held";
+    CloseTty(holder);
+    EXPECT_TRUE(link.PollAndConnected() || link.PollAndConnected() || link.PollAndConnected());
+    EXPECT_EQ(link.Backend->Problem(), "");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include "link/usbxpress.h"
 #include "ui/main/kvx_style.h"
+#include "ui/main/line_rate_setting.h"
 #include "ui/main/main_window.h"
 #include "program_version.h"
 #include "ui/main/program_icon.h"
@@ -49,7 +50,8 @@ int RunProgram(int argc, char* argv[])
     QApplication::setWindowIcon(ProgramIcon());
     ApplyKVXStyle(app);
 
-    const TProgramOptions options = ParseProgramOptions(QApplication::arguments());
+    TProgramOptions options = ParseProgramOptions(QApplication::arguments());
+    options.SavedSerialBaud = SavedLineRate();
     TProgramLink link = OpenProgramLink(options, QApplication::applicationDirPath());
     TQtEventPump pump;
 
@@ -62,6 +64,7 @@ int RunProgram(int argc, char* argv[])
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     setup.BackupFolder = QString::fromStdU16String(kvx::BackupFolderIn(dataFolder.toStdU16String()).u16string());
     setup.VerifyWrites = !options.NoVerify;
+    setup.AddMenuCommands = link.MenuCommands;
     TfrmMain window(std::move(setup));
     // The serial backend learns on every device poll what keeps a dongle from being used.
     QTimer problemWatch;

@@ -73,6 +73,7 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     BuildHeader();
     BuildMenu();
     BuildCommandBar();
+    if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
     FPageArea = new QWidget(this);
     FPageArea->setObjectName("pnlPages");
     auto* pageLayout = new QGridLayout(FPageArea);

@@ -44,6 +44,7 @@ struct TMainWindowSetup {
     TPageFactory CreatePages;  // none: a window without pages
     QString BackupFolder;      // what the unit held is saved here before every write; none: no writes
     bool VerifyWrites = true;  // read the unit back after every write and compare
+    std::function<void(QMenu&)> AddMenuCommands;  // more for the command bar's menu (the line rate)
 };
 
 class TfrmMain : public QWidget, public IPageHost {

@@ -5,6 +5,7 @@
 #include "link/program_files.h"
 #include "link/usbxpress.h"
 #include "ui/main/absent_link.h"
+#include "ui/main/line_rate_setting.h"
 
 namespace kvx::ui {
 
@@ -12,7 +13,8 @@ namespace {
 
 TUSBApiChoice USBApiChoice(const TProgramOptions& Options, const QString& ProgramDir)
 {
-    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString(), ProgramDir.toStdU16String()};
+    TUSBApiChoice choice{Options.USBLibrary.toStdString(), Options.SerialPort.toStdString(), ProgramDir.toStdU16String(),
+                         Options.SerialBaud.toStdString(), Options.SavedSerialBaud};
     if (choice.Library.empty() && Options.Simulate)
         choice.Library = SimulatorLibraryPath(ProgramDir.toStdU16String()).string();
     return choice;
@@ -28,12 +30,13 @@ struct TProgramParser {
     const QCommandLineOption Simulate{"simulate", "Use the simulated dongle and unit."};
     const QCommandLineOption Library{"usb-library", "The USB library to load.", "path"};
     const QCommandLineOption Port{"serial-port", "The dongle's serial port (Linux).", "device"};
+    const QCommandLineOption Baud{"serial-baud", "The serial port's line rate (Linux).", "rate"};
     const QCommandLineOption NoVerify{"no-verify", "Do not read the unit back to verify a write."};
 
     TProgramParser()
     {
         Parser.setApplicationDescription("Programs the KVX GSM alarm communicator through its USB programming dongle.");
-        for (const QCommandLineOption* option : {&Simulate, &Library, &Port, &NoVerify}) Parser.addOption(*option);
+        for (const QCommandLineOption* option : {&Simulate, &Library, &Port, &Baud, &NoVerify}) Parser.addOption(*option);
     }
 };
 
@@ -44,7 +47,13 @@ TProgramOptions ParseProgramOptions(const QStringList& Arguments)
     TProgramParser program;
     program.Parser.parse(Arguments);
     const QCommandLineParser& parser = program.Parser;
-    return {parser.isSet(program.Simulate), parser.value(program.Library), parser.value(program.Port), parser.isSet(program.NoVerify)};
+    TProgramOptions options;
+    options.Simulate = parser.isSet(program.Simulate);
+    options.USBLibrary = parser.value(program.Library);
+    options.SerialPort = parser.value(program.Port);
+    options.SerialBaud = parser.value(program.Baud);
+    options.NoVerify = parser.isSet(program.NoVerify);
+    return options;
 }
 
 QString ProgramHelpText()
@@ -70,6 +79,11 @@ TProgramLink OpenProgramLink(const TProgramOptions& Options, const QString& Prog
     result.Jobs.push_back({[] { return static_cast<int>(TUSBXpress::DeviceWatchIntervalMs); }, [raw] { raw->PollDevices(); }});
     result.Jobs.push_back({[raw] { return static_cast<int>(raw->RXPollingtime()); }, [raw] { raw->PollRX(); }});
     result.Link = std::move(usb);
+    if (result.Api->LineRate()) {
+        result.MenuCommands = [api = result.Api.get()](QMenu& Menu) {
+            AddLineRateMenu(Menu, api->LineRate(), [api](uint32_t rate) { return api->SetLineRate(rate); });
+        };
+    }
     return result;
 }
 

@@ -4,7 +4,9 @@
 // port (found in sysfs, or --serial-port). Without either the program still runs over a link
 // that never sees a dongle, and says why.
 #include <QString>
+#include <QMenu>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "link/usb_api.h"
@@ -16,6 +18,8 @@ struct TProgramOptions {
     bool Simulate = false;
     QString USBLibrary;  // empty: the environment or the default name
     QString SerialPort;
+    QString SerialBaud;             // empty: KVX_SERIAL_BAUD, else the saved setting
+    uint32_t SavedSerialBaud = 0;   // the program's setting; 0: none
     bool NoVerify = false;  // writes are not read back (a known-slow line)
 };
 
@@ -28,6 +32,8 @@ struct TProgramLink {
     std::unique_ptr<IUSBLink> Link;
     std::vector<TLinkJob> Jobs;
     QString Problem;  // empty when the calls could be had
+    // Entries for the command bar's menu: the line rate, over a serial port. None otherwise.
+    std::function<void(QMenu&)> MenuCommands;
 };
 
 // ProgramDir is the folder of the running program.

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The installation medium as a user meets it, under Wine, mapped as drive M:. autorun.inf's own
-# command installs the product while it is missing and starts nothing once it is there; mode 4
+# command installs the product while it is missing (this version of it: the release before,
+# from OLDER_MEDIUM, is installed first and replaced) and starts nothing once it is there; mode 4
 # starts the installed kvxctl.exe from its component path; the installed kvxctl.exe reads the
 # simulated unit; a pause given to the installer holds it off; removing it removes the files.
-#   medium_under_wine.sh MEDIUM WITH_PROGRAM(yes|no)     (uses the caller's WINEPREFIX)
+#   medium_under_wine.sh MEDIUM WITH_PROGRAM(yes|no) [OLDER_MEDIUM]    (uses the caller's WINEPREFIX)
 set -euo pipefail
-medium=$(realpath "$1") with_program=$2
+medium=$(realpath "$1") with_program=$2 older=${3:+$(realpath "$3")}
 export WINEDEBUG=-all
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -25,6 +26,23 @@ started_by() {
     sed -n 's/.*CreateProcessInternalW app [^ ]* cmdline \(L".*"\).*/\1/p'
 }
 
+# The version a medium holds, as its label names it; the versions of the product installed.
+medium_version() { sed -n 's/^label=KVX configuration //p' "$1/autorun.inf" | tr -d '\r'; }
+installed_versions() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+    awk '/^HKEY/ { if (name == "KVX configuration") print version; name = version = "" }
+         $1 == "DisplayName" { name = $0; sub(/.*REG_SZ[ \t]+/, "", name) }
+         $1 == "DisplayVersion" { version = $3 }
+         END { if (name == "KVX configuration") print version }'
+}
+version=$(medium_version "$medium")
+
+if [ -n "$older" ]; then
+  timeout 120 wine msiexec /qn /i "$(winepath -w "$older/kvxconf.msi")" || fail "installing the older release failed"
+  [ "$(installed_versions)" = "$(medium_version "$older").0" ] || fail "the older release is not installed: $(installed_versions)"
+  echo "installed the release before: $(medium_version "$older")"
+fi
+
 open=$(sed -n 's/^open=//p' "$medium/autorun.inf" | tr -d '\r')
 [ -n "$open" ] || fail "autorun.inf has no open= line"
 ran=$(started_by "$open")
@@ -39,6 +57,11 @@ if [ "$with_program" = yes ]; then
   [ -n "$(menu_entry)" ] || fail "no Start menu entry"
 fi
 echo "installed by '$open': $(cd "$folder" && find . -type f | wc -l) files"
+[ "$(installed_versions | xargs)" = "$version.0" ] || fail "installed: $(installed_versions | xargs), not $version.0 alone"
+said=$( (cd "$folder" && wine kvxctl.exe --version </dev/null) | tr -d '\r')
+[ "$said" = "kvxctl $version" ] && [ "$(head -n 1 "$folder/README.txt" | tr -d '\r')" = "KVX configuration $version" ] ||
+  fail "the installed files are not $version's: kvxctl.exe says '$said'"
+echo "one product, $version${older:+, in place of $(medium_version "$older")}: its kvxctl.exe and README.txt"
 
 ran=$(started_by "$open")
 [ -z "$ran" ] || fail "'$open' with the product installed started: $ran"
