@@ -37,9 +37,10 @@ public:
     int ShowPassword(TfrmPassword&) override { return mrCancel; }
     QString SaveFileName(const TFileFilter&) override { return {}; }
     QString OpenFileName(const TFileFilter&) override { return {}; }
-    void ShowDifferences(const TDifferenceList& List) override
+    std::optional<size_t> ShowDifferences(const TDifferenceList& List) override
     {
         std::fprintf(stderr, "differences: %s\n", qPrintable(List.Heading));
+        return std::nullopt;
     }
 };
 

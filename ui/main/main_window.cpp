@@ -190,7 +190,7 @@ void TfrmMain::BuildMenu()
             FSectionPanels.push_back(panel);
         } else {
             const TMenuItemInfo& item = MenuItem(entry.Index);
-            panel = new TPanel(item.Panel, item.Caption, pnlButtons);
+            panel = new TPanel(item.Panel, QString(MenuItemIndent) + item.Caption, pnlButtons);
             panel->Tag = item.No - 1;
             FMenuPanels[static_cast<size_t>(item.No - 1)] = panel;
             connect(panel, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });

@@ -18,6 +18,8 @@ class QMenu;
 
 namespace kvx {
 struct TUnitWriteResult;
+struct TControlRef;
+struct TWordedDifference;
 }
 
 namespace kvx::ui {
@@ -75,6 +77,9 @@ public:
     void CompareWithTemplate();
     void ShowChanges();
     void RestoreBackup();
+    // Brings page No forward and there the control that Control names: its list entry chosen,
+    // scrolled into view and given the focus.
+    void GoToControl(int PageNo, const TControlRef& Control);
     // The close button: closes now, or once the device object is idle.
     void Button1Click();
     void ToggleMaximised();
@@ -159,6 +164,11 @@ private:
     // Byte 8213 as a write stores it.
     uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
+    // Where First differs from Second in the pages' words, with the program's Contact ID events.
+    std::vector<TWordedDifference> WordedDifferences(const TKVXConfig& First, const TKVXConfig& Second) const;
+    // Shows the list; a row the user chose is then shown on its page.
+    void ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
+                            std::vector<TWordedDifference> Rows);
 
     IEventPump& FPump;
     TLocalClock FClock;

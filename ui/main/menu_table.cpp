@@ -1,23 +1,25 @@
 #include "ui/main/menu_table.h"
 
+#include "config/page_names.h"
+
 namespace kvx::ui {
 
 namespace {
 
 constexpr std::array<TMenuItemInfo, MenuPageCount> Items{{
-    {1, "pnlSIMSetup", "     SIM setup", "SIM setup", "frmSIMSetup1"},
-    {2, "pnlSecuritySetup", "     Security setup", "Security setup", "frmSecuritySetup1"},
-    {3, "pnlGeneralSetup", "     General setup", "General SMS messaging setup", "frmGeneralSetup1"},
-    {4, "pnlMessageRecipients", "     Message recipients", "Message recipients", "frmMessageRecipients1"},
-    {5, "pnlInputSMSMessages", "     SMS input messages", "SMS input messages", "frmInputSMSMessages1"},
-    {6, "pnlDistributeMessages", "     Message distribution", "Message distribution", "frmDistributeMessages1"},
-    {7, "pnlContactID", "     Contact ID", "Contact ID - alarm panel messaging", "frmContactID1"},
-    {8, "pnlPulseTimeSetup", "     Pulse time setup", "Relay switching pulse time setup", "frmRelays1"},
-    {9, "pnlSMSCommandsShortcuts", "     SMS command shortcuts", "SMS command shortcuts", "frmShortcuts1"},
-    {10, "pnlMissedCallSwitching", "     Missed call switching", "Relay switching by missed call", "frmMissedCall1"},
-    {11, "pnlSwitchingByTimer", "     Switching by timer", "Relay switching by independant timer", "frmTimers1"},
-    {12, "pnlKVXToBaseStations", "     KVX to base stations", "KVX to base stations", "frmM2M1"},
-    {13, "pnlIfThisThenThat", "     If-this-then-that", "", "frmITTT1"},
+    {1, "pnlSIMSetup", SetupPageCaption(1), SetupPageHeading(1), "frmSIMSetup1"},
+    {2, "pnlSecuritySetup", SetupPageCaption(2), SetupPageHeading(2), "frmSecuritySetup1"},
+    {3, "pnlGeneralSetup", SetupPageCaption(3), SetupPageHeading(3), "frmGeneralSetup1"},
+    {4, "pnlMessageRecipients", SetupPageCaption(4), SetupPageHeading(4), "frmMessageRecipients1"},
+    {5, "pnlInputSMSMessages", SetupPageCaption(5), SetupPageHeading(5), "frmInputSMSMessages1"},
+    {6, "pnlDistributeMessages", SetupPageCaption(6), SetupPageHeading(6), "frmDistributeMessages1"},
+    {7, "pnlContactID", SetupPageCaption(7), SetupPageHeading(7), "frmContactID1"},
+    {8, "pnlPulseTimeSetup", SetupPageCaption(8), SetupPageHeading(8), "frmRelays1"},
+    {9, "pnlSMSCommandsShortcuts", SetupPageCaption(9), SetupPageHeading(9), "frmShortcuts1"},
+    {10, "pnlMissedCallSwitching", SetupPageCaption(10), SetupPageHeading(10), "frmMissedCall1"},
+    {11, "pnlSwitchingByTimer", SetupPageCaption(11), SetupPageHeading(11), "frmTimers1"},
+    {12, "pnlKVXToBaseStations", SetupPageCaption(12), SetupPageHeading(12), "frmM2M1"},
+    {13, "pnlIfThisThenThat", SetupPageCaption(13), SetupPageHeading(13), "frmITTT1"},
 }};
 
 constexpr std::array<TSectionInfo, 4> SectionTable{{

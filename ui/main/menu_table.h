@@ -4,15 +4,17 @@
 #include <array>
 #include <span>
 
+#include "config/page_names.h"
+
 namespace kvx::ui {
 
-inline constexpr int MenuPageCount = 13;
+inline constexpr int MenuPageCount = SetupPageCount;
 inline constexpr int ITTTPageNo = 13;  // the one page with a picture heading
 
 struct TMenuItemInfo {
     int No;               // LastForm value; the panel's tag is No - 1
     const char* Panel;    // objectName of the menu panel
-    const char* Caption;
+    const char* Caption;  // the page's name; the menu shows it indented (MenuItemIndent)
     const char* Heading;  // empty: the picture heading
     const char* Page;     // objectName of the page instance
 };
@@ -28,6 +30,9 @@ struct TMenuEntry {
     bool Section;
     int Index;  // into SectionTable, or the page number
 };
+
+// What stands before a page item's caption in the menu, below its section heading.
+inline constexpr const char* MenuItemIndent = "     ";
 
 std::span<const TMenuItemInfo, MenuPageCount> MenuItems();
 const TMenuItemInfo& MenuItem(int No);

@@ -35,7 +35,7 @@ void FillRelayList(QComboBox* List, bool IOExpander)
 {
     List->clear();
     for (int relay = 0; relay < (IOExpander ? AllRelays : OnBoardRelays); ++relay)
-        List->addItem(QStringLiteral("Relay%1").arg(relay + 1), relay);
+        List->addItem(QString::fromStdString(RelayChoiceText(static_cast<uint8_t>(relay))), relay);
 }
 
 void RefillRelayList(QComboBox* List, bool IOExpander, std::optional<uint8_t> Relay)
@@ -48,8 +48,7 @@ void FillActionList(QComboBox* List)
 {
     List->clear();
     for (size_t action = 1; action < ActionWords.size(); ++action)
-        List->addItem(QString::fromLatin1(ActionWords[action].data(), static_cast<qsizetype>(ActionWords[action].size())),
-                      static_cast<int>(action));
+        List->addItem(QString::fromStdString(ActionChoiceText(static_cast<uint8_t>(action))), static_cast<int>(action));
 }
 
 void ShowRelay(QComboBox* List, uint8_t Relay)
@@ -60,7 +59,7 @@ void ShowRelay(QComboBox* List, uint8_t Relay)
 
 void ShowAction(QComboBox* List, uint8_t Action)
 {
-    ChooseValue(List, Action, QStringLiteral("Action %1 (unknown)").arg(Action));
+    ChooseValue(List, Action, QString::fromStdString(ActionChoiceText(Action)));
 }
 
 uint8_t ChosenByte(const QComboBox& List, uint8_t Current)

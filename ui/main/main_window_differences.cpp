@@ -1,0 +1,71 @@
+// The difference lists in the pages' words, and the way from a row of one to its control.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QScrollArea>
+
+#include "config/config_words.h"
+#include "config/contact_id.h"
+#include "ui/main/dialog_service.h"
+#include "ui/main/kvx_panel.h"
+#include "ui/main/main_window.h"
+#include "ui/main/shipped_file.h"
+
+namespace kvx::ui {
+
+namespace {
+
+// Chooses entry Row of the list named List: an item view's row, or a drop-down list's entry.
+void ChooseListEntry(QWidget* Page, const TControlRef& Control)
+{
+    if (Control.List.empty()) return;
+    auto* list = Page->findChild<QWidget*>(QString::fromStdString(Control.List));
+    if (auto* view = qobject_cast<QAbstractItemView*>(list)) {
+        const QModelIndex index = view->model()->index(Control.Row, 0);
+        view->setCurrentIndex(index);
+        view->scrollTo(index);
+    } else if (auto* box = qobject_cast<QComboBox*>(list)) {
+        box->setCurrentIndex(Control.Row);
+    }
+}
+
+// The control at the end of the path, each name looked for below the one before.
+QWidget* FindControl(QWidget* Page, const std::string& Path)
+{
+    QWidget* control = Page;
+    for (const QString& name : QString::fromStdString(Path).split(u'/', Qt::SkipEmptyParts)) {
+        control = control->findChild<QWidget*>(name);
+        if (!control) return nullptr;
+    }
+    return control == Page ? nullptr : control;
+}
+
+} // namespace
+
+std::vector<TWordedDifference> TfrmMain::WordedDifferences(const TKVXConfig& First, const TKVXConfig& Second) const
+{
+    const TCIDList events = LoadCIDList(ShippedFilePath(QStringLiteral("CIDList.txt")).toStdU16String(), CIDReportingCapacity);
+    return CompareConfigWords(First, Second, events.Events);
+}
+
+void TfrmMain::ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
+                                  std::vector<TWordedDifference> Rows)
+{
+    const TDifferenceList list(Heading, FirstColumn, SecondColumn, std::move(Rows));
+    if (const std::optional<size_t> row = Dialogs().ShowDifferences(list); row && *row < list.Rows.size())
+        GoToControl(list.Rows[*row].PageNo, list.Rows[*row].Control);
+}
+
+void TfrmMain::GoToControl(int PageNo, const TControlRef& Control)
+{
+    TKVXPage* page = Page(PageNo);
+    if (!page) return;
+    MenuButtonClick(MenuPanel(PageNo));
+    ChooseListEntry(page, Control);
+    QWidget* control = FindControl(page, Control.Path);
+    if (!control) return;
+    for (QWidget* parent = control->parentWidget(); parent && parent != page; parent = parent->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(parent)) area->ensureWidgetVisible(control);
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace kvx::ui
