@@ -10,11 +10,13 @@
 #include "config/distribution.h"
 #include "config/general_setup.h"
 #include "config/input_messages.h"
+#include "config/missed_calls.h"
 #include "config/page_captions.h"
 #include "config/recipients.h"
 #include "config/security_setup.h"
 #include "config/sim_setup.h"
 #include "config/text_fields.h"
+#include "config/timers.h"
 #include "config/value_words.h"
 #include "image/utils.h"
 
@@ -215,7 +217,11 @@ void DescribeUnshown(TWordsBuilder& B, const TKVXConfig& C)
 
 TConfigWords DescribeConfig(const TKVXConfig& Config, std::span<const TCIDEvent> CIDEvents)
 {
+    // The fields of every page and about as many rows of reserved bytes: grown once.
+    constexpr size_t ExpectedFields = 6000;
     TConfigWords words;
+    words.Fields.reserve(ExpectedFields + CIDEvents.size());
+    words.Locations.reserve(MissedCallCount + TimerCount);
     TWordsBuilder builder(Config, words);
     DescribeSIMSetup(builder, Config);
     DescribeSecuritySetup(builder, Config);

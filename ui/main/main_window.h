@@ -78,8 +78,8 @@ public:
     void ShowChanges();
     void RestoreBackup();
     // Brings page No forward and there the control that Control names: its list entry chosen,
-    // scrolled into view and given the focus.
-    void GoToControl(int PageNo, const TControlRef& Control);
+    // scrolled into view and given the focus. The control, or nullptr when it is not there.
+    QWidget* GoToControl(int PageNo, const TControlRef& Control);
     // The close button: closes now, or once the device object is idle.
     void Button1Click();
     void ToggleMaximised();

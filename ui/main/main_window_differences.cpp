@@ -55,17 +55,18 @@ void TfrmMain::ShowDifferenceList(const QString& Heading, const QString& FirstCo
         GoToControl(list.Rows[*row].PageNo, list.Rows[*row].Control);
 }
 
-void TfrmMain::GoToControl(int PageNo, const TControlRef& Control)
+QWidget* TfrmMain::GoToControl(int PageNo, const TControlRef& Control)
 {
     TKVXPage* page = Page(PageNo);
-    if (!page) return;
+    if (!page) return nullptr;
     MenuButtonClick(MenuPanel(PageNo));
     ChooseListEntry(page, Control);
     QWidget* control = FindControl(page, Control.Path);
-    if (!control) return;
+    if (!control) return nullptr;
     for (QWidget* parent = control->parentWidget(); parent && parent != page; parent = parent->parentWidget())
         if (auto* area = qobject_cast<QScrollArea*>(parent)) area->ensureWidgetVisible(control);
     control->setFocus(Qt::OtherFocusReason);
+    return control;
 }
 
 } // namespace kvx::ui
