@@ -28,15 +28,18 @@ void ChooseListEntry(QWidget* Page, const TControlRef& Control)
     }
 }
 
-// The control at the end of the path, each name looked for below the one before.
+// The control at the end of the path, each name looked for below the one before; for a
+// picture box (the week days), the widget that draws it.
 QWidget* FindControl(QWidget* Page, const std::string& Path)
 {
-    QWidget* control = Page;
+    QObject* control = Page;
     for (const QString& name : QString::fromStdString(Path).split(u'/', Qt::SkipEmptyParts)) {
-        control = control->findChild<QWidget*>(name);
+        control = control->findChild<QObject*>(name);
         if (!control) return nullptr;
     }
-    return control == Page ? nullptr : control;
+    if (control == Page) return nullptr;
+    if (auto* widget = qobject_cast<QWidget*>(control)) return widget;
+    return qobject_cast<QWidget*>(control->parent());
 }
 
 } // namespace
