@@ -17,6 +17,9 @@ namespace {
 constexpr int DialogWidth = 820;
 constexpr int DialogHeight = 480;
 constexpr int RowRole = Qt::UserRole;
+// A page's name stands out from its rows as the menu's section headings do.
+constexpr QRgb PageHeadingColour = 0xFFC2C1C1;
+constexpr QRgb PageHeadingBackground = 0xFF292829;
 const QString GoToHint = QStringLiteral("Double-click a row, or press Enter, to go to it on its page.");
 
 QString Text(const std::string& Words) { return QString::fromStdString(Words); }
@@ -61,6 +64,8 @@ TdlgDifferences::TdlgDifferences(const TDifferenceList& List, QWidget* Parent) :
             QFont bold = page->font(0);
             bold.setBold(true);
             page->setFont(0, bold);
+            page->setForeground(0, QColor(PageHeadingColour));
+            page->setBackground(0, QColor(PageHeadingBackground));
             page->setExpanded(true);
         }
         auto* item = new QTreeWidgetItem(page, {Text(row.Caption), Text(row.First), Text(row.Second)});
