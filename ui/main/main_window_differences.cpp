@@ -1,6 +1,7 @@
 // The difference lists in the pages' words, and the way from a row of one to its control.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QScrollArea>
 
 #include "config/config_words.h"
@@ -69,6 +70,8 @@ QWidget* TfrmMain::GoToControl(int PageNo, const TControlRef& Control)
     for (QWidget* parent = control->parentWidget(); parent && parent != page; parent = parent->parentWidget())
         if (auto* area = qobject_cast<QScrollArea*>(parent)) area->ensureWidgetVisible(control);
     control->setFocus(Qt::OtherFocusReason);
+    // The text selected, so the eye finds the field at once.
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
     return control;
 }
 
