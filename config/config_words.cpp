@@ -35,17 +35,15 @@ constexpr int ContactIDPage = 7;
 constexpr unsigned LastHour = 23;
 constexpr unsigned LastMinute = 59;
 
-std::string Joined(const char* Row, const char* Column) { return std::string(Row) + ", " + Column; }
-
 void DescribeSIMSetup(TWordsBuilder& B, const TKVXConfig& C)
 {
     B.Page(SIMSetupPage);
-    B.Add(Joined(PrimarySIMCaption, MessageCentreNumberCaption), PhoneNumberText(DecodeServiceCentreNumber(C, TSIM::Primary)),
+    B.Add(RowAndColumn(PrimarySIMCaption, MessageCentreNumberCaption), PhoneNumberText(DecodeServiceCentreNumber(C, TSIM::Primary)),
           "edMessageCentreNumber1", B.Range(C.SIM1ServiceCentreNumber));
     const bool secondary = DecodeSecondarySIMEnabled(C);
     B.Add(SecondarySIMCaption, std::string(OnOffWord(secondary)), "cbSecondarySIM", B.Range(C.SIM2Enable));
     // Without the secondary SIM the page shows no secondary number, and stores none.
-    B.Add(Joined(SecondarySIMCaption, MessageCentreNumberCaption),
+    B.Add(RowAndColumn(SecondarySIMCaption, MessageCentreNumberCaption),
           PhoneNumberText(secondary ? DecodeServiceCentreNumber(C, TSIM::Secondary) : std::u16string()), "edMessageCentreNumber2",
           B.Range(C.SIM2ServiceCentreNumber));
 }
@@ -65,11 +63,11 @@ void DescribeGeneralSetup(TWordsBuilder& B, const TKVXConfig& C)
     B.Page(GeneralSetupPage);
     B.Add(UnitReportingNameCaption, QuotedOrEmpty(DecodeUnitID(C)), "edUnitID", B.Range(C.UnitID));
     const std::optional<TSelfTest> selfTest = DecodeSelfTest(C);
-    B.Add(Joined(SelfTestCaption, MessageTimeCaption),
+    B.Add(RowAndColumn(SelfTestCaption, MessageTimeCaption),
           selfTest ? TimeOfDayText(std::min<unsigned>(selfTest->Hours, LastHour), std::min<unsigned>(selfTest->Minutes, LastMinute))
                    : std::string(DisabledWord),
           "edHours", {static_cast<uint16_t>(B.Range(C.AutoTestTimeHours).Offset), 2});
-    B.Add(Joined(SelfTestCaption, DaysOfWeekCaption), selfTest ? WeekDaysText(selfTest->WeekDays) : std::string(DisabledWord),
+    B.Add(RowAndColumn(SelfTestCaption, DaysOfWeekCaption), selfTest ? WeekDaysText(selfTest->WeekDays) : std::string(DisabledWord),
           "pnlSelfTest/cbMON", B.Range(C.DayOfWeek));
     const auto minutes = [](const TWordMSBFirst& Field) { return std::to_string(std::min(DecodeDelayMinutes(Field), DelayMinutesMaximum)); };
     B.Add(ACFailDelayCaption, minutes(C.ACFailTimeout), "edACFailDelay", B.Range(C.ACFailTimeout));
@@ -113,13 +111,13 @@ void DescribeBreach(TWordsBuilder& B, const TKVXConfig& C, const std::optional<T
     B.Add(High ? HighBreachMessageCaption : LowBreachMessageCaption, QuotedOrEmpty(breach ? breach->Message : std::u16string()),
           std::string("edMLB") + tag, B.Range(High ? C.ADHighThresholdMessage : C.ADLowThresholdMessage));
     const bool voltage = Input && Input->VoltageInput;
-    B.Add(Joined(side, VoltageBreachCaption),
+    B.Add(RowAndColumn(side, VoltageBreachCaption),
           shown(voltage, breach ? Threshold(breach->VoltageHundredths, 0.0, AnalogueVoltsMaximum) : ""), std::string("edVLBV") + tag,
           B.Range(High ? C.ADVHighThreshold : C.ADVLowThreshold));
-    B.Add(Joined(side, CurrentBreachCaption),
+    B.Add(RowAndColumn(side, CurrentBreachCaption),
           shown(!voltage, breach ? Threshold(breach->CurrentHundredths, AnalogueMilliampsMinimum, AnalogueMilliampsMaximum) : ""),
           std::string("edVLBC") + tag, B.Range(High ? C.ADIHighThreshold : C.ADILowThreshold));
-    B.Add(Joined(side, (std::string(ResponseTimeCaption) + " " + SecondsCaption).c_str()),
+    B.Add(RowAndColumn(side, (std::string(ResponseTimeCaption) + " " + SecondsCaption).c_str()),
           shown(true, breach ? std::to_string(std::min(breach->ResponseSeconds, AnalogueResponseMaximumSeconds)) : ""),
           std::string("edVLB") + tag, B.Range(High ? C.ADHighThresholdDelay : C.ADLowThresholdDelay));
 }
@@ -141,7 +139,7 @@ void DescribeInputMessages(TWordsBuilder& B, const TKVXConfig& C)
     }
     const std::optional<TAnalogueInput> input = DecodeAnalogueInput(C);
     const bool any = input && (input->High.Enabled || input->Low.Enabled);
-    B.Add(Joined(AnalogueInputCaption, BreachTypeCaption),
+    B.Add(RowAndColumn(AnalogueInputCaption, BreachTypeCaption),
           any ? (input->VoltageInput ? VoltageBreachCaption : CurrentBreachCaption) : std::string(DisabledWord),
           any && !input->VoltageInput ? "rbLBC" : "rbLBV", B.Range(C.ADType));
     DescribeBreach(B, C, input, true);
@@ -197,8 +195,7 @@ void DescribeContactID(TWordsBuilder& B, const TKVXConfig& C, std::span<const TC
     B.Add(DialToneCaption, std::string(OnOffWord(DecodeDialTone(C))), "cbDialTone", B.Range(C.DialTone));
 }
 
-// Marks the bytes the pages' fields stand for, and adds every other element of the image by
-// its name, when it holds anything (or always, for a comparison's fixed structure).
+// Every element of the image that no page's field stands for, by its image name.
 void DescribeUnshown(TWordsBuilder& B, const TKVXConfig& C)
 {
     std::vector<bool> shown(TKVXConfig::Size, false);

@@ -45,7 +45,6 @@ struct TWordedField {
 
 // One location of the timer or missed-call list, whose fields follow each other.
 struct TWordedLocation {
-    int PageNo = 0;
     std::string Caption;  // "Timer 01 Pump on", "Missed call 012 +447700900555", "Timer 05"
     std::string Summary;  // the whole location in one line: "Relay1 On at 06:30, every day"
     bool Defined = false;

@@ -29,7 +29,7 @@ public:
     void BeginLocation(std::string Caption, std::string Summary, bool Defined)
     {
         FLocation = static_cast<int>(FWords.Locations.size());
-        FWords.Locations.push_back({FPage, std::move(Caption), std::move(Summary), Defined, FWords.Fields.size(), 0});
+        FWords.Locations.push_back({std::move(Caption), std::move(Summary), Defined, FWords.Fields.size(), 0});
     }
     void EndLocation()
     {
@@ -57,6 +57,9 @@ private:
     int FPage = 0;
     int FLocation = -1;
 };
+
+// A row's caption and one of its columns' ("Timer 01 Pump on, Operation time").
+inline std::string RowAndColumn(const std::string& Row, const char* Column) { return Row + ", " + Column; }
 
 // Pulse time setup, SMS command shortcuts, Missed call switching, Switching by timer, KVX to
 // base stations and If-this-then-that, in menu order.

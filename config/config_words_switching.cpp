@@ -31,13 +31,11 @@ std::string TimeWithinTheDay(unsigned Hour, unsigned Minute)
     return TimeOfDayText(std::min(Hour, 23u), std::min(Minute, 59u));
 }
 
-std::string Joined(const std::string& Row, const char* Column) { return Row + ", " + Column; }
-
 void DescribeRelays(TWordsBuilder& B, const TKVXConfig& C)
 {
     B.Page(RelaysPage);
     for (size_t i = 0; i < RelayCount; ++i)
-        B.Add(Joined(std::string(RelayCaption) + " " + std::to_string(i + 1), PulseTimeCaption), std::to_string(DecodeRelayPulseTime(C, i)),
+        B.Add(RowAndColumn(std::string(RelayCaption) + " " + std::to_string(i + 1), PulseTimeCaption), std::to_string(DecodeRelayPulseTime(C, i)),
               "edVRLY" + std::to_string(i + 1), B.Range(C.Relay1PulseTime, 2 * i, 2));
 }
 
@@ -48,9 +46,9 @@ void DescribeShortcuts(TWordsBuilder& B, const TKVXConfig& C)
         const TShortcut pair = DecodeShortcut(C, i);
         const std::string row = "Shortcut " + std::to_string(i + 1);
         const size_t at = i * 2 * ShortcutTextSize;
-        B.Add(Joined(row, ShortcutCommandCaption), QuotedOrEmpty(pair.Shortcut), "edSC" + std::to_string(i + 1),
+        B.Add(RowAndColumn(row, ShortcutCommandCaption), QuotedOrEmpty(pair.Shortcut), "edSC" + std::to_string(i + 1),
               B.Range(C.ShortCuts, at, ShortcutTextSize));
-        B.Add(Joined(row, CommandInstructionCaption), QuotedOrEmpty(pair.Instruction), "edSI" + std::to_string(i + 1),
+        B.Add(RowAndColumn(row, CommandInstructionCaption), QuotedOrEmpty(pair.Instruction), "edSI" + std::to_string(i + 1),
               B.Range(C.ShortCuts, at + ShortcutTextSize, ShortcutTextSize));
     }
 }
@@ -69,7 +67,7 @@ void AddLocation(TWordsBuilder& B, const std::string& Caption, const std::string
 {
     B.BeginLocation(Caption, Defined ? Summary : std::string(EmptyWord), Defined);
     for (const TLocationPart& part : Parts)
-        B.AddAt(Joined(Caption, part.Caption), Defined ? part.Value : std::string(EmptyWord), {List, static_cast<int>(Index), part.Control},
+        B.AddAt(RowAndColumn(Caption, part.Caption), Defined ? part.Value : std::string(EmptyWord), {List, static_cast<int>(Index), part.Control},
                 part.InNumberBlock ? NumberBlock : RuleBlock);
     B.EndLocation();
 }
@@ -151,7 +149,7 @@ void DescribeM2M(TWordsBuilder& B, const TKVXConfig& C)
         const auto event = static_cast<TDistributionEvent>(slot);
         if (!M2MTelemetryEdited(event)) continue;
         const std::u16string number = DecodeM2MTelemetry(C, event);
-        B.Add(Joined(DistributionEventCaption(event), EventNumberCaption), number.empty() ? std::string(EmptyWord) : Utf8Text(number),
+        B.Add(RowAndColumn(DistributionEventCaption(event), EventNumberCaption), number.empty() ? std::string(EmptyWord) : Utf8Text(number),
               EventNumberEdit(slot), B.Range(C.M2MTelemetries, 3 * slot, 3));
     }
 }
@@ -177,11 +175,11 @@ void DescribeRemoteCommands(TWordsBuilder& B, const TKVXConfig& C)
         const char* kindButton = command.Trigger.Kind == TRemoteTriggerKind::Timer        ? "rbRCTMR"
                                  : command.Trigger.Kind == TRemoteTriggerKind::MissedCall ? "rbRCMC"
                                                                                           : "rbRCIP";
-        B.Add(Joined(row, ReceivingNumberCaption), PhoneNumberText(command.Number), editor + "edRCNO",
+        B.Add(RowAndColumn(row, ReceivingNumberCaption), PhoneNumberText(command.Number), editor + "edRCNO",
               B.Range(C.RemoteControl, i * elementSize, 16));
-        B.Add(Joined(row, CommandCaption), QuotedOrEmpty(command.Command), editor + "edRCCMD",
+        B.Add(RowAndColumn(row, CommandCaption), QuotedOrEmpty(command.Command), editor + "edRCCMD",
               B.Range(C.RemoteControl, i * elementSize + 16, RemoteCommandTextSize));
-        B.Add(Joined(row, "Trigger"), TriggerText(C, command.Trigger), editor + kindButton, B.Range(C.RemoteReporting));
+        B.Add(RowAndColumn(row, "Trigger"), TriggerText(C, command.Trigger), editor + kindButton, B.Range(C.RemoteReporting));
     }
 }
 
