@@ -29,7 +29,7 @@ public:
     int ShowPassword(TfrmPassword&) override { return mrCancel; }
     QString SaveFileName(const TFileFilter&) override { return {}; }
     QString OpenFileName(const TFileFilter&) override { return FFile; }
-    void ShowDifferences(const TDifferenceList&) override {}
+    std::optional<size_t> ShowDifferences(const TDifferenceList&) override { return std::nullopt; }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
 
 private:

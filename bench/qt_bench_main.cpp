@@ -21,7 +21,7 @@ public:
     int ShowPassword(kvx::ui::TfrmPassword&) override { Stop("password prompt"); }
     QString SaveFileName(const kvx::ui::TFileFilter&) override { Stop("save dialog"); }
     QString OpenFileName(const kvx::ui::TFileFilter&) override { Stop("open dialog"); }
-    void ShowDifferences(const kvx::ui::TDifferenceList&) override { Stop("list of differences"); }
+    std::optional<size_t> ShowDifferences(const kvx::ui::TDifferenceList&) override { Stop("list of differences"); }
     int ChooseBackup(const std::vector<kvx::ui::TBackupRow>&) override { Stop("backup picker"); }
 
 private:

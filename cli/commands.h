@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "config/cid_list.h"
 #include "image/kvx_config.h"
 
 namespace kvx::cli {
@@ -58,9 +59,16 @@ int ClearPassword(const TOptions& Options);
 // Json: one object a line. Exit 130 when stopped by Ctrl-C.
 int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json);
 int DumpTemplate(const std::filesystem::path& Input, bool Json);
+// The template page by page, in the pages' own words.
+int DumpTemplateWords(const TOptions& Options, const std::filesystem::path& Input);
+
+// Words: grouped by page in the pages' words; Fields: by image name with raw values; Json: both.
+enum class TDiffForm { Words, Fields, Json };
 // First and Second: template files, or "unit" for a read of the unit. Exit 0 when they are
-// equal, 1 when they differ, 2 when they could not be compared.
-int DiffImages(const TOptions& Options, const std::string& First, const std::string& Second, bool Json);
+// equal (as the pages show them), 1 when they differ, 2 when they could not be compared.
+int DiffImages(const TOptions& Options, const std::string& First, const std::string& Second, TDiffForm Form);
+// The Contact ID events of the CIDList.txt shipped beside kvxctl; none when it is missing.
+std::vector<TCIDEvent> ShippedCIDEvents(const TOptions& Options);
 int ListBackupFiles(const TOptions& Options, bool Json);
 
 // A template from JSON as `dump --json` writes it; fields left out keep the design values.

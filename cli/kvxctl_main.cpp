@@ -103,24 +103,31 @@ int main(int argc, char** argv)
     status->callback([&] { exitCode = WatchStatus(options, seconds, statusJson); });
 
     bool json = false;
+    bool words = false;
     std::filesystem::path dumped;
     auto* dump = app.add_subcommand("dump", "show every field of a template file by name");
     dump->add_option("file", dumped, "template file (*.kvx; - for standard input)")->required()->check(inputFile)->type_name(TemplateFile);
     dump->add_flag("--json", json, "JSON instead of text (kvxctl build takes it back)");
-    dump->callback([&] { exitCode = DumpTemplate(dumped, json); });
+    dump->add_flag("--words", words, "page by page, in the pages' own words")->excludes("--json");
+    dump->callback([&] { exitCode = words ? DumpTemplateWords(options, dumped) : DumpTemplate(dumped, json); });
 
     std::string first;
     std::string second;
     bool diffJson = false;
-    auto* diff = app.add_subcommand("diff", "show the fields in which two configurations differ (exit 0 equal, 1 different)");
+    bool diffFields = false;
+    auto* diff = app.add_subcommand("diff", "show where two configurations differ, page by page in the pages' words "
+                                            "(exit 0 equal, 1 different)");
     diff->add_option("first", first, "template file, \"unit\" for the unit's configuration, or - for standard input")
         ->required()
         ->type_name(TemplateFile);
     diff->add_option("second", second, "template file, \"unit\" for the unit's configuration, or - for standard input")
         ->required()
         ->type_name(TemplateFile);
-    diff->add_flag("--json", diffJson, "JSON instead of text");
-    diff->callback([&] { exitCode = DiffImages(options, first, second, diffJson); });
+    diff->add_flag("--fields", diffFields, "the image's field names and raw values instead");
+    diff->add_flag("--json", diffJson, "JSON with both: page, caption and words, field names and raw values")->excludes("--fields");
+    diff->callback([&] {
+        exitCode = DiffImages(options, first, second, diffJson ? TDiffForm::Json : diffFields ? TDiffForm::Fields : TDiffForm::Words);
+    });
 
     bool backupsJson = false;
     auto* backups = app.add_subcommand("backups", "list the backups kept before every write");

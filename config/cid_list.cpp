@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "config/whole_file.h"
+
 namespace kvx {
 
 namespace {
@@ -54,6 +56,16 @@ TCIDList ParseCIDList(std::string_view Text, size_t MaxEvents)
         list.Events.push_back({*code, Latin1(description)});
     }
     return list;
+}
+
+TCIDList LoadCIDList(const std::filesystem::path& File, size_t MaxEvents)
+{
+    // A line is a few dozen bytes: far more than any list the unit takes.
+    constexpr size_t MaxFileSize = 1 << 20;
+    std::string bytes;
+    std::string reason;
+    if (!LoadWholeFile(File, bytes, reason, MaxFileSize)) return {};
+    return ParseCIDList(bytes, MaxEvents);
 }
 
 } // namespace kvx

@@ -2,6 +2,7 @@
 // CIDList.txt: the Contact ID events the unit knows, one a line, in the order of the masks
 // in ContactIDReporting. A line is a three-character code, one separator, the description.
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,5 +22,7 @@ struct TCIDList {
 
 // Reads at most MaxEvents lines (CRLF, LF or CR endings); lines past that are ignored.
 TCIDList ParseCIDList(std::string_view Text, size_t MaxEvents);
+// The file read and parsed; no events when it cannot be read.
+TCIDList LoadCIDList(const std::filesystem::path& File, size_t MaxEvents);
 
 } // namespace kvx

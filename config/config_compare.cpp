@@ -17,14 +17,8 @@ namespace kvx {
 
 namespace {
 
-enum class TShown : uint8_t { Number, WordLSBFirst, Text, Hex };
-
-struct TElement {
-    std::string Name;
-    size_t Offset;
-    size_t Size;
-    TShown Shown;
-};
+using TShown = TElementForm;
+using TElement = TImageElement;
 
 // How the elements of an inner block are numbered.
 enum class TNumbering : uint8_t { FromOne, FromZero, ByEvent, ByInputEvent };
@@ -124,6 +118,8 @@ void AddRows(const TFieldInfo& Field, std::vector<TElement>& Elements)
 // Times of day are packed BCD: in hex they read as the time ("12" for 12 o'clock).
 bool IsBCD(std::string_view Name) { return Name == "AutoTestTimeHours" || Name == "AutoTestTimeMinutes"; }
 
+constexpr std::string_view PasswordField = "LockArray";
+
 TShown ShownByKind(TFieldKind Kind)
 {
     switch (Kind) {
@@ -146,6 +142,7 @@ const std::vector<TElement>& Elements()
                                             [&](const TBlock& b) { return b.Field == field.Name; });
             if (block != Blocks().end()) AddBlock(field, *block, all);
             else if (IsReservedField(field.Name)) AddRows(field, all);
+            else if (field.Name == PasswordField) all.push_back({field.Name, field.Offset, field.Size, TShown::Secret});
             else all.push_back({field.Name, field.Offset, field.Size, IsBCD(field.Name) ? TShown::Hex : ShownByKind(field.Kind)});
         }
         return all;
@@ -179,7 +176,7 @@ std::string TextOrHex(const uint8_t* Bytes, size_t Size)
 
 std::string ValueText(const uint8_t* Bytes, const TElement& Element)
 {
-    switch (Element.Shown) {
+    switch (Element.Form) {
     case TShown::Number: {
         unsigned value = 0;
         for (size_t i = 0; i < Element.Size; ++i) value = value << 8 | Bytes[i];
@@ -187,36 +184,61 @@ std::string ValueText(const uint8_t* Bytes, const TElement& Element)
     }
     case TShown::WordLSBFirst: return std::to_string(Bytes[1] << 8 | Bytes[0]);
     case TShown::Text: return TextOrHex(Bytes, Element.Size);
+    case TShown::Secret: return std::string(DiffersWord);
     case TShown::Hex: break;
     }
     return HexText(Bytes, Element.Size);
 }
 
+// The unit reads a password of nothing but blanks, or one never set, as none.
+bool HoldsNoPassword(const TKVXConfig& Config)
+{
+    return std::all_of(std::begin(Config.LockArray.Data), std::end(Config.LockArray.Data),
+                       [](uint8_t b) { return b == 0xFF || b == ' '; });
+}
+
 } // namespace
 
-std::vector<TConfigElement> ConfigElements()
+bool SameAccessPassword(const TKVXConfig& First, const TKVXConfig& Second)
 {
-    std::vector<TConfigElement> elements;
-    for (const TElement& e : Elements()) elements.push_back({e.Name, e.Offset, e.Size});
-    return elements;
+    if (HoldsNoPassword(First) && HoldsNoPassword(Second)) return true;
+    return std::memcmp(First.LockArray.Data, Second.LockArray.Data, decltype(TKVXConfig::LockArray)::Size) == 0;
+}
+
+std::span<const TImageElement> ImageElements()
+{
+    return Elements();
+}
+
+std::string ImageElementText(const TKVXConfig& Config, const TImageElement& Element)
+{
+    return ValueText(Config.Bytes() + Element.Offset, Element);
+}
+
+bool SameImageElement(const TKVXConfig& First, const TKVXConfig& Second, const TImageElement& Element)
+{
+    if (Element.Form == TShown::Secret) return SameAccessPassword(First, Second);
+    return std::memcmp(First.Bytes() + Element.Offset, Second.Bytes() + Element.Offset, Element.Size) == 0;
+}
+
+TFieldDifference ImageElementDifference(const TKVXConfig& First, const TKVXConfig& Second, const TImageElement& Element)
+{
+    const uint8_t* a = First.Bytes() + Element.Offset;
+    const uint8_t* b = Second.Bytes() + Element.Offset;
+    TFieldDifference difference{Element.Name, Element.Offset, Element.Size, ValueText(a, Element), ValueText(b, Element)};
+    // Texts that differ only in their padding would look alike: show their bytes.
+    if (difference.First == difference.Second && Element.Form != TShown::Secret) {
+        difference.First = HexText(a, Element.Size);
+        difference.Second = HexText(b, Element.Size);
+    }
+    return difference;
 }
 
 std::vector<TFieldDifference> CompareConfigs(const TKVXConfig& First, const TKVXConfig& Second)
 {
     std::vector<TFieldDifference> differences;
-    for (const TElement& element : Elements()) {
-        const uint8_t* a = First.Bytes() + element.Offset;
-        const uint8_t* b = Second.Bytes() + element.Offset;
-        if (std::memcmp(a, b, element.Size) == 0) continue;
-        TFieldDifference difference{element.Name, element.Offset, element.Size, ValueText(a, element),
-                                    ValueText(b, element)};
-        // Texts that differ only in their padding would look alike: show their bytes.
-        if (difference.First == difference.Second) {
-            difference.First = HexText(a, element.Size);
-            difference.Second = HexText(b, element.Size);
-        }
-        differences.push_back(std::move(difference));
-    }
+    for (const TElement& element : Elements())
+        if (!SameImageElement(First, Second, element)) differences.push_back(ImageElementDifference(First, Second, element));
     return differences;
 }
 

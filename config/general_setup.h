@@ -9,6 +9,8 @@
 namespace kvx {
 
 inline constexpr uint8_t TamperDisabled = 255;
+// The most the mains delay edits take, and show of a larger stored delay.
+inline constexpr uint32_t DelayMinutesMaximum = 999;
 
 enum class TSerialInterface : uint8_t { IOExpander = 0, DSC = 1, Disabled = 255 };
 

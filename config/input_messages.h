@@ -13,6 +13,8 @@ inline constexpr size_t InputCount = 9;
 inline constexpr size_t InputMessageCount = 2 * InputCount;
 inline constexpr size_t InputsWithDelay = 7;
 inline constexpr uint32_t InputDelayUnitsPerSecond = 20;
+// The most a delay edit takes, and shows of a larger stored delay.
+inline constexpr uint32_t InputDelayMaximumSeconds = 3000;
 
 enum class TInputSide : uint8_t { High = 0, Low = 1 };
 

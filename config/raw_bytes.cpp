@@ -9,12 +9,6 @@ namespace kvx {
 
 namespace {
 
-const std::vector<TConfigElement>& Elements()
-{
-    static const std::vector<TConfigElement> elements = ConfigElements();
-    return elements;
-}
-
 bool Differs(const TKVXConfig& First, const TKVXConfig& Second, size_t Offset, size_t Size)
 {
     return std::memcmp(First.Bytes() + Offset, Second.Bytes() + Offset, Size) != 0;
@@ -26,7 +20,7 @@ std::optional<TByteSpan> ByteSpanNamed(std::string_view Name)
 {
     for (const TFieldInfo& field : ConfigFields())
         if (Name == field.Name) return TByteSpan{field.Name, field.Offset, field.Size};
-    for (const TConfigElement& element : Elements())
+    for (const TImageElement& element : ImageElements())
         if (Name == element.Name) return TByteSpan{element.Name, element.Offset, element.Size};
     return std::nullopt;
 }
@@ -40,16 +34,17 @@ bool HoldsPassword(const TByteSpan& Span)
 std::vector<TByteSpan> DifferingSpans(const TKVXConfig& First, const TKVXConfig& Second)
 {
     std::vector<TByteSpan> spans;
-    auto element = Elements().begin();
+    const std::span<const TImageElement> elements = ImageElements();
+    auto element = elements.begin();
     for (const TFieldInfo& field : ConfigFields()) {
         const size_t end = field.Offset + field.Size;
         if (!Differs(First, Second, field.Offset, field.Size)) {
-            while (element != Elements().end() && element->Offset < end) ++element;
+            while (element != elements.end() && element->Offset < end) ++element;
             continue;
         }
         std::vector<TByteSpan> differing;
         size_t count = 0;
-        for (; element != Elements().end() && element->Offset < end; ++element, ++count)
+        for (; element != elements.end() && element->Offset < end; ++element, ++count)
             if (Differs(First, Second, element->Offset, element->Size)) differing.push_back({element->Name, element->Offset, element->Size});
         if (count > 1 && 2 * differing.size() > count) spans.push_back({field.Name, field.Offset, field.Size});
         else spans.insert(spans.end(), differing.begin(), differing.end());

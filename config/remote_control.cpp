@@ -5,6 +5,7 @@
 
 #include "config/distribution.h"
 #include "config/text_fields.h"
+#include "config/value_words.h"
 #include "image/utils.h"
 
 namespace kvx {
@@ -24,13 +25,6 @@ constexpr size_t InputEventCount = RemoteInputTriggerCount - 2;  // then AD low,
 
 uint8_t CommandBit(size_t Index) { return static_cast<uint8_t>(1u << Index); }
 
-// Number counted from 1, zero-padded to Digits.
-std::u16string LocationNumber(size_t Entry, size_t Digits)
-{
-    const std::string number = std::to_string(Entry + 1);
-    return TUtils::FromLatin1(std::string(Digits > number.size() ? Digits - number.size() : 0, '0') + number);
-}
-
 std::u16string FixedTriggerName(const TRemoteTrigger& Trigger)
 {
     if (!RemoteTriggerByte(Trigger)) return {};
@@ -39,8 +33,8 @@ std::u16string FixedTriggerName(const TRemoteTrigger& Trigger)
         if (Trigger.Entry < InputEventCount)
             return TUtils::FromLatin1(DistributionEventCaption(static_cast<TDistributionEvent>(static_cast<size_t>(TDistributionEvent::IP1H) + Trigger.Entry)));
         return TUtils::FromLatin1(Trigger.Entry == InputEventCount ? "AD low limit" : "AD high limit");
-    case TRemoteTriggerKind::Timer: return u"Timer " + LocationNumber(Trigger.Entry, 2);
-    case TRemoteTriggerKind::MissedCall: return u"Missed call " + LocationNumber(Trigger.Entry, 3);
+    case TRemoteTriggerKind::Timer: return TUtils::FromLatin1(TimerLocationName(Trigger.Entry));
+    case TRemoteTriggerKind::MissedCall: return TUtils::FromLatin1(MissedCallLocationName(Trigger.Entry));
     case TRemoteTriggerKind::None: break;
     }
     return {};

@@ -396,25 +396,56 @@ TEST_F(Kvxctl, DiffNamesTheFieldsOfSeveralPagesWithBothValues)
     PutText(image, 2560 + 16, "Pump            ");  // Timers: the second label
     image[28928 + 2 * 19] = 0x01;  // Message distribution: mains fail to recipient 1
     image[28928 + 2 * 19 + 1] = 0x00;
+    PutText(image, 1792, std::string(32, ' '));  // a blank password is no password, as erased
     Put(b, image);
 
+    // In the pages' words, page by page in menu order.
     const TRun text = Run("diff " + a.string() + " " + b.string());
     EXPECT_EQ(text.ExitCode, 1);
-    const size_t name = text.Output.find("UnitID: \"KVX Demo Site\" -> \"Farm gate\"\n");
-    const size_t timer = text.Output.find("TimerLabels[2]: ");
-    const size_t mains = text.Output.find("DistributeMessages[MainsFail]: ");
-    EXPECT_TRUE(name < timer && timer < mains && mains != std::string::npos) << text.Output;
+    EXPECT_EQ(text.Output, "General setup\n"
+                           "  Unit reporting name: \"KVX Demo Site\" -> \"Farm gate\"\n"
+                           "Message distribution\n"
+                           "  Mains fail: 1, 2, 3 -> 1\n"
+                           "Switching by timer\n"
+                           "  Timer 02 Pump off, Timer label: \"Pump off\" -> \"Pump\"\n");
+
+    const TRun fields = Run("diff --fields " + a.string() + " " + b.string());
+    EXPECT_EQ(fields.ExitCode, 1);
+    const size_t name = fields.Output.find("UnitID: \"KVX Demo Site\" -> \"Farm gate\"\n");
+    const size_t timer = fields.Output.find("TimerLabels[2]: ");
+    const size_t mains = fields.Output.find("DistributeMessages[MainsFail]: ");
+    EXPECT_TRUE(name < timer && timer < mains && mains != std::string::npos) << fields.Output;
 
     const TRun json = Run("diff --json " + a.string() + " " + b.string());
     EXPECT_EQ(json.ExitCode, 1);
     const auto parsed = nlohmann::json::parse(json.Output);
     EXPECT_EQ(parsed.at("equal"), false);
     ASSERT_EQ(parsed.at("differences").size(), 3u);
-    EXPECT_EQ(parsed.at("differences")[2].at("field"), "DistributeMessages[MainsFail]");
-    EXPECT_EQ(parsed.at("differences")[2].at("second"), "1");
+    const auto& mainsFail = parsed.at("differences")[1];
+    EXPECT_EQ(mainsFail.at("page"), "Message distribution");
+    EXPECT_EQ(mainsFail.at("caption"), "Mains fail");
+    EXPECT_EQ(mainsFail.at("second"), "1");
+    EXPECT_EQ(mainsFail.at("fields")[0].at("field"), "DistributeMessages[MainsFail]");
+    EXPECT_EQ(mainsFail.at("fields")[0].at("second"), "1");
 
     EXPECT_EQ(Run("diff " + a.string() + " " + a.string()).ExitCode, 0);
     EXPECT_EQ(Run("diff " + a.string() + " " + (Folder / "absent.kvx").string()).ExitCode, 2);
+    EXPECT_EQ(Run("diff --json --fields " + a.string() + " " + b.string()).ExitCode, 2);
+}
+
+TEST_F(Kvxctl, DumpWordsListsATemplatePageByPage)
+{
+    const fs::path a = Folder / "a.kvx";
+    ASSERT_EQ(Run("read -o " + a.string()).ExitCode, 0);
+    const TRun words = Run("dump --words " + a.string());
+    EXPECT_EQ(words.ExitCode, 0);
+    for (const char* expected : {"SIM setup\n  Primary SIM, Message centre number: +447785016005\n",
+                                 "General setup\n  Unit reporting name: \"KVX Demo Site\"\n",
+                                 "  Timer 01 Pump on: Relay1 On at 06:30, Mon Tue Wed Thu Fri, confirmation SMS\n",
+                                 "  100 Medical: 1, 2\n", "Fields no page shows\n  EEPROMFlags: 43605\n"})
+        EXPECT_TRUE(Says(words, expected)) << expected << "\n" << words.Output;
+    EXPECT_FALSE(Says(words, "Timer 04")) << "undefined locations are left out";
+    EXPECT_EQ(Run("dump --words --json " + a.string()).ExitCode, 2);
 }
 
 TEST_F(Kvxctl, StatusShowsDecodedFrames)

@@ -43,7 +43,6 @@ TEST(ConfigCompare, EachKindOfFieldIsNamedAndShownReadably)
         {"time of day", [](TKVXConfig& c) { c.AutoTestTimeHours = 0x12; }, {"AutoTestTimeHours", 80, 1, "FF", "12"}},
         {"word", [](TKVXConfig& c) { c.ACFailTimeout.SetValue(600); }, {"ACFailTimeout", 90, 2, "65535", "600"}},
         {"text", [](TKVXConfig& c) { EncodeUnitID(c, u"Farm gate"); }, {"UnitID", 176, 16, "\"\"", "\"Farm gate\""}},
-        {"password", [](TKVXConfig& c) { WriteSlot(c, 1792, 32, u"pw"); }, {"LockArray", 1792, 32, "\"\"", "\"pw\""}},
         {"timer label", [](TKVXConfig& c) { WriteSlot(c, 2560 + 4 * 16, 16, u"Pump"); },
          {"TimerLabels[5]", 2624, 16, "\"\"", "\"Pump\""}},
         {"zone 0", [](TKVXConfig& c) { WriteSlot(c, 4624, 16, u"Door"); }, {"CIDZoneLabels[0]", 4624, 16, "\"\"", "\"Door\""}},
@@ -70,6 +69,31 @@ TEST(ConfigCompare, EachKindOfFieldIsNamedAndShownReadably)
         TKVXConfig edited = ErasedConfig();
         c.Edit(edited);
         EXPECT_EQ(CompareConfigs(ErasedConfig(), edited), std::vector<TFieldDifference>{c.Expected});
+    }
+}
+
+TEST(ConfigCompare, AccessPasswordShowsNoBytesAndNoPasswordOnBothSidesIsTheSame)
+{
+    const auto password = [](const std::u16string& Text) {
+        TKVXConfig image = ErasedConfig();
+        if (!Text.empty()) WriteSlot(image, 1792, 32, Text);
+        return image;
+    };
+    const TFieldDifference differs{"LockArray", 1792, 32, "(differs)", "(differs)"};
+    const struct {
+        const char* What;
+        TKVXConfig First;
+        TKVXConfig Second;
+        bool Differ;
+    } cases[] = {
+        {"erased and blank", password(u""), password(u" "), false},
+        {"none and one", password(u""), password(u"pw"), true},
+        {"the same", password(u"pw"), password(u"pw"), false},
+        {"two others", password(u"pw"), password(u"px"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        EXPECT_EQ(CompareConfigs(c.First, c.Second), c.Differ ? std::vector<TFieldDifference>{differs} : std::vector<TFieldDifference>{});
     }
 }
 

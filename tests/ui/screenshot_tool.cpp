@@ -3,19 +3,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <cstdio>
 
+#include "config/cid_list.h"
+#include "config/contact_id.h"
+#include "config/words_compare.h"
 #include "link/crc8.h"
 #include "sim/default_memory.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/differences_dialog.h"
+#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
+#include "ui/main/shipped_file.h"
 #include "ui/main/transfer_texts.h"
 #include "ui/pages/general_setup_page.h"
 #include "ui/pages/setup_pages.h"
@@ -37,9 +43,10 @@ public:
     int ShowPassword(TfrmPassword&) override { return mrCancel; }
     QString SaveFileName(const TFileFilter&) override { return {}; }
     QString OpenFileName(const TFileFilter&) override { return {}; }
-    void ShowDifferences(const TDifferenceList& List) override
+    std::optional<size_t> ShowDifferences(const TDifferenceList& List) override
     {
         std::fprintf(stderr, "differences: %s\n", qPrintable(List.Heading));
+        return std::nullopt;
     }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
 };
@@ -139,7 +146,17 @@ int main(int argc, char* argv[])
     window.ProgressBarState(256);
     window.MenuButtonClick(window.MenuPanel(1));
     ok = Save(window, folder, "reading") && ok;
-    TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigs(ErasedConfig(), window.KVXConfig)},
+    // What a write would change after three edits on three pages, in the pages' words.
+    window.ConfigToPages();
+    window.Page(1)->findChild<QLineEdit*>("edMessageCentreNumber1")->setText("447700900111");
+    window.Page(3)->findChild<QLineEdit*>("edTamper")->setText("255");
+    window.Page(11)->findChild<QLineEdit*>("edHours")->setText("07");
+    if (!window.PagesToConfig(false)) return 1;
+    TKVXConfig sent = window.KVXConfig;  // as Show changes makes it
+    sent.Bytes()[HiddenSettingOffset] = HiddenSettingValue(window.HiddenSettingEdit()->text());
+    MarkImageForUnit(sent, u"");
+    const TCIDList events = LoadCIDList(ShippedFilePath("CIDList.txt").toStdU16String(), CIDReportingCapacity);
+    TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigWords(SampleImage(), sent, events.Events)},
                             &window);
     ok = Save(changes, folder, "changes") && ok;
     return ok ? 0 : 1;

@@ -54,9 +54,9 @@ void TScriptedDialogs::ExpectOpenFile(const QString& FileName)
     FScript.push_back({TKind::OpenFile, FileName, mrOk, {}});
 }
 
-void TScriptedDialogs::ExpectDifferences(const QString& Heading)
+void TScriptedDialogs::ExpectDifferences(const QString& Heading, std::optional<size_t> GoToRow)
 {
-    FScript.push_back({TKind::Differences, Heading, mrOk, {}});
+    FScript.push_back({TKind::Differences, Heading, GoToRow ? static_cast<int>(*GoToRow) : NoRow, {}});
 }
 
 void TScriptedDialogs::ExpectBackupChoice(int Row)
@@ -125,12 +125,16 @@ QString TScriptedDialogs::OpenFileName(const TFileFilter& Filter)
     return step ? step->Text : QString();
 }
 
-void TScriptedDialogs::ShowDifferences(const TDifferenceList& List)
+std::optional<size_t> TScriptedDialogs::ShowDifferences(const TDifferenceList& List)
 {
     Lists.push_back(List);
-    if (const auto step = Next(TKind::Differences, List.Heading); step && !step->Text.isEmpty()) {
+    const auto step = Next(TKind::Differences, List.Heading);
+    if (!step) return std::nullopt;
+    if (!step->Text.isEmpty()) {
         EXPECT_EQ(step->Text.toStdString(), List.Heading.toStdString());
     }
+    if (step->Answer == NoRow) return std::nullopt;
+    return static_cast<size_t>(step->Answer);
 }
 
 } // namespace kvx::ui::test

@@ -29,8 +29,9 @@ public:
     // An empty name: the user cancels the file dialog.
     void ExpectSaveFile(const QString& FileName);
     void ExpectOpenFile(const QString& FileName);
-    // The list of differing fields, under this heading (any heading when empty; Lists has it).
-    void ExpectDifferences(const QString& Heading = {});
+    // The list of differences, under this heading (any heading when empty; Lists has it);
+    // the user closes it, or goes to row GoToRow.
+    void ExpectDifferences(const QString& Heading = {}, std::optional<size_t> GoToRow = {});
     // The restore's picker; Row -1: the user cancels. Backups has what it listed.
     void ExpectBackupChoice(int Row);
     // Runs before the answer is given, with the dialog still "open".
@@ -49,11 +50,12 @@ public:
     int ShowPassword(TfrmPassword& Prompt) override;
     QString SaveFileName(const TFileFilter& Filter) override;
     QString OpenFileName(const TFileFilter& Filter) override;
-    void ShowDifferences(const TDifferenceList& List) override;
+    std::optional<size_t> ShowDifferences(const TDifferenceList& List) override;
     int ChooseBackup(const std::vector<TBackupRow>& Backups) override;
 
 private:
     enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice };
+    static constexpr int NoRow = -1;  // the Answer of a difference list closed without a choice
     struct TStep {
         TKind Kind;
         QString Text;

@@ -53,7 +53,8 @@ TEST_F(TemplateTest, SavedTemplateHoldsThePagesAndErasedBytesElsewhere)
     const QByteArray saved = Contents(PathOf("unit.kvx"));
     ASSERT_EQ(saved.size(), static_cast<qsizetype>(TKVXConfig::Size));
     for (qsizetype i = 0; i < saved.size(); ++i) {
-        const bool stored = i > 176 && i <= 176 + 13;
+        const auto at = static_cast<size_t>(i);
+        const bool stored = at >= TBytePage::OffsetOf(1) && at <= TBytePage::OffsetOf(13);
         if (!stored) {
             ASSERT_EQ(static_cast<uint8_t>(saved[i]), 0xFF) << "byte " << i;
         }

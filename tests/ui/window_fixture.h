@@ -24,7 +24,8 @@ public:
     // An edit on the page, as a change handler reports it.
     void Edit(uint8_t NewValue);
 
-    static size_t OffsetOf(int No) { return 176 + static_cast<size_t>(No); }  // inside UnitID
+    // Inside SIM1BalanceRequest, which no real page shows: difference lists name it as the image does.
+    static size_t OffsetOf(int No) { return 288 + static_cast<size_t>(No); }
 
     int No;
     uint8_t Value = 0;

@@ -107,10 +107,12 @@ TEST_F(WriteSafetyTest, UnitThatDoesNotHoldWhatWasWrittenFailsTheWriteWithEveryC
     WriteEdit(1, 'A');
     ASSERT_EQ(Dialogs.Lists.size(), 1u);
     const TDifferenceList& list = Dialogs.Lists[0];
-    EXPECT_TRUE(list.Heading.contains("2 fields differ, the first is UnitID")) << list.Heading.toStdString();
+    EXPECT_TRUE(list.Heading.contains("2 fields differ, the first is SIM1BalanceRequest")) << list.Heading.toStdString();
     ASSERT_EQ(list.Rows.size(), 2u);
-    EXPECT_EQ(list.Rows[0].Name, "UnitID");
-    EXPECT_EQ(list.Rows[1].Name, "CIDZoneLabels[23]");
+    // By page: the Contact ID labels' page first, then the field no page shows.
+    EXPECT_EQ(list.Rows[0].Caption, "CIDZoneLabels[23]");
+    EXPECT_EQ(list.Rows[0].PageNo, 7);
+    EXPECT_EQ(list.Rows[1].Caption, "SIM1BalanceRequest");
     EXPECT_TRUE(Window->ConfigChanged) << "the unit does not hold the pages";
     EXPECT_TRUE(Window->Panel2->Caption().startsWith("Backup: ")) << "every write names its backup";
 }
@@ -163,7 +165,7 @@ TEST_F(WriteSafetyTest, ShowChangesListsWhatAWriteWouldChangeOnceTheUnitIsKnown)
     Window->ShowChanges();
     ASSERT_EQ(Dialogs.Lists.size(), 1u);
     ASSERT_EQ(Dialogs.Lists[0].Rows.size(), 1u);
-    EXPECT_EQ(Dialogs.Lists[0].Rows[0].Name, "UnitID");
+    EXPECT_EQ(Dialogs.Lists[0].Rows[0].Caption, "SIM1BalanceRequest");
     EXPECT_EQ(Dialogs.Lists[0].FirstCaption, UnitHoldsColumn);
 }
 

@@ -53,10 +53,11 @@ public:
         return WithDefaultExtension(dialog.selectedFiles().first(), Filter.Extension);
     }
 
-    void ShowDifferences(const TDifferenceList& List) override
+    std::optional<size_t> ShowDifferences(const TDifferenceList& List) override
     {
         TdlgDifferences dialog(List, QApplication::activeWindow());
         dialog.exec();
+        return dialog.ChosenRow();
     }
 
     int ChooseBackup(const std::vector<TBackupRow>& Backups) override
@@ -70,6 +71,16 @@ TQtDialogService QtDialogs;
 IDialogService* Current = &QtDialogs;
 
 } // namespace
+
+TDifferenceList::TDifferenceList(QString Message, QString First, QString Second, std::vector<TWordedDifference> Differences)
+    : Heading(std::move(Message)), FirstCaption(std::move(First)), SecondCaption(std::move(Second)), Rows(std::move(Differences))
+{
+}
+
+TDifferenceList::TDifferenceList(QString Message, QString First, QString Second, const std::vector<TFieldDifference>& Differences)
+    : TDifferenceList(std::move(Message), std::move(First), std::move(Second), WordedFieldDifferences(Differences))
+{
+}
 
 QString WithDefaultExtension(const QString& FileName, const QString& Extension)
 {

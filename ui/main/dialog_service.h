@@ -3,9 +3,10 @@
 // The program installs the Qt service; tests install a scripted responder.
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
-#include "config/config_compare.h"
+#include "config/words_compare.h"
 #include "ui/main/kvx_message_dlg.h"
 
 namespace kvx::ui {
@@ -18,12 +19,16 @@ struct TFileFilter {
     QString Folder;       // where the dialog starts; empty: the platform's choice
 };
 
-// Fields in which two configurations differ, shown as a list under a message.
+// Where two configurations differ, shown as a list under a message, grouped by page.
 struct TDifferenceList {
+    TDifferenceList(QString Message, QString First, QString Second, std::vector<TWordedDifference> Differences);
+    // Differences of the field table (a verification's), by image name under their pages.
+    TDifferenceList(QString Message, QString First, QString Second, const std::vector<TFieldDifference>& Differences);
+
     QString Heading;
-    QString FirstCaption;   // the column of TFieldDifference::First
-    QString SecondCaption;  // the column of TFieldDifference::Second
-    std::vector<TFieldDifference> Rows;
+    QString FirstCaption;   // the column of TWordedDifference::First
+    QString SecondCaption;  // the column of TWordedDifference::Second
+    std::vector<TWordedDifference> Rows;
 };
 
 // One backup as the restore's picker lists it.
@@ -44,7 +49,8 @@ public:
     // An empty result: the user cancelled.
     virtual QString SaveFileName(const TFileFilter& Filter) = 0;
     virtual QString OpenFileName(const TFileFilter& Filter) = 0;
-    virtual void ShowDifferences(const TDifferenceList& List) = 0;
+    // The row the user chose to go to (double-click or Enter); none when the list was closed.
+    virtual std::optional<size_t> ShowDifferences(const TDifferenceList& List) = 0;
     // The chosen row of Backups (listed newest first); -1: the user cancelled.
     virtual int ChooseBackup(const std::vector<TBackupRow>& Backups) = 0;
 };

@@ -2,9 +2,11 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/main/kvx_message_box.h"
 
@@ -12,8 +14,24 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int DialogWidth = 720;
-constexpr int DialogHeight = 440;
+constexpr int DialogWidth = 820;
+constexpr int DialogHeight = 480;
+constexpr int RowRole = Qt::UserRole;
+// A page's name stands out from its rows as the menu's section headings do.
+constexpr QRgb PageHeadingColour = 0xFFC2C1C1;
+constexpr QRgb PageHeadingBackground = 0xFF292829;
+const QString GoToHint = QStringLiteral("Double-click a row, or press Enter, to go to it on its page.");
+
+QString Text(const std::string& Words) { return QString::fromStdString(Words); }
+
+// The image fields behind a row, by name with their raw values.
+QString FieldsTip(const TWordedDifference& Row)
+{
+    QStringList lines;
+    for (const TFieldDifference& field : Row.Fields)
+        lines << Text(field.Name) + QStringLiteral(": ") + Text(field.First) + QStringLiteral(" \u2192 ") + Text(field.Second);
+    return lines.join(u'\n');
+}
 
 } // namespace
 
@@ -28,26 +46,71 @@ TdlgDifferences::TdlgDifferences(const TDifferenceList& List, QWidget* Parent) :
     lblHeading->setWordWrap(true);
     layout->addWidget(lblHeading);
 
-    lvDifferences = new QTableWidget(static_cast<int>(List.Rows.size()), 3, this);
+    lvDifferences = new QTreeWidget(this);
     lvDifferences->setObjectName("lvDifferences");
-    lvDifferences->setHorizontalHeaderLabels({"Field", List.FirstCaption, List.SecondCaption});
-    lvDifferences->verticalHeader()->hide();
-    lvDifferences->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvDifferences->setColumnCount(3);
+    lvDifferences->setHeaderLabels({QStringLiteral("Field"), List.FirstCaption, List.SecondCaption});
+    lvDifferences->setRootIsDecorated(false);
+    lvDifferences->setUniformRowHeights(true);
     lvDifferences->setSelectionBehavior(QAbstractItemView::SelectRows);
-    for (int row = 0; row < lvDifferences->rowCount(); ++row) {
-        const TFieldDifference& d = List.Rows[static_cast<size_t>(row)];
-        const QString cells[] = {QString::fromStdString(d.Name), QString::fromStdString(d.First),
-                                 QString::fromStdString(d.Second)};
-        for (int column = 0; column < 3; ++column) lvDifferences->setItem(row, column, new QTableWidgetItem(cells[column]));
+    QTreeWidgetItem* page = nullptr;
+    for (size_t i = 0; i < List.Rows.size(); ++i) {
+        const TWordedDifference& row = List.Rows[i];
+        const QString heading = Text(PageHeading(row.PageNo));
+        if (!page || page->text(0) != heading) {
+            page = new QTreeWidgetItem(lvDifferences, {heading});
+            page->setFirstColumnSpanned(true);
+            page->setFlags(Qt::ItemIsEnabled);
+            QFont bold = page->font(0);
+            bold.setBold(true);
+            page->setFont(0, bold);
+            page->setForeground(0, QColor(PageHeadingColour));
+            page->setBackground(0, QColor(PageHeadingBackground));
+            page->setExpanded(true);
+        }
+        auto* item = new QTreeWidgetItem(page, {Text(row.Caption), Text(row.First), Text(row.Second)});
+        if (row.PageNo > 0 && !row.Control.Path.empty()) item->setData(0, RowRole, QVariant::fromValue(i));
+        const QString tip = FieldsTip(row);
+        for (int column = 0; column < 3; ++column) item->setToolTip(column, tip);
     }
-    lvDifferences->resizeColumnToContents(0);
-    lvDifferences->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    lvDifferences->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    lvDifferences->expandAll();
+    lvDifferences->header()->setStretchLastSection(false);
+    lvDifferences->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (const int column : {1, 2}) {
+        lvDifferences->resizeColumnToContents(column);
+        lvDifferences->setColumnWidth(column, std::min(lvDifferences->columnWidth(column), DialogWidth / 3));
+    }
+    if (page) lvDifferences->setCurrentItem(lvDifferences->topLevelItem(0)->child(0));
+    lvDifferences->installEventFilter(this);
+    connect(lvDifferences, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* Item) { GoToRow(Item); });
     layout->addWidget(lvDifferences);
 
+    auto* hint = new QLabel(GoToHint, this);
+    hint->setObjectName("lblGoToHint");
+    layout->addWidget(hint);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
+}
+
+bool TdlgDifferences::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == lvDifferences && Event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(Event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lvDifferences->currentItem()) {
+            GoToRow(lvDifferences->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(Watched, Event);
+}
+
+void TdlgDifferences::GoToRow(const QTreeWidgetItem* Item)
+{
+    const QVariant row = Item->data(0, RowRole);
+    if (!row.isValid()) return;  // a page's heading, or a row with no control to go to
+    FChosenRow = row.value<size_t>();
+    accept();
 }
 
 } // namespace kvx::ui

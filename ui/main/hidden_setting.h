@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "ui/main/page_numbers.h"
+#include "config/page_names.h"
 
 namespace kvx::ui {
 

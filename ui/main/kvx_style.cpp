@@ -43,6 +43,7 @@ QMenu::item:disabled { color: #646464; }
 QMenu::separator { height: 1px; background: #4A494A; margin: 4px 8px; }
 QDialog#dlgDifferences { background: #292829; }
 QTableWidget { background: #191919; color: #FFFFFF; gridline-color: #3A393A; border: 1px solid #4A494A; }
+QTreeWidget#lvDifferences { background: #191919; color: #FFFFFF; border: 1px solid #4A494A; selection-background-color: #007DB7; }
 QHeaderView::section { background: #292829; color: #FFFFFF; border: none; padding: 4px; }
 QMessageBox, QFileDialog { background: #FFFFFF; }
 QMessageBox QLabel, QFileDialog QWidget { color: #000000; }

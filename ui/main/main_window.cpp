@@ -191,7 +191,7 @@ void TfrmMain::BuildMenu()
             FSectionPanels.push_back(panel);
         } else {
             const TMenuItemInfo& item = MenuItem(entry.Index);
-            panel = new TPanel(item.Panel, item.Caption, pnlButtons);
+            panel = new TPanel(item.Panel, QString(MenuItemIndent) + item.Caption, pnlButtons);
             panel->Tag = item.No - 1;
             FMenuPanels[static_cast<size_t>(item.No - 1)] = panel;
             connect(panel, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });
@@ -387,7 +387,7 @@ void TfrmMain::MenuButtonClick(QWidget* Sender)
 
 void TfrmMain::DisplayLastForm()
 {
-    if (LastForm >= 1 && LastForm <= MenuPageCount) MenuButtonClick(MenuPanel(LastForm));
+    if (LastForm >= 1 && LastForm <= SetupPageCount) MenuButtonClick(MenuPanel(LastForm));
 }
 
 void TfrmMain::MenuMouseEnter(TPanel* Sender)

@@ -19,6 +19,8 @@ class QMenu;
 namespace kvx {
 struct TUnitWriteResult;
 enum class TWriteScope : uint8_t;
+struct TControlRef;
+struct TWordedDifference;
 }
 
 namespace kvx::ui {
@@ -80,6 +82,9 @@ public:
     void WriteChangesOnly();
     // Picks a backup, shows what restoring it changes, and writes it as it is.
     void RestoreBackup();
+    // Brings page No forward and there the control that Control names: its list entry chosen,
+    // scrolled into view and given the focus. The control, or nullptr when it is not there.
+    QWidget* GoToControl(int PageNo, const TControlRef& Control);
     // The close button: closes now, or once the device object is idle.
     void Button1Click();
     void ToggleMaximised();
@@ -174,6 +179,11 @@ private:
     // Byte 8213 as a write stores it.
     uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
+    // Where First differs from Second in the pages' words, with the program's Contact ID events.
+    std::vector<TWordedDifference> WordedDifferences(const TKVXConfig& First, const TKVXConfig& Second) const;
+    // Shows the list; a row the user chose is then shown on its page.
+    void ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
+                            std::vector<TWordedDifference> Rows);
 
     IEventPump& FPump;
     TLocalClock FClock;

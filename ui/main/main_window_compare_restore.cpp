@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <cstring>
 
-#include "config/config_compare.h"
+#include "config/words_compare.h"
 #include "config/template_file.h"
 #include "transfer/backup_store.h"
 #include "transfer/memory_compare.h"
@@ -66,9 +66,9 @@ void TfrmMain::CompareWithTemplate()
     }
     // The pages as a template save would store them; a page that refuses has said why.
     if (!PagesToConfig(false)) return;
-    const auto differences = CompareConfigs(KVXConfig, other);
+    auto differences = WordedDifferences(KVXConfig, other);
     if (differences.empty()) ShowInformation(SameAsTemplateText);
-    else Dialogs().ShowDifferences({ComparedWithTemplateHeading(shownName), PagesColumn, TemplateColumn, differences});
+    else ShowDifferenceList(ComparedWithTemplateHeading(shownName), PagesColumn, TemplateColumn, std::move(differences));
 }
 
 void TfrmMain::ShowChanges()
@@ -86,9 +86,9 @@ void TfrmMain::ShowChanges()
     TKVXConfig sent = KVXConfig;
     sent.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
     MarkImageForUnit(sent, KVX->SessionPassword);
-    const auto differences = CompareConfigs(held, sent);
+    auto differences = WordedDifferences(held, sent);
     if (differences.empty()) ShowInformation(NoChangesText);
-    else Dialogs().ShowDifferences({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, differences});
+    else ShowDifferenceList(ChangesHeading, UnitHoldsColumn, WriteSendsColumn, std::move(differences));
 }
 
 void TfrmMain::UpdateUnitCommands()

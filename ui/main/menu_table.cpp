@@ -1,23 +1,25 @@
 #include "ui/main/menu_table.h"
 
+#include "config/page_names.h"
+
 namespace kvx::ui {
 
 namespace {
 
-constexpr std::array<TMenuItemInfo, MenuPageCount> Items{{
-    {SIMSetupPageNo, "pnlSIMSetup", "     SIM setup", "SIM setup", "frmSIMSetup1"},
-    {SecuritySetupPageNo, "pnlSecuritySetup", "     Security setup", "Security setup", "frmSecuritySetup1"},
-    {GeneralSetupPageNo, "pnlGeneralSetup", "     General setup", "General SMS messaging setup", "frmGeneralSetup1"},
-    {MessageRecipientsPageNo, "pnlMessageRecipients", "     Message recipients", "Message recipients", "frmMessageRecipients1"},
-    {InputMessagesPageNo, "pnlInputSMSMessages", "     SMS input messages", "SMS input messages", "frmInputSMSMessages1"},
-    {DistributionPageNo, "pnlDistributeMessages", "     Message distribution", "Message distribution", "frmDistributeMessages1"},
-    {ContactIDPageNo, "pnlContactID", "     Contact ID", "Contact ID - alarm panel messaging", "frmContactID1"},
-    {RelaysPageNo, "pnlPulseTimeSetup", "     Pulse time setup", "Relay switching pulse time setup", "frmRelays1"},
-    {ShortcutsPageNo, "pnlSMSCommandsShortcuts", "     SMS command shortcuts", "SMS command shortcuts", "frmShortcuts1"},
-    {MissedCallPageNo, "pnlMissedCallSwitching", "     Missed call switching", "Relay switching by missed call", "frmMissedCall1"},
-    {TimersPageNo, "pnlSwitchingByTimer", "     Switching by timer", "Relay switching by independant timer", "frmTimers1"},
-    {M2MPageNo, "pnlKVXToBaseStations", "     KVX to base stations", "KVX to base stations", "frmM2M1"},
-    {ITTTPageNo, "pnlIfThisThenThat", "     If-this-then-that", "", "frmITTT1"},
+constexpr std::array<TMenuItemInfo, SetupPageCount> Items{{
+    {SIMSetupPageNo, "pnlSIMSetup", SetupPageCaption(SIMSetupPageNo), SetupPageHeading(SIMSetupPageNo), "frmSIMSetup1"},
+    {SecuritySetupPageNo, "pnlSecuritySetup", SetupPageCaption(SecuritySetupPageNo), SetupPageHeading(SecuritySetupPageNo), "frmSecuritySetup1"},
+    {GeneralSetupPageNo, "pnlGeneralSetup", SetupPageCaption(GeneralSetupPageNo), SetupPageHeading(GeneralSetupPageNo), "frmGeneralSetup1"},
+    {MessageRecipientsPageNo, "pnlMessageRecipients", SetupPageCaption(MessageRecipientsPageNo), SetupPageHeading(MessageRecipientsPageNo), "frmMessageRecipients1"},
+    {InputMessagesPageNo, "pnlInputSMSMessages", SetupPageCaption(InputMessagesPageNo), SetupPageHeading(InputMessagesPageNo), "frmInputSMSMessages1"},
+    {DistributionPageNo, "pnlDistributeMessages", SetupPageCaption(DistributionPageNo), SetupPageHeading(DistributionPageNo), "frmDistributeMessages1"},
+    {ContactIDPageNo, "pnlContactID", SetupPageCaption(ContactIDPageNo), SetupPageHeading(ContactIDPageNo), "frmContactID1"},
+    {RelaysPageNo, "pnlPulseTimeSetup", SetupPageCaption(RelaysPageNo), SetupPageHeading(RelaysPageNo), "frmRelays1"},
+    {ShortcutsPageNo, "pnlSMSCommandsShortcuts", SetupPageCaption(ShortcutsPageNo), SetupPageHeading(ShortcutsPageNo), "frmShortcuts1"},
+    {MissedCallPageNo, "pnlMissedCallSwitching", SetupPageCaption(MissedCallPageNo), SetupPageHeading(MissedCallPageNo), "frmMissedCall1"},
+    {TimersPageNo, "pnlSwitchingByTimer", SetupPageCaption(TimersPageNo), SetupPageHeading(TimersPageNo), "frmTimers1"},
+    {M2MPageNo, "pnlKVXToBaseStations", SetupPageCaption(M2MPageNo), SetupPageHeading(M2MPageNo), "frmM2M1"},
+    {ITTTPageNo, "pnlIfThisThenThat", SetupPageCaption(ITTTPageNo), SetupPageHeading(ITTTPageNo), "frmITTT1"},
 }};
 
 constexpr std::array<TSectionInfo, 4> SectionTable{{
@@ -49,7 +51,7 @@ constexpr std::array<TMenuEntry, 17> Order{{
 
 } // namespace
 
-std::span<const TMenuItemInfo, MenuPageCount> MenuItems()
+std::span<const TMenuItemInfo, SetupPageCount> MenuItems()
 {
     return Items;
 }

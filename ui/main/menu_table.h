@@ -4,14 +4,14 @@
 #include <array>
 #include <span>
 
-#include "ui/main/page_numbers.h"
+#include "config/page_names.h"
 
 namespace kvx::ui {
 
 struct TMenuItemInfo {
     int No;               // LastForm value; the panel's tag is No - 1
     const char* Panel;    // objectName of the menu panel
-    const char* Caption;
+    const char* Caption;  // the page's name; the menu shows it indented (MenuItemIndent)
     const char* Heading;  // empty: the picture heading
     const char* Page;     // objectName of the page instance
 };
@@ -28,7 +28,10 @@ struct TMenuEntry {
     int Index;  // into SectionTable, or the page number
 };
 
-std::span<const TMenuItemInfo, MenuPageCount> MenuItems();
+// What stands before a page item's caption in the menu, below its section heading.
+inline constexpr const char* MenuItemIndent = "     ";
+
+std::span<const TMenuItemInfo, SetupPageCount> MenuItems();
 const TMenuItemInfo& MenuItem(int No);
 std::span<const TSectionInfo> Sections();
 std::span<const TMenuEntry> MenuOrder();

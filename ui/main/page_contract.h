@@ -7,7 +7,7 @@
 
 #include "image/kvx_config.h"
 #include "link/kvx.h"
-#include "ui/main/page_numbers.h"
+#include "config/page_names.h"
 
 class QScrollBar;
 

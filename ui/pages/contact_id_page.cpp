@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "config/cid_list.h"
+#include "config/page_captions.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/shipped_file.h"
 #include "ui/pages/page_controls.h"
@@ -38,9 +39,9 @@ struct TLabelListInfo {
 };
 
 constexpr std::array<TLabelListInfo, 3> LabelListTable{{
-    {TCIDLabelKind::Partition, "Partition", "cbPartition", "edPM", "btnPMC"},
-    {TCIDLabelKind::Zone, "Zone", "cbZone", "edZM", "btnZMC"},
-    {TCIDLabelKind::User, "User", "cbUser", "edUM", "btnUMC"},
+    {TCIDLabelKind::Partition, CIDPartitionCaption, "cbPartition", "edPM", "btnPMC"},
+    {TCIDLabelKind::Zone, CIDZoneCaption, "cbZone", "edZM", "btnZMC"},
+    {TCIDLabelKind::User, CIDUserCaption, "cbUser", "edUM", "btnUMC"},
 }};
 
 } // namespace
@@ -124,7 +125,7 @@ void TfrmContactID::BuildConnection()
     NewHeading(this, QStringLiteral("Contact ID connection"), QRect(ConnectionLeft, 10, ConnectionWidth, 20));
     NewNote(this, QStringLiteral("Connect to alarm panel telephone interface and install jumper J17 on the KVX"),
             QRect(ConnectionLeft, ListTop, ConnectionWidth, 72));
-    cbDialTone = NewCheckBox(this, "cbDialTone", QStringLiteral("Dial tone"), QRect(ConnectionLeft, ListTop + 84, ConnectionWidth, 22));
+    cbDialTone = NewCheckBox(this, "cbDialTone", DialToneCaption, QRect(ConnectionLeft, ListTop + 84, ConnectionWidth, 22));
     NewNote(this, QStringLiteral("Speeds up Contact ID communication by simulating a dial tone on the alarm panel telephone interface."),
             QRect(ConnectionLeft, ListTop + 110, ConnectionWidth, 110));
     connect(cbDialTone, &QCheckBox::toggled, this, [this] { FHost.MarkConfigChanged(); });

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "config/general_setup.h"
+#include "config/page_captions.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
@@ -44,8 +46,8 @@ struct TNumberEditInfo {
 constexpr std::array<TNumberEditInfo, 5> NumberEditTable{{
     {"edHours", "Button6", "Button7", 23, 2, true, "12"},
     {"edMinutes", "Button1", "Button2", 59, 2, true, "00"},
-    {"edACFailDelay", "Button39", "Button40", 999, 4, false, "10"},
-    {"edACRestoreDelay", "Button3", "Button4", 999, 4, false, "10"},
+    {"edACFailDelay", "Button39", "Button40", DelayMinutesMaximum, 4, false, "10"},
+    {"edACRestoreDelay", "Button3", "Button4", DelayMinutesMaximum, 4, false, "10"},
     {"edTamper", "Button5", "Button8", 255, 3, false, "255"},
 }};
 
@@ -94,13 +96,13 @@ QLineEdit* TfrmGeneralSetup::NewNumberEdit(QWidget* Parent, TNumberEdit Which, c
 
 void TfrmGeneralSetup::BuildNameAndSelfTest()
 {
-    NewHeading(this, QStringLiteral("Unit reporting name"), QRect(LeftColumn, 16, ColumnWidth, 20));
+    NewHeading(this, UnitReportingNameCaption, QRect(LeftColumn, 16, ColumnWidth, 20));
     edUnitID = NewTextEdit(this, "edUnitID", UnitIDLength, QRect(LeftColumn, 40, 200, EditHeight));
     edUnitID->setText(DefaultUnitID);
     connect(edUnitID, &QLineEdit::textChanged, this, [this] { FHost.MarkConfigChanged(); });
     NewNote(this, QStringLiteral("Identifies the unit in received SMS messages."), QRect(LeftColumn, 70, ColumnWidth, 20));
 
-    cbSelfTest = NewCheckBox(this, "cbSelfTest", QStringLiteral("Unit self test messages"), QRect(LeftColumn, 108, ColumnWidth, 22));
+    cbSelfTest = NewCheckBox(this, "cbSelfTest", SelfTestCaption, QRect(LeftColumn, 108, ColumnWidth, 22));
     cbSelfTest->setChecked(true);
     cbSelfTest->setStyleSheet("font-weight: bold;");
     NewNote(this,
@@ -111,11 +113,11 @@ void TfrmGeneralSetup::BuildNameAndSelfTest()
     pnlSelfTest = new QWidget(this);
     pnlSelfTest->setObjectName("pnlSelfTest");
     pnlSelfTest->setGeometry(LeftColumn, 188, ColumnWidth, 72);
-    NewLabel(pnlSelfTest, QStringLiteral("Message time"), QRect(0, 0, 100, EditHeight));
+    NewLabel(pnlSelfTest, MessageTimeCaption, QRect(0, 0, 100, EditHeight));
     edHours = NewNumberEdit(pnlSelfTest, Hours, QRect(110, 0, 36, EditHeight));
     NewLabel(pnlSelfTest, QStringLiteral(":"), QRect(204, 0, 8, EditHeight));
     edMinutes = NewNumberEdit(pnlSelfTest, Minutes, QRect(214, 0, 36, EditHeight));
-    NewLabel(pnlSelfTest, QStringLiteral("Days of week"), QRect(0, 40, 100, 22));
+    NewLabel(pnlSelfTest, DaysOfWeekCaption, QRect(0, 40, 100, 22));
     Days = CreateWeekDayBoxes(pnlSelfTest, QPoint(110, 42), [this](TImageCheckBox* Sender) {
         if (Sender->Enabled()) FHost.MarkConfigChanged();
     });
@@ -129,9 +131,9 @@ void TfrmGeneralSetup::BuildMainsAndBattery()
             QStringLiteral("reports mains fail/restore messages. Set delays to avoid accidental "
                            "unplugging and tripping messages (standard 10 min) or brownout (1 min)."),
             QRect(RightColumn, 40, ColumnWidth, 52));
-    NewLabel(this, QStringLiteral("AC fail delay (min)"), QRect(RightColumn, 98, 160, EditHeight));
+    NewLabel(this, ACFailDelayCaption, QRect(RightColumn, 98, 160, EditHeight));
     edACFailDelay = NewNumberEdit(this, ACFailDelay, QRect(RightColumn + FieldLeft, 98, NumberEditWidth, EditHeight));
-    NewLabel(this, QStringLiteral("AC restore delay (min)"), QRect(RightColumn, 132, 160, EditHeight));
+    NewLabel(this, ACRestoreDelayCaption, QRect(RightColumn, 132, 160, EditHeight));
     edACRestoreDelay = NewNumberEdit(this, ACRestoreDelay, QRect(RightColumn + FieldLeft, 132, NumberEditWidth, EditHeight));
 
     NewHeading(this, QStringLiteral("DC monitoring"), QRect(LeftColumn, 290, ColumnWidth, 20));
@@ -144,15 +146,15 @@ void TfrmGeneralSetup::BuildMainsAndBattery()
 
 void TfrmGeneralSetup::BuildTamperAndSerial()
 {
-    NewHeading(this, QStringLiteral("Tamper - vibration sensitivity"), QRect(RightColumn, 184, ColumnWidth, 20));
+    NewHeading(this, TamperCaption, QRect(RightColumn, 184, ColumnWidth, 20));
     edTamper = NewNumberEdit(this, Tamper, QRect(RightColumn, 208, NumberEditWidth, EditHeight));
     const char* notes[] = {"0 = most sensitive", "255 = disabled", "Recommended default = 180"};
     for (int i = 0; i < 3; ++i) NewLabel(this, QString::fromLatin1(notes[i]), QRect(RightColumn + 120, 204 + 18 * i, 200, 18));
 
-    NewHeading(this, QStringLiteral("Serial connection options"), QRect(RightColumn, 290, ColumnWidth, 20));
-    rbDisabled = new QRadioButton(QStringLiteral("Disabled"), this);
-    rbIOExpander = new QRadioButton(QStringLiteral("I/O expander"), this);
-    rbDSC = new QRadioButton(QStringLiteral("DSC functions"), this);
+    NewHeading(this, SerialOptionsCaption, QRect(RightColumn, 290, ColumnWidth, 20));
+    rbDisabled = new QRadioButton(SerialDisabledCaption, this);
+    rbIOExpander = new QRadioButton(SerialIOExpanderCaption, this);
+    rbDSC = new QRadioButton(SerialDSCCaption, this);
     const struct {
         QRadioButton* Button;
         const char* Name;

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/step_edit.h"
@@ -15,12 +16,12 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int MaximumDelay = 3000;          // seconds, typed
+constexpr int MaximumDelay = InputDelayMaximumSeconds;
 constexpr int MaximumDelayStep = 9999;      // the step buttons run further; the clamp stops them at 3000
-constexpr int MaximumResponse = 1310;       // seconds: the most that x50 fits in a word
-constexpr double MaximumVolts = 10.0;
-constexpr double MinimumMilliamps = 4.0;
-constexpr double MaximumMilliamps = 20.0;
+constexpr int MaximumResponse = AnalogueResponseMaximumSeconds;
+constexpr double MaximumVolts = AnalogueVoltsMaximum;
+constexpr double MinimumMilliamps = AnalogueMilliampsMinimum;
+constexpr double MaximumMilliamps = AnalogueMilliampsMaximum;
 constexpr double ThresholdStep = 0.01;
 constexpr int MessageLength = 16;
 
@@ -111,8 +112,8 @@ TfrmInputSMSMessages::TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent) : T
         const int left = CheckLeft[static_cast<size_t>(side)] + PanelOffset;
         NewLabel(this, side == 0 ? QStringLiteral("Message - input high") : QStringLiteral("Message - input low"),
                  QRect(left, 50, MessageWidth, 20));
-        NewLabel(this, QStringLiteral("Delay"), QRect(left + DelayLeft, 38, NumberWidth, 18))->setAlignment(Qt::AlignCenter);
-        NewLabel(this, QStringLiteral("(sec)"), QRect(left + DelayLeft, 54, NumberWidth, 18))->setAlignment(Qt::AlignCenter);
+        NewLabel(this, DelayCaption, QRect(left + DelayLeft, 38, NumberWidth, 18))->setAlignment(Qt::AlignCenter);
+        NewLabel(this, SecondsCaption, QRect(left + DelayLeft, 54, NumberWidth, 18))->setAlignment(Qt::AlignCenter);
     }
     for (size_t slot = 0; slot < 2 * InputsWithDelay; ++slot)
         BuildDigitalRow(slot, this, DigitalTop + static_cast<int>(slot / 2) * RowPitch);
@@ -134,13 +135,13 @@ TfrmInputSMSMessages::TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent) : T
     pnlIOExpanderAnalogInputs->setObjectName("pnlIOExpanderAnalogInputs");
     pnlIOExpanderAnalogInputs->setGeometry(0, AnalogueTop, 769, 152);
     QWidget* analogue = pnlIOExpanderAnalogInputs;
-    FExpanderCaptions.push_back(NewHeading(analogue, QStringLiteral("I/O - Analogue input"), QRect(NumberLeft, 0, 300, 20)));
-    FExpanderCaptions.push_back(NewLabel(analogue, QStringLiteral("Select breach type"), QRect(CheckLeft[0] + PanelOffset, 24, 170, 22)));
-    rbLBV = new QRadioButton(QStringLiteral("0 - 10 (V)"), analogue);
+    FExpanderCaptions.push_back(NewHeading(analogue, AnalogueInputCaption, QRect(NumberLeft, 0, 300, 20)));
+    FExpanderCaptions.push_back(NewLabel(analogue, BreachTypeCaption, QRect(CheckLeft[0] + PanelOffset, 24, 170, 22)));
+    rbLBV = new QRadioButton(VoltageBreachCaption, analogue);
     rbLBV->setObjectName("rbLBV");
     rbLBV->setGeometry(VoltageLeft, 24, 110, 22);
     rbLBV->setChecked(true);
-    rbLBC = new QRadioButton(QStringLiteral("4 - 20 (mA)"), analogue);
+    rbLBC = new QRadioButton(CurrentBreachCaption, analogue);
     rbLBC->setObjectName("rbLBC");
     rbLBC->setGeometry(CurrentLeft, 24, 110, 22);
     for (QRadioButton* button : {rbLBV, rbLBC})
@@ -148,8 +149,8 @@ TfrmInputSMSMessages::TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent) : T
             FHost.MarkConfigChanged();
             EnableAnalogue();
         });
-    FExpanderCaptions.push_back(NewLabel(analogue, QStringLiteral("Response time"), QRect(ResponseLeft, 24, 96, 22)));
-    FExpanderCaptions.push_back(NewLabel(analogue, QStringLiteral("(sec)"), QRect(ResponseLeft + 96, 24, 40, 22)));
+    FExpanderCaptions.push_back(NewLabel(analogue, ResponseTimeCaption, QRect(ResponseLeft, 24, 96, 22)));
+    FExpanderCaptions.push_back(NewLabel(analogue, SecondsCaption, QRect(ResponseLeft + 96, 24, 40, 22)));
     BuildBreachRow(High, true, 50);
     BuildBreachRow(Low, false, 102);
 
@@ -200,7 +201,7 @@ void TfrmInputSMSMessages::BuildBreachRow(TBreachRow& Row, bool HighSide, int To
     const TBreachNames& names = HighSide ? HighNames : LowNames;
     QWidget* analogue = pnlIOExpanderAnalogInputs;
     const int left = CheckLeft[0] + PanelOffset;
-    FExpanderCaptions.push_back(NewLabel(analogue, HighSide ? QStringLiteral("Message - high breach") : QStringLiteral("Message - low breach"),
+    FExpanderCaptions.push_back(NewLabel(analogue, HighSide ? HighBreachMessageCaption : LowBreachMessageCaption,
                                          QRect(left, Top, MessageWidth, 18)));
     const int rowTop = Top + 20;
     Row.Check = NewCheckBox(analogue, names.Check, QString(), QRect(CheckLeft[0], rowTop, 20, RowHeight));

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_controls.h"
 
@@ -89,12 +90,12 @@ void TfrmITTControls::BuildTriggerKinds(const TTriggerModels& Models)
 
 void TfrmITTControls::BuildTexts()
 {
-    NewLabel(this, QStringLiteral("Receiving number"), QRect(TextsLeft, RowY(0), NumberLeft - TextsLeft - 4, RowHeight));
+    NewLabel(this, ReceivingNumberCaption, QRect(TextsLeft, RowY(0), NumberLeft - TextsLeft - 4, RowHeight));
     edRCNO = NewDigitsEdit(this, "edRCNO", NumberLength, QRect(NumberLeft, RowY(0), TextsRight - NumberLeft, RowHeight));
     edRCNO->setPlaceholderText(QStringLiteral("International format"));
     edRCNO->setToolTip(QStringLiteral("International format"));
     btnRCNO = NewClearButton(this, "btnRCNO", edRCNO);
-    NewLabel(this, QStringLiteral("Command"), QRect(TextsLeft, RowY(1), 200, RowHeight));
+    NewLabel(this, CommandCaption, QRect(TextsLeft, RowY(1), 200, RowHeight));
     // Not a printable-only edit: a character the unit cannot send must be seen and refused
     // with the GSM message, not swallowed without a word.
     edRCCMD = NewEdit(this, "edRCCMD", CommandLength, QRect(TextsLeft, RowY(2), TextsRight - TextsLeft, RowHeight));

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_controls.h"
 
@@ -53,7 +54,7 @@ TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Hos
             "room). Messages are shortened and interpreted by the base. M2M reporting happens independently of "
             "messages sent to the 10 recipient numbers.",
             QRect(24, 10, 300, 110));
-    NewHeading(this, "Base station mobile numbers", QRect(24, 130, 300, 20));
+    NewHeading(this, BaseStationNumbersCaption, QRect(24, 130, 300, 20));
     for (size_t i = 0; i < M2MStationCount; ++i) {
         const int y = 158 + static_cast<int>(i) * 34;
         NewLabel(this, QString::number(i + 1), QRect(24, y, 20, 26));
@@ -62,7 +63,7 @@ TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Hos
         edM2MNo[i]->setToolTip("International format");
         btnM2MNo[i] = NewClearButton(this, ("btnM2MNo" + std::to_string(i + 1)).c_str(), edM2MNo[i]);
     }
-    NewHeading(this, "M2M ID", QRect(24, 306, 200, 20));
+    NewHeading(this, M2MIDCaption, QRect(24, 306, 200, 20));
     edM2MID = NewDigitsEdit(this, "edM2MID", IDLength, QRect(48, 332, 100, 26));
     edM2MID->setText(DefaultID);
     btnM2MID = NewClearButton(this, "btnM2MID", edM2MID);
@@ -71,7 +72,7 @@ TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Hos
     cbChangeStandardEvents = NewCheckBox(this, "cbChangeStandardEvents", "Change standard event numbers", QRect(EventColumnX, 10, 300, 24));
     for (int column = 0; column < 2; ++column) {
         NewHeading(this, "Telemetry", QRect(EventColumnX + column * EventColumnWidth, 40, 110, 20));
-        NewHeading(this, "Event no.", QRect(EventColumnX + column * EventColumnWidth + 112, 40, 70, 20));
+        NewHeading(this, EventNumberCaption, QRect(EventColumnX + column * EventColumnWidth + 112, 40, 70, 20));
     }
     int row = 0;
     for (size_t slot = 0; slot < M2MTelemetryCount; ++slot) {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "config/page_captions.h"
 #include "config/recipient_list.h"
 #include "config/recipients.h"
 #include "ui/pages/distribution_groups.h"
@@ -43,7 +44,7 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
         connect(edit, &QLineEdit::textChanged, this, [this, n] { edRecipientChange(n); });
     }
 
-    NewHeading(this, QStringLiteral("SMS sender verify"), QRect(SidePanelLeft, RowsTop, 280, 22));
+    NewHeading(this, SMSSenderVerifyCaption, QRect(SidePanelLeft, RowsTop, 280, 22));
     NewNote(this,
             QStringLiteral("If enabled, the KVX will only action SMS commands received from mobile numbers contained "
                            "in the adjacent message recipients fields."),

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/missed_call_list.h"
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/list_files.h"
 #include "ui/pages/location_lines.h"
@@ -72,28 +73,28 @@ TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
 void TfrmMissedCall::BuildControls()
 {
     const auto update = [this] { UpdateLocation(); };
-    NewHeading(this, QStringLiteral("Missed call number"), QRect(ControlsLeft, 10, 200, 20));
+    NewHeading(this, MissedCallNumberCaption, QRect(ControlsLeft, 10, 200, 20));
     NewLabel(this, QStringLiteral("+"), QRect(ControlsLeft, 34, 10, 26));
     edMissedCallNumber = NewDigitsEdit(this, "edMissedCallNumber", NumberLength, QRect(ControlsLeft + 12, 34, 170, 26));
     edMissedCallNumber->setToolTip(QStringLiteral("International format"));
     btnMissedCallNumberClear = NewClearButton(this, "btnMissedCallNumberClear", edMissedCallNumber);
 
-    NewLabel(this, QStringLiteral("Relay"), QRect(ControlsLeft, 72, 180, 20));
+    NewLabel(this, RelayCaption, QRect(ControlsLeft, 72, 180, 20));
     cbRelay = new QComboBox(this);
     cbRelay->setObjectName("cbRelay");
     cbRelay->setGeometry(ControlsLeft, 94, 180, 26);
     FillRelayList(cbRelay, false);
-    NewLabel(this, QStringLiteral("Relay action"), QRect(ControlsLeft, 128, 180, 20));
+    NewLabel(this, RelayActionCaption, QRect(ControlsLeft, 128, 180, 20));
     cbRelayFunction = new QComboBox(this);
     cbRelayFunction->setObjectName("cbRelayFunction");
     cbRelayFunction->setGeometry(ControlsLeft, 150, 180, 26);
     FillActionList(cbRelayFunction);
 
-    NewLabel(this, QStringLiteral("Operational count"), QRect(ControlsLeft, 188, 200, 20));
+    NewLabel(this, OperationalCountCaption, QRect(ControlsLeft, 188, 200, 20));
     edAccessCount = NewSteppedEdit(this, {"edAccessCount", "Button9", "Button10", 3, LastCount}, QPoint(ControlsLeft, 210), update);
     NewNote(this, QStringLiteral("Limits total number of operations"), QRect(ControlsLeft, 238, 230, 20));
-    cbConfirmation = NewCheckBox(this, "cbConfirmation", QStringLiteral("Send confirmation SMS"), QRect(ControlsLeft, 266, 230, 24));
-    cbAccessRules = NewCheckBox(this, "cbAccessRules", QStringLiteral("Operational time window"), QRect(ControlsLeft, 300, 230, 24));
+    cbConfirmation = NewCheckBox(this, "cbConfirmation", ConfirmationSMSCaption, QRect(ControlsLeft, 266, 230, 24));
+    cbAccessRules = NewCheckBox(this, "cbAccessRules", TimeWindowCaption, QRect(ControlsLeft, 300, 230, 24));
     BuildAccessRules(328);
     btnResetLocation = NewButton(this, "btnResetLocation", QStringLiteral("Reset location"), QRect(ControlsLeft, 478, 140, 30));
 
@@ -117,7 +118,7 @@ void TfrmMissedCall::BuildAccessRules(int Top)
     pnlAccessRules = new QWidget(this);
     pnlAccessRules->setObjectName("pnlAccessRules");
     pnlAccessRules->setGeometry(ControlsLeft, Top, 240, 136);
-    NewLabel(pnlAccessRules, QStringLiteral("Days of week"), QRect(0, 4, 160, 20));
+    NewLabel(pnlAccessRules, DaysOfWeekCaption, QRect(0, 4, 160, 20));
     WeekDays = CreateWeekDayBoxes(pnlAccessRules, QPoint(0, 28), [this](TImageCheckBox*) { UpdateLocation(); });
     const struct {
         const char* Caption;

@@ -35,7 +35,7 @@ void FillRelayList(QComboBox* List, bool IOExpander)
 {
     List->clear();
     for (int relay = 0; relay < (IOExpander ? AllRelays : OnBoardRelays); ++relay)
-        List->addItem(QStringLiteral("Relay%1").arg(relay + 1), relay);
+        List->addItem(QString::fromStdString(RelayChoiceText(static_cast<uint8_t>(relay))), relay);
 }
 
 void RefillRelayList(QComboBox* List, bool IOExpander, std::optional<uint8_t> Relay)
@@ -48,8 +48,7 @@ void FillActionList(QComboBox* List)
 {
     List->clear();
     for (size_t action = 1; action < ActionWords.size(); ++action)
-        List->addItem(QString::fromLatin1(ActionWords[action].data(), static_cast<qsizetype>(ActionWords[action].size())),
-                      static_cast<int>(action));
+        List->addItem(QString::fromStdString(ActionChoiceText(static_cast<uint8_t>(action))), static_cast<int>(action));
 }
 
 void ShowRelay(QComboBox* List, uint8_t Relay)
@@ -60,12 +59,7 @@ void ShowRelay(QComboBox* List, uint8_t Relay)
 
 void ShowAction(QComboBox* List, uint8_t Action)
 {
-    // Bit 7 is kept but not named, as the location lines name the action.
-    const uint8_t named = Action & 0x7F;
-    const QString kept = named >= 1 && named < ActionWords.size()
-                             ? QString::fromLatin1(ActionWords[named].data(), static_cast<qsizetype>(ActionWords[named].size()))
-                             : QStringLiteral("Action %1 (unknown)").arg(Action);
-    ChooseValue(List, Action, kept);
+    ChooseValue(List, Action, QString::fromStdString(ActionChoiceText(Action)));
 }
 
 uint8_t ChosenByte(const QComboBox& List, uint8_t Current)

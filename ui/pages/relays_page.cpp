@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "config/page_captions.h"
 #include "ui/pages/page_controls.h"
 #include "ui/pages/step_edit.h"
 
@@ -60,16 +61,16 @@ TfrmRelays::TfrmRelays(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHo
     pnlIOBoardRelaysEnable->setObjectName("pnlIOBoardRelaysEnable");
     pnlIOBoardRelaysEnable->setGeometry(0, 150, 760, 400);
     NewHeading(pnlIOBoardRelaysEnable, "I/O board relay", QRect(24, 0, 300, 20));
-    NewLabel(pnlIOBoardRelaysEnable, "Pulse time (sec)", QRect(120, 26, 140, 20));
+    NewLabel(pnlIOBoardRelaysEnable, PulseTimeCaption, QRect(120, 26, 140, 20));
     auto* board = NewLabel(pnlIOBoardRelaysEnable, "", QRect(420, 40, 150, 96), "imgIOBoard");
     board->setPixmap(IOBoardPicture());
-    NewLabel(this, "Pulse time (sec)", QRect(120, 42, 140, 20));
+    NewLabel(this, PulseTimeCaption, QRect(120, 42, 140, 20));
 
     for (size_t i = 0; i < RelayCount; ++i) {
         const bool onBoard = i < OnBoardRelays;
         QWidget* parent = onBoard ? static_cast<QWidget*>(this) : pnlIOBoardRelaysEnable;
         const int y = onBoard ? 66 + static_cast<int>(i) * 36 : 50 + static_cast<int>(i - OnBoardRelays) * 36;
-        NewLabel(parent, QString("Relay %1").arg(i + 1), QRect(24, y, 80, 26));
+        NewLabel(parent, QString("%1 %2").arg(RelayCaption).arg(i + 1), QRect(24, y, 80, 26));
         QLineEdit* edit = NewEdit(parent, Rows[i].Edit, 4, QRect(120, y, 60, 26));
         edit->setAlignment(Qt::AlignCenter);
         edit->setText("3");

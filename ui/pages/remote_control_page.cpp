@@ -6,6 +6,7 @@
 #include <QStringListModel>
 #include <optional>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/location_names.h"
 #include "ui/pages/page_controls.h"
@@ -127,7 +128,7 @@ void TfrmITTT::BuildEditors()
     for (size_t i = 0; i < ITTControlList.size(); ++i) {
         auto* editor = new TfrmITTControls(FTriggerModels, [this] { FHost.MarkConfigChanged(); }, area);
         editor->setObjectName(QStringLiteral("ITTControl%1").arg(i));
-        editor->lbRCHeading->setText(QStringLiteral("Remote command %1").arg(i + 1));
+        editor->lbRCHeading->setText(QStringLiteral("%1 %2").arg(RemoteCommandCaption).arg(i + 1));
         editor->move(0, static_cast<int>(i) * TfrmITTControls::EditorHeight);
         ITTControlList[i] = editor;
     }

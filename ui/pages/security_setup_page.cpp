@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/page_captions.h"
 #include "config/security_setup.h"
 #include "link/new_password.h"
 #include "ui/main/dialog_service.h"
@@ -47,20 +48,20 @@ QLineEdit* NewPasswordEdit(QWidget* Parent, const char* Name, int Y)
 
 TfrmSecuritySetup::TfrmSecuritySetup(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
-    NewHeading(this, "Command PIN", QRect(24, 16, 300, 20));
+    NewHeading(this, CommandPINCaption, QRect(24, 16, 300, 20));
     edPIN = NewDigitsEdit(this, "edPIN", PINLength, QRect(24, 44, 80, 26));
     edPIN->setAlignment(Qt::AlignCenter);
     edPIN->setText("8642");
     NewNote(this, "PIN required to action remote SMS commands.", QRect(120, 48, 500, 20));
 
-    cbSMSSenderVerify = NewCheckBox(this, "cbSMSSenderVerify", "SMS sender verify", QRect(24, 96, 200, 24));
+    cbSMSSenderVerify = NewCheckBox(this, "cbSMSSenderVerify", SMSSenderVerifyCaption, QRect(24, 96, 200, 24));
     NewNote(this,
             "If enabled, the KVX will only action SMS commands sent from mobile numbers contained in the message "
             "recipient fields - does not affect missed calls.",
             QRect(44, 124, 560, 40));
     Button9 = NewButton(this, "Button9", "Go to message recipient list", QRect(44, 168, 220, 28));
 
-    NewHeading(this, "Programming access password", QRect(24, 230, 400, 20));
+    NewHeading(this, AccessPasswordCaption, QRect(24, 230, 400, 20));
     NewNote(this, "Enter a password where restricted unit programming access is required.", QRect(24, 254, 600, 20));
     NewLabel(this, "New password", QRect(24, 286, 170, 26));
     edNewPassword = NewPasswordEdit(this, "edNewPassword", 286);

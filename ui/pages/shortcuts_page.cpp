@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/command_pin.h"
 #include "ui/pages/page_controls.h"
@@ -49,8 +50,8 @@ TfrmShortcuts::TfrmShortcuts(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent
             "Associate your shortcut with a SMS remote command to achieve the desired outcome. Omit the \u2018$\u2019, "
             "PIN and first \u2018*\u2019 character.",
             QRect(24, 46, 700, 36));
-    NewHeading(this, "Shortcut command", QRect(70, 88, 220, 20));
-    NewHeading(this, "SMS command instruction", QRect(400, 88, 260, 20));
+    NewHeading(this, ShortcutCommandCaption, QRect(70, 88, 220, 20));
+    NewHeading(this, CommandInstructionCaption, QRect(400, 88, 260, 20));
 
     NewLabel(this, "Example", QRect(10, 114, 60, 26));
     QLineEdit* exampleShortcut = NewEdit(this, "edExampleShortcut", TextLength, QRect(70, 114, 220, 26));

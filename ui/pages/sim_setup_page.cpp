@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_controls.h"
 
@@ -70,7 +71,7 @@ TfrmSIMSetup::TfrmSIMSetup(IPageHost& Host, QWidget* Parent, const std::filesyst
     Secondary.SIM = TSIM::Secondary;
     BuildSIMGroup(Primary, 24);
     BuildSIMGroup(Secondary, 400);
-    cbSecondarySIM = NewCheckBox(this, "cbSecondarySIM", "Secondary SIM", QRect(400, 150, 200, 24));
+    cbSecondarySIM = NewCheckBox(this, "cbSecondarySIM", SecondarySIMCaption, QRect(400, 150, 200, 24));
     connect(cbSecondarySIM, &QCheckBox::clicked, this, [this] { cbSecondarySIMClick(); });
     ApplySecondarySIMState();
 }
@@ -79,9 +80,9 @@ void TfrmSIMSetup::BuildSIMGroup(TSIMControls& SIM, int X)
 {
     const char* suffix = SIM.SIM == TSIM::Primary ? "1" : "2";
     auto name = [suffix](const char* Stem) { return std::string(Stem) + suffix; };
-    if (SIM.SIM == TSIM::Primary) NewHeading(this, "Primary SIM", QRect(X, 150, 200, 24));
+    if (SIM.SIM == TSIM::Primary) NewHeading(this, PrimarySIMCaption, QRect(X, 150, 200, 24));
     SIM.Labels = {NewLabel(this, "Country", QRect(X, 186, 200, 20)), NewLabel(this, "Cellular network", QRect(X, 246, 200, 20)),
-                  NewLabel(this, "Message centre number", QRect(X, 306, 200, 20))};
+                  NewLabel(this, MessageCentreNumberCaption, QRect(X, 306, 200, 20))};
     SIM.cbCountry = NewList(this, name("cbCountry").c_str(), QRect(X, 208, 300, 28));
     SIM.cbCountry->addItem(CustomText);
     for (const std::string& country : FSMSC.CountryNames()) SIM.cbCountry->addItem(FromIni(country));

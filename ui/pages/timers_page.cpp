@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/location_lines.h"
@@ -57,30 +58,30 @@ TfrmTimers::TfrmTimers(IPageHost& Host, QWidget* Parent)
 
 void TfrmTimers::BuildControls()
 {
-    NewHeading(this, QStringLiteral("Timer label"), QRect(ControlsLeft, 10, 200, 20));
+    NewHeading(this, TimerLabelCaption, QRect(ControlsLeft, 10, 200, 20));
     edTimerLabel = NewTextEdit(this, "edTimerLabel", LabelLength, QRect(ControlsLeft, 34, 200, 26));
     btnTimerLabelClear = NewClearButton(this, "btnTimerLabelClear", edTimerLabel);
 
-    NewLabel(this, QStringLiteral("Relay"), QRect(ControlsLeft, 76, 120, 20));
+    NewLabel(this, RelayCaption, QRect(ControlsLeft, 76, 120, 20));
     cbRelay = new QComboBox(this);
     cbRelay->setObjectName("cbRelay");
     cbRelay->setGeometry(ControlsLeft, 98, 180, 26);
     FillRelayList(cbRelay, false);
-    NewLabel(this, QStringLiteral("Relay operation"), QRect(ControlsLeft, 136, 160, 20));
+    NewLabel(this, RelayOperationCaption, QRect(ControlsLeft, 136, 160, 20));
     cbRelayFunction = new QComboBox(this);
     cbRelayFunction->setObjectName("cbRelayFunction");
     cbRelayFunction->setGeometry(ControlsLeft, 158, 180, 26);
     FillActionList(cbRelayFunction);
 
-    NewLabel(this, QStringLiteral("Operation time"), QRect(ControlsLeft, 196, 160, 20));
+    NewLabel(this, OperationTimeCaption, QRect(ControlsLeft, 196, 160, 20));
     const auto update = [this] { UpdateLocation(); };
     edHours = NewSteppedEdit(this, {"edHours", "Button6", "Button7", 2, LastHour}, QPoint(ControlsLeft, 218), update);
     NewLabel(this, QStringLiteral(":"), QRect(ControlsLeft + 94, 218, 8, 24));
     edMinutes = NewSteppedEdit(this, {"edMinutes", "Button1", "Button2", 2, LastMinute}, QPoint(ControlsLeft + 104, 218), update);
 
-    NewLabel(this, QStringLiteral("Days of week"), QRect(ControlsLeft, 256, 160, 20));
+    NewLabel(this, DaysOfWeekCaption, QRect(ControlsLeft, 256, 160, 20));
     WeekDays = CreateWeekDayBoxes(this, QPoint(ControlsLeft, 280), [this](TImageCheckBox*) { UpdateLocation(); });
-    cbConfirmation = NewCheckBox(this, "cbConfirmation", QStringLiteral("Send confirmation SMS"), QRect(ControlsLeft, 312, 240, 24));
+    cbConfirmation = NewCheckBox(this, "cbConfirmation", ConfirmationSMSCaption, QRect(ControlsLeft, 312, 240, 24));
     Button12 = NewButton(this, "Button12", QStringLiteral("Reset location"), QRect(ControlsLeft, 356, 140, 30));
 
     connect(edTimerLabel, &QLineEdit::textChanged, this, [this](const QString& Text) {
