@@ -25,6 +25,13 @@
 namespace kvx {
 namespace {
 
+// The file's bytes, its handle closed again (Windows refuses to delete an open file).
+std::vector<uint8_t> FileBytes(const std::filesystem::path& Path)
+{
+    std::ifstream file(Path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
 class SimTransferTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -222,8 +229,7 @@ TEST_F(SimTransferTest, WriteBacksUpWhatTheUnitHeldThenVerifiesAndNamesWhatTheUn
         EXPECT_EQ(result.Verified, c.Step == TWriteStep::Done && c.Verify);
         EXPECT_EQ(result.PartlyWritten(), c.Step == TWriteStep::Write);
         EXPECT_EQ(result.Differences.empty() ? "" : result.Differences.front().Name, c.FirstDifference);
-        std::ifstream backup(result.BackupFile, std::ios::binary);
-        EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(backup), {}), held);
+        EXPECT_EQ(FileBytes(result.BackupFile), held);
         if (!c.Verify) {
             EXPECT_EQ(Count("read-page"), readsBefore) << "no read-back, and the unit was known";
         }
@@ -281,10 +287,9 @@ TEST_F(SimTransferTest, CableMovedToAnotherUnitIsReadBeforeItsBackupAndGetsNothi
         ASSERT_EQ(result.Step, TWriteStep::Done);
         EXPECT_EQ(Count("read-page") - reads, (c.ReadBefore ? 512 : 0) + int(result.PagesToSend));
 
-        std::ifstream backup(result.BackupFile, std::ios::binary);
         std::vector<uint8_t> held(before.begin(), before.begin() + TKVXConfig::Size);
         std::fill_n(held.begin() + 1792, 32, uint8_t{0xFF});
-        EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(backup), {}), held) << "the backup is of the unit attached";
+        EXPECT_EQ(FileBytes(result.BackupFile), held) << "the backup is of the unit attached";
         const std::vector<uint8_t> after = UnitBytes(0, UnitMemorySize);
         EXPECT_TRUE(std::equal(before.begin() + TKVXConfig::Size, before.end(), after.begin() + TKVXConfig::Size))
             << "the memory above the image stays the attached unit's";

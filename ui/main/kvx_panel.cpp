@@ -40,7 +40,14 @@ void TPanel::paintEvent(QPaintEvent*)
     if (FCaption.isEmpty()) return;
     painter.setPen(isEnabled() ? FFontColor : FFontColor.darker(160));
     painter.setFont(font());
-    painter.drawText(rect().adjusted(4, 0, -4, 0), static_cast<int>(Alignment), FCaption);
+    const QRect area = rect().adjusted(4, 0, -4, 0);
+    QString shown = FCaption;
+    if (ElideMiddle) {
+        QStringList lines = FCaption.split('\n');
+        for (QString& line : lines) line = painter.fontMetrics().elidedText(line, Qt::ElideMiddle, area.width());
+        shown = lines.join('\n');
+    }
+    painter.drawText(area, static_cast<int>(Alignment), shown);
 }
 
 void TPanel::mousePressEvent(QMouseEvent* Event)

@@ -20,6 +20,8 @@ public:
     void SetColours(const QColor& Background, const QColor& Text);
     void SetFontColor(const QColor& Text);
     Qt::Alignment Alignment = Qt::AlignVCenter | Qt::AlignLeft;
+    // A line wider than the panel gives way in its middle when drawn; Caption() stays whole.
+    bool ElideMiddle = false;
     int Tag = -1;
 
 signals:

@@ -237,6 +237,7 @@ void TfrmMain::BuildCommandBar()
         connect(panel, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
     }
     Panel2->Alignment = Qt::AlignCenter;
+    Panel2->ElideMiddle = true;
     ProgressBar = new TPanel("ProgressBar", "", this);
     ProgressBar->SetColours(ProgressIdleColour, ProgressIdleColour);
     BuildMoreCommands();

@@ -149,10 +149,8 @@ TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
     pnlReadConfig->setEnabled(true);
     pnlWriteConfig->SetCaption(WriteCaption);
     if (!result.BackupFile.empty()) {
-        // The backup's name is long: the middle gives way first, the whole path is the tip.
-        QStringList lines = WriteEndedCaption(result).split('\n');
-        for (QString& line : lines) line = Panel2->fontMetrics().elidedText(line, Qt::ElideMiddle, Panel2->width() - 8);
-        Panel2->SetCaption(lines.join('\n'));
+        // The backup's name is long: the panel lets its middle give way, the whole path is the tip.
+        Panel2->SetCaption(WriteEndedCaption(result));
         Panel2->setToolTip(QDir::toNativeSeparators(QString::fromStdU16String(result.BackupFile.u16string())));
     }
     UpdateUnitCommands();
