@@ -616,7 +616,8 @@ TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
     EXPECT_EQ(commands.size(), 13u) << help.Output;
     const TRun page = Run("--manual-page");
     for (const std::string& command : commands) EXPECT_TRUE(Says(page, ".TP\n\\fB" + command + "\\fR")) << command;
-    EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR]\n")) << page.Output;
+    EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR] "
+                           "[\\fB\\-\\-country\\-code\\fR \\fICC\\fR]\n")) << page.Output;
 
     std::ofstream(Folder / "kvxctl.bash") << Run("--bash-completion").Output;
     std::ofstream(Folder / "complete.sh") << "source ./kvxctl.bash\n"

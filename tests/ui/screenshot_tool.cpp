@@ -49,6 +49,7 @@ public:
         return std::nullopt;
     }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
+    std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
 };
 
 std::vector<uint8_t> Frame(uint8_t Type, std::vector<uint8_t> Data)

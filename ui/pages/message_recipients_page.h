@@ -42,7 +42,7 @@ private:
     static constexpr int DebounceTicks = 5;
 
     void edRecipientChange(int N);
-    bool DuplicateRecipient(const QString& Text) const;
+    static bool DuplicateRecipient(const TRecipientNumbers& Stored, size_t N);
     TRecipientNumbers Numbers() const;
     bool Refuse(const QString& Msg, TMsgDlgType DlgType);
     void ImportNumbers();
