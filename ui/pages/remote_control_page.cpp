@@ -1,7 +1,9 @@
 #include "ui/pages/remote_control_page.h"
 
 #include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -135,6 +137,8 @@ void TfrmITTT::BuildEditors()
         // Eight editors alike: each control goes by its command's heading too.
         editor->edRCNO->setAccessibleName(heading + ", " + ReceivingNumberCaption);
         editor->edRCCMD->setAccessibleName(heading + ", " + CommandCaption);
+        for (const auto& [kind, list] : {std::pair{editor->rbRCIP, editor->cbRCIP}, {editor->rbRCTMR, editor->cbRCTMR}, {editor->rbRCMC, editor->cbRCMC}})
+            list->setAccessibleName(heading + ", " + kind->text());
         editor->move(0, static_cast<int>(i) * TfrmITTControls::EditorHeight);
         ITTControlList[i] = editor;
     }
