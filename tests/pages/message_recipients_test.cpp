@@ -82,7 +82,9 @@ TEST_F(RecipientsTest, TypingIsHandedToTheGridsOnceAfterTheCountdown)
 {
     Edit(0)->setText("4");
     Edit(0)->setText("44");
+    const int before = Host.Changes;
     Edit(5)->setText("1");
+    EXPECT_GT(Host.Changes, before) << "the edit counts at once, only the grids wait";
     EXPECT_TRUE(Recipients->Timer1.isActive());
     for (int tick = 0; tick < 3; ++tick) Recipients->Timer1Timer();
     Edit(0)->setText("447");  // a keystroke starts the countdown again

@@ -50,6 +50,7 @@ QAbstractItemView { background: #191919; color: #FFFFFF; border: 1px solid #4A49
 QTableWidget { gridline-color: #3A393A; }
 QHeaderView::section { background: #292829; color: #FFFFFF; border: none; padding: 4px; }
 QDialog QPushButton { min-width: 72px; }
+QDialogButtonBox { dialogbuttonbox-buttons-have-icons: 0; }
 QToolButton { background: #3A393A; color: #FFFFFF; border: 1px solid #4A494A; border-radius: 2px; padding: 2px; }
 QToolButton:hover { background: #4A494A; }
 )";

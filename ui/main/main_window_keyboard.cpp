@@ -2,6 +2,7 @@
 // Tab stops on the menu and the command bar, Escape out of the status view.
 #include <QAction>
 #include <QKeySequence>
+#include <algorithm>
 
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
@@ -58,7 +59,10 @@ void TfrmMain::BuildShortcuts()
 
 void TfrmMain::UpdateMenuFocus()
 {
+    const bool menuFocused = std::any_of(FMenuPanels.begin(), FMenuPanels.end(), [](const TPanel* item) { return item->hasFocus(); });
     for (TPanel* item : FMenuPanels) item->setFocusPolicy(item == FChosenPanel ? Qt::TabFocus : Qt::NoFocus);
+    // The focus goes with the choice, as in a list.
+    if (menuFocused && FChosenPanel && FChosenPanel->Tag < SetupPageCount) FChosenPanel->setFocus(Qt::OtherFocusReason);
     // The status view covers the window: its own way back is the only stop then.
     const bool statusShown = FChosenPanel == pnlUnitStatus;
     for (TPanel* panel : {Panel4, Panel5, pnlMoreCommands, pnlReadConfig, pnlWriteConfig})

@@ -158,6 +158,7 @@ bool TfrmM2M::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         if (!digits) {
             TKVXMessageDlg::ShowMessageEx(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
             FHost.BringPageForward(M2MPageNo);
+            edM2MNo[i]->setFocus(Qt::OtherFocusReason);
             return false;
         }
         stored[i] = *digits;

@@ -77,6 +77,8 @@ void TfrmMessageRecipients::HandleEdit(QLineEdit* Edit, QPushButton* Button, int
 
 void TfrmMessageRecipients::edRecipientChange(int N)
 {
+    // At once, not after the countdown: a close right after typing must know of the edit.
+    FHost.MarkConfigChanged();
     if (UpdateListFlag >= 1) {
         HandleEdit(edRecipient[static_cast<size_t>(N)], btnRecipientClear[static_cast<size_t>(N)], N);
         --UpdateListFlag;
@@ -140,10 +142,11 @@ bool TfrmMessageRecipients::DuplicateRecipient(const TRecipientNumbers& Stored, 
     return !Stored[N].empty() && std::count(Stored.begin(), Stored.end(), Stored[N]) > 1;
 }
 
-bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType)
+bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType, QWidget* Focus)
 {
     TKVXMessageDlg::ShowMessageEx(Msg, DlgType, {TMsgDlgBtn::mbOK}, 0);
     FHost.BringPageForward(MessageRecipientsPageNo);
+    if (Focus) Focus->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
@@ -155,7 +158,7 @@ bool TfrmMessageRecipients::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssis
         QString problem;
         const auto digits = NumberToStore(edRecipient[n]->text(), FHost.DefaultCountryCode(), ConfigAssistant,
                                           edRecipient[n]->accessibleName(), problem);
-        if (!digits) return Refuse(problem, TMsgDlgType::mtWarning);
+        if (!digits) return Refuse(problem, TMsgDlgType::mtWarning, edRecipient[n]);
         stored[n] = *digits;
     }
     if (ConfigAssistant) {

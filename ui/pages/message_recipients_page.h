@@ -44,7 +44,8 @@ private:
     void edRecipientChange(int N);
     static bool DuplicateRecipient(const TRecipientNumbers& Stored, size_t N);
     TRecipientNumbers Numbers() const;
-    bool Refuse(const QString& Msg, TMsgDlgType DlgType);
+    // Shows Msg, brings the page forward with the focus on Focus (when given); false.
+    bool Refuse(const QString& Msg, TMsgDlgType DlgType, QWidget* Focus = nullptr);
     void ImportNumbers();
 
     IPageHost& FHost;

@@ -257,10 +257,11 @@ bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     // Writes and template saves alike: a half-typed count or window would leave as the last one kept.
     if (!EditsHoldNumbers()) return false;
-    const auto refuse = [this](const QString& Problem, TMsgDlgType Type, size_t Index) {
+    const auto refuse = [this](const QString& Problem, TMsgDlgType Type, size_t Index, QWidget* Focus = nullptr) {
         TKVXMessageDlg::ShowMessageEx(Problem, Type, {TMsgDlgBtn::mbOK}, 0);
         FHost.BringPageForward(MissedCallPageNo);
         FList.Select(static_cast<int>(Index));
+        if (Focus) Focus->setFocus(Qt::OtherFocusReason);
         return false;
     };
     for (size_t i = 0; i < MissedCallCount; ++i) {
@@ -269,7 +270,7 @@ bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         QString problem;
         const auto digits = NumberToStore(QString::fromStdU16String(location.Number), FHost.DefaultCountryCode(),
                                           ConfigAssistant, QStringLiteral("Missed call location %1").arg(i + 1), problem);
-        if (!digits) return refuse(problem, TMsgDlgType::mtWarning, i);
+        if (!digits) return refuse(problem, TMsgDlgType::mtWarning, i, edMissedCallNumber);
         location.Number = *digits;
         if (ConfigAssistant && location.TimeWindow && location.WeekDays == 0)
             return refuse(QStringLiteral("Please select at least one week day for missed call location %1.").arg(i + 1),

@@ -189,6 +189,7 @@ bool TfrmITTT::CheckCommand(const TRemoteCommand& Command, size_t No, bool Confi
     TKVXMessageDlg::ShowMessageEx(problem->Text, problem->Type, {TMsgDlgBtn::mbOK}, 0);
     FHost.BringPageForward(ITTTPageNo);
     sbITTList->ensureWidgetVisible(ITTControlList[No - 1], 0, 0);
+    if (NumberProblem) ITTControlList[No - 1]->edRCNO->setFocus(Qt::OtherFocusReason);
     return false;
 }
 

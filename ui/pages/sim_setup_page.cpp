@@ -227,6 +227,7 @@ bool TfrmSIMSetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
     if (!primaryDigits || !secondaryDigits) {
         TKVXMessageDlg::ShowMessageEx(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
         FHost.BringPageForward(SIMSetupPageNo);
+        (primaryDigits ? Secondary : Primary).edMessageCentreNumber->setFocus(Qt::OtherFocusReason);
         return false;
     }
     EncodeSecondarySIMEnabled(KVXConfig, cbSecondarySIM->isChecked());
