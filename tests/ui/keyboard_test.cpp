@@ -88,7 +88,9 @@ TEST_F(KeyboardTest, EachShortcutRunsItsCommand)
         {Qt::Key_PageUp, Qt::ControlModifier, [] {}, [&] { return Window->LastForm == 1; }},
         {Qt::Key_PageUp, Qt::ControlModifier, [] {}, [&] { return Window->LastForm == 13; }},
         {Qt::Key_F2, Qt::NoModifier, [&] { Dialogs.ExpectMessage(notConnected); }, [&] { return Window->StatusView()->isVisible(); }},
-        {Qt::Key_Escape, Qt::NoModifier, [] {}, [&] { return !Window->StatusView()->isVisible() && Pages[12]->isVisible(); }},
+        {Qt::Key_Escape, Qt::NoModifier, [] {}, [&] {
+             return !Window->StatusView()->isVisible() && Pages[12]->isVisible() && Window->MenuPanel(13)->hasFocus();
+         }},
     };
     for (const auto& shortcut : shortcuts) {
         SCOPED_TRACE(QKeySequence(shortcut.Key | shortcut.Modifiers).toString().toStdString());

@@ -91,7 +91,11 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
     frmStatus1 = new TfrmStatus(this);
     frmStatus1->hide();
-    frmStatus1->DisplayLastForm = [this] { DisplayLastForm(); };
+    frmStatus1->DisplayLastForm = [this] {
+        DisplayLastForm();
+        // The way back was the focus: the page's menu item takes it over.
+        if (FChosenPanel && FChosenPanel != pnlUnitStatus) FChosenPanel->setFocus(Qt::OtherFocusReason);
+    };
     frmStatus1->ShowLinkProblem(Setup.LinkProblem);
 
     FormCreate(Setup);

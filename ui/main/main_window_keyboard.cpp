@@ -36,7 +36,7 @@ void TfrmMain::BuildShortcuts()
         {nextPage, [this] { ShowNextPage(1); }, nullptr},
         {previousPage, [this] { ShowNextPage(-1); }, nullptr},
         {QKeySequence(Qt::Key_F2), [this] { MenuButtonClick(pnlUnitStatus); }, pnlUnitStatus},
-        {QKeySequence(Qt::Key_Escape), [this] { if (frmStatus1->isVisible()) DisplayLastForm(); }, nullptr},
+        {QKeySequence(Qt::Key_Escape), [this] { if (frmStatus1->isVisible()) frmStatus1->pnlUnitStatusClick(); }, nullptr},
     };
     for (const auto& shortcut : shortcuts) {
         auto* action = new QAction(this);
