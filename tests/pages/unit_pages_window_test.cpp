@@ -25,6 +25,7 @@
 #include "ui/main/accessible_names.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/menu_table.h"
+#include "ui/main/transfer_texts.h"
 #include "ui/main/main_window.h"
 #include "ui/pages/general_setup_page.h"
 #include "ui/pages/image_check_box.h"
@@ -175,6 +176,28 @@ TEST_F(UnitPagesWindowTest, EveryEnabledInputControlOfEveryPageHasAName)
             EXPECT_TRUE(words) << item.Panel << " " << control->objectName().toStdString() << ": \"" << name.toStdString() << "\"";
         }
     }
+}
+
+} // namespace
+} // namespace kvx::ui::test
+
+namespace kvx::ui::test {
+namespace {
+
+// Showing an image and looking through the pages is no edit: nothing to ask about at close.
+TEST_F(UnitPagesWindowTest, LookingThroughThePagesLeavesNoUnsavedEdits)
+{
+    Window->show();
+    Window->KVXConfig = DesignConfig();
+    Window->ConfigToPages();
+    for (const TMenuItemInfo& item : MenuItems()) Window->MenuButtonClick(Window->MenuPanel(item.No));
+    Dialogs.ExpectMessage(DongleNotConnectedText);
+    Window->MenuButtonClick(Window->pnlUnitStatus);
+    Window->DisplayLastForm();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Window->UnsavedEdits);
+    Window->Page(MessageRecipientsPageNo)->findChild<QLineEdit*>("edRecipient4")->setText("447700900125");
+    EXPECT_TRUE(Window->UnsavedEdits);
 }
 
 } // namespace
