@@ -14,6 +14,7 @@ public:
     void BringPageForward(int) override {}
     TKVXPage* Page(int No) override { return Pages.count(No) ? Pages[No] : nullptr; }
     void ShowCommandGuide() override {}
+    std::string DefaultCountryCode() const override { return {}; }
 
     std::map<int, TKVXPage*> Pages;
 };

@@ -28,7 +28,7 @@ bool RefuseSameFile(const std::filesystem::path& Input, const std::filesystem::p
     return true;
 }
 
-int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output)
+int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output, const std::string& CountryCode)
 {
     if (RefuseSameFile(Input, Output)) return ExitNoDevice;
     std::string text;
@@ -43,7 +43,7 @@ int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::pat
         return ExitNoDevice;
     }
     TKVXConfig image = DesignConfig();
-    if (const auto problems = ApplyConfigJson(*json, image); !problems.empty()) {
+    if (const auto problems = ApplyConfigJson(*json, image, CountryCode); !problems.empty()) {
         SayProblems(problems);
         return ExitNoDevice;
     }
@@ -52,11 +52,11 @@ int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::pat
     return ExitOK;
 }
 
-int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments)
+int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments, const std::string& CountryCode)
 {
     TKVXConfig image = ErasedConfig();
     if (!LoadTemplateOrSay(Template, image)) return ExitNoDevice;
-    if (const auto problems = ApplyAssignments(Assignments, image); !problems.empty()) {
+    if (const auto problems = ApplyAssignments(Assignments, image, CountryCode); !problems.empty()) {
         SayProblems(problems);
         return ExitNoDevice;
     }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -44,6 +45,13 @@ TUSBApiChoice USBApiChoice(const TOptions& options)
 std::unique_ptr<TConnection> OpenConnection(const TOptions& options)
 {
     std::string error;
+    // Once a run: a second connection must not wipe what the first one wrote.
+    static bool simulatorPrepared = false;
+    if (options.Simulate && !std::exchange(simulatorPrepared, true) &&
+        !RememberSimulatedUnit(options.SimulatedUnitFile, options.SimulateReset, error)) {
+        std::cerr << error << "\n";
+        error.clear();
+    }
     auto connection = TConnection::Open(USBApiChoice(options), error);
     if (!connection) std::cerr << error << "\n";
     return connection;

@@ -19,7 +19,9 @@ inline constexpr int ExitInterrupted = 130;  // Ctrl-C, as shells report it
 
 struct TOptions {
     std::string USBLibrary;                 // --usb-library
-    bool Simulate = false;                  // --simulate
+    bool Simulate = false;                  // --simulate, or --simulate-reset
+    bool SimulateReset = false;             // --simulate-reset: the simulated unit starts afresh
+    std::filesystem::path SimulatedUnitFile;  // where the simulated unit keeps its memory between runs
     std::string SerialPort;                 // --serial-port
     std::string SerialBaud;                 // --serial-baud
     std::filesystem::path ProgramFolder;    // where the simulator is looked for
@@ -72,16 +74,18 @@ std::vector<TCIDEvent> ShippedCIDEvents(const TOptions& Options);
 int ListBackupFiles(const TOptions& Options, bool Json);
 
 // A template from JSON as `dump --json` writes it; fields left out keep the design values.
-// Exit 2 for JSON that is refused, or an output that is the input.
-int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output);
+// Exit 2 for JSON that is refused, or an output that is the input. National telephone numbers
+// take CountryCode (digits; empty: refused), here and in SetFields and ImportList.
+int BuildTemplate(const std::filesystem::path& Input, const std::filesystem::path& Output, const std::string& CountryCode);
 // "PATH=VALUE" edits of a template, by the dump's names; all of them are saved, or none.
 // Template "-": read from standard input, the edited one written to standard output.
-int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments);
+int SetFields(const std::filesystem::path& Template, const std::vector<std::string>& Assignments, const std::string& CountryCode);
 
 enum class TListKind { MissedCalls, Recipients };
 // A spreadsheet's rows into a template; DryRun only reports what would change. Exit 1 when a
 // row was skipped, 0 only when every row was taken. Template "-": standard input to output.
-int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun);
+int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun,
+               const std::string& CountryCode);
 // Csv empty or "-": to standard output.
 int ExportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv);
 

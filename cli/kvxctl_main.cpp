@@ -37,12 +37,16 @@ int main(int argc, char** argv)
 
     TOptions options;
     options.ProgramFolder = ProgramFolder(argv[0]);
-    options.BackupFolder = kvx::BackupFolderIn(kvx::ProgramDataFolder([](const char* name) { return std::getenv(name); }));
+    const auto dataFolder = kvx::ProgramDataFolder([](const char* name) { return std::getenv(name); });
+    options.BackupFolder = kvx::BackupFolderIn(dataFolder);
+    options.SimulatedUnitFile = kvx::SimulatedUnitFileIn(dataFolder);
     app.add_option("--usb-library", options.USBLibrary,
                    "USBXpress library to load (default: KVX_USB_LIBRARY, else the platform's SiUSBXp; on Linux, "
                    "failing that, the dongle's serial port)")
         ->type_name(AnyFile);
-    app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim)");
+    app.add_flag("--simulate", options.Simulate, "use the simulated dongle and unit (kvxsim), whose memory is kept between runs");
+    app.add_flag_callback("--simulate-reset", [&options] { options.Simulate = options.SimulateReset = true; },
+                          "as --simulate, the simulated unit starting afresh");
     app.add_option("--serial-port", options.SerialPort,
                    "the dongle's serial port, e.g. /dev/ttyUSB0 (Linux; --usb-library and --simulate win over it)")
         ->type_name(AnyFile);

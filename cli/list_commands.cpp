@@ -17,15 +17,15 @@ struct TListOutcome {
     TKVXConfig Image;  // with the import stored
 };
 
-TListOutcome Imported(TListKind Kind, const std::string& Csv, const TKVXConfig& Image)
+TListOutcome Imported(TListKind Kind, const std::string& Csv, const TKVXConfig& Image, const std::string& CountryCode)
 {
     TListOutcome outcome{{}, Image};
     if (Kind == TListKind::MissedCalls) {
-        const TMissedCallImport import = ImportMissedCalls(Csv, DecodeMissedCalls(Image));
+        const TMissedCallImport import = ImportMissedCalls(Csv, DecodeMissedCalls(Image), CountryCode);
         EncodeImportedMissedCalls(outcome.Image, import);
         outcome.Report = import.Report;
     } else {
-        const TRecipientImport import = ImportRecipients(Csv, DecodeRecipients(Image));
+        const TRecipientImport import = ImportRecipients(Csv, DecodeRecipients(Image), CountryCode);
         EncodeImportedRecipients(outcome.Image, import);
         outcome.Report = import.Report;
     }
@@ -36,7 +36,8 @@ const char* SlotName(TListKind Kind) { return Kind == TListKind::MissedCalls ? "
 
 } // namespace
 
-int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun)
+int ImportList(TListKind Kind, const std::filesystem::path& Template, const std::filesystem::path& Csv, bool DryRun,
+               const std::string& CountryCode)
 {
     if (IsStandardStream(Template) && IsStandardStream(Csv)) {
         std::cerr << "Only one of the template and the CSV can come from standard input.\n";
@@ -52,7 +53,7 @@ int ImportList(TListKind Kind, const std::filesystem::path& Template, const std:
         std::cerr << "Could not read \"" << Csv.string() << "\": " << error << ".\n";
         return ExitNoDevice;
     }
-    const TListOutcome outcome = Imported(Kind, text, image);
+    const TListOutcome outcome = Imported(Kind, text, image, CountryCode);
     if (!outcome.Report.Problem.empty()) {
         std::cerr << InputName(Csv) << ": " << outcome.Report.Problem << "\nNothing was imported.\n";
         return ExitNoDevice;

@@ -9,6 +9,7 @@
 
 #include "cli/command_docs.h"
 #include "cli/commands.h"
+#include "config/phone_number.h"
 
 namespace kvx::cli {
 
@@ -22,7 +23,26 @@ struct TArguments {
     std::filesystem::path Csv;
     std::vector<std::string> Assignments;
     bool DryRun = false;
+    std::string CountryCode;  // its digits; empty: a national number is refused
 };
+
+// The option that lets national telephone numbers ("07700 900123") through, taking this
+// country code in place of their 0.
+void AddCountryCodeOption(CLI::App& Command, std::string& CountryCode)
+{
+    const CLI::Validator countryCode(
+        [](std::string& Text) {
+            std::string reason;
+            const auto code = CountryCodeOfText(Text, reason);
+            if (code) Text = *code;
+            return code ? std::string() : reason;
+        },
+        "");
+    Command.add_option("--country-code", CountryCode, "country code for national numbers (a leading 0), e.g. 44; "
+                                                      "without it they are refused")
+        ->transform(countryCode)
+        ->type_name("CC");
+}
 
 void AddListSubcommand(CLI::App& App, int& ExitCode, const std::shared_ptr<TArguments>& Args, const CLI::Validator& InputFile,
                        const char* Name, TListKind Kind, const std::string& What)
@@ -37,7 +57,8 @@ void AddListSubcommand(CLI::App& App, int& ExitCode, const std::shared_ptr<TArgu
         ->type_name(TemplateFile);
     import->add_option("csv", Args->Csv, "CSV file with a header row (- for standard input)")->required()->check(InputFile)->type_name(CsvFile);
     import->add_flag("--dry-run", Args->DryRun, "only show the report; the template stays as it is");
-    import->callback([&ExitCode, Args, Kind] { ExitCode = ImportList(Kind, Args->Template, Args->Csv, Args->DryRun); });
+    AddCountryCodeOption(*import, Args->CountryCode);
+    import->callback([&ExitCode, Args, Kind] { ExitCode = ImportList(Kind, Args->Template, Args->Csv, Args->DryRun, Args->CountryCode); });
     auto* exported = list->add_subcommand("export", "write a template file's " + What + " as CSV");
     exported->add_option("template", Args->Template, "template file (*.kvx; - for standard input)")
         ->required()
@@ -56,7 +77,8 @@ void AddTextSubcommands(CLI::App& App, int& ExitCode, const CLI::Validator& Inpu
                                               "the program's design values");
     build->add_option("json", args->Json, "configuration as JSON (- for standard input)")->required()->check(InputFile)->type_name(JsonFile);
     build->add_option("-o,--output", args->Output, "template file to write (*.kvx; - for standard output)")->required()->type_name(TemplateFile);
-    build->callback([&ExitCode, args] { ExitCode = BuildTemplate(args->Json, args->Output); });
+    AddCountryCodeOption(*build, args->CountryCode);
+    build->callback([&ExitCode, args] { ExitCode = BuildTemplate(args->Json, args->Output, args->CountryCode); });
 
     auto* set = App.add_subcommand("set", "change fields of a template file by name: UnitID=\"Farm 12\" TimerEvents.5.Time=07:30");
     set->add_option("template", args->Template, "template file (*.kvx; - to read standard input and write standard output)")
@@ -64,7 +86,8 @@ void AddTextSubcommands(CLI::App& App, int& ExitCode, const CLI::Validator& Inpu
         ->check(InputFile)
         ->type_name(TemplateFile);
     set->add_option("fields", args->Assignments, "PATH=VALUE, by the names of 'dump', all stored together")->required()->type_name("PATH=VALUE");
-    set->callback([&ExitCode, args] { ExitCode = SetFields(args->Template, args->Assignments); });
+    AddCountryCodeOption(*set, args->CountryCode);
+    set->callback([&ExitCode, args] { ExitCode = SetFields(args->Template, args->Assignments, args->CountryCode); });
 
     AddListSubcommand(App, ExitCode, args, InputFile, "calls", TListKind::MissedCalls, "missed-call numbers");
     AddListSubcommand(App, ExitCode, args, InputFile, "recipients", TListKind::Recipients, "message recipients");

@@ -50,9 +50,12 @@ constexpr const char* PasswordRefused = "the password never goes into a template
 
 class TProblems {
 public:
+    explicit TProblems(std::string_view CountryCode) : DefaultCountryCode(CountryCode) {}
     void Add(const std::string& Path, std::string Reason) { List.push_back({Path, std::move(Reason), false}); }
     void WrongKind(const std::string& Path, std::string Expected) { List.push_back({Path, "expected " + std::move(Expected), true}); }
     std::vector<TBuildProblem> List;
+    // What a telephone number written as a national one takes in place of its 0; empty: refused.
+    std::string DefaultCountryCode;
 };
 
 std::string Join(const std::string& Path, const std::string& Key) { return Path.empty() ? Key : Path + "." + Key; }
@@ -145,21 +148,16 @@ std::optional<std::u16string> Digits(const json& Value, const std::string& Path,
     return text;
 }
 
-// "+" and 1..15 digits, or "" for none; the digits without the "+".
+// A telephone number as people write it ("+44 7700 900123"), or "" for none; the digits without
+// the "+".
 std::optional<std::u16string> Phone(const json& Value, const std::string& Path, TProblems& Problems)
 {
-    const std::string* text = String(Value, Path, "a number as \"+\" and digits", Problems);
+    const std::string* text = String(Value, Path, "a telephone number as \"+\" and digits", Problems);
     if (!text) return std::nullopt;
     if (text->empty()) return std::u16string();
-    const std::u16string digits(text->begin() + 1, text->end());
-    if ((*text)[0] != '+' || digits.empty() || !AllDigits(digits)) {
-        Problems.Add(Path, Quoted(*text) + " is not a number as \"+\" and digits");
-        return std::nullopt;
-    }
-    if (digits.size() > PhoneNumberDigits) {
-        Problems.Add(Path, Quoted(*text) + " has more than " + std::to_string(PhoneNumberDigits) + " digits");
-        return std::nullopt;
-    }
+    std::string reason;
+    const auto digits = NormalisedNumber(*text, Problems.DefaultCountryCode, reason);
+    if (!digits) Problems.Add(Path, reason);
     return digits;
 }
 
@@ -725,9 +723,9 @@ void ApplyRawBytes(const json& Value, TKVXConfig& Config, TProblems& Problems)
     }
 }
 
-std::vector<TBuildProblem> Apply(const json& Json, TKVXConfig& Config)
+std::vector<TBuildProblem> Apply(const json& Json, TKVXConfig& Config, std::string_view DefaultCountryCode)
 {
-    TProblems problems;
+    TProblems problems(DefaultCountryCode);
     if (!Json.is_object()) {
         problems.WrongKind("(top)", "an object of fields by name");
         return problems.List;
@@ -751,15 +749,15 @@ std::vector<TBuildProblem> Apply(const json& Json, TKVXConfig& Config)
 
 } // namespace
 
-std::vector<TBuildProblem> BuildFromJson(const nlohmann::ordered_json& Json, TKVXConfig& Config)
+std::vector<TBuildProblem> BuildFromJson(const nlohmann::ordered_json& Json, TKVXConfig& Config, std::string_view DefaultCountryCode)
 {
-    return Apply(Json, Config);
+    return Apply(Json, Config, DefaultCountryCode);
 }
 
-std::vector<std::string> ApplyConfigJson(const nlohmann::ordered_json& Json, TKVXConfig& Config)
+std::vector<std::string> ApplyConfigJson(const nlohmann::ordered_json& Json, TKVXConfig& Config, std::string_view DefaultCountryCode)
 {
     std::vector<std::string> lines;
-    for (const TBuildProblem& p : Apply(Json, Config)) lines.push_back(p.Path + ": " + p.Reason);
+    for (const TBuildProblem& p : Apply(Json, Config, DefaultCountryCode)) lines.push_back(p.Path + ": " + p.Reason);
     return lines;
 }
 

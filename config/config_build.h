@@ -29,10 +29,13 @@ struct TBuildProblem {
 };
 
 // Stores every field that Json names into Config; a field left out keeps what Config holds.
-// Returns the problems; Config is changed only when there are none.
-std::vector<TBuildProblem> BuildFromJson(const nlohmann::ordered_json& Json, TKVXConfig& Config);
+// Returns the problems; Config is changed only when there are none. Telephone numbers go by
+// NormalisedNumber, national ones taking DefaultCountryCode.
+std::vector<TBuildProblem> BuildFromJson(const nlohmann::ordered_json& Json, TKVXConfig& Config,
+                                         std::string_view DefaultCountryCode = {});
 // The same, the problems as lines "PATH: reason".
-std::vector<std::string> ApplyConfigJson(const nlohmann::ordered_json& Json, TKVXConfig& Config);
+std::vector<std::string> ApplyConfigJson(const nlohmann::ordered_json& Json, TKVXConfig& Config,
+                                         std::string_view DefaultCountryCode = {});
 
 // Text as JSON; empty, with Problem saying where and why, when it is none. Refused besides what
 // is no JSON: a key given twice in one object, nesting deeper than any configuration has, and

@@ -77,12 +77,12 @@ std::vector<json> Readings(const std::string& Text)
 
 // The first reading the field takes as its kind of value (its problems, if any, are then about
 // the value itself); the text when none is.
-json Reading(const std::string& Path, const std::string& Text, const TKVXConfig& Config)
+json Reading(const std::string& Path, const std::string& Text, const TKVXConfig& Config, std::string_view DefaultCountryCode)
 {
     const std::vector<json> readings = Readings(Text);
     for (const json& reading : readings) {
         TKVXConfig scratch = Config;
-        const std::vector<TBuildProblem> problems = BuildFromJson(Nested(Path, reading), scratch);
+        const std::vector<TBuildProblem> problems = BuildFromJson(Nested(Path, reading), scratch, DefaultCountryCode);
         if (std::any_of(problems.begin(), problems.end(), [](const TBuildProblem& p) { return !p.WrongKind; }) || problems.empty())
             return reading;
     }
@@ -101,7 +101,8 @@ void Merge(json& Into, const json& From)
 
 } // namespace
 
-std::vector<std::string> ApplyAssignments(const std::vector<std::string>& Assignments, TKVXConfig& Config)
+std::vector<std::string> ApplyAssignments(const std::vector<std::string>& Assignments, TKVXConfig& Config,
+                                          std::string_view DefaultCountryCode)
 {
     std::vector<std::string> problems;
     json edits = json::object();
@@ -115,11 +116,11 @@ std::vector<std::string> ApplyAssignments(const std::vector<std::string>& Assign
             problems.push_back(assignment.substr(0, equals) + ": unknown key (no field lies that deep)");
         } else {
             const std::string path = assignment.substr(0, equals);
-            Merge(edits, Nested(path, Reading(path, assignment.substr(equals + 1), Config)));
+            Merge(edits, Nested(path, Reading(path, assignment.substr(equals + 1), Config, DefaultCountryCode)));
         }
     }
     if (!problems.empty()) return problems;
-    return ApplyConfigJson(edits, Config);
+    return ApplyConfigJson(edits, Config, DefaultCountryCode);
 }
 
 } // namespace kvx

@@ -60,8 +60,8 @@ std::optional<uint8_t> DaysMask(const std::string& Cell)
 }
 
 // One row as the location it asks for; empty, with Reason, when a cell is wrong.
-std::optional<TMissedCallLocation> RowLocation(const TCsvRow& Row, const TColumns& Columns, std::optional<size_t>& Slot,
-                                               std::string& Reason)
+std::optional<TMissedCallLocation> RowLocation(const TCsvRow& Row, const TColumns& Columns, std::string_view DefaultCountryCode,
+                                               std::optional<size_t>& Slot, std::string& Reason)
 {
     const auto cell = [&](TColumn Column) { return Cell(Row, Columns.Index[Column]); };
     const auto refuse = [&Reason](std::string Why) {
@@ -75,7 +75,7 @@ std::optional<TMissedCallLocation> RowLocation(const TCsvRow& Row, const TColumn
         if (!n) return refuse("location " + Quoted(text) + " is not 1 to " + std::to_string(MissedCallCount));
         Slot = *n - 1;
     }
-    const auto number = NormalisedNumber(cell(Number), Reason);
+    const auto number = NormalisedNumber(cell(Number), DefaultCountryCode, Reason);
     if (!number) return std::nullopt;
     location.Number = *number;
     if (const std::string text = cell(Relay); !text.empty()) {
@@ -158,7 +158,7 @@ std::string DaysText(uint8_t Mask)
 
 } // namespace
 
-TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecords& Records)
+TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecords& Records, std::string_view DefaultCountryCode)
 {
     TMissedCallImport result{{}, Records};
     const TCsvTable table = ReadCsv(Csv);
@@ -179,7 +179,7 @@ TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecor
             continue;  // a row a spreadsheet left with separators only
         std::optional<size_t> slot;
         std::string reason;
-        const auto location = RowLocation(row, columns, slot, reason);
+        const auto location = RowLocation(row, columns, DefaultCountryCode, slot, reason);
         if (!location) {
             result.Report.Lines.push_back({row.Line, TImportOutcome::Skipped, 0, {}, reason});
             continue;

@@ -21,8 +21,10 @@ struct TMissedCallImport {
 // The rows of Csv applied to Records. A row without a location updates the location that has
 // its number, else takes the first free one. An updated location keeps what it held for the
 // columns the file leaves out; empty cells take what the page starts a location with (relay 1,
-// On, no confirmation, no count, no window); a window without days is every day.
-TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecords& Records);
+// On, no confirmation, no count, no window); a window without days is every day. Numbers go by
+// NormalisedNumber, national ones taking DefaultCountryCode.
+TMissedCallImport ImportMissedCalls(std::string_view Csv, const TMissedCallRecords& Records,
+                                    std::string_view DefaultCountryCode = {});
 
 // Every defined location, one a row, under the header.
 std::string ExportMissedCalls(const TMissedCallRecords& Records);

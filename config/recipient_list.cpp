@@ -15,7 +15,7 @@ const std::vector<std::string_view> ColumnNames = {"recipient", "number"};
 
 } // namespace
 
-TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers& Numbers)
+TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers& Numbers, std::string_view DefaultCountryCode)
 {
     TRecipientImport result{{}, Numbers};
     const TCsvTable table = ReadCsv(Csv);
@@ -40,7 +40,7 @@ TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers&
             if (valid) request.Slot = std::stoul(recipient) - 1;
             else reason = "recipient \"" + recipient + "\" is not 1 to " + std::to_string(RecipientCount);
         }
-        const auto digits = reason.empty() ? NormalisedNumber(number, reason) : std::nullopt;
+        const auto digits = reason.empty() ? NormalisedNumber(number, DefaultCountryCode, reason) : std::nullopt;
         if (!digits) {
             result.Report.Lines.push_back({row.Line, TImportOutcome::Skipped, 0, {}, reason});
             continue;

@@ -20,8 +20,9 @@ struct TRecipientImport {
 };
 
 // A row without a recipient updates nothing if its number is there already, else takes the
-// first recipient without a number.
-TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers& Numbers);
+// first recipient without a number. Numbers go by NormalisedNumber, national ones taking
+// DefaultCountryCode.
+TRecipientImport ImportRecipients(std::string_view Csv, const TRecipientNumbers& Numbers, std::string_view DefaultCountryCode = {});
 // Every recipient with a number, one a row, under the header.
 std::string ExportRecipients(const TRecipientNumbers& Numbers);
 

@@ -1,5 +1,7 @@
 #include "link/program_files.h"
 
+#include <cstdlib>
+#include <system_error>
 #include <vector>
 
 namespace kvx {
@@ -51,6 +53,29 @@ std::string SimulatorLibraryName()
 std::filesystem::path SimulatorLibraryPath(const std::filesystem::path& ProgramFolder)
 {
     return ProgramFilePath(ProgramFolder, SimulatorLibraryName());
+}
+
+bool RememberSimulatedUnit(const std::filesystem::path& MemoryFile, bool Reset, std::string& Error)
+{
+    constexpr const char* MemoryKnob = "KVXSIM_MEMORY";
+    if (const char* given = std::getenv(MemoryKnob); (given && *given) || MemoryFile.empty()) return true;
+    std::error_code ec;
+    if (Reset && !std::filesystem::remove(MemoryFile, ec) && ec) {
+        Error = "Could not remove the simulated unit's memory \"" + MemoryFile.string() + "\": " + ec.message() + ".";
+        return false;
+    }
+    try {
+        const std::string path = MemoryFile.string();
+#ifdef _WIN32
+        _putenv_s(MemoryKnob, path.c_str());
+#else
+        setenv(MemoryKnob, path.c_str(), 1);
+#endif
+    } catch (const std::system_error&) {
+        Error = "The simulated unit's memory cannot be kept under this folder's name; it starts afresh every run.";
+        return false;
+    }
+    return true;
 }
 
 } // namespace kvx

@@ -20,4 +20,11 @@ std::string SimulatorLibraryName();
 // The simulator as found, or where it belongs beside the program (so a failed load names it).
 std::filesystem::path SimulatorLibraryPath(const std::filesystem::path& ProgramFolder);
 
+// Has the simulated unit keep its memory in MemoryFile between runs (it saves it after every
+// write), by the simulator's memory knob, unless that knob is set already: a file named there
+// wins and is never removed; with no MemoryFile nothing is kept. Reset first removes
+// MemoryFile, so the unit starts afresh. To be
+// called before the simulator is loaded; false, with Error, when the file cannot be removed.
+bool RememberSimulatedUnit(const std::filesystem::path& MemoryFile, bool Reset, std::string& Error);
+
 } // namespace kvx

@@ -39,6 +39,9 @@ bool LoadMemoryFile(const std::string& Path, std::vector<uint8_t>& Memory, TMemo
 
 bool SaveMemoryFile(const TMemoryFile& File, const std::vector<uint8_t>& Memory, std::string& Error)
 {
+    // A file new in a folder not made yet (the program's data folder on a first run).
+    std::error_code folderError;
+    if (const fs::path folder = fs::path(File.Path).parent_path(); !folder.empty()) fs::create_directories(folder, folderError);
     const std::string temporary = File.Path + ".kvxsim-new";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -33,4 +33,9 @@ std::filesystem::path BackupFolderIn(const std::filesystem::path& DataFolder)
     return DataFolder.empty() ? DataFolder : DataFolder / "backups";
 }
 
+std::filesystem::path SimulatedUnitFileIn(const std::filesystem::path& DataFolder)
+{
+    return DataFolder.empty() ? DataFolder : DataFolder / "simulated-unit.mem";
+}
+
 } // namespace kvx

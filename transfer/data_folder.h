@@ -18,4 +18,8 @@ std::filesystem::path ProgramDataFolder(const TGetEnv& GetEnv);
 // The backups inside the program's data folder; empty for an empty data folder.
 std::filesystem::path BackupFolderIn(const std::filesystem::path& DataFolder);
 
+// The simulated unit's memory (--simulate), kept between runs of the program and kvxctl, in
+// the program's data folder; empty for an empty data folder.
+std::filesystem::path SimulatedUnitFileIn(const std::filesystem::path& DataFolder);
+
 } // namespace kvx

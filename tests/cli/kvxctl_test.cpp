@@ -124,6 +124,30 @@ TEST_F(Kvxctl, ReadWriteAndReadBackGiveTheSameImage)
     EXPECT_EQ(Bytes(second), expected);
 }
 
+// --simulate keeps the unit's memory in the data folder (here the test's), so a write is
+// there to read in a later run; --simulate-reset starts from the demo unit again.
+TEST_F(Kvxctl, TheSimulatedUnitRemembersWhatWasWrittenUntilReset)
+{
+    Environment.erase("KVXSIM_MEMORY");
+    Environment.erase("KVX_USB_LIBRARY");
+    const fs::path memory = Folder / "data" / "KVX" / "simulated-unit.mem";
+    ASSERT_EQ(Run("--simulate read -o site.kvx").ExitCode, 0);
+    EXPECT_FALSE(fs::exists(memory)) << "a read leaves nothing behind";
+    ASSERT_EQ(Run("set site.kvx UnitID=Remembered").ExitCode, 0);
+    const TRun write = Run("--simulate write site.kvx");
+    ASSERT_EQ(write.ExitCode, 0) << write.Output;
+    EXPECT_EQ(fs::file_size(memory), 65536u);
+
+    const struct {
+        const char* Option;
+        const char* UnitID;
+    } runs[] = {{"--simulate", "Remembered"}, {"--simulate-reset", "KVX Demo Site"}, {"--simulate", "KVX Demo Site"}};
+    for (const auto& run : runs) {
+        ASSERT_EQ(Run(std::string(run.Option) + " read -o again.kvx").ExitCode, 0) << run.Option;
+        EXPECT_TRUE(Says(Run("dump again.kvx"), std::string("UnitID = ") + run.UnitID + "\n")) << run.Option;
+    }
+}
+
 TEST_F(Kvxctl, UnprogrammedHiddenSettingGoesOutAsFifty)
 {
     const fs::path file = Folder / "blank.kvx";
@@ -616,7 +640,8 @@ TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
     EXPECT_EQ(commands.size(), 13u) << help.Output;
     const TRun page = Run("--manual-page");
     for (const std::string& command : commands) EXPECT_TRUE(Says(page, ".TP\n\\fB" + command + "\\fR")) << command;
-    EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR]\n")) << page.Output;
+    EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR] "
+                           "[\\fB\\-\\-country\\-code\\fR \\fICC\\fR]\n")) << page.Output;
 
     std::ofstream(Folder / "kvxctl.bash") << Run("--bash-completion").Output;
     std::ofstream(Folder / "complete.sh") << "source ./kvxctl.bash\n"

@@ -190,7 +190,7 @@ TEST(ConfigBuild, EveryProblemIsOneLineByItsPathAndNothingIsStored)
         {R"({"LockArray": "secret"})", "LockArray: the password never goes into a template (kvxctl password set puts it into the KVX)"},
         {R"({"ADIHighThreshold": "20.5"})", "ADIHighThreshold: \"20.5\" is not a number with at most two decimals from 4.00 to 20.00"},
         {R"({"ADVLowThreshold": 1.005})", "ADVLowThreshold: 1.005 is not a number with at most two decimals from 0.00 to 10.00"},
-        {R"({"SIM1ServiceCentreNumber": "447785016005"})", "SIM1ServiceCentreNumber: \"447785016005\" is not a number as \"+\" and digits"},
+        {R"({"SIM1ServiceCentreNumber": "07785016005"})", "SIM1ServiceCentreNumber: \"07785016005\" is a national number: add the country code"},
         {R"({"M2MReportingNumber1": "+4477850160051234"})", "M2MReportingNumber1: \"+4477850160051234\" has more than 15 digits"},
         {R"({"M2MTelemetries": {"SIMChange": "1"}})", "M2MTelemetries.SIMChange: unknown key"},
         {R"({"M2MID": "123456"})", "M2MID: \"123456\" is longer than 5 characters"},

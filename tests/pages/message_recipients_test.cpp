@@ -1,11 +1,16 @@
 // The recipients page: numbers byte for byte, the two checks, and the debounce that hands
 // typed numbers to the grids once, after the last keystroke.
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <fstream>
 
+#include "config/recipients.h"
 #include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
+#include "tests/support/phone_number_cases.h"
+#include "ui/pages/phone_number_edit.h"
 
 namespace kvx::ui::test {
 namespace {
@@ -77,7 +82,9 @@ TEST_F(RecipientsTest, TypingIsHandedToTheGridsOnceAfterTheCountdown)
 {
     Edit(0)->setText("4");
     Edit(0)->setText("44");
+    const int before = Host.Changes;
     Edit(5)->setText("1");
+    EXPECT_GT(Host.Changes, before) << "the edit counts at once, only the grids wait";
     EXPECT_TRUE(Recipients->Timer1.isActive());
     for (int tick = 0; tick < 3; ++tick) Recipients->Timer1Timer();
     Edit(0)->setText("447");  // a keystroke starts the countdown again
@@ -107,6 +114,49 @@ TEST_F(RecipientsTest, ClearButtonEmptiesTheNumberAndClosesItsColumn)
     EXPECT_EQ(RunTimer(), 6);
     EXPECT_FALSE(ColumnOpen(4));
     EXPECT_FALSE(Recipients->btnRecipientClear[4]->isEnabled());
+}
+
+// The table every way in takes numbers by: a write stores the digits or says why under the
+// recipient's name; a template save keeps what the edit shows.
+TEST_F(RecipientsTest, NumbersGoByTheOneRule)
+{
+    for (const kvx::test::TPhoneNumberCase& c : kvx::test::PhoneNumberCases) {
+        SCOPED_TRACE(std::string(c.Text) + " with country code " + c.CountryCode);
+        Host.CountryCode = c.CountryCode;
+        const QString typed = QString::fromUtf8(c.Text);
+        EnterRecipient(0, typed);
+        Host.Forwarded.clear();
+        if (!c.Stored) {
+            const bool national = std::string(c.Reason).ends_with("add the country code");
+            Dialogs.ExpectMessage("Recipient 1: " + QString::fromUtf8(c.Reason) + "." + (national ? NationalNumberHint : QString()));
+        }
+        TKVXConfig image = ErasedConfig();
+        EXPECT_EQ(Recipients->FormToConfig(image, true), c.Stored != nullptr);
+        EXPECT_EQ(DecodeRecipient(image, 0), c.Stored ? TUtils::FromLatin1(c.Stored) : std::u16string());
+        EXPECT_EQ(Host.Forwarded, c.Stored ? std::vector<int>{} : std::vector<int>{MessageRecipientsPageNo});
+        image = ErasedConfig();
+        EXPECT_TRUE(Recipients->FormToConfig(image, false));
+        EXPECT_EQ(DecodeRecipient(image, 0), c.Stored ? TUtils::FromLatin1(c.Stored) : typed.left(15).toStdU16String());
+    }
+}
+
+// Leaving an edit (Enter here) shows the number as it is stored, or says at once why not and
+// keeps it for putting right; it says so once for the same text.
+TEST_F(RecipientsTest, ANumberIsTakenWhenTheUserLeavesItsEdit)
+{
+    const auto enter = [this] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(Edit(0), &press);
+    };
+    Edit(0)->setText("+44 (0)7700 900-123");
+    enter();
+    EXPECT_EQ(Edit(0)->text(), "447700900123");
+    Edit(0)->setText("+44 7700 9OO123");
+    Dialogs.ExpectMessage("Recipient 1: \"+44 7700 9OO123\" holds letters: a telephone number is digits.");
+    enter();
+    enter();
+    EXPECT_EQ(Edit(0)->text(), "+44 7700 9OO123");
+    EXPECT_EQ(Dialogs.Messages.size(), 1u);
 }
 
 TEST_F(RecipientsTest, SenderVerifyButtonChoosesTheSecurityPage)

@@ -22,6 +22,7 @@ public:
     void BringPageForward(int No) override { Forwarded.push_back(No); }
     TKVXPage* Page(int No) override;
     void ShowCommandGuide() override { ++GuidesShown; }
+    std::string DefaultCountryCode() const override { return CountryCode; }
 
     // Lets the page find a sibling by number, as the main window would.
     void Register(int No, TKVXPage* Sibling) { Pages[No] = Sibling; }
@@ -34,6 +35,7 @@ public:
     bool Read = false;
     int Changes = 0;
     int GuidesShown = 0;
+    std::string CountryCode;
     std::vector<int> Forwarded;
     std::map<int, TKVXPage*> Pages;
 };

@@ -48,6 +48,13 @@ protected:
         }
     }
 
+    // Enter in an edit, as the user ends an entry.
+    static void Enter(QLineEdit* Edit)
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(Edit, &press);
+    }
+
     TScriptedDialogs Dialogs;
     TPageTestHost Host;
     QWidget Parent;

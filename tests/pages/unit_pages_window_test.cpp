@@ -2,10 +2,11 @@
 // stores an image, the shortcuts page takes the PIN as typed when chosen, General setup
 // holds the hidden edit that the link labels of the I/O expander pages lead to, a remote
 // command without a number stops a template, and comparing the pages with a template changes
-// no control.
+// no control, and every control has a name for screen readers.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +22,10 @@
 #include "config/template_file.h"
 
 #include "tests/pages/real_window_fixture.h"
+#include "ui/main/accessible_names.h"
 #include "ui/main/kvx_panel.h"
+#include "ui/main/menu_table.h"
+#include "ui/main/transfer_texts.h"
 #include "ui/main/main_window.h"
 #include "ui/pages/general_setup_page.h"
 #include "ui/pages/image_check_box.h"
@@ -146,6 +150,54 @@ TEST_F(UnitPagesWindowTest, ComparingThePagesWithATemplateChangesNoControlAndMar
     EXPECT_EQ(ControlStates(*Window), before);
     EXPECT_EQ(inputs->High.Current->text(), "1");
     EXPECT_FALSE(Window->ConfigChanged);
+}
+
+} // namespace
+} // namespace kvx::ui::test
+
+namespace kvx::ui::test {
+namespace {
+
+// Screen readers call every control a user can reach by what the page says beside it.
+TEST_F(UnitPagesWindowTest, EveryEnabledInputControlOfEveryPageHasAName)
+{
+    // Enabled as a configured unit enables them.
+    Window->KVXConfig = DesignConfig();
+    Window->ConfigToPages();
+    for (const TMenuItemInfo& item : MenuItems()) {
+        TKVXPage* page = Window->Page(item.No);
+        for (const QWidget* control : page->findChildren<QWidget*>()) {
+            if (!IsInputControl(control) || !control->isEnabled() || !control->isVisibleTo(page)) continue;
+            // Its own name, else (a check box, a radio button) its text as the platform reads it.
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+            ASSERT_NE(accessible, nullptr);
+            const QString name = control->accessibleName().isEmpty() ? accessible->text(QAccessible::Name) : control->accessibleName();
+            const bool words = std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); });
+            EXPECT_TRUE(words) << item.Panel << " " << control->objectName().toStdString() << ": \"" << name.toStdString() << "\"";
+        }
+    }
+}
+
+} // namespace
+} // namespace kvx::ui::test
+
+namespace kvx::ui::test {
+namespace {
+
+// Showing an image and looking through the pages is no edit: nothing to ask about at close.
+TEST_F(UnitPagesWindowTest, LookingThroughThePagesLeavesNoUnsavedEdits)
+{
+    Window->show();
+    Window->KVXConfig = DesignConfig();
+    Window->ConfigToPages();
+    for (const TMenuItemInfo& item : MenuItems()) Window->MenuButtonClick(Window->MenuPanel(item.No));
+    Dialogs.ExpectMessage(DongleNotConnectedText);
+    Window->MenuButtonClick(Window->pnlUnitStatus);
+    Window->DisplayLastForm();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Window->UnsavedEdits);
+    Window->Page(MessageRecipientsPageNo)->findChild<QLineEdit*>("edRecipient4")->setText("447700900125");
+    EXPECT_TRUE(Window->UnsavedEdits);
 }
 
 } // namespace

@@ -45,17 +45,27 @@ TEST(KVXMessageBox, EachButtonGivesItsResult)
     }
 }
 
-TEST(KVXMessageBox, OnlyAButtonClosesIt)
+TEST(KVXMessageBox, TheCloseBoxDoesNothingAndEscapeGivesTheAnswerThatChangesNothing)
 {
-    TKVXMessageBox box("Stay.", {B::mbOK}, {});
-    box.show();
-    box.close();
-    EXPECT_TRUE(box.isVisible());
-    box.reject();  // what Escape would do through the dialog
-    EXPECT_EQ(box.ModalResult(), 0);
-    box.ButtonOf(B::mbOK)->click();
-    EXPECT_FALSE(box.isVisible());
-    EXPECT_EQ(box.ModalResult(), mrOk);
+    const struct {
+        TMsgDlgButtons Buttons;
+        int Escaped;
+    } cases[] = {
+        {{B::mbOK}, mrOk},
+        {{B::mbYes, B::mbNo}, mrNo},
+        {{B::mbYes, B::mbNo, B::mbCancel}, mrCancel},
+        {{B::mbOK, B::mbCancel}, mrCancel},
+    };
+    for (const auto& c : cases) {
+        TKVXMessageBox box("Stay.", c.Buttons, {});
+        box.show();
+        box.close();
+        EXPECT_TRUE(box.isVisible());
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&box, &escape);
+        EXPECT_FALSE(box.isVisible());
+        EXPECT_EQ(box.ModalResult(), c.Escaped) << c.Buttons.size() << " buttons";
+    }
 }
 
 TEST(KVXMessageBox, ReplacementCaptionsStartAtTheRightMostButton)
@@ -80,19 +90,19 @@ TEST(ScriptedDialogs, AnswersThroughTheMessageDialog)
     EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtCustom);
 }
 
-TEST(PasswordPrompt, NeitherEnterNorEscapeCloseIt)
+TEST(PasswordPrompt, EnterIsOKEscapeAndTheCloseBoxCancel)
 {
     TfrmPassword prompt(nullptr);
     EXPECT_EQ(prompt.edPassword->maxLength(), 32);
     EXPECT_EQ(prompt.edPassword->echoMode(), QLineEdit::Password);
-    EXPECT_FALSE(prompt.btnSetPassword->isDefault() || prompt.btnSetPassword->autoDefault());
-    EXPECT_FALSE(prompt.Button1->isDefault() || prompt.Button1->autoDefault());
-    prompt.show();
-    for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
+    for (auto [key, result] : {std::pair{Qt::Key_Return, mrOk}, {Qt::Key_Escape, mrCancel}}) {
+        prompt.show();
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(&prompt, &press);
-        EXPECT_TRUE(prompt.isVisible());
+        QCoreApplication::sendEvent(prompt.edPassword, &press);  // typed into the edit
+        EXPECT_FALSE(prompt.isVisible());
+        EXPECT_EQ(prompt.result(), result);
     }
+    prompt.show();
     prompt.reject();  // the close box
     EXPECT_EQ(prompt.result(), mrCancel);
 }

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QWindow>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/main/assets.h"
@@ -41,7 +42,7 @@ TEST_F(NavigationTest, StartsOnSIMSetupWithItsItemChosen)
     for (int no = 2; no <= 13; ++no) EXPECT_TRUE(IsIdle(Window->MenuPanel(no))) << no;
     EXPECT_FALSE(Window->StatusView()->isVisible());
     EXPECT_FALSE(Window->KVXHasBeenRead || Window->ConfigLoaded || Window->ConfigChanged || Window->CloseFlag);
-    EXPECT_EQ(Window->windowTitle(), "KVX");
+    EXPECT_EQ(Window->windowHandle()->title(), "KVX");
     EXPECT_EQ(Window->size(), QSize(1024, 730));
     EXPECT_EQ(Window->imgConnectionStatus->ImageIndex, DisconnectedIcon);
 }

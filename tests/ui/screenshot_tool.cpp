@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "config/cid_list.h"
@@ -14,9 +15,11 @@
 #include "sim/default_memory.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
+#include "ui/main/backup_picker.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/differences_dialog.h"
 #include "ui/main/hidden_setting.h"
+#include "ui/main/kvx_message_box.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
@@ -41,7 +44,7 @@ public:
     }
     void ShowPlainMessage(const QString& Msg) override { std::fprintf(stderr, "message: %s\n", qPrintable(Msg)); }
     int ShowPassword(TfrmPassword&) override { return mrCancel; }
-    QString SaveFileName(const TFileFilter&) override { return {}; }
+    QString SaveFileName(const TFileFilter&) override { return FileToSave; }
     QString OpenFileName(const TFileFilter&) override { return {}; }
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override
     {
@@ -49,6 +52,9 @@ public:
         return std::nullopt;
     }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
+    std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
+
+    QString FileToSave;  // what the save dialog gives; empty: cancelled
 };
 
 std::vector<uint8_t> Frame(uint8_t Type, std::vector<uint8_t> Data)
@@ -159,5 +165,25 @@ int main(int argc, char* argv[])
     TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigWords(SampleImage(), sent, events.Events)},
                             &window);
     ok = Save(changes, folder, "changes") && ok;
+
+    // A page after a template save, the status line saying so, and the question that comes
+    // before closing, loading or restoring over edits not saved.
+    const QTemporaryDir saved;
+    dialogs.FileToSave = QDir(saved.path()).filePath("farm12.kvx");
+    window.MenuButtonClick(window.MenuPanel(4));
+    window.Panel4Click();
+    ok = Save(window, folder, "saved-template") && ok;
+    TKVXMessageBox question(UnsavedEditsQuestion(ClosingWords), {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel},
+                            UnsavedEditsCaptions);
+    question.show();
+    ok = Save(question, folder, "dialog-unsaved-edits") && ok;
+    TBackupFile backup;
+    backup.UnitName = "KVX-Demo-Site";
+    backup.IMEI = "356938035643809";
+    backup.Time = {2026, 3, 23, 14, 5, 9};
+    backup.Size = TKVXConfig::Size;
+    TdlgBackups picker(BackupRows({backup, backup}), &window);
+    picker.show();
+    ok = Save(picker, folder, "dialog-restore-backup") && ok;
     return ok ? 0 : 1;
 }

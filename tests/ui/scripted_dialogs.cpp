@@ -14,7 +14,7 @@ const char* KindName(int kind)
 {
     static const char* const names[] = {"message",     "plain message", "password prompt",
                                         "save dialog", "open dialog",   "list of differences",
-                                        "backup picker"};
+                                        "backup picker", "question for a text"};
     return names[kind];
 }
 
@@ -64,6 +64,11 @@ void TScriptedDialogs::ExpectBackupChoice(int Row)
     FScript.push_back({TKind::BackupChoice, QString(), Row, {}});
 }
 
+void TScriptedDialogs::ExpectText(std::optional<QString> Answer)
+{
+    FScript.push_back({TKind::Text, Answer.value_or(QString()), Answer ? mrOk : mrCancel, {}});
+}
+
 void TScriptedDialogs::WhileShown(std::function<void()> Action)
 {
     if (FScript.empty()) {
@@ -86,9 +91,9 @@ std::optional<TScriptedDialogs::TStep> TScriptedDialogs::Next(TKind Kind, const 
 }
 
 int TScriptedDialogs::ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
-                                    const QStringList&)
+                                    const QStringList& ButtonCaptions)
 {
-    Messages.push_back({Msg, DlgType, Buttons});
+    Messages.push_back({Msg, DlgType, Buttons, ButtonCaptions});
     const auto step = Next(TKind::Message, Msg);
     if (!step) return mrCancel;
     EXPECT_EQ(step->Text.toStdString(), Msg.toStdString());
@@ -97,7 +102,7 @@ int TScriptedDialogs::ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, con
 
 void TScriptedDialogs::ShowPlainMessage(const QString& Msg)
 {
-    Messages.push_back({Msg, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK}});
+    Messages.push_back({Msg, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK}, {}});
     if (const auto step = Next(TKind::Plain, Msg)) {
         EXPECT_EQ(step->Text.toStdString(), Msg.toStdString());
     }
@@ -146,6 +151,13 @@ int TScriptedDialogs::ChooseBackup(const std::vector<TBackupRow>& Shown)
     Backups = Shown;
     const auto step = Next(TKind::BackupChoice, QString::number(Shown.size()) + " backups");
     return step ? step->Answer : -1;
+}
+
+std::optional<QString> TScriptedDialogs::AskText(const QString& Prompt, const QString&)
+{
+    const auto step = Next(TKind::Text, Prompt);
+    if (!step || step->Answer != mrOk) return std::nullopt;
+    return step->Text;
 }
 
 } // namespace kvx::ui::test

@@ -2,6 +2,7 @@
 // Answers the program's dialogs from a script. Each dialog must be the next one the test
 // expects; any other fails the test and gets the most harmless answer (Cancel, no file).
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -15,6 +16,7 @@ struct TShownMessage {
     QString Text;
     TMsgDlgType Type;
     TMsgDlgButtons Buttons;
+    QStringList Captions;  // replacement captions, from the right-most button
 };
 
 class TScriptedDialogs : public IDialogService {
@@ -34,6 +36,8 @@ public:
     void ExpectDifferences(const QString& Heading = {}, std::optional<size_t> GoToRow = {});
     // The restore's picker; Row -1: the user cancels. Backups has what it listed.
     void ExpectBackupChoice(int Row);
+    // A line of text asked for; the user gives Answer, or cancels (none).
+    void ExpectText(std::optional<QString> Answer);
     // Runs before the answer is given, with the dialog still "open".
     void WhileShown(std::function<void()> Action);
 
@@ -52,9 +56,10 @@ public:
     QString OpenFileName(const TFileFilter& Filter) override;
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override;
     int ChooseBackup(const std::vector<TBackupRow>& Backups) override;
+    std::optional<QString> AskText(const QString& Prompt, const QString& Text) override;
 
 private:
-    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice };
+    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice, Text };
     static constexpr int NoRow = -1;  // the Answer of a difference list closed without a choice
     struct TStep {
         TKind Kind;

@@ -262,6 +262,8 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
             break;
         }
         if (partly.Code != ResultOK) Dialogs.ExpectMessage(PartlyWrittenQuestion(partly), c.Answer);
+        // The edit below is in the pages only: the restore would show the backup over it.
+        if (c.Answer == mrYes) Dialogs.ExpectMessage(UnsavedEditsQuestion(RestoringWords), mrNo);
         BytePage(1)->Edit(3);
         Window->pnlWriteConfigClick();
         Pump.OnProcess = nullptr;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "ui/main/backup_picker.h"
@@ -64,6 +65,14 @@ public:
     {
         TdlgBackups dialog(Backups, QApplication::activeWindow());
         return dialog.exec() == QDialog::Accepted ? dialog.ChosenRow() : -1;
+    }
+
+    std::optional<QString> AskText(const QString& Prompt, const QString& Text) override
+    {
+        bool given = false;
+        const QString answer = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("KVX"), Prompt,
+                                                     QLineEdit::Normal, Text, &given);
+        return given ? std::optional(answer) : std::nullopt;
     }
 };
 

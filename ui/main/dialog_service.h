@@ -53,6 +53,8 @@ public:
     virtual std::optional<size_t> ShowDifferences(const TDifferenceList& List) = 0;
     // The chosen row of Backups (listed newest first); -1: the user cancelled.
     virtual int ChooseBackup(const std::vector<TBackupRow>& Backups) = 0;
+    // A line of text the user gives under Prompt, starting from Text; none: the user cancelled.
+    virtual std::optional<QString> AskText(const QString& Prompt, const QString& Text) = 0;
 };
 
 // The chosen name with ".Extension" added when it has no extension and no such file exists,

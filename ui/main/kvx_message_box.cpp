@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
 
@@ -74,6 +73,13 @@ TKVXMessageBox::TKVXMessageBox(const QString& Msg, const TMsgDlgButtons& Buttons
         if (auto caption = captions.find(button); caption != captions.end()) added->setText(caption->second);
         FButtons[button] = added;
     }
+    for (const TMsgDlgBtn safe : {TMsgDlgBtn::mbCancel, TMsgDlgBtn::mbNo}) {
+        if (QAbstractButton* button = ButtonOf(safe)) {
+            setEscapeButton(button);
+            break;
+        }
+    }
+    if (FButtons.size() == 1) setEscapeButton(FButtons.begin()->second);
     connect(this, &QMessageBox::buttonClicked, this, [this](QAbstractButton* clicked) {
         for (const auto& [button, widget] : FButtons)
             if (widget == clicked) FModalResult = ModalResultOf(button);
@@ -92,10 +98,5 @@ void TKVXMessageBox::closeEvent(QCloseEvent* Event)
     Event->ignore();
 }
 
-void TKVXMessageBox::keyPressEvent(QKeyEvent* Event)
-{
-    if (Event->key() == Qt::Key_Escape) return;
-    QMessageBox::keyPressEvent(Event);
-}
 
 } // namespace kvx::ui

@@ -1,6 +1,7 @@
 #pragma once
 // The Qt form of the message box: no icon, empty caption, a tool window that only its
-// buttons close (no close box, Escape ignored).
+// buttons close (no close box). Escape presses the answer that changes nothing: Cancel, else
+// No, else a lone button.
 #include <QMessageBox>
 #include <map>
 
@@ -20,7 +21,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
-    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     std::map<TMsgDlgBtn, QAbstractButton*> FButtons;

@@ -1,5 +1,6 @@
 #include "ui/main/kvx_panel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
@@ -12,11 +13,13 @@ TPanel::TPanel(const QString& Name, const QString& Caption, QWidget* Parent)
     : QWidget(Parent), FCaption(Caption), FColor(WindowColour), FFontColor(IdleTextColour)
 {
     setObjectName(Name);
+    setAccessibleName(Caption.simplified());
 }
 
 void TPanel::SetCaption(const QString& Caption)
 {
     FCaption = Caption;
+    setAccessibleName(Caption.simplified());
     update();
 }
 
@@ -37,6 +40,10 @@ void TPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), FColor);
+    if (hasFocus()) {
+        painter.setPen(QPen(FFontColor, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
     if (FCaption.isEmpty()) return;
     painter.setPen(isEnabled() ? FFontColor : FFontColor.darker(160));
     painter.setFont(font());
@@ -71,6 +78,31 @@ void TPanel::mouseDoubleClickEvent(QMouseEvent* Event)
     if (Event->button() != Qt::LeftButton) return;
     FDoubleClicked = true;
     emit DoubleClicked(this);
+}
+
+void TPanel::keyPressEvent(QKeyEvent* Event)
+{
+    switch (Event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!Event->isAutoRepeat()) emit Clicked(this);
+        return;
+    default:
+        QWidget::keyPressEvent(Event);
+    }
+}
+
+void TPanel::focusInEvent(QFocusEvent* Event)
+{
+    update();
+    QWidget::focusInEvent(Event);
+}
+
+void TPanel::focusOutEvent(QFocusEvent* Event)
+{
+    update();
+    QWidget::focusOutEvent(Event);
 }
 
 void TPanel::enterEvent(QEnterEvent*)

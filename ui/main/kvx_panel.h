@@ -2,7 +2,8 @@
 // A flat panel that paints its own background and caption, so the menu's idle, hover and
 // chosen colours never depend on the style sheet. Used for menu items, section headings,
 // the bottom buttons and the progress line. A double click is one click: the release that
-// ends it does not click again.
+// ends it does not click again. A panel given a focus policy is a Tab stop: it shows a frame
+// in its caption's colour while it has the focus, and Enter or Space clicks it.
 #include <QColor>
 #include <QWidget>
 
@@ -37,6 +38,9 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
     void enterEvent(QEnterEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
 

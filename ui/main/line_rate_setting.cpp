@@ -1,23 +1,15 @@
 #include "ui/main/line_rate_setting.h"
 
-#include <QSettings>
 #include <memory>
 
 #include "link/usb_api.h"
-#include "transfer/data_folder.h"
+#include "ui/main/program_settings.h"
 
 namespace kvx::ui {
 
 namespace {
-
 constexpr const char* LineRateKey = "SerialLineRate";
-
-QSettings ProgramSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, ProgramName, "kvxconf");
 }
-
-} // namespace
 
 uint32_t SavedLineRate()
 {

@@ -9,6 +9,7 @@
 #include <exception>
 #include <initializer_list>
 
+#include "link/program_files.h"
 #include "link/usbxpress.h"
 #include "ui/main/kvx_style.h"
 #include "ui/main/line_rate_setting.h"
@@ -16,6 +17,7 @@
 #include "program_version.h"
 #include "ui/main/program_icon.h"
 #include "ui/main/program_link.h"
+#include "ui/main/program_settings.h"
 #include "ui/main/qt_event_pump.h"
 #include "ui/main/status_view.h"
 #include "transfer/data_folder.h"
@@ -52,6 +54,11 @@ int RunProgram(int argc, char* argv[])
 
     TProgramOptions options = ParseProgramOptions(QApplication::arguments());
     options.SavedSerialBaud = SavedLineRate();
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    std::string problem;
+    if (options.Simulate &&
+        !kvx::RememberSimulatedUnit(kvx::SimulatedUnitFileIn(dataFolder.toStdU16String()), options.SimulateReset, problem))
+        std::fprintf(stderr, "%s\n", problem.c_str());
     TProgramLink link = OpenProgramLink(options, QApplication::applicationDirPath());
     TQtEventPump pump;
 
@@ -61,7 +68,8 @@ int RunProgram(int argc, char* argv[])
     setup.LinkJobs = std::move(link.Jobs);
     setup.LinkProblem = link.Problem;
     setup.CreatePages = CreateSetupPages;
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    setup.DefaultCountryCode = SavedCountryCode();
+    setup.SaveCountryCode = SaveCountryCode;
     setup.BackupFolder = QString::fromStdU16String(kvx::BackupFolderIn(dataFolder.toStdU16String()).u16string());
     setup.VerifyWrites = !options.NoVerify;
     setup.AddMenuCommands = link.MenuCommands;

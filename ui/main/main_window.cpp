@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "ui/main/accessible_names.h"
 #include "ui/main/assets.h"
 #include "ui/main/colours.h"
 #include "ui/main/command_guide.h"
@@ -58,10 +60,10 @@ Qt::Edges EdgesOf(TEdgeHit Hit)
 
 TfrmMain::TfrmMain(TMainWindowSetup Setup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), VerifyWrites(Setup.VerifyWrites), FPump(*Setup.Pump),
-      FClock(Setup.Clock), FBackupFolder(Setup.BackupFolder)
+      FClock(Setup.Clock), FBackupFolder(Setup.BackupFolder), FDefaultCountryCode(Setup.DefaultCountryCode),
+      FSaveCountryCode(Setup.SaveCountryCode)
 {
     setObjectName("frmMain");
-    setWindowTitle("KVX");
     setMinimumSize(WindowWidth, WindowHeight);
     resize(WindowWidth, WindowHeight);
     setAutoFillBackground(true);
@@ -70,10 +72,9 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     setPalette(background);
     KVXConfig = ErasedConfig();
 
+    // In the order Tab goes: the menu, the page, then the command bar.
     BuildHeader();
     BuildMenu();
-    BuildCommandBar();
-    if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
     FPageArea = new QWidget(this);
     FPageArea->setObjectName("pnlPages");
     auto* pageLayout = new QGridLayout(FPageArea);
@@ -85,14 +86,24 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
         pageLayout->addWidget(entry.Page, 0, 0);
         entry.Page->setVisible(entry.No == 1);
     }
+    NameInputsFromCaptions(FPageArea);
+    BuildCommandBar();
+    if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
     frmStatus1 = new TfrmStatus(this);
     frmStatus1->hide();
-    frmStatus1->DisplayLastForm = [this] { DisplayLastForm(); };
+    frmStatus1->DisplayLastForm = [this] {
+        DisplayLastForm();
+        // The way back was the focus: the page's menu item takes it over.
+        if (FChosenPanel && FChosenPanel != pnlUnitStatus) FChosenPanel->setFocus(Qt::OtherFocusReason);
+    };
     frmStatus1->ShowLinkProblem(Setup.LinkProblem);
 
     FormCreate(Setup);
     frmCommandGuide = new TfrmCommandGuide(this);
     frmPassword = new TfrmPassword(this);
+    BuildShortcuts();
+    UpdateTitle();
+    UpdateMenuFocus();
     qApp->installEventFilter(this);
 }
 
@@ -312,7 +323,31 @@ void TfrmMain::ShowCommandGuide()
 
 void TfrmMain::ConfigToPages()
 {
+    FFillingPages = true;
     for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(KVXConfig);
+    FFillingPages = false;
+}
+
+void TfrmMain::MarkConfigChanged()
+{
+    ConfigChanged = true;
+    if (FFillingPages || UnsavedEdits) return;
+    UnsavedEdits = true;
+    UpdateTitle();
+}
+
+void TfrmMain::ShowingImageOf(const QString& Name)
+{
+    FImageName = Name;
+    UnsavedEdits = false;
+    UpdateTitle();
+}
+
+void TfrmMain::UpdateTitle()
+{
+    // "[*]" stands where the mark of unsaved edits goes.
+    setWindowTitle(FImageName.isEmpty() ? QStringLiteral("KVX[*]") : FImageName + QStringLiteral("[*] - KVX"));
+    setWindowModified(UnsavedEdits);
 }
 
 bool TfrmMain::PagesToConfig(bool ConfigAssistant)
@@ -362,12 +397,14 @@ void TfrmMain::MenuButtonClick(QWidget* Sender)
         const int first = Sections()[static_cast<size_t>(section - FSectionPanels.begin())].FirstPageNo;
         FChosenPanel = MenuPanel(first);
         FChosenPanel->SetColours(ChosenColour, ChosenTextColour);
+        UpdateMenuFocus();
         SetHeading(MenuItem(first).Heading);
         ShowPage(first);
         return;
     }
     FChosenPanel = static_cast<TPanel*>(Sender);
     FChosenPanel->SetColours(ChosenColour, ChosenTextColour);
+    UpdateMenuFocus();
     if (item != FMenuPanels.end()) {
         const int no = static_cast<int>(item - FMenuPanels.begin()) + 1;
         LastForm = static_cast<uint8_t>(no);
@@ -382,6 +419,7 @@ void TfrmMain::MenuButtonClick(QWidget* Sender)
     SetHeading(UnitStatusHeading);
     frmStatus1->raise();
     frmStatus1->show();
+    frmStatus1->pnlUnitStatus->setFocus(Qt::OtherFocusReason);
     if (!KVX || !KVX->DeviceConnected())
         TKVXMessageDlg::ShowMessageEx(DongleNotConnectedText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
 }
@@ -466,6 +504,11 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
         return false;
     case QEvent::Wheel:
         return RouteWheel(static_cast<QWheelEvent*>(Event)->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep);
+    case QEvent::KeyPress: {
+        auto* item = qobject_cast<TPanel*>(widget);
+        return item && std::find(FMenuPanels.begin(), FMenuPanels.end(), item) != FMenuPanels.end() &&
+               MenuKeyPressed(item, static_cast<QKeyEvent*>(Event)->key());
+    }
     default:
         return false;
     }
@@ -478,11 +521,15 @@ void TfrmMain::Button1Click()
 
 void TfrmMain::closeEvent(QCloseEvent* Event)
 {
-    if (KVX) KVX->Terminate();
     if ((KVX && KVX->Busy) || FCommandDepth > 0) {
         // A transfer (or a command waiting on it) is still on the stack: close once it is done.
+        if (KVX) KVX->Terminate();
         CloseFlag = true;
         FIdleTimer.start();
+        Event->ignore();
+        return;
+    }
+    if (!UnsavedEditsMayGo(ClosingWords)) {
         Event->ignore();
         return;
     }
@@ -495,7 +542,11 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
 
 void TfrmMain::ApplicationIdle()
 {
-    if (CloseFlag && (!KVX || !KVX->Busy) && FCommandDepth == 0) close();
+    if (!CloseFlag || (KVX && KVX->Busy) || FCommandDepth > 0) return;
+    // Once: the user may still keep the window open for unsaved edits.
+    CloseFlag = false;
+    FIdleTimer.stop();
+    close();
 }
 
 void TfrmMain::SetConnectionIcons(int Index)

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "image/kvx_config.h"
@@ -47,6 +48,8 @@ struct TMainWindowSetup {
     QString BackupFolder;      // what the unit held is saved here before every write; none: no writes
     bool VerifyWrites = true;  // read the unit back after every write and compare
     std::function<void(QMenu&)> AddMenuCommands;  // more for the command bar's menu (the line rate)
+    std::string DefaultCountryCode;  // what national telephone numbers take (digits); empty: refused
+    std::function<void(const std::string&)> SaveCountryCode;  // keeps a new one between runs; none: not kept
 };
 
 class TfrmMain : public QWidget, public IPageHost {
@@ -62,6 +65,9 @@ public:
     bool KVXHasBeenRead = false;
     std::unique_ptr<TKVX> KVX;
     bool ConfigChanged = false;
+    // Edits since the last read, write, template save or load: what closing, loading a
+    // template, restoring a backup and reading would lose.
+    bool UnsavedEdits = false;
     bool VerifyWrites = true;
 
     void MenuButtonClick(QWidget* Sender);
@@ -82,6 +88,10 @@ public:
     void WriteChangesOnly();
     // Picks a backup, shows what restoring it changes, and writes it as it is.
     void RestoreBackup();
+    // Asks for the country code national telephone numbers take, and keeps it.
+    void ChooseDefaultCountryCode();
+    // The pages one after the other in menu order (Step 1) or back (-1), round at the ends.
+    void ShowNextPage(int Step);
     // Brings page No forward and there the control that Control names: its list entry chosen,
     // scrolled into view and given the focus. The control, or nullptr when it is not there.
     QWidget* GoToControl(int PageNo, const TControlRef& Control);
@@ -94,10 +104,11 @@ public:
     // IPageHost
     TKVX* Device() override { return KVX.get(); }
     bool HasBeenRead() const override { return KVXHasBeenRead; }
-    void MarkConfigChanged() override { ConfigChanged = true; }
+    void MarkConfigChanged() override;
     void BringPageForward(int No) override;
     TKVXPage* Page(int No) override;
     void ShowCommandGuide() override;
+    std::string DefaultCountryCode() const override { return FDefaultCountryCode; }
 
     TPanel* MenuPanel(int No) const;
     TPanel* SectionPanel(size_t Index) const { return FSectionPanels.at(Index); }
@@ -116,7 +127,7 @@ public:
     TPanel* pnlWriteConfig;
     TPanel* Panel4;
     TPanel* Panel5;
-    TPanel* Panel2;  // also shows how the last write ended
+    TPanel* Panel2;  // the status line: what the last read, write, save or load did
     TPanel* pnlMoreCommands;
     TPanel* ProgressBar;
     QWidget* Panel6;
@@ -145,6 +156,10 @@ private:
     void BuildMenu();
     void BuildCommandBar();
     void BuildMoreCommands();
+    void BuildShortcuts();
+    // Only the chosen menu item is a Tab stop; the arrow keys move from it.
+    void UpdateMenuFocus();
+    bool MenuKeyPressed(TPanel* Item, int Key);
     void FormCreate(TMainWindowSetup& Setup);
     void HidePages();
     void ShowPage(int No);
@@ -179,6 +194,16 @@ private:
     // Byte 8213 as a write stores it.
     uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
+    // Saves the pages as a template the user names; false when nothing was saved.
+    bool SaveTemplateAs();
+    // True when nothing unsaved would be lost by what comes next (Before: "closing"), or the
+    // user saved it as a template or chose to discard it; false: the user cancelled.
+    bool UnsavedEditsMayGo(const QString& Before);
+    // The pages now show an image all of a piece: of the unit named, or a template file.
+    void ShowingImageOf(const QString& Name);
+    void UpdateTitle();
+    // One line in the status line, kept until the next read, write, save or load; Tip: more.
+    void SayWhatHappened(const QString& Line, const QString& Tip = {});
     // Where First differs from Second in the pages' words, with the program's Contact ID events.
     std::vector<TWordedDifference> WordedDifferences(const TKVXConfig& First, const TKVXConfig& Second) const;
     // Shows the list; a row the user chose is then shown on its page.
@@ -202,6 +227,10 @@ private:
     std::vector<std::unique_ptr<QTimer>> FLinkTimers;
     QTimer FIdleTimer;
     int FCommandDepth = 0;
+    std::string FDefaultCountryCode;
+    std::function<void(const std::string&)> FSaveCountryCode;
+    QString FImageName;     // the unit or template the pages show; empty: none yet
+    bool FFillingPages = false;  // the pages' change reports while an image is shown are no edits
 };
 
 } // namespace kvx::ui

@@ -1,11 +1,12 @@
 // The command bar's menu button: compare the pages with a template, list what a write would
-// change in the unit, write only those changes, restore a backup, and switch verification of
-// writes.
+// change in the unit, write only those changes, restore a backup, switch verification of
+// writes, and the default country code of telephone numbers.
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <cstring>
 
+#include "config/phone_number.h"
 #include "config/words_compare.h"
 #include "config/template_file.h"
 #include "transfer/backup_store.h"
@@ -36,6 +37,7 @@ void TfrmMain::BuildMoreCommands()
     addAction(FWriteChanges);  // the shortcut works with the menu closed
     FMoreCommands->addAction(RestoreBackupCaption, this, [this] { RestoreBackup(); });
     FMoreCommands->addSeparator();
+    FMoreCommands->addAction(DefaultCountryCodeCaption, this, [this] { ChooseDefaultCountryCode(); });
     QAction* verify = FMoreCommands->addAction(VerifyWritesCaption);
     verify->setCheckable(true);
     connect(verify, &QAction::toggled, this, [this](bool On) { VerifyWrites = On; });
@@ -115,6 +117,8 @@ void TfrmMain::RestoreBackup()
 
 void TfrmMain::RestoreBackupFile(const QString& FileName, bool AskFirst)
 {
+    // The pages show the backup once it is in the unit.
+    if (!UnsavedEditsMayGo(RestoringWords)) return;
     const QString shownName = QDir::toNativeSeparators(FileName);
     TKVXConfig backup;
     std::string reason;
@@ -144,8 +148,26 @@ void TfrmMain::RestoreBackupFile(const QString& FileName, bool AskFirst)
         if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
         ConfigToPages();
         ConfigChanged = result.Step == TWriteStep::Verify;
+        ShowingImageOf(UnitName(backup));
     }
     ReportWrite(result);
+}
+
+void TfrmMain::ChooseDefaultCountryCode()
+{
+    QString typed = QString::fromStdString(FDefaultCountryCode);
+    for (;;) {
+        const auto answer = Dialogs().AskText(DefaultCountryCodePrompt, typed);
+        if (!answer) return;
+        typed = *answer;
+        std::string reason;
+        if (const auto code = CountryCodeOfText(typed.toStdString(), reason)) {
+            FDefaultCountryCode = *code;
+            if (FSaveCountryCode) FSaveCountryCode(*code);
+            return;
+        }
+        ShowError(QString::fromStdString(reason) + ".");
+    }
 }
 
 } // namespace kvx::ui

@@ -1,5 +1,6 @@
 // The command bar: read from the unit, write to it, save and load templates.
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include "config/template_file.h"
@@ -66,7 +67,7 @@ void TfrmMain::pnlReadConfigClick()
 
     pnlWriteConfig->setEnabled(false);
     pnlReadConfig->SetCaption(StopReadingCaption);
-    Panel2->SetCaption(QString());
+    SayWhatHappened({});
     ProgressBarState(0);
     ConfigChanged = false;
     KVXConfig = ErasedConfig();
@@ -75,7 +76,12 @@ void TfrmMain::pnlReadConfigClick()
         KVXHasBeenRead = true;
         if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
         ConfigToPages();
-    } else if (code != ResultStopped) {
+        ShowingImageOf(UnitName(KVXConfig));
+        SayWhatHappened(ReadFromText(UnitName(KVXConfig)));
+    } else if (code == ResultStopped) {
+        SayWhatHappened(ReadStoppedText);
+    } else {
+        SayWhatHappened(FirstLine(ReadFailureText(code)));
         ShowError(ReadFailureText(code));
     }
     ProgressBarState(0);
@@ -116,8 +122,11 @@ void TfrmMain::WriteFromPages(TWriteScope Scope)
     KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
     // Edits that arrive while the write runs (a template loaded meanwhile) are not in the unit.
     const bool changedBefore = ConfigChanged;
+    const bool unsavedBefore = UnsavedEdits;
     ConfigChanged = false;
-    const TUnitWriteResult result = RunWrite(KVXConfig, Scope);
+    UnsavedEdits = false;
+    const TKVXConfig written = KVXConfig;
+    const TUnitWriteResult result = RunWrite(written, Scope);
     if (result.Written()) {
         KVXHasBeenRead = true;
         // The unit holds something else than the pages: a later read should still ask.
@@ -125,6 +134,10 @@ void TfrmMain::WriteFromPages(TWriteScope Scope)
     } else {
         ConfigChanged = ConfigChanged || changedBefore;
     }
+    // Only a verified write, or one not to be verified, puts the edits safely in the unit.
+    if (result.Step == TWriteStep::Done) FImageName = UnitName(written);
+    else UnsavedEdits = UnsavedEdits || unsavedBefore;
+    UpdateTitle();
     ReportWrite(result);
 }
 
@@ -141,18 +154,15 @@ TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
 {
     pnlReadConfig->setEnabled(false);
     pnlWriteConfig->SetCaption(StopWritingCaption);
-    Panel2->SetCaption(QString());
+    SayWhatHappened({});
     ProgressBarState(0);
     const TUnitWriteResult result =
         BackUpWriteAndVerify(*KVX, Image, {FBackupFolder.toStdU16String(), FClock, VerifyWrites, Scope});
     ProgressBarState(0);
     pnlReadConfig->setEnabled(true);
     pnlWriteConfig->SetCaption(WriteCaption);
-    if (!result.BackupFile.empty()) {
-        // The backup's name is long: the panel lets its middle give way, the whole path is the tip.
-        Panel2->SetCaption(WriteEndedCaption(result));
-        Panel2->setToolTip(QDir::toNativeSeparators(QString::fromStdU16String(result.BackupFile.u16string())));
-    }
+    if (!result.BackupFile.empty())
+        SayWhatHappened(WriteEndedCaption(result), QDir::toNativeSeparators(QString::fromStdU16String(result.BackupFile.u16string())));
     UpdateUnitCommands();
     return result;
 }
@@ -212,35 +222,70 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
 
 void TfrmMain::Panel4Click()
 {
+    SaveTemplateAs();
+}
+
+bool TfrmMain::SaveTemplateAs()
+{
     TCommandScope running(*this);
     const QString fileName = Dialogs().SaveFileName(TemplateFilter);
-    if (fileName.isEmpty()) return;
+    if (fileName.isEmpty()) return false;
+    SayWhatHappened({});
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (!PagesToConfig(false)) {
         ShowError(TemplateNotSavedMessage(shownName));
-        return;
+        return false;
     }
     std::string reason;
-    if (!SaveTemplate(fileName.toStdU16String(), KVXConfig, reason))
+    if (!SaveTemplate(fileName.toStdU16String(), KVXConfig, reason)) {
         ShowError(TemplateSaveFailedMessage(shownName, QString::fromStdString(reason)));
+        return false;
+    }
+    const QString name = QFileInfo(fileName).fileName();
+    ShowingImageOf(name);
+    SayWhatHappened(SavedText(name), shownName);
+    return true;
+}
+
+bool TfrmMain::UnsavedEditsMayGo(const QString& Before)
+{
+    if (!UnsavedEdits) return true;
+    const int answer = TKVXMessageDlg::ShowMessageEx(UnsavedEditsQuestion(Before), TMsgDlgType::mtConfirmation,
+                                                     {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel},
+                                                     UnsavedEditsCaptions, 0);
+    if (answer == mrYes) return SaveTemplateAs();
+    return answer == mrNo;
 }
 
 void TfrmMain::Panel5Click()
 {
     TCommandScope running(*this);
+    if (!UnsavedEditsMayGo(LoadingWords)) return;
     LoadTemplateFile(Dialogs().OpenFileName(TemplateFilter));
 }
 
 void TfrmMain::LoadTemplateFile(const QString& FileName)
 {
     if (FileName.isEmpty()) return;
+    SayWhatHappened({});
+    const QString shownName = QDir::toNativeSeparators(FileName);
     std::string reason;
     if (!LoadTemplate(FileName.toStdU16String(), KVXConfig, reason)) {
-        ShowError(TemplateLoadFailedMessage(QDir::toNativeSeparators(FileName), QString::fromStdString(reason)));
+        ShowError(TemplateLoadFailedMessage(shownName, QString::fromStdString(reason)));
         return;
     }
     ConfigToPages();
     ConfigLoaded = true;
+    const QString name = QFileInfo(FileName).fileName();
+    ShowingImageOf(name);
+    SayWhatHappened(LoadedText(name), shownName);
+}
+
+void TfrmMain::SayWhatHappened(const QString& Line, const QString& Tip)
+{
+    // The panel lets a long name give way in its middle when drawn; the tip has it whole.
+    Panel2->SetCaption(Line);
+    Panel2->setToolTip(Tip);
 }
 
 } // namespace kvx::ui

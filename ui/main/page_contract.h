@@ -3,6 +3,7 @@
 // A page test builds the page (or the few pages it talks to) with a host of its own.
 #include <QWidget>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "image/kvx_config.h"
@@ -39,6 +40,8 @@ public:
     virtual TKVXPage* Page(int No) = 0;
     // The remote SMS command guide, shown without blocking the window.
     virtual void ShowCommandGuide() = 0;
+    // What national telephone numbers take in place of their 0 (digits); empty: they are refused.
+    virtual std::string DefaultCountryCode() const = 0;
 };
 
 struct TPageEntry {

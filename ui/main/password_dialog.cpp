@@ -57,8 +57,11 @@ void TfrmPassword::keyPressEvent(QKeyEvent* Event)
 {
     switch (Event->key()) {
     case Qt::Key_Escape:
+        done(mrCancel);
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        done(mrOk);
         return;
     default:
         QDialog::keyPressEvent(Event);

@@ -1,6 +1,6 @@
 #pragma once
-// The modal prompt for the unit's access password. Enter and Escape do not close it; its
-// close box counts as Cancel. The caller empties edPassword on every way out.
+// The modal prompt for the unit's access password. Enter is OK; Escape and the close box count
+// as Cancel. The caller empties edPassword on every way out.
 #include <QDialog>
 
 class QLabel;

@@ -27,7 +27,8 @@ namespace {
 // The program's options, one definition for reading them and for --help.
 struct TProgramParser {
     QCommandLineParser Parser;
-    const QCommandLineOption Simulate{"simulate", "Use the simulated dongle and unit."};
+    const QCommandLineOption Simulate{"simulate", "Use the simulated dongle and unit, whose memory is kept between runs."};
+    const QCommandLineOption SimulateReset{"simulate-reset", "As --simulate, the simulated unit starting afresh."};
     const QCommandLineOption Library{"usb-library", "The USB library to load.", "path"};
     const QCommandLineOption Port{"serial-port", "The dongle's serial port (Linux).", "device"};
     const QCommandLineOption Baud{"serial-baud", "The serial port's line rate (Linux).", "rate"};
@@ -36,7 +37,8 @@ struct TProgramParser {
     TProgramParser()
     {
         Parser.setApplicationDescription("Programs the KVX GSM alarm communicator through its USB programming dongle.");
-        for (const QCommandLineOption* option : {&Simulate, &Library, &Port, &Baud, &NoVerify}) Parser.addOption(*option);
+        for (const QCommandLineOption* option : {&Simulate, &SimulateReset, &Library, &Port, &Baud, &NoVerify})
+            Parser.addOption(*option);
     }
 };
 
@@ -48,7 +50,8 @@ TProgramOptions ParseProgramOptions(const QStringList& Arguments)
     program.Parser.parse(Arguments);
     const QCommandLineParser& parser = program.Parser;
     TProgramOptions options;
-    options.Simulate = parser.isSet(program.Simulate);
+    options.SimulateReset = parser.isSet(program.SimulateReset);
+    options.Simulate = parser.isSet(program.Simulate) || options.SimulateReset;
     options.USBLibrary = parser.value(program.Library);
     options.SerialPort = parser.value(program.Port);
     options.SerialBaud = parser.value(program.Baud);

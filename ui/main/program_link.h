@@ -15,7 +15,8 @@
 namespace kvx::ui {
 
 struct TProgramOptions {
-    bool Simulate = false;
+    bool Simulate = false;          // --simulate, or --simulate-reset
+    bool SimulateReset = false;     // the simulated unit starts afresh
     QString USBLibrary;  // empty: the environment or the default name
     QString SerialPort;
     QString SerialBaud;             // empty: KVX_SERIAL_BAUD, else the saved setting

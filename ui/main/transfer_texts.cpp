@@ -1,5 +1,6 @@
 #include "ui/main/transfer_texts.h"
 
+#include "config/general_setup.h"
 #include "transfer/write_messages.h"
 
 namespace kvx::ui {
@@ -84,6 +85,37 @@ QString WriteEndedCaption(const TUnitWriteResult& Result)
         caption = QString::fromUtf16(Result.PagesToSend == 0 ? AlreadyHeldMessage : WrittenMessage(Result.Verified).c_str()) + "\n";
     if (Result.Step == TWriteStep::ReadBack && Result.Code == ResultStopped) caption = WrittenText(false) + "\n";
     return caption + "Backup: " + QString::fromStdU16String(Result.BackupFile.filename().u16string());
+}
+
+QString UnitName(const TKVXConfig& Config)
+{
+    return QString::fromStdU16String(DecodeUnitID(Config)).trimmed();
+}
+
+QString ReadFromText(const QString& UnitName)
+{
+    return UnitName.isEmpty() ? QStringLiteral("Read from the KVX.") : QString("Read from \"%1\".").arg(UnitName);
+}
+
+QString SavedText(const QString& FileName)
+{
+    return QString("Saved %1.").arg(FileName);
+}
+
+QString LoadedText(const QString& FileName)
+{
+    return QString("Loaded %1.").arg(FileName);
+}
+
+QString FirstLine(const QString& Message)
+{
+    return Message.section(QLatin1Char('\r'), 0, 0);
+}
+
+QString UnsavedEditsQuestion(const QString& Before)
+{
+    return QString("The pages hold changes that are not saved in a template or written to the KVX.\r\r"
+                   "Save them as a template before %1?").arg(Before);
 }
 
 QString ComparedWithTemplateHeading(const QString& FileName)

@@ -1,6 +1,7 @@
 #pragma once
 // The messages of reading, writing and templates.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -70,5 +71,28 @@ QString NothingWrittenText(uint8_t Code);
 QString PartlyWrittenQuestion(const TUnitWriteResult& Result);
 // The status line after a write: how it ended and the backup's name.
 QString WriteEndedCaption(const TUnitWriteResult& Result);
+
+// The status line after a read, a template save and a load; the unit by its reporting name.
+QString UnitName(const TKVXConfig& Config);
+QString ReadFromText(const QString& UnitName);
+inline constexpr const char* ReadStoppedText = "Reading stopped: the pages are as they were.";
+QString SavedText(const QString& FileName);
+QString LoadedText(const QString& FileName);
+// The first line of a message, for the status line.
+QString FirstLine(const QString& Message);
+
+// Edits not yet in a template or the unit, before what would lose them.
+inline constexpr const char* ClosingWords = "closing";
+inline constexpr const char* LoadingWords = "loading a template";
+inline constexpr const char* RestoringWords = "restoring the backup";
+QString UnsavedEditsQuestion(const QString& Before);
+// Save as template (Yes), Discard (No), Cancel, as the message box takes them: from the right.
+inline const QStringList UnsavedEditsCaptions{"Cancel", "Discard", "Save as template\u2026"};
+
+// The country code that national telephone numbers take, under the command bar's menu button.
+inline constexpr const char* DefaultCountryCodeCaption = "Default country code\u2026";
+inline constexpr const char* DefaultCountryCodePrompt =
+    "The country code that telephone numbers written without one (with a leading 0) take,\n"
+    "as 44 for the United Kingdom; empty: such numbers are refused.";
 
 } // namespace kvx::ui

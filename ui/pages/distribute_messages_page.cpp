@@ -89,7 +89,6 @@ TfrmDistributeMessages::TfrmDistributeMessages(IPageHost& Host, QWidget* Parent)
 
     ScrollBox = new QScrollArea(this);
     ScrollBox->setObjectName("ScrollBox");
-    ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox->setGeometry(16, 56, RowLeft + RowWidth + 16, 480);
     ScrollBox->verticalScrollBar()->setSingleStep(RowPitch);

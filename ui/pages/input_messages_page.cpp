@@ -177,6 +177,11 @@ void TfrmInputSMSMessages::BuildDigitalRow(size_t Slot, QWidget* Parent, int Top
     row.Delay = NewDigitsEdit(row.Panel, RowName("edVIP", Slot).toLatin1().constData(), 4, QRect(DelayLeft, 0, NumberWidth, RowHeight));
     row.Delay->setAlignment(Qt::AlignCenter);
     row.Delay->setText("0");
+    // Rows alike but for their input: each control goes by its row.
+    const QString rowName = QStringLiteral("Input %1 %2").arg(InputOf(Slot)).arg(SideWord(Slot));
+    row.Check->setAccessibleName(rowName + QStringLiteral(": message on"));
+    row.Message->setAccessibleName(rowName + QStringLiteral(" message"));
+    row.Delay->setAccessibleName(QStringLiteral("%1 %2 %3").arg(rowName, DelayCaption, SecondsCaption));
     RestoreLastNumberWhenDisabledOrLeft(row.Delay, TNumberKind::Whole);
     QLineEdit* delay = row.Delay;
     row.Steps = NewStepButtons(row.Panel, DelayButtons[Slot][0], DelayButtons[Slot][1], delay,
@@ -211,6 +216,9 @@ void TfrmInputSMSMessages::BuildBreachRow(TBreachRow& Row, bool HighSide, int To
     Row.Panel->setGeometry(left, rowTop, 180, RowHeight);
     Row.Message = NewTextEdit(Row.Panel, names.Message, MessageLength, QRect(0, 0, MessageWidth, RowHeight));
     Row.Message->setText(QString::fromLatin1(names.Initial));
+    const QString caption = HighSide ? HighBreachMessageCaption : LowBreachMessageCaption;
+    Row.Check->setAccessibleName(caption + QStringLiteral(": on"));
+    Row.Message->setAccessibleName(caption);
     Row.Clear = NewClearButton(Row.Panel, names.Clear, Row.Message);
 
     struct TNumberField {

@@ -15,7 +15,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int NumberLength = 15;
 constexpr int CommandLength = static_cast<int>(RemoteCommandTextSize);
 constexpr int FirstRowY = 26;
 constexpr int RowHeight = 26;
@@ -44,14 +43,15 @@ int RowY(int Row) { return FirstRowY + Row * TfrmITTControls::RowPitch; }
 
 } // namespace
 
-TfrmITTControls::TfrmITTControls(const TTriggerModels& Models, std::function<void()> OnEdit, QWidget* Parent)
+TfrmITTControls::TfrmITTControls(const TTriggerModels& Models, std::function<void()> OnEdit, TCountryCodeSource CountryCode,
+                                 QWidget* Parent)
     : QWidget(Parent), FOnEdit(std::move(OnEdit))
 {
     resize(EditorWidth, EditorHeight);
     lbRCHeading = NewHeading(this, QString(), QRect(8, 2, 300, 20));
     lbRCHeading->setObjectName("lbRCHeading");
     BuildTriggerKinds(Models);
-    BuildTexts();
+    BuildTexts(std::move(CountryCode));
 }
 
 void TfrmITTControls::BuildTriggerKinds(const TTriggerModels& Models)
@@ -88,10 +88,10 @@ void TfrmITTControls::BuildTriggerKinds(const TTriggerModels& Models)
     }
 }
 
-void TfrmITTControls::BuildTexts()
+void TfrmITTControls::BuildTexts(TCountryCodeSource CountryCode)
 {
     NewLabel(this, ReceivingNumberCaption, QRect(TextsLeft, RowY(0), NumberLeft - TextsLeft - 4, RowHeight));
-    edRCNO = NewDigitsEdit(this, "edRCNO", NumberLength, QRect(NumberLeft, RowY(0), TextsRight - NumberLeft, RowHeight));
+    edRCNO = NewPhoneNumberEdit(this, "edRCNO", QRect(NumberLeft, RowY(0), TextsRight - NumberLeft, RowHeight), std::move(CountryCode));
     edRCNO->setPlaceholderText(QStringLiteral("International format"));
     edRCNO->setToolTip(QStringLiteral("International format"));
     btnRCNO = NewClearButton(this, "btnRCNO", edRCNO);

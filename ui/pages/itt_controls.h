@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/remote_control.h"
+#include "ui/pages/phone_number_edit.h"
 
 class QAbstractItemModel;
 class QComboBox;
@@ -31,8 +32,9 @@ public:
     static constexpr int EditorHeight = 118;
     static constexpr int RowPitch = 30;  // one trigger row: a line of the list
 
-    // OnEdit runs for every change of a control whose value goes into the image.
-    TfrmITTControls(const TTriggerModels& Models, std::function<void()> OnEdit, QWidget* Parent);
+    // OnEdit runs for every change of a control whose value goes into the image; CountryCode
+    // is what national receiving numbers take.
+    TfrmITTControls(const TTriggerModels& Models, std::function<void()> OnEdit, TCountryCodeSource CountryCode, QWidget* Parent);
 
     // Shows a command; a trigger no kind stands for (an unused table byte) checks no kind.
     void ShowCommand(const TRemoteCommand& Command);
@@ -59,7 +61,7 @@ private:
     };
 
     void BuildTriggerKinds(const TTriggerModels& Models);
-    void BuildTexts();
+    void BuildTexts(TCountryCodeSource CountryCode);
     // Checks Kind (or no kind for None) and enables only its list.
     void CheckKind(TRemoteTriggerKind Kind);
     void EnableListOf(TRemoteTriggerKind Kind);

@@ -9,12 +9,12 @@
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_controls.h"
+#include "ui/pages/phone_number_edit.h"
 
 namespace kvx::ui {
 
 namespace {
 
-constexpr int NumberLength = 15;
 constexpr int IDLength = 5;
 // What a slot holds: a longer entry would lose its last digit without a word.
 constexpr int EventNumberLength = 3;
@@ -58,9 +58,11 @@ TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Hos
     for (size_t i = 0; i < M2MStationCount; ++i) {
         const int y = 158 + static_cast<int>(i) * 34;
         NewLabel(this, QString::number(i + 1), QRect(24, y, 20, 26));
-        edM2MNo[i] = NewDigitsEdit(this, ("edM2MNo" + std::to_string(i + 1)).c_str(), NumberLength, QRect(48, y, 200, 26));
+        edM2MNo[i] = NewPhoneNumberEdit(this, ("edM2MNo" + std::to_string(i + 1)).c_str(), QRect(48, y, 200, 26),
+                                        [this] { return FHost.DefaultCountryCode(); });
         edM2MNo[i]->setPlaceholderText("International format");
         edM2MNo[i]->setToolTip("International format");
+        edM2MNo[i]->setAccessibleName(QStringLiteral("Base station %1").arg(i + 1));
         btnM2MNo[i] = NewClearButton(this, ("btnM2MNo" + std::to_string(i + 1)).c_str(), edM2MNo[i]);
     }
     NewHeading(this, M2MIDCaption, QRect(24, 306, 200, 20));
@@ -129,14 +131,10 @@ void TfrmM2M::ConfigToForm(TKVXConfig& KVXConfig)
         if (FEventEdits[slot]) FEventEdits[slot]->setText(ToQString(DecodeM2MTelemetry(KVXConfig, static_cast<TDistributionEvent>(slot))));
 }
 
-bool TfrmM2M::ChecksPassed()
+bool TfrmM2M::ChecksPassed(const TStationNumbers& Stored)
 {
-    for (size_t i = 0; i < M2MStationCount; ++i) {
-        const QString number = edM2MNo[i]->text();
-        const bool duplicate = !number.isEmpty() && std::count_if(edM2MNo.begin(), edM2MNo.end(), [&](QLineEdit* e) {
-                                                        return e->text() == number;
-                                                    }) > 1;
-        if (duplicate) {
+    for (const std::u16string& number : Stored) {
+        if (!number.empty() && std::count(Stored.begin(), Stored.end(), number) > 1) {
             TKVXMessageDlg::ShowMessageEx(DuplicateNumbersText, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
             FHost.BringPageForward(M2MPageNo);
             return false;
@@ -152,8 +150,21 @@ bool TfrmM2M::ChecksPassed()
 
 bool TfrmM2M::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
-    if (ConfigAssistant && !ChecksPassed()) return false;
-    for (size_t i = 0; i < M2MStationCount; ++i) EncodeM2MNumber(KVXConfig, i, edM2MNo[i]->text().toStdU16String());
+    TStationNumbers stored;
+    for (size_t i = 0; i < M2MStationCount; ++i) {
+        QString problem;
+        const auto digits = NumberToStore(edM2MNo[i]->text(), FHost.DefaultCountryCode(), ConfigAssistant,
+                                          edM2MNo[i]->accessibleName(), problem);
+        if (!digits) {
+            TKVXMessageDlg::ShowMessageEx(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
+            FHost.BringPageForward(M2MPageNo);
+            edM2MNo[i]->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        stored[i] = *digits;
+    }
+    if (ConfigAssistant && !ChecksPassed(stored)) return false;
+    for (size_t i = 0; i < M2MStationCount; ++i) EncodeM2MNumber(KVXConfig, i, stored[i]);
     EncodeM2MID(KVXConfig, edM2MID->text().toStdU16String());
     for (size_t slot = 0; slot < M2MTelemetryCount; ++slot)
         if (FEventEdits[slot])

@@ -28,8 +28,10 @@ public:
     QCheckBox* cbChangeStandardEvents;
 
 private:
+    // The base stations' numbers as they are stored.
+    using TStationNumbers = std::array<std::u16string, M2MStationCount>;
     // Shows one message and brings this page forward when a base-station check fails.
-    bool ChecksPassed();
+    bool ChecksPassed(const TStationNumbers& Stored);
     bool AnyBaseStationNumber() const;
     void BaseStationNumberChange(size_t Index);
     void IDOrEventChange();

@@ -10,6 +10,7 @@
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/list_files.h"
 #include "ui/pages/page_controls.h"
+#include "ui/pages/phone_number_edit.h"
 #include "ui/pages/recipient_columns.h"
 
 namespace kvx::ui {
@@ -17,7 +18,6 @@ namespace kvx::ui {
 namespace {
 
 constexpr int TimerIntervalMs = 100;
-constexpr int NumberMaxLength = 15;
 
 constexpr int Margin = 24;
 constexpr int RowsTop = 80;
@@ -34,9 +34,10 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
     for (int n = 0; n < static_cast<int>(RecipientCount); ++n) {
         const int top = RowsTop + n * RowPitch;
         NewLabel(this, QString::number(n + 1), QRect(Margin, top, 24, 26));
-        QLineEdit* edit = NewDigitsEdit(this, QStringLiteral("edRecipient%1").arg(n).toLatin1().constData(), NumberMaxLength,
-                                        QRect(Margin + 32, top, 220, 26));
+        QLineEdit* edit = NewPhoneNumberEdit(this, QStringLiteral("edRecipient%1").arg(n).toLatin1().constData(),
+                                             QRect(Margin + 32, top, 220, 26), [this] { return FHost.DefaultCountryCode(); });
         edit->setToolTip(QStringLiteral("International format"));
+        edit->setAccessibleName(QStringLiteral("Recipient %1").arg(n + 1));
         QPushButton* clear = NewClearButton(this, QStringLiteral("btnRecipientClear%1").arg(n).toLatin1().constData(), edit);
         clear->setToolTip(QStringLiteral("Clear recipient number"));
         edRecipient[static_cast<size_t>(n)] = edit;
@@ -76,6 +77,8 @@ void TfrmMessageRecipients::HandleEdit(QLineEdit* Edit, QPushButton* Button, int
 
 void TfrmMessageRecipients::edRecipientChange(int N)
 {
+    // At once, not after the countdown: a close right after typing must know of the edit.
+    FHost.MarkConfigChanged();
     if (UpdateListFlag >= 1) {
         HandleEdit(edRecipient[static_cast<size_t>(N)], btnRecipientClear[static_cast<size_t>(N)], N);
         --UpdateListFlag;
@@ -112,7 +115,11 @@ void TfrmMessageRecipients::ConfigToForm(TKVXConfig& KVXConfig)
 TRecipientNumbers TfrmMessageRecipients::Numbers() const
 {
     TRecipientNumbers numbers;
-    for (size_t n = 0; n < RecipientCount; ++n) numbers[n] = edRecipient[n]->text().toStdU16String();
+    for (size_t n = 0; n < RecipientCount; ++n) {
+        QString ignored;
+        const QString text = edRecipient[n]->text();
+        numbers[n] = NumberToStore(text, FHost.DefaultCountryCode(), false, {}, ignored).value_or(text.toStdU16String());
+    }
     return numbers;
 }
 
@@ -120,7 +127,7 @@ void TfrmMessageRecipients::ImportNumbers()
 {
     const auto file = OpenListFile();
     if (!file) return;
-    const TRecipientImport import = ImportRecipients(file->Text, Numbers());
+    const TRecipientImport import = ImportRecipients(file->Text, Numbers(), FHost.DefaultCountryCode());
     if (!ImportConfirmed(*file, import.Report, "recipient")) return;
     for (size_t n = 0; n < RecipientCount; ++n) {
         const QString number = QString::fromStdU16String(import.Numbers[n]);
@@ -130,28 +137,37 @@ void TfrmMessageRecipients::ImportNumbers()
     }
 }
 
-bool TfrmMessageRecipients::DuplicateRecipient(const QString& Text) const
+bool TfrmMessageRecipients::DuplicateRecipient(const TRecipientNumbers& Stored, size_t N)
 {
-    if (Text.isEmpty()) return false;
-    return std::count_if(edRecipient.begin(), edRecipient.end(), [&Text](const QLineEdit* edit) { return edit->text() == Text; }) > 1;
+    return !Stored[N].empty() && std::count(Stored.begin(), Stored.end(), Stored[N]) > 1;
 }
 
-bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType)
+bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType, QWidget* Focus)
 {
     TKVXMessageDlg::ShowMessageEx(Msg, DlgType, {TMsgDlgBtn::mbOK}, 0);
     FHost.BringPageForward(MessageRecipientsPageNo);
+    if (Focus) Focus->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
 bool TfrmMessageRecipients::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
+    // Numbers as they are stored: "+44 7700 900123" and "447700900123" are one number.
+    TRecipientNumbers stored;
+    for (size_t n = 0; n < RecipientCount; ++n) {
+        QString problem;
+        const auto digits = NumberToStore(edRecipient[n]->text(), FHost.DefaultCountryCode(), ConfigAssistant,
+                                          edRecipient[n]->accessibleName(), problem);
+        if (!digits) return Refuse(problem, TMsgDlgType::mtWarning, edRecipient[n]);
+        stored[n] = *digits;
+    }
     if (ConfigAssistant) {
-        for (const QLineEdit* edit : edRecipient)
-            if (DuplicateRecipient(edit->text())) return Refuse(QStringLiteral("You have duplicate recipient numbers."), TMsgDlgType::mtWarning);
-        if (std::all_of(edRecipient.begin(), edRecipient.end(), [](const QLineEdit* edit) { return edit->text().isEmpty(); }))
+        for (size_t n = 0; n < RecipientCount; ++n)
+            if (DuplicateRecipient(stored, n)) return Refuse(QStringLiteral("You have duplicate recipient numbers."), TMsgDlgType::mtWarning);
+        if (std::all_of(stored.begin(), stored.end(), [](const std::u16string& number) { return number.empty(); }))
             return Refuse(QStringLiteral("Please enter at least one message recipient."), TMsgDlgType::mtInformation);
     }
-    for (size_t n = 0; n < RecipientCount; ++n) EncodeRecipient(KVXConfig, n, edRecipient[n]->text().toStdU16String());
+    for (size_t n = 0; n < RecipientCount; ++n) EncodeRecipient(KVXConfig, n, stored[n]);
     return true;
 }
 

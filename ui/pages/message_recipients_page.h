@@ -42,9 +42,10 @@ private:
     static constexpr int DebounceTicks = 5;
 
     void edRecipientChange(int N);
-    bool DuplicateRecipient(const QString& Text) const;
+    static bool DuplicateRecipient(const TRecipientNumbers& Stored, size_t N);
     TRecipientNumbers Numbers() const;
-    bool Refuse(const QString& Msg, TMsgDlgType DlgType);
+    // Shows Msg, brings the page forward with the focus on Focus (when given); false.
+    bool Refuse(const QString& Msg, TMsgDlgType DlgType, QWidget* Focus = nullptr);
     void ImportNumbers();
 
     IPageHost& FHost;

@@ -16,6 +16,7 @@
 #include "ui/pages/list_files.h"
 #include "ui/pages/location_lines.h"
 #include "ui/pages/page_controls.h"
+#include "ui/pages/phone_number_edit.h"
 #include "ui/pages/relay_lists.h"
 #include "ui/pages/step_edit.h"
 
@@ -23,7 +24,6 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int NumberLength = 15;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
 constexpr int LastCount = 255;
@@ -75,7 +75,8 @@ void TfrmMissedCall::BuildControls()
     const auto update = [this] { UpdateLocation(); };
     NewHeading(this, MissedCallNumberCaption, QRect(ControlsLeft, 10, 200, 20));
     NewLabel(this, QStringLiteral("+"), QRect(ControlsLeft, 34, 10, 26));
-    edMissedCallNumber = NewDigitsEdit(this, "edMissedCallNumber", NumberLength, QRect(ControlsLeft + 12, 34, 170, 26));
+    edMissedCallNumber = NewPhoneNumberEdit(this, "edMissedCallNumber", QRect(ControlsLeft + 12, 34, 170, 26),
+                                            [this] { return FHost.DefaultCountryCode(); });
     edMissedCallNumber->setToolTip(QStringLiteral("International format"));
     btnMissedCallNumberClear = NewClearButton(this, "btnMissedCallNumberClear", edMissedCallNumber);
 
@@ -195,7 +196,7 @@ void TfrmMissedCall::UpdateLocation()
     if (index < 0) return;
     TMissedCallLocation& record = FRecords[static_cast<size_t>(index)];
     TMissedCallLocation edited;
-    edited.Number = edMissedCallNumber->text().left(NumberLength).toStdU16String();
+    edited.Number = edMissedCallNumber->text().toStdU16String();
     edited.Relay = ChosenByte(*cbRelay, record.Relay);
     const uint8_t action = ChosenByte(*cbRelayFunction, record.Action & ActionMask) & ActionMask;
     edited.Action = static_cast<uint8_t>(action | (cbConfirmation->isChecked() ? ConfirmationBit : 0));
@@ -225,7 +226,7 @@ void TfrmMissedCall::ImportNumbers()
 {
     const auto file = OpenListFile();
     if (!file) return;
-    const TMissedCallImport import = ImportMissedCalls(file->Text, FRecords);
+    const TMissedCallImport import = ImportMissedCalls(file->Text, FRecords, FHost.DefaultCountryCode());
     if (!ImportConfirmed(*file, import.Report, "location")) return;
     FHost.MarkConfigChanged();
     FRecords = import.Records;
@@ -256,17 +257,24 @@ bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     // Writes and template saves alike: a half-typed count or window would leave as the last one kept.
     if (!EditsHoldNumbers()) return false;
+    const auto refuse = [this](const QString& Problem, TMsgDlgType Type, size_t Index, QWidget* Focus = nullptr) {
+        TKVXMessageDlg::ShowMessageEx(Problem, Type, {TMsgDlgBtn::mbOK}, 0);
+        FHost.BringPageForward(MissedCallPageNo);
+        FList.Select(static_cast<int>(Index));
+        if (Focus) Focus->setFocus(Qt::OtherFocusReason);
+        return false;
+    };
     for (size_t i = 0; i < MissedCallCount; ++i) {
-        const TMissedCallLocation& location = FRecords[i];
+        TMissedCallLocation location = FRecords[i];
         if (!location.IsDefined()) continue;
-        if (ConfigAssistant && location.TimeWindow && location.WeekDays == 0) {
-            TKVXMessageDlg::ShowMessageEx(
-                QStringLiteral("Please select at least one week day for missed call location %1.").arg(i + 1),
-                TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
-            FHost.BringPageForward(MissedCallPageNo);
-            FList.Select(static_cast<int>(i));
-            return false;
-        }
+        QString problem;
+        const auto digits = NumberToStore(QString::fromStdU16String(location.Number), FHost.DefaultCountryCode(),
+                                          ConfigAssistant, QStringLiteral("Missed call location %1").arg(i + 1), problem);
+        if (!digits) return refuse(problem, TMsgDlgType::mtWarning, i, edMissedCallNumber);
+        location.Number = *digits;
+        if (ConfigAssistant && location.TimeWindow && location.WeekDays == 0)
+            return refuse(QStringLiteral("Please select at least one week day for missed call location %1.").arg(i + 1),
+                          TMsgDlgType::mtInformation, i);
         EncodeMissedCall(KVXConfig, i, location);
     }
     return true;

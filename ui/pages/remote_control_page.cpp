@@ -1,6 +1,9 @@
 #include "ui/pages/remote_control_page.h"
 
 #include <QLabel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -98,7 +101,7 @@ void TfrmITTT::BuildExample()
     NewLabel(pnlExample, QStringLiteral("3. Input the command to be sent"), QRect(536, 24, 200, 18));
 
     // The steps above stand where the editor's heading would.
-    auto* example = new TfrmITTControls(FTriggerModels, [] {}, pnlExample);
+    auto* example = new TfrmITTControls(FTriggerModels, [] {}, [] { return std::string(); }, pnlExample);
     example->setObjectName("ITTExample");
     example->lbRCHeading->hide();
     example->move(0, 18);
@@ -126,9 +129,16 @@ void TfrmITTT::BuildEditors()
     auto* area = new QWidget;
     area->setObjectName("sbITTListEditors");
     for (size_t i = 0; i < ITTControlList.size(); ++i) {
-        auto* editor = new TfrmITTControls(FTriggerModels, [this] { FHost.MarkConfigChanged(); }, area);
+        auto* editor = new TfrmITTControls(FTriggerModels, [this] { FHost.MarkConfigChanged(); },
+                                           [this] { return FHost.DefaultCountryCode(); }, area);
         editor->setObjectName(QStringLiteral("ITTControl%1").arg(i));
-        editor->lbRCHeading->setText(QStringLiteral("%1 %2").arg(RemoteCommandCaption).arg(i + 1));
+        const QString heading = QStringLiteral("%1 %2").arg(RemoteCommandCaption).arg(i + 1);
+        editor->lbRCHeading->setText(heading);
+        // Eight editors alike: each control goes by its command's heading too.
+        editor->edRCNO->setAccessibleName(heading + ", " + ReceivingNumberCaption);
+        editor->edRCCMD->setAccessibleName(heading + ", " + CommandCaption);
+        for (const auto& [kind, list] : {std::pair{editor->rbRCIP, editor->cbRCIP}, {editor->rbRCTMR, editor->cbRCTMR}, {editor->rbRCMC, editor->cbRCMC}})
+            list->setAccessibleName(heading + ", " + kind->text());
         editor->move(0, static_cast<int>(i) * TfrmITTControls::EditorHeight);
         ITTControlList[i] = editor;
     }
@@ -172,13 +182,14 @@ void TfrmITTT::ConfigToForm(TKVXConfig& KVXConfig)
     for (size_t i = 0; i < ITTControlList.size(); ++i) ITTControlList[i]->ShowCommand(DecodeRemoteCommand(KVXConfig, i));
 }
 
-bool TfrmITTT::CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant)
+bool TfrmITTT::CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant, const std::optional<QString>& NumberProblem)
 {
-    const auto problem = StoreProblem(Command, No, ConfigAssistant);
+    const auto problem = NumberProblem ? TStoreProblem{*NumberProblem, TMsgDlgType::mtWarning} : StoreProblem(Command, No, ConfigAssistant);
     if (!problem) return true;
     TKVXMessageDlg::ShowMessageEx(problem->Text, problem->Type, {TMsgDlgBtn::mbOK}, 0);
     FHost.BringPageForward(ITTTPageNo);
     sbITTList->ensureWidgetVisible(ITTControlList[No - 1], 0, 0);
+    if (NumberProblem) ITTControlList[No - 1]->edRCNO->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
@@ -187,7 +198,11 @@ bool TfrmITTT::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
     TRemoteCommands commands;
     for (size_t i = 0; i < ITTControlList.size(); ++i) {
         commands[i] = ITTControlList[i]->FormToCommand();
-        if (!CheckCommand(commands[i], i + 1, ConfigAssistant)) return false;
+        QString problem;
+        const auto digits = NumberToStore(QString::fromStdU16String(commands[i].Number), FHost.DefaultCountryCode(), ConfigAssistant,
+                                          ITTControlList[i]->edRCNO->accessibleName(), problem);
+        if (digits) commands[i].Number = *digits;
+        if (!CheckCommand(commands[i], i + 1, ConfigAssistant, digits ? std::nullopt : std::optional(problem))) return false;
     }
     EncodeRemoteCommands(KVXConfig, commands);
     return true;

@@ -2,6 +2,7 @@
 // If-this-then-that: up to eight remote commands, each an SMS the unit sends to another unit
 // or device when its trigger (an input event, a timer or a missed call) occurs.
 #include <array>
+#include <optional>
 
 #include "config/remote_control.h"
 #include "ui/main/page_contract.h"
@@ -37,8 +38,9 @@ private:
     void BuildTriggerModels();
     void BuildExample();
     void BuildEditors();
-    // True when command No (1..8) may be stored; else shows why, brings it into view.
-    bool CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant);
+    // True when command No (1..8) may be stored; else shows why (NumberProblem first, when its
+    // receiving number was refused) and brings it into view.
+    bool CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant, const std::optional<QString>& NumberProblem);
 
     IPageHost& FHost;
     TTriggerModels FTriggerModels{};

@@ -9,12 +9,12 @@
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_controls.h"
+#include "ui/pages/phone_number_edit.h"
 
 namespace kvx::ui {
 
 namespace {
 
-constexpr int NumberLength = 15;
 constexpr int CustomItem = 0;
 constexpr const char* CustomText = "Custom";
 constexpr const char* SelectText = "Select";
@@ -89,8 +89,11 @@ void TfrmSIMSetup::BuildSIMGroup(TSIMControls& SIM, int X)
     ShowSelect(SIM.cbCountry);
     SIM.cbMobileOperator = NewList(this, name("cbMobileOperator").c_str(), QRect(X, 268, 300, 28));
     SIM.cbMobileOperator->setEnabled(false);
-    SIM.edMessageCentreNumber = NewDigitsEdit(this, name("edMessageCentreNumber").c_str(), NumberLength, QRect(X, 328, 240, 28));
+    SIM.edMessageCentreNumber = NewPhoneNumberEdit(this, name("edMessageCentreNumber").c_str(), QRect(X, 328, 240, 28),
+                                                   [this] { return FHost.DefaultCountryCode(); });
     SIM.edMessageCentreNumber->setEnabled(false);
+    SIM.edMessageCentreNumber->setAccessibleName(QString("%1 %2").arg(SIM.SIM == TSIM::Primary ? PrimarySIMCaption : SecondarySIMCaption,
+                                                                      QString(MessageCentreNumberCaption).toLower()));
     SIM.btnMessageCentreNumberClear = NewClearButton(this, name("btnMessageCentreNumberClear").c_str(), SIM.edMessageCentreNumber);
 
     connect(SIM.cbCountry, &QComboBox::activated, this, [this, &SIM] { cbCountryChange(SIM); });
@@ -214,9 +217,22 @@ bool TfrmSIMSetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
         FHost.BringPageForward(SIMSetupPageNo);
         return false;
     }
+    const std::string countryCode = FHost.DefaultCountryCode();
+    QString problem;
+    const auto primaryDigits =
+        NumberToStore(primary, countryCode, ConfigAssistant, Primary.edMessageCentreNumber->accessibleName(), problem);
+    const auto secondaryDigits =
+        primaryDigits ? NumberToStore(secondary, countryCode, ConfigAssistant, Secondary.edMessageCentreNumber->accessibleName(), problem)
+                      : std::nullopt;
+    if (!primaryDigits || !secondaryDigits) {
+        TKVXMessageDlg::ShowMessageEx(problem, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
+        FHost.BringPageForward(SIMSetupPageNo);
+        (primaryDigits ? Secondary : Primary).edMessageCentreNumber->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     EncodeSecondarySIMEnabled(KVXConfig, cbSecondarySIM->isChecked());
-    EncodeServiceCentreNumber(KVXConfig, TSIM::Primary, primary.toStdU16String());
-    EncodeServiceCentreNumber(KVXConfig, TSIM::Secondary, secondary.toStdU16String());
+    EncodeServiceCentreNumber(KVXConfig, TSIM::Primary, *primaryDigits);
+    EncodeServiceCentreNumber(KVXConfig, TSIM::Secondary, *secondaryDigits);
     return true;
 }
 

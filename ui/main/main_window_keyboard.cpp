@@ -1,0 +1,93 @@
+// The window by keyboard: the shortcuts of the commands and pages, the page menu's arrow keys,
+// Tab stops on the menu and the command bar, Escape out of the status view.
+#include <QAction>
+#include <QKeySequence>
+#include <algorithm>
+
+#include "ui/main/kvx_panel.h"
+#include "ui/main/main_window.h"
+#include "ui/main/menu_table.h"
+#include "ui/main/status_view.h"
+
+namespace kvx::ui {
+
+namespace {
+
+QString WithKeys(const QString& What, const QKeySequence& Keys)
+{
+    return QString("%1 (%2)").arg(What, Keys.toString(QKeySequence::NativeText));
+}
+
+} // namespace
+
+void TfrmMain::BuildShortcuts()
+{
+    const QKeySequence nextPage(Qt::CTRL | Qt::Key_PageDown);
+    const QKeySequence previousPage(Qt::CTRL | Qt::Key_PageUp);
+    const struct {
+        QKeySequence Keys;
+        std::function<void()> Run;
+        TPanel* Panel;  // the control the shortcut stands for, whose tip names it
+    } shortcuts[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_R), [this] { pnlReadConfigClick(); }, pnlReadConfig},
+        {QKeySequence(Qt::Key_F9), [this] { pnlWriteConfigClick(); }, pnlWriteConfig},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Panel4Click(); }, Panel4},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Panel5Click(); }, Panel5},
+        {nextPage, [this] { ShowNextPage(1); }, nullptr},
+        {previousPage, [this] { ShowNextPage(-1); }, nullptr},
+        {QKeySequence(Qt::Key_F2), [this] { MenuButtonClick(pnlUnitStatus); }, pnlUnitStatus},
+        {QKeySequence(Qt::Key_Escape), [this] { if (frmStatus1->isVisible()) frmStatus1->pnlUnitStatusClick(); }, nullptr},
+    };
+    for (const auto& shortcut : shortcuts) {
+        auto* action = new QAction(this);
+        action->setShortcut(shortcut.Keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, shortcut.Run);
+        addAction(action);
+        if (shortcut.Panel) shortcut.Panel->setToolTip(WithKeys(shortcut.Panel->Caption(), shortcut.Keys));
+    }
+    const QString pagesTip = QString("Next page: %1, previous page: %2; in the menu, the arrow keys")
+                                 .arg(nextPage.toString(QKeySequence::NativeText), previousPage.toString(QKeySequence::NativeText));
+    for (TPanel* item : FMenuPanels) item->setToolTip(pagesTip);
+
+    // Tab goes along the command bar as it stands, left to right.
+    for (TPanel* panel : {Panel4, Panel5, pnlMoreCommands, pnlReadConfig, pnlWriteConfig}) panel->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(Panel5, pnlMoreCommands);
+    setTabOrder(pnlMoreCommands, pnlReadConfig);
+    frmStatus1->pnlUnitStatus->setFocusPolicy(Qt::TabFocus);
+}
+
+void TfrmMain::UpdateMenuFocus()
+{
+    const bool menuFocused = std::any_of(FMenuPanels.begin(), FMenuPanels.end(), [](const TPanel* item) { return item->hasFocus(); });
+    for (TPanel* item : FMenuPanels) item->setFocusPolicy(item == FChosenPanel ? Qt::TabFocus : Qt::NoFocus);
+    // The focus goes with the choice, as in a list.
+    if (menuFocused && FChosenPanel && FChosenPanel->Tag < SetupPageCount) FChosenPanel->setFocus(Qt::OtherFocusReason);
+    // The status view covers the window: its own way back is the only stop then.
+    const bool statusShown = FChosenPanel == pnlUnitStatus;
+    for (TPanel* panel : {Panel4, Panel5, pnlMoreCommands, pnlReadConfig, pnlWriteConfig})
+        if (panel) panel->setFocusPolicy(statusShown ? Qt::NoFocus : Qt::TabFocus);
+}
+
+void TfrmMain::ShowNextPage(int Step)
+{
+    const int shown = FChosenPanel && FChosenPanel->Tag >= 0 && FChosenPanel->Tag < SetupPageCount ? FChosenPanel->Tag + 1 : LastForm;
+    const int next = (shown - 1 + Step + SetupPageCount) % SetupPageCount + 1;
+    MenuButtonClick(MenuPanel(next));
+    // The page that had the focus is hidden now: Tab goes on from the chosen item.
+    MenuPanel(next)->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmMain::MenuKeyPressed(TPanel* Item, int Key)
+{
+    if (Item != FChosenPanel) return false;
+    switch (Key) {
+    case Qt::Key_Down: ShowNextPage(1); return true;
+    case Qt::Key_Up: ShowNextPage(-1); return true;
+    case Qt::Key_Home: ShowNextPage(1 - (Item->Tag + 1)); return true;
+    case Qt::Key_End: ShowNextPage(SetupPageCount - (Item->Tag + 1)); return true;
+    default: return false;
+    }
+}
+
+} // namespace kvx::ui
