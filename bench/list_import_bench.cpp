@@ -31,6 +31,7 @@ public:
     QString OpenFileName(const TFileFilter&) override { return FFile; }
     std::optional<size_t> ShowDifferences(const TDifferenceList&) override { return std::nullopt; }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
+    bool AskReportDetails(TReportDetails&) override { return false; }
 
 private:
     QString FFile;

@@ -23,6 +23,7 @@ public:
     QString OpenFileName(const kvx::ui::TFileFilter&) override { Stop("open dialog"); }
     std::optional<size_t> ShowDifferences(const kvx::ui::TDifferenceList&) override { Stop("list of differences"); }
     int ChooseBackup(const std::vector<kvx::ui::TBackupRow>&) override { Stop("backup picker"); }
+    bool AskReportDetails(kvx::TReportDetails&) override { Stop("report details"); }
 
 private:
     [[noreturn]] static void Stop(const QString& What)

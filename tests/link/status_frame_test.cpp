@@ -189,8 +189,8 @@ TEST(TextFrames, TextStopsAtSixteenBytes)
 
 TEST(RelayCaptions, ClosedOrOpen)
 {
-    EXPECT_EQ(RelayCaption(true), u"Closed");
-    EXPECT_EQ(RelayCaption(false), u"Open");
+    EXPECT_EQ(RelayStateCaption(true), u"Closed");
+    EXPECT_EQ(RelayStateCaption(false), u"Open");
 }
 
 } // namespace

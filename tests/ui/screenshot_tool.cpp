@@ -49,6 +49,7 @@ public:
         return std::nullopt;
     }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
+    bool AskReportDetails(TReportDetails&) override { return false; }
 };
 
 std::vector<uint8_t> Frame(uint8_t Type, std::vector<uint8_t> Data)

@@ -14,7 +14,7 @@ const char* KindName(int kind)
 {
     static const char* const names[] = {"message",     "plain message", "password prompt",
                                         "save dialog", "open dialog",   "list of differences",
-                                        "backup picker"};
+                                        "backup picker", "report details"};
     return names[kind];
 }
 
@@ -62,6 +62,12 @@ void TScriptedDialogs::ExpectDifferences(const QString& Heading, std::optional<s
 void TScriptedDialogs::ExpectBackupChoice(int Row)
 {
     FScript.push_back({TKind::BackupChoice, QString(), Row, {}});
+}
+
+void TScriptedDialogs::ExpectReportDetails(std::optional<TReportDetails> Typed)
+{
+    FScript.push_back({TKind::ReportDetails, QString(), Typed ? mrOk : mrCancel, {}});
+    FReportAnswers.push_back(std::move(Typed));
 }
 
 void TScriptedDialogs::WhileShown(std::function<void()> Action)
@@ -146,6 +152,23 @@ int TScriptedDialogs::ChooseBackup(const std::vector<TBackupRow>& Shown)
     Backups = Shown;
     const auto step = Next(TKind::BackupChoice, QString::number(Shown.size()) + " backups");
     return step ? step->Answer : -1;
+}
+
+} // namespace kvx::ui::test
+
+namespace kvx::ui::test {
+
+bool TScriptedDialogs::AskReportDetails(TReportDetails& Details)
+{
+    ReportDetailsShown.push_back(Details);
+    if (!Next(TKind::ReportDetails, "report details")) return false;
+    const std::optional<TReportDetails> typed = FReportAnswers.front();
+    FReportAnswers.pop_front();
+    if (!typed) return false;
+    Details.Installer = typed->Installer;
+    Details.Site = typed->Site;
+    Details.Notes = typed->Notes;
+    return true;
 }
 
 } // namespace kvx::ui::test

@@ -34,6 +34,9 @@ public:
     void ExpectDifferences(const QString& Heading = {}, std::optional<size_t> GoToRow = {});
     // The restore's picker; Row -1: the user cancels. Backups has what it listed.
     void ExpectBackupChoice(int Row);
+    // The report's details dialog; the user types Typed and saves on, or cancels (none).
+    // ReportDetailsShown has what the dialog started from.
+    void ExpectReportDetails(std::optional<TReportDetails> Typed);
     // Runs before the answer is given, with the dialog still "open".
     void WhileShown(std::function<void()> Action);
 
@@ -43,6 +46,7 @@ public:
     QString OpenedInFolder;     // where the last open dialog started
     std::vector<TDifferenceList> Lists;
     std::vector<TBackupRow> Backups;
+    std::vector<TReportDetails> ReportDetailsShown;
 
     int ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
                       const QStringList& ButtonCaptions) override;
@@ -52,9 +56,10 @@ public:
     QString OpenFileName(const TFileFilter& Filter) override;
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override;
     int ChooseBackup(const std::vector<TBackupRow>& Backups) override;
+    bool AskReportDetails(TReportDetails& Details) override;
 
 private:
-    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice };
+    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice, ReportDetails };
     static constexpr int NoRow = -1;  // the Answer of a difference list closed without a choice
     struct TStep {
         TKind Kind;
@@ -66,6 +71,7 @@ private:
     std::optional<TStep> Next(TKind Kind, const QString& Shown);
 
     std::deque<TStep> FScript;
+    std::deque<std::optional<TReportDetails>> FReportAnswers;
     TDialogServiceScope FScope;
 };
 

@@ -9,6 +9,7 @@
 #include "ui/main/differences_dialog.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/password_dialog.h"
+#include "ui/main/report_details_dialog.h"
 
 namespace kvx::ui {
 
@@ -64,6 +65,14 @@ public:
     {
         TdlgBackups dialog(Backups, QApplication::activeWindow());
         return dialog.exec() == QDialog::Accepted ? dialog.ChosenRow() : -1;
+    }
+
+    bool AskReportDetails(TReportDetails& Details) override
+    {
+        TdlgReportDetails dialog(Details, QApplication::activeWindow());
+        if (dialog.exec() != QDialog::Accepted) return false;
+        dialog.TakeInto(Details);
+        return true;
     }
 };
 

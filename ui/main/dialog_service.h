@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/words_compare.h"
+#include "transfer/commissioning_report.h"
 #include "ui/main/kvx_message_dlg.h"
 
 namespace kvx::ui {
@@ -53,6 +54,9 @@ public:
     virtual std::optional<size_t> ShowDifferences(const TDifferenceList& List) = 0;
     // The chosen row of Backups (listed newest first); -1: the user cancelled.
     virtual int ChooseBackup(const std::vector<TBackupRow>& Backups) = 0;
+    // The installer's name, site and notes for a commissioning report, starting from what
+    // Details holds; false: the user cancelled.
+    virtual bool AskReportDetails(TReportDetails& Details) = 0;
 };
 
 // The chosen name with ".Extension" added when it has no extension and no such file exists,

@@ -85,7 +85,7 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
         pageLayout->addWidget(entry.Page, 0, 0);
         entry.Page->setVisible(entry.No == 1);
     }
-    frmStatus1 = new TfrmStatus(this);
+    frmStatus1 = new TfrmStatus(this, FPump, FClock);
     frmStatus1->hide();
     frmStatus1->DisplayLastForm = [this] { DisplayLastForm(); };
     frmStatus1->ShowLinkProblem(Setup.LinkProblem);

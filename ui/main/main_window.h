@@ -10,6 +10,7 @@
 
 #include "image/kvx_config.h"
 #include "link/kvx.h"
+#include "transfer/commissioning_report.h"
 #include "ui/main/page_contract.h"
 
 class QLabel;
@@ -82,6 +83,9 @@ public:
     void WriteChangesOnly();
     // Picks a backup, shows what restoring it changes, and writes it as it is.
     void RestoreBackup();
+    // The commissioning report of what the pages show, with the unit's identity while a
+    // dongle is connected, as a PDF or an HTML page.
+    void SaveReport();
     // Brings page No forward and there the control that Control names: its list entry chosen,
     // scrolled into view and given the focus. The control, or nullptr when it is not there.
     QWidget* GoToControl(int PageNo, const TControlRef& Control);
@@ -187,6 +191,7 @@ private:
 
     IEventPump& FPump;
     TLocalClock FClock;
+    TReportDetails FReportDetails;  // the installer's last answers, offered again
     QString FBackupFolder;
     QMenu* FMoreCommands = nullptr;
     QAction* FShowChanges = nullptr;

@@ -13,6 +13,7 @@
 #include "transfer/unit_write.h"
 #include "ui/main/backup_picker.h"
 #include "ui/main/colours.h"
+#include "ui/main/commissioning_texts.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
@@ -35,6 +36,7 @@ void TfrmMain::BuildMoreCommands()
     FWriteChanges->setShortcutContext(Qt::WindowShortcut);
     addAction(FWriteChanges);  // the shortcut works with the menu closed
     FMoreCommands->addAction(RestoreBackupCaption, this, [this] { RestoreBackup(); });
+    FMoreCommands->addAction(SaveReportCaption, this, [this] { SaveReport(); });
     FMoreCommands->addSeparator();
     QAction* verify = FMoreCommands->addAction(VerifyWritesCaption);
     verify->setCheckable(true);
