@@ -6,6 +6,7 @@
 #include "cli/standard_streams.h"
 #include "cli/terminal.h"
 #include "program_version.h"
+#include "transfer/report_html.h"
 #include "ui/report/report_pdf.h"
 
 namespace kvx::cli {
@@ -55,10 +56,11 @@ int WriteReport(const TOptions& Options, const std::string& Source, const std::f
         details.Source = "template " + InputName(Source);
     }
 
-    const std::string html = CommissioningReportHtml(image, unit, details, ShippedCIDEvents(Options));
-    std::string bytes = html;
+    const TReportDocument report = CommissioningReport(image, unit, details, ShippedCIDEvents(Options));
+    std::string bytes;
     std::string error;
-    if (form == TReportForm::Pdf && !ReportPdf(html, CommissioningReportTitle(image), bytes, error)) {
+    if (form == TReportForm::Html) bytes = ReportHtml(report);
+    else if (!ReportPdf(report, bytes, error)) {
         std::cerr << "Could not make the report's PDF: " << error << ".\n";
         return ExitNoDevice;
     }

@@ -5,7 +5,7 @@ namespace kvx {
 
 const bool ReportPdfAvailable = false;
 
-bool ReportPdf(const std::string&, const std::string&, std::string&, std::string& Error)
+bool ReportPdf(const TReportDocument&, std::string&, std::string& Error)
 {
     Error = "this kvxctl was built without Qt and writes the report as HTML only (-o FILE.html)";
     return false;

@@ -1,7 +1,6 @@
 #include "transfer/commissioning_report.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "config/config_words.h"
 #include "config/general_setup.h"
@@ -13,83 +12,16 @@ namespace kvx {
 
 namespace {
 
+using TKind = TReportPart::TKind;
+
 constexpr const char* ReportHeading = "KVX commissioning report";
+constexpr const char* NoneListed = "None.";
+constexpr const char* LeftOutNote = "Entries that hold nothing or go to no recipient are left out.";
+constexpr const char* NoUnitNote = "No dongle was connected: the unit's identity and signal are not in this report.";
+constexpr const char* NotReported = "not reported";
 
-// Kept plain so that Qt's rich text (the PDF) draws it as a browser does.
-constexpr const char* Style =
-    "body { font-family: 'DejaVu Sans', Arial, sans-serif; font-size: 9pt; color: #1e1e1e; }\n"
-    "h1 { font-size: 17pt; margin-bottom: 2pt; }\n"
-    "h2 { font-size: 13pt; margin-top: 16pt; margin-bottom: 4pt; color: #005a87; }\n"
-    "h3 { font-size: 10.5pt; margin-top: 12pt; margin-bottom: 3pt; }\n"
-    "p.unit { font-size: 13pt; margin-top: 0; }\n"
-    "p.note { color: #555555; font-style: italic; }\n"
-    "table { border-collapse: collapse; margin-bottom: 4pt; }\n"
-    "th, td { border: 1px solid #b4b4b4; padding: 3px; text-align: left; vertical-align: top; }\n"
-    "th { background-color: #e8edf1; font-weight: bold; }\n"
-    ".entry { white-space: nowrap; }\n";
-
-std::string Escaped(std::string_view Text)
-{
-    std::string out;
-    out.reserve(Text.size());
-    for (const char c : Text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\n': out += "<br>"; break;
-        case '\r': break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-using TRow = std::vector<std::string>;
-
-// Caption and value pairs: the caption column as headings.
-std::string FactsTable(const std::vector<std::pair<std::string, std::string>>& Facts)
-{
-    std::string html = "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\">\n";
-    for (const auto& [caption, value] : Facts)
-        html += "<tr><th width=\"36%\">" + Escaped(caption) + "</th><td>" + Escaped(value) + "</td></tr>\n";
-    return html + "</table>\n";
-}
-
-// A column heading on at most two lines, broken at the space that keeps the longer short:
-// narrow columns then never break a word.
-std::string HeadingLines(const std::string& Heading)
-{
-    size_t best = std::string::npos;
-    size_t longest = Heading.size();
-    for (size_t at = Heading.find(' '); at != std::string::npos; at = Heading.find(' ', at + 1)) {
-        const size_t longer = std::max(at, Heading.size() - at - 1);
-        if (longer < longest) {
-            longest = longer;
-            best = at;
-        }
-    }
-    if (best == std::string::npos) return Escaped(Heading);
-    return Escaped(Heading.substr(0, best)) + "<br>" + Escaped(Heading.substr(best + 1));
-}
-
-std::string ListTable(const TRow& Headings, const std::vector<TRow>& Rows)
-{
-    std::string html = "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\">\n<thead><tr>";
-    for (const std::string& heading : Headings) html += "<th class=\"entry\">" + HeadingLines(heading) + "</th>";
-    html += "</tr></thead>\n";
-    for (const TRow& row : Rows) {
-        html += "<tr>";
-        // A telephone number or a time broken over two lines reads wrong; words may wrap.
-        for (size_t i = 0; i < Headings.size(); ++i) {
-            const std::string value = i < row.size() ? row[i] : "";
-            html += (value.find(' ') == std::string::npos ? "<td class=\"entry\">" : "<td>") + Escaped(value) + "</td>";
-        }
-        html += "</tr>\n";
-    }
-    return html + "</table>\n";
-}
+TReportPart Facts(std::vector<TReportRow> Rows) { return {TKind::Facts, {}, {}, std::move(Rows)}; }
+TReportPart Note(std::string Text) { return {TKind::Note, std::move(Text), {}, {}}; }
 
 // A page list shown as a table of its defined entries. Its rows are the page's fields whose
 // bytes lie in Blocks (none: the page's list locations), a row for each row caption
@@ -131,29 +63,36 @@ std::vector<TListTable> ListTables(const TKVXConfig& C)
     };
 }
 
-// Builds a table column by column as the fields arrive.
-class TTableBuilder {
+// Builds a list column by column as the fields arrive.
+class TListBuilder {
 public:
-    explicit TTableBuilder(std::string FirstHeading) : FHeadings{std::move(FirstHeading)} {}
+    explicit TListBuilder(const std::string& RowPrefix) : FList{TKind::List, {}, {RowPrefix.substr(0, RowPrefix.size() - 1)}, {}} {}
 
     void Cell(const std::string& Row, const std::string& Column, const std::string& Value)
     {
-        if (FRows.empty() || FRows.back().front() != Row) FRows.push_back({Row});
-        const auto at = std::find(FHeadings.begin(), FHeadings.end(), Column);
-        const size_t column = static_cast<size_t>(at - FHeadings.begin());
-        if (at == FHeadings.end()) FHeadings.push_back(Column);
-        TRow& row = FRows.back();
+        std::vector<TReportRow>& rows = FList.Rows;
+        if (rows.empty() || rows.back().front() != Row) rows.push_back({Row});
+        TReportRow& columns = FList.Columns;
+        const auto at = std::find(columns.begin(), columns.end(), Column);
+        const size_t column = static_cast<size_t>(at - columns.begin());
+        if (at == columns.end()) columns.push_back(Column);
+        TReportRow& row = rows.back();
         if (row.size() <= column) row.resize(column + 1);
         row[column] = Value;
     }
-    void DropLastRow() { FRows.pop_back(); }
-    const TRow& LastRow() const { return FRows.back(); }
-    bool Empty() const { return FRows.empty(); }
-    std::string Html() const { return ListTable(FHeadings, FRows); }
+    void DropLastRow() { FList.Rows.pop_back(); }
+    const TReportRow& LastRow() const { return FList.Rows.back(); }
+    bool Empty() const { return FList.Rows.empty(); }
+    // The list, every row as wide as the columns; a note when nothing is listed.
+    TReportPart Part()
+    {
+        if (Empty()) return Note(NoneListed);
+        for (TReportRow& row : FList.Rows) row.resize(FList.Columns.size());
+        return FList;
+    }
 
 private:
-    TRow FHeadings;
-    std::vector<TRow> FRows;
+    TReportPart FList;
 };
 
 // "Timer 05 Yard lights, Relay": the part after the row and its comma; empty for none.
@@ -162,39 +101,39 @@ std::string ColumnPart(const std::string& Caption, const std::string& Row)
     return Caption.size() > Row.size() + 2 ? Caption.substr(Row.size() + 2) : std::string();
 }
 
-std::string LocationsTable(const TConfigWords& Words, const TListTable& Table)
+TReportPart LocationsList(const TConfigWords& Words, const TListTable& Table)
 {
-    TTableBuilder table(Table.RowPrefix.substr(0, Table.RowPrefix.size() - 1));
+    TListBuilder list(Table.RowPrefix);
     for (const TWordedLocation& location : Words.Locations) {
         if (!location.Defined || Words.Fields[location.FirstField].PageNo != Table.PageNo) continue;
         // "Timer 05 Yard lights" is row "05": the label has a column of its own.
         const std::string rest = location.Caption.substr(Table.RowPrefix.size());
         const std::string row = rest.substr(0, rest.find(' '));
         for (size_t i = location.FirstField; i < location.FirstField + location.FieldCount; ++i)
-            table.Cell(row, ColumnPart(Words.Fields[i].Caption, location.Caption), Words.Fields[i].Value);
+            list.Cell(row, ColumnPart(Words.Fields[i].Caption, location.Caption), Words.Fields[i].Value);
     }
-    return table.Empty() ? "<p class=\"note\">None.</p>\n" : table.Html();
+    return list.Part();
 }
 
 bool HoldsSomething(const std::string& Value) { return Value != EmptyWord; }
 
-std::string FieldsTable(const std::vector<const TWordedField*>& Fields, const TListTable& Table)
+TReportPart FieldsList(const std::vector<const TWordedField*>& Fields, const TListTable& Table)
 {
-    TTableBuilder table(Table.RowPrefix.substr(0, Table.RowPrefix.size() - 1));
+    TListBuilder list(Table.RowPrefix);
     const auto rowDefined = [&] {
-        const TRow& row = table.LastRow();
+        const TReportRow& row = list.LastRow();
         return std::any_of(row.begin() + 1, row.begin() + static_cast<std::ptrdiff_t>(std::min(row.size(), Table.KeyColumns + 1)), HoldsSomething);
     };
     std::string current;
     for (const TWordedField* field : Fields) {
         const std::string row = field->Caption.substr(0, field->Caption.find(", "));
-        if (row != current && !table.Empty() && !rowDefined()) table.DropLastRow();
+        if (row != current && !list.Empty() && !rowDefined()) list.DropLastRow();
         current = row;
         const std::string column = ColumnPart(field->Caption, row);
-        table.Cell(row.substr(std::min(row.size(), Table.RowPrefix.size())), column.empty() ? Table.ValueHeading : column, field->Value);
+        list.Cell(row.substr(std::min(row.size(), Table.RowPrefix.size())), column.empty() ? Table.ValueHeading : column, field->Value);
     }
-    if (!table.Empty() && !rowDefined()) table.DropLastRow();
-    return table.Empty() ? "<p class=\"note\">None.</p>\n" : table.Html();
+    if (!list.Empty() && !rowDefined()) list.DropLastRow();
+    return list.Part();
 }
 
 // A field as the report shows it; none when it is left out: a list entry or an event that
@@ -207,10 +146,10 @@ std::optional<std::string> ReportedValue(const TWordedField& Field)
     return Field.Value;
 }
 
-std::string PageSection(const TConfigWords& Words, int PageNo, const std::vector<TListTable>& Tables)
+void AddPage(std::vector<TReportPart>& Parts, const TConfigWords& Words, int PageNo, const std::vector<TListTable>& Tables)
 {
     const auto table = std::find_if(Tables.begin(), Tables.end(), [PageNo](const TListTable& t) { return t.PageNo == PageNo; });
-    std::vector<std::pair<std::string, std::string>> facts;
+    std::vector<TReportRow> facts;
     std::vector<const TWordedField*> listed;
     bool leftOut = false;
     for (const TWordedField& field : Words.Fields) {
@@ -220,64 +159,63 @@ std::string PageSection(const TConfigWords& Words, int PageNo, const std::vector
             continue;
         }
         const auto value = ReportedValue(field);
-        if (value) facts.emplace_back(field.Caption, *value);
+        if (value) facts.push_back({field.Caption, *value});
         leftOut = leftOut || !value;
     }
-    std::string html = "<h3>" + Escaped(SetupPageCaption(PageNo)) + "</h3>\n";
-    if (!facts.empty()) html += FactsTable(facts);
-    if (leftOut) html += "<p class=\"note\">Entries that hold nothing or go to no recipient are left out.</p>\n";
-    if (table != Tables.end()) html += table->Blocks.empty() ? LocationsTable(Words, *table) : FieldsTable(listed, *table);
-    return html;
+    Parts.push_back({TKind::Page, SetupPageCaption(PageNo), {}, {}});
+    if (!facts.empty()) Parts.push_back(Facts(std::move(facts)));
+    if (leftOut) Parts.push_back(Note(LeftOutNote));
+    if (table != Tables.end()) Parts.push_back(table->Blocks.empty() ? LocationsList(Words, *table) : FieldsList(listed, *table));
 }
 
-std::string UnitSection(const TKVXConfig& Config, const std::optional<TStatusSnapshot>& Unit)
+void AddUnit(std::vector<TReportPart>& Parts, const TKVXConfig& Config, const std::optional<TStatusSnapshot>& Unit)
 {
-    std::vector<std::pair<std::string, std::string>> facts{{UnitReportingNameCaption, QuotedOrEmpty(DecodeUnitID(Config))}};
-    if (!Unit) return FactsTable(facts) + "<p class=\"note\">No dongle was connected: the unit's identity and signal are not in this report.</p>\n";
-    const auto text = [](const std::optional<std::u16string>& Value) { return Value ? Utf8Text(*Value) : std::string("not reported"); };
-    facts.emplace_back("IMEI", text(Unit->IMEI));
-    facts.emplace_back("IMSI", text(Unit->IMSI));
-    if (Unit->Unit) facts.emplace_back("Firmware", std::to_string(Unit->Unit->FirmwareMajor) + "." + std::to_string(Unit->Unit->FirmwareMinor));
-    facts.emplace_back("Operator", Unit->Operator ? Utf8Text(OperatorCaption(*Unit->Operator)) : "not reported");
-    if (Unit->Unit) {
-        facts.emplace_back("Signal", SignalText(Unit->Unit->SignalLevel));
-        facts.emplace_back("GSM state", StateName(Unit->Unit->State));
-        facts.emplace_back("Active SIM", Unit->Unit->SIM2Active ? "SIM 2" : "SIM 1");
-        facts.emplace_back("Supply", Utf8Text(SupplyText(Unit->Unit->SupplyDeciVolts, u'.')));
+    Parts.push_back({TKind::Section, "Unit", {}, {}});
+    std::vector<TReportRow> facts{{UnitReportingNameCaption, QuotedOrEmpty(DecodeUnitID(Config))}};
+    if (!Unit) {
+        Parts.push_back(Facts(std::move(facts)));
+        Parts.push_back(Note(NoUnitNote));
+        return;
     }
-    return FactsTable(facts);
+    const auto text = [](const std::optional<std::u16string>& Value) { return Value ? Utf8Text(*Value) : std::string(NotReported); };
+    facts.push_back({"IMEI", text(Unit->IMEI)});
+    facts.push_back({"IMSI", text(Unit->IMSI)});
+    facts.push_back({"Operator", Unit->Operator ? Utf8Text(OperatorCaption(*Unit->Operator)) : NotReported});
+    if (const auto& state = Unit->Unit) {
+        facts.push_back({"Firmware", std::to_string(state->FirmwareMajor) + "." + std::to_string(state->FirmwareMinor)});
+        facts.push_back({"Signal", SignalText(state->SignalLevel)});
+        facts.push_back({"GSM state", StateName(state->State)});
+        facts.push_back({"Active SIM", state->SIM2Active ? "SIM 2" : "SIM 1"});
+        facts.push_back({"Supply", Utf8Text(SupplyText(state->SupplyDeciVolts, u'.'))});
+    }
+    Parts.push_back(Facts(std::move(facts)));
 }
 
 } // namespace
 
-std::string CommissioningReportTitle(const TKVXConfig& Config)
-{
-    const std::u16string name = DecodeUnitID(Config);
-    return std::string(ReportHeading) + (name.empty() ? "" : " - " + Utf8Text(name));
-}
-
-std::string CommissioningReportHtml(const TKVXConfig& Config, const std::optional<TStatusSnapshot>& Unit,
+TReportDocument CommissioningReport(const TKVXConfig& Config, const std::optional<TStatusSnapshot>& Unit,
                                     const TReportDetails& Details, std::span<const TCIDEvent> CIDEvents)
 {
-    const TConfigWords words = DescribeConfig(Config, CIDEvents);
     const std::u16string name = DecodeUnitID(Config);
-    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>" + Escaped(CommissioningReportTitle(Config)) +
-                       "</title>\n<style>\n" + Style + "</style></head>\n<body>\n<h1>" + ReportHeading + "</h1>\n";
-    html += "<p class=\"unit\">" + Escaped(name.empty() ? "Unit without a reporting name" : Utf8Text(name)) + "</p>\n";
+    TReportDocument report{std::string(ReportHeading) + (name.empty() ? "" : " - " + Utf8Text(name)), ReportHeading,
+                           name.empty() ? "Unit without a reporting name" : Utf8Text(name), {}};
+    std::vector<TReportPart>& parts = report.Parts;
 
-    std::vector<std::pair<std::string, std::string>> report{{"Date", DateTimeText(Details.Made)},
-                                                            {"Program version", Details.ProgramVersion},
-                                                            {"Settings", Details.Source}};
-    if (!Details.Installer.empty()) report.emplace_back("Installer", Details.Installer);
-    if (!Details.Site.empty()) report.emplace_back("Site", Details.Site);
-    html += FactsTable(report);
-    if (!Details.Notes.empty()) html += "<h2>Notes</h2>\n<p>" + Escaped(Details.Notes) + "</p>\n";
+    std::vector<TReportRow> made{{"Date", DateTimeText(Details.Made)}, {"Program version", Details.ProgramVersion}, {"Settings", Details.Source}};
+    if (!Details.Installer.empty()) made.push_back({"Installer", Details.Installer});
+    if (!Details.Site.empty()) made.push_back({"Site", Details.Site});
+    parts.push_back(Facts(std::move(made)));
+    if (!Details.Notes.empty()) {
+        parts.push_back({TKind::Section, "Notes", {}, {}});
+        parts.push_back({TKind::Paragraph, Details.Notes, {}, {}});
+    }
+    AddUnit(parts, Config, Unit);
 
-    html += "<h2>Unit</h2>\n" + UnitSection(Config, Unit);
-    html += "<h2>Settings</h2>\n";
+    parts.push_back({TKind::Section, "Settings", {}, {}});
+    const TConfigWords words = DescribeConfig(Config, CIDEvents);
     const std::vector<TListTable> tables = ListTables(Config);
-    for (int page = 1; page <= SetupPageCount; ++page) html += PageSection(words, page, tables);
-    return html + "</body></html>\n";
+    for (int page = 1; page <= SetupPageCount; ++page) AddPage(parts, words, page, tables);
+    return report;
 }
 
 } // namespace kvx

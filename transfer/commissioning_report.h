@@ -1,12 +1,13 @@
 #pragma once
 // The commissioning report an installer leaves with the customer: when and with what it was
 // made, the unit as its status frames showed it, and every page's settings in the pages' own
-// words, the lists as tables of their defined entries. Written as one HTML page; the program
-// and kvxctl turn that page into a PDF where Qt is at hand. It never holds the access
-// password, and says of the command PIN only that it is set.
+// words, the lists as tables of their defined entries. Made here as plain parts in reading
+// order; written as an HTML page (transfer/report_html.h) or a PDF (ui/report/report_pdf.h).
+// It never holds the access password, and says of the command PIN only that it is set.
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "config/cid_list.h"
 #include "image/kvx_config.h"
@@ -25,12 +26,34 @@ struct TReportDetails {
     std::string Notes;
 };
 
+using TReportRow = std::vector<std::string>;
+
+// One part of the report.
+struct TReportPart {
+    enum class TKind : uint8_t {
+        Section,     // "Unit", "Settings"
+        Page,        // a setup page's name
+        Facts,       // Rows of a caption and its value
+        List,        // Columns, and Rows of a cell per column
+        Paragraph,   // Text, its lines kept
+        Note,        // Text said about what is (not) shown
+    };
+    TKind Kind;
+    std::string Text;
+    TReportRow Columns;
+    std::vector<TReportRow> Rows;
+};
+
+struct TReportDocument {
+    std::string Title;     // "KVX commissioning report - KVX Demo Site", for the document's properties
+    std::string Heading;   // "KVX commissioning report"
+    std::string UnitName;  // "KVX Demo Site"
+    std::vector<TReportPart> Parts;
+};
+
 // Unit: what the status frames told while a dongle was connected; none leaves the identity
 // but the reporting name out, and says so. CIDEvents name the Contact ID events.
-std::string CommissioningReportHtml(const TKVXConfig& Config, const std::optional<TStatusSnapshot>& Unit,
+TReportDocument CommissioningReport(const TKVXConfig& Config, const std::optional<TStatusSnapshot>& Unit,
                                     const TReportDetails& Details, std::span<const TCIDEvent> CIDEvents = {});
-
-// "KVX commissioning report - KVX Demo Site", for the document's title.
-std::string CommissioningReportTitle(const TKVXConfig& Config);
 
 } // namespace kvx

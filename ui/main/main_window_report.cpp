@@ -8,6 +8,7 @@
 #include "config/contact_id.h"
 #include "config/whole_file.h"
 #include "program_version.h"
+#include "transfer/report_html.h"
 #include "ui/main/commissioning_texts.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/main_window.h"
@@ -47,12 +48,13 @@ void TfrmMain::SaveReport()
     std::optional<TStatusSnapshot> unit;
     if (KVX->DeviceConnected()) unit = frmStatus1->Snapshot();
     const TCIDList events = LoadCIDList(ShippedFilePath(QStringLiteral("CIDList.txt")).toStdU16String(), CIDReportingCapacity);
-    const std::string html = CommissioningReportHtml(KVXConfig, unit, details, events.Events);
+    const TReportDocument report = CommissioningReport(KVXConfig, unit, details, events.Events);
 
     const QString shownName = QDir::toNativeSeparators(fileName);
-    std::string bytes = html;
+    std::string bytes;
     std::string reason;
-    if (!IsWebPage(fileName) && !ReportPdf(html, CommissioningReportTitle(KVXConfig), bytes, reason)) {
+    if (IsWebPage(fileName)) bytes = ReportHtml(report);
+    else if (!ReportPdf(report, bytes, reason)) {
         ShowError(ReportSaveFailedMessage(shownName, QString::fromStdString(reason)));
         return;
     }
