@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/main/colours.h"
+
 namespace kvx::ui {
 
 namespace {
@@ -21,6 +23,8 @@ TdlgReportDetails::TdlgReportDetails(const TReportDetails& Details, QWidget* Par
     setObjectName("dlgReportDetails");
     setWindowTitle("KVX");
     setMinimumWidth(DialogWidth);
+    // The window's dark ground under the style's light text, as the other lists of the window.
+    setStyleSheet(QString("QDialog#dlgReportDetails { background: %1; }").arg(WindowColour.name()));
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel("The commissioning report holds every page's settings and, with the dongle connected, "
                                "the unit's identity and signal. Add to it (each may stay empty):",
