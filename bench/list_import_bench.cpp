@@ -32,6 +32,7 @@ public:
     std::optional<size_t> ShowDifferences(const TDifferenceList&) override { return std::nullopt; }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
     std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
+    bool AskReportDetails(TReportDetails&) override { return false; }
 
 private:
     QString FFile;

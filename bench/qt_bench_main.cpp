@@ -24,6 +24,7 @@ public:
     std::optional<size_t> ShowDifferences(const kvx::ui::TDifferenceList&) override { Stop("list of differences"); }
     int ChooseBackup(const std::vector<kvx::ui::TBackupRow>&) override { Stop("backup picker"); }
     std::optional<QString> AskText(const QString& Prompt, const QString&) override { Stop(Prompt); }
+    bool AskReportDetails(kvx::TReportDetails&) override { Stop("report details"); }
 
 private:
     [[noreturn]] static void Stop(const QString& What)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <utility>
@@ -16,11 +18,13 @@
 #include "link/password_gate.h"
 #include "link/program_files.h"
 #include "link/status_frame.h"
+#include "link/status_snapshot.h"
 #include "image/utils.h"
 #include "config/whole_file.h"
 #include "link/new_password.h"
 #include "transfer/backup_store.h"
 #include "transfer/memory_compare.h"
+#include "transfer/status_log.h"
 #include "transfer/unit_write.h"
 #include "transfer/write_messages.h"
 
@@ -197,11 +201,39 @@ bool SaveTemplateOrSay(const std::filesystem::path& Path, const TKVXConfig& Imag
     return false;
 }
 
-int ReadUnitImage(const TOptions& Options, TKVXConfig& Image)
+namespace {
+
+// How long a report waits for the unit's identity: its status frames come once a second.
+constexpr uint32_t IdentityWaitMs = 3000;
+
+// Decodes what the unit sends, answers every state frame with the PC's clock as the program
+// does, and hands each frame on.
+void TakeStatusFrames(TKVX& kvx, std::function<void(const TStatusUpdate&)> Handle)
+{
+    kvx.OnRxData = [&kvx, Handle = std::move(Handle)](uint32_t count) {
+        // Decode from a copy: the unit may deliver more into the buffer meanwhile.
+        const std::vector<uint8_t> bytes(kvx.RXBuffer.begin(), kvx.RXBuffer.begin() + count);
+        for (const TStatusUpdate& update : DecodeStatusFrames(bytes.data(), bytes.size())) {
+            if (std::holds_alternative<TUnitStatus>(update)) kvx.SetTime();
+            Handle(update);
+        }
+    };
+}
+
+bool IdentityComplete(const TStatusSnapshot& s) { return s.Unit && s.Operator && s.IMEI && s.IMSI; }
+
+} // namespace
+
+int ReadUnitImage(const TOptions& Options, TKVXConfig& Image, TStatusSnapshot* Status)
 {
     auto connection = ConnectToUnit(Options);
     if (!connection) return ExitNoDevice;
     TKVX& kvx = connection->KVX();
+    if (Status) {
+        TakeStatusFrames(kvx, [Status](const TStatusUpdate& update) { ApplyStatusUpdate(*Status, update); });
+        connection->Watch(IdentityWaitMs, [Status] { return IdentityComplete(*Status); });
+        kvx.OnRxData = nullptr;
+    }
     if (const int proven = ProvePassword(kvx, Options, ReadFailureMessage); proven != ExitOK) return proven;
 
     Image = ErasedConfig();
@@ -465,25 +497,46 @@ nlohmann::ordered_json StatusJson(const TStatusUpdate& update)
 
 } // namespace
 
-int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json)
+int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json, const std::filesystem::path& Csv)
 {
     auto connection = ConnectToUnit(Options);
     if (!connection) return ExitNoDevice;
-    TKVX& kvx = connection->KVX();
-    kvx.OnRxData = [&kvx, Json](uint32_t count) {
-        // Decode from a copy: the unit may deliver more into the buffer meanwhile.
-        const std::vector<uint8_t> bytes(kvx.RXBuffer.begin(), kvx.RXBuffer.begin() + count);
-        for (const TStatusUpdate& update : DecodeStatusFrames(bytes.data(), bytes.size())) {
-            // Every state frame is answered with the PC's clock, as the program does.
-            if (std::holds_alternative<TUnitStatus>(update)) kvx.SetTime();
-            if (Json) std::cout << JsonText(StatusJson(update), -1) << "\n";
-            else PrintStatusUpdate(update);
-        }
-        std::cout.flush();
+    // The log's rows are written as they come: a watch cut short keeps what came.
+    const bool logging = !Csv.empty();
+    const bool logToOutput = IsStandardStream(Csv);
+    std::ofstream file;
+    if (logging && !logToOutput) file.open(Csv, std::ios::binary | std::ios::trunc);
+    if (logToOutput) ClaimStandardOutput();
+    const auto logLine = [&](const std::string& line) {
+        std::string reason;
+        return logToOutput ? WriteOutputFile(Csv, line, reason) : static_cast<bool>(file << line << std::flush);
     };
+    const auto sayLogFailed = [&Csv] {
+        std::cerr << "Could not write the status log to " << OutputName(Csv) << ".\n";
+        return ExitNoDevice;
+    };
+    bool logFailed = logging && !logLine(StatusLogHeader());
+    if (logFailed) return sayLogFailed();
+
+    TKVX& kvx = connection->KVX();
+    TStatusSnapshot snapshot;
+    size_t rows = 0;
+    TakeStatusFrames(kvx, [&](const TStatusUpdate& update) {
+        ApplyStatusUpdate(snapshot, update);
+        if (const auto* unit = std::get_if<TUnitStatus>(&update); unit && logging && !logFailed) {
+            logFailed = !logLine(StatusLogRow(SystemLocalDateTime(), *unit, snapshot.Operator));
+            rows += logFailed ? 0 : 1;
+        }
+        if (logToOutput) return;  // standard output carries the log alone
+        if (Json) std::cout << JsonText(StatusJson(update), -1) << "\n";
+        else PrintStatusUpdate(update);
+        std::cout.flush();
+    });
     bool unplugged = false;
     kvx.OnDeviceDisconnect = [&unplugged] { unplugged = true; };
-    connection->Watch(Seconds * 1000u);
+    connection->Watch(Seconds * 1000u, [&logFailed] { return logFailed; });
+    if (logFailed) return sayLogFailed();
+    if (logging) Told() << "Status log: " << rows << " rows written to " << OutputName(Csv) << ".\n";
     if (unplugged) {
         Say(DongleNotConnectedMessage);
         return ExitNoDevice;

@@ -9,6 +9,8 @@
 
 #include "config/cid_list.h"
 #include "image/kvx_config.h"
+#include "link/status_snapshot.h"
+#include "transfer/commissioning_report.h"
 
 namespace kvx::cli {
 
@@ -45,7 +47,8 @@ bool RefuseSameFile(const std::filesystem::path& Input, const std::filesystem::p
 int ListDevices(const TOptions& Options, bool Json);
 int ReadUnit(const TOptions& Options, const std::filesystem::path& Output);
 // Reads the unit's image as ReadUnit does, without a file; ExitOK or the failure's exit code.
-int ReadUnitImage(const TOptions& Options, TKVXConfig& Image);
+// With Status, first waits a few seconds for the status frames that name the unit.
+int ReadUnitImage(const TOptions& Options, TKVXConfig& Image, TStatusSnapshot* Status = nullptr);
 // Backs up what the unit holds, writes (ChangesOnly: only the pages that differ), and (with
 // Verify) reads back and compares.
 int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool Verify, bool ChangesOnly);
@@ -58,8 +61,9 @@ int CheckPassword(const TOptions& Options);
 int SetPassword(const TOptions& Options, const std::optional<std::string>& NewPassword,
                 const std::filesystem::path& NewPasswordFile);
 int ClearPassword(const TOptions& Options);
-// Json: one object a line. Exit 130 when stopped by Ctrl-C.
-int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json);
+// Json: one object a line. Csv (when given): the status log, a row for every state frame
+// ("-": standard output, which then carries nothing else). Exit 130 when stopped by Ctrl-C.
+int WatchStatus(const TOptions& Options, unsigned Seconds, bool Json, const std::filesystem::path& Csv);
 int DumpTemplate(const std::filesystem::path& Input, bool Json);
 // The template page by page, in the pages' own words.
 int DumpTemplateWords(const TOptions& Options, const std::filesystem::path& Input);
@@ -72,6 +76,10 @@ int DiffImages(const TOptions& Options, const std::string& First, const std::str
 // The Contact ID events of the CIDList.txt shipped beside kvxctl; none when it is missing.
 std::vector<TCIDEvent> ShippedCIDEvents(const TOptions& Options);
 int ListBackupFiles(const TOptions& Options, bool Json);
+// The commissioning report of Source (a template file, "unit" for a read of the unit with its
+// identity, or - for standard input) as a PDF or an HTML page, by Output's extension ("-":
+// HTML to standard output).
+int WriteReport(const TOptions& Options, const std::string& Source, const std::filesystem::path& Output, const TReportDetails& Details);
 
 // A template from JSON as `dump --json` writes it; fields left out keep the design values.
 // Exit 2 for JSON that is refused, or an output that is the input. National telephone numbers

@@ -82,10 +82,10 @@ void TConnection::FindDongle()
 
 bool TConnection::Interrupted() { return StopRequested; }
 
-void TConnection::Watch(uint32_t Milliseconds)
+void TConnection::Watch(uint32_t Milliseconds, const std::function<bool()>& Done)
 {
     const uint64_t end = FPump->NowMs() + Milliseconds;
-    while (FPump->NowMs() < end && !StopRequested) {
+    while (FPump->NowMs() < end && !StopRequested && !(Done && Done())) {
         FPump->ProcessMessages();
         FPump->Pause(10);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // kvxctl's connection to a unit: the USB calls (vendor library or serial backend), the link
 // over them and the device object, with a pump that keeps the device watch running and turns Ctrl-C into a stop.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,8 +21,9 @@ public:
     // Runs the device watch, so a dongle already plugged in is found and opened; when none
     // opens, once more a watch interval later.
     void FindDongle();
-    // Lets the link's periodic jobs run for Milliseconds (status frames arrive meanwhile), or until Ctrl-C.
-    void Watch(uint32_t Milliseconds);
+    // Lets the link's periodic jobs run for Milliseconds (status frames arrive meanwhile), or
+    // until Ctrl-C, or until Done (when given) says so.
+    void Watch(uint32_t Milliseconds, const std::function<bool()>& Done = {});
     // Ctrl-C was pressed while a connection was open.
     static bool Interrupted();
 

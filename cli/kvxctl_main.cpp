@@ -14,6 +14,7 @@
 #include "cli/text_subcommands.h"
 #include "program_version.h"
 #include "transfer/data_folder.h"
+#include "ui/report/report_pdf.h"
 
 namespace {
 
@@ -101,10 +102,14 @@ int main(int argc, char** argv)
 
     unsigned seconds = 10;
     bool statusJson = false;
+    std::filesystem::path statusLog;
     auto* status = app.add_subcommand("status", "show the unit's live status frames (Ctrl-C stops, exit 130)");
     status->add_option("--seconds", seconds, "how long to watch")->capture_default_str();
     status->add_flag("--json", statusJson, "one JSON object a line instead of text");
-    status->callback([&] { exitCode = WatchStatus(options, seconds, statusJson); });
+    status->add_option("--csv", statusLog, "also log every state frame as a CSV row to this file (- for standard output, "
+                                           "which then carries the log alone)")
+        ->type_name(CsvFile);
+    status->callback([&] { exitCode = WatchStatus(options, seconds, statusJson, statusLog); });
 
     bool json = false;
     bool words = false;
@@ -138,6 +143,25 @@ int main(int argc, char** argv)
     backups->add_flag("--json", backupsJson, "JSON instead of text");
     backups->callback([&] { exitCode = ListBackupFiles(options, backupsJson); });
     AddTextSubcommands(app, exitCode, inputFile);
+
+    std::string reported;
+    std::filesystem::path reportFile;
+    kvx::TReportDetails reportDetails;
+    auto* report = app.add_subcommand("report", std::string("write the commissioning report of a template or of the unit: every page's "
+                                                            "settings, and the unit's identity and signal when read from it") +
+                                                    (kvx::ReportPdfAvailable ? "" : " (this build writes HTML only)"));
+    report->add_option("source", reported, "template file, \"unit\" for the unit itself, or - for standard input")
+        ->required()
+        ->type_name(TemplateFile);
+    report->add_option("-o,--output", reportFile,
+                       kvx::ReportPdfAvailable ? "the report: FILE.pdf or FILE.html (- for HTML on standard output)"
+                                               : "the report: FILE.html (- for standard output); PDF needs a build with Qt")
+        ->required()
+        ->type_name(AnyFile);
+    report->add_option("--installer", reportDetails.Installer, "the installer's name, for the report");
+    report->add_option("--site", reportDetails.Site, "where the unit is installed");
+    report->add_option("--notes", reportDetails.Notes, "notes for the customer");
+    report->callback([&] { exitCode = WriteReport(options, reported, reportFile, reportDetails); });
 
     // For the build: the manual page's sections and bash completion, from the definitions above.
     if (argc == 2 && std::strcmp(argv[1], "--manual-page") == 0) {

@@ -1,6 +1,7 @@
 #include "link/event_pump.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <thread>
 
@@ -27,6 +28,14 @@ TLocalDateTime SystemLocalDateTime()
     localtime_r(&now, &local);
 #endif
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::string DateTimeText(const TLocalDateTime& t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.Year % 10000, t.Month % 100, t.Day % 100,
+                  t.Hour % 100, t.Minute % 100, t.Second % 100);
+    return text;
 }
 
 } // namespace kvx

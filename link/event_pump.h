@@ -3,6 +3,7 @@
 // pump, so the program stays responsive and tests run on virtual time.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace kvx {
 
@@ -37,5 +38,8 @@ struct TLocalDateTime {
 using TLocalClock = std::function<TLocalDateTime()>;
 
 TLocalDateTime SystemLocalDateTime();
+
+// "2026-03-23 14:05:09", as lists and records show a moment.
+std::string DateTimeText(const TLocalDateTime& Time);
 
 } // namespace kvx

@@ -14,8 +14,8 @@ enum TFrameType : uint8_t { ftUnitStatus = 1, ftOperator = 2, ftIMEI = 4, ftIMSI
 constexpr size_t DataSize = StatusFrameSize - 2;
 constexpr uint16_t FrameTextSize = 16;
 constexpr uint8_t LastState = 5;
-constexpr uint8_t AnalogueVoltageMode = 1;
-constexpr uint8_t AnalogueCurrentMode = 2;
+constexpr uint8_t StrongestLevel = 51;  // -dBm
+constexpr uint8_t WeakestLevel = 113;
 
 bool FrameStartsAt(const uint8_t* Data, size_t Count, size_t i)
 {
@@ -97,11 +97,18 @@ std::vector<TStatusUpdate> DecodeStatusFrames(const uint8_t* Data, size_t Count)
 int SignalImageIndex(uint8_t Level)
 {
     // Lower bounds of the levels for pictures 15 down to 1; 110 and weaker show none.
-    static constexpr uint8_t Bands[] = {51, 56, 60, 64, 68, 71, 75, 79, 83, 87, 91, 95, 99, 102, 106, 110};
-    if (Level < Bands[0] || Level > 113) return 0;
+    static constexpr uint8_t Bands[] = {StrongestLevel, 56, 60, 64, 68, 71, 75, 79, 83, 87, 91, 95, 99, 102, 106, 110};
+    if (!SignalLevelKnown(Level)) return 0;
     int image = 15;
     for (size_t b = 1; b < std::size(Bands) && Level >= Bands[b]; ++b) --image;
     return image;
+}
+
+bool SignalLevelKnown(uint8_t Level) { return Level >= StrongestLevel && Level <= WeakestLevel; }
+
+std::string SignalText(uint8_t Level)
+{
+    return SignalLevelKnown(Level) ? "-" + std::to_string(Level) + " dBm" : "no signal";
 }
 
 std::u16string FirmwareCaption(const TUnitStatus& Status)
@@ -110,12 +117,17 @@ std::u16string FirmwareCaption(const TUnitStatus& Status)
                  std::to_string(Status.FirmwareMinor));
 }
 
+std::string StateName(std::optional<uint8_t> State)
+{
+    static constexpr const char* States[] = {"Power up", "Config error", "GSM register", "GSM fail", "GSM connected", "SIM locked"};
+    if (!State || *State > LastState) return "unknown";
+    return States[*State];
+}
+
 std::optional<std::u16string> StateCaption(std::optional<uint8_t> State)
 {
-    static constexpr const char16_t* States[] = {u"Power up",     u"Config error",  u"GSM register",
-                                                 u"GSM fail",     u"GSM connected", u"SIM locked"};
     if (!State || *State > LastState) return std::nullopt;
-    return std::u16string(u"Status - ") + States[*State];
+    return u"Status - " + Ascii(StateName(State));
 }
 
 std::u16string OperatorCaption(const std::u16string& Operator)
@@ -125,11 +137,16 @@ std::u16string OperatorCaption(const std::u16string& Operator)
 
 std::u16string IMEICaption(const std::u16string& IMEI) { return u"IMEI - " + IMEI; }
 std::u16string IMSICaption(const std::u16string& IMSI) { return u"IMSI - " + IMSI; }
-std::u16string RelayCaption(bool Closed) { return Closed ? u"Closed" : u"Open"; }
+std::u16string RelayStateCaption(bool Closed) { return Closed ? u"Closed" : u"Open"; }
+
+std::u16string SupplyVoltsText(uint16_t DeciVolts, char16_t DecimalSeparator)
+{
+    return FixedText(DeciVolts, 1, 3, DecimalSeparator);
+}
 
 std::u16string SupplyText(uint16_t DeciVolts, char16_t DecimalSeparator)
 {
-    return FixedText(DeciVolts, 1, 3, DecimalSeparator) + u"V";
+    return SupplyVoltsText(DeciVolts, DecimalSeparator) + u"V";
 }
 
 bool SupplyIsLow(uint16_t DeciVolts) { return DeciVolts < LowSupplyDeciVolts; }

@@ -15,6 +15,9 @@ inline constexpr size_t StatusFrameSize = 32;
 // Frames are taken only inside the device object's 1024-byte receive buffer.
 inline constexpr size_t StatusBufferSize = 1024;
 inline constexpr uint16_t LowSupplyDeciVolts = 108;  // below 10.8 V the supply shows red
+// The analogue input's modes in a state frame; any other value: no analogue input.
+inline constexpr uint8_t AnalogueVoltageMode = 1;
+inline constexpr uint8_t AnalogueCurrentMode = 2;
 
 // Type 1: the unit's state.
 struct TUnitStatus {
@@ -46,16 +49,23 @@ std::vector<TStatusUpdate> DecodeStatusFrames(const uint8_t* Data, size_t Count)
 
 // Signal level (-dBm) to the signal-bar picture 0..15.
 int SignalImageIndex(uint8_t Level);
+// A level the unit can report: 51 (-51 dBm) to 113 (-113 dBm); any other is no reading.
+bool SignalLevelKnown(uint8_t Level);
+// "-67 dBm", or "no signal" for a level outside 51..113.
+std::string SignalText(uint8_t Level);
 
 // Texts of the status view, shared by the program and kvxctl.
 std::u16string FirmwareCaption(const TUnitStatus& Status);        // "Firmware version 1.2"
 std::optional<std::u16string> StateCaption(std::optional<uint8_t> State);  // "Status - GSM connected"
+std::string StateName(std::optional<uint8_t> State);                       // "GSM connected", or "unknown"
 std::u16string OperatorCaption(const std::u16string& Operator);   // the name, or "No operator"
 std::u16string IMEICaption(const std::u16string& IMEI);           // "IMEI - " + text
 std::u16string IMSICaption(const std::u16string& IMSI);           // "IMSI - " + text
-std::u16string RelayCaption(bool Closed);                         // "Closed" or "Open"
+std::u16string RelayStateCaption(bool Closed);                         // "Closed" or "Open"
 // "13.8V": volts rounded to 3 significant digits, one decimal, the given separator.
 std::u16string SupplyText(uint16_t DeciVolts, char16_t DecimalSeparator);
+// The same number without the unit: "13.8".
+std::u16string SupplyVoltsText(uint16_t DeciVolts, char16_t DecimalSeparator);
 bool SupplyIsLow(uint16_t DeciVolts);
 // The analogue readings: "10.00" (4 significant digits, two decimals) while their mode is
 // active, else "--".

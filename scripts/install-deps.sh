@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev qt6-base-dev
   g++-mingw-w64-x86-64-posix wine wine64 wixl msitools fonts-dejavu-core
-  dpkg-dev file lintian desktop-file-utils xz-utils
+  dpkg-dev file lintian desktop-file-utils xz-utils poppler-utils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "sim/default_memory.h"
 
@@ -56,6 +57,22 @@ int Refuse(std::string& error, std::string_view why, std::string_view value)
 {
     error = std::string(why) + ": \"" + std::string(value) + "\"";
     return ControlRefused;
+}
+
+// "70,85,100": the levels the next state frames report; empty: back to the drifting level.
+int SetSignalWalk(TSimulator& sim, std::string_view value, std::string& error)
+{
+    std::vector<uint8_t> levels;
+    for (std::string_view rest = value; !rest.empty();) {
+        const auto comma = rest.find(',');
+        const auto level = ParseNumber(rest.substr(0, comma));
+        if (!level || *level > UINT8_MAX) return Refuse(error, "expected levels 0..255 (-dBm), comma-separated", value);
+        levels.push_back(static_cast<uint8_t>(*level));
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        if (comma != std::string_view::npos && rest.empty()) return Refuse(error, "a level missing after the last comma", value);
+    }
+    sim.Unit.SetSignalWalk(std::move(levels));
+    return 0;
 }
 
 constexpr std::pair<std::string_view, TKVXCommand> CommandNames[] = {
@@ -135,6 +152,7 @@ constexpr TKnob Knobs[] = {
          sim.SetPageWriteMs(*ms);
          return 0;
      }},
+    {"signal", SetSignalWalk},
     // Controls.
     {"reset",
      [](TSimulator& sim, std::string_view, std::string&) {
@@ -203,6 +221,7 @@ constexpr std::pair<const char*, std::string_view> EnvironmentKnobs[] = {
     {"KVXSIM_FAULT", "fault"},
     {"KVXSIM_BAUD", "baud"},
     {"KVXSIM_PAGE_WRITE_MS", "page-write-ms"},
+    {"KVXSIM_SIGNAL", "signal"},
 };
 
 } // namespace

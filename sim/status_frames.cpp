@@ -37,14 +37,14 @@ void PutWord(TData& data, size_t frameOffset, uint16_t value)
     data[frameOffset] = static_cast<uint8_t>(value);
 }
 
-TData UnitState(uint32_t second)
+TData UnitState(uint32_t second, std::optional<uint8_t> signal)
 {
     TData data{};
     // Offsets below are frame offsets; data[0] is frame byte 1.
     data[0] = FirmwareMajor;
     data[1] = FirmwareMinor;
     data[2] = second < 2 ? StateGSMRegister : StateGSMConnected;
-    data[3] = static_cast<uint8_t>(60 + second * 7 % 31); // -dBm, 60..90
+    data[3] = signal.value_or(static_cast<uint8_t>(60 + second * 7 % 31)); // -dBm, 60..90
     data[4] = 0;                                           // SIM 1 active
     data[5] = static_cast<uint8_t>(MainsHigh | 0x01 | ((second / 5) % 2 ? 0x04 : 0x00));
     data[7] = 0x01; // relay 1 closed
@@ -77,10 +77,11 @@ TStatusFrame MakeStatusFrame(uint8_t Type, const std::array<uint8_t, 30>& Data)
     return frame;
 }
 
-std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock, std::string_view IMEI)
+std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock, std::string_view IMEI,
+                                 std::optional<uint8_t> Signal)
 {
     std::vector<uint8_t> bytes;
-    Append(bytes, MakeStatusFrame(1, UnitState(Second)));
+    Append(bytes, MakeStatusFrame(1, UnitState(Second, Signal)));
     for (const auto& text : TextFrames)
         Append(bytes, MakeStatusFrame(text.Type, TextData(text.Type == IMEIFrame ? IMEI : text.Text)));
     if (Second % 5 == 4) {

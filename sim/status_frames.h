@@ -18,7 +18,9 @@ TStatusFrame MakeStatusFrame(uint8_t Type, const std::array<uint8_t, 30>& Data);
 
 // What the unit sends in its Second-th second of running: its state (type 1), operator,
 // IMEI and IMSI (types 2, 4, 5), and every fifth second its clock (type 3) or a
-// diagnostics frame (type 6). Values drift a little from second to second.
-std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock, std::string_view IMEI);
+// diagnostics frame (type 6). Values drift a little from second to second; Signal, when
+// given, is the signal level (-dBm) the state frame reports instead of the drifting one.
+std::vector<uint8_t> StatusBurst(uint32_t Second, const std::optional<TUnitDateTime>& Clock, std::string_view IMEI,
+                                 std::optional<uint8_t> Signal = std::nullopt);
 
 } // namespace kvx::sim

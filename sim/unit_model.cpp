@@ -169,7 +169,8 @@ std::vector<uint8_t> TUnitModel::StatusDue(uint64_t NowMs)
     }
     for (; FNextStatusMs <= NowMs; FNextStatusMs += StatusIntervalMs, ++FStatusSecond) {
         if (FConfigMode) continue;
-        const auto frames = StatusBurst(FStatusSecond, ClockAt(FNextStatusMs), IMEI);
+        const auto frames = StatusBurst(FStatusSecond, ClockAt(FNextStatusMs), IMEI, WalkedSignal());
+        if (FSignalStep < FSignalWalk.size()) ++FSignalStep;
         bytes.insert(bytes.end(), frames.begin(), frames.end());
     }
     return bytes;
@@ -177,7 +178,19 @@ std::vector<uint8_t> TUnitModel::StatusDue(uint64_t NowMs)
 
 std::vector<uint8_t> TUnitModel::CurrentStatus(uint64_t NowMs) const
 {
-    return StatusBurst(FStatusSecond, ClockAt(NowMs), IMEI);
+    return StatusBurst(FStatusSecond, ClockAt(NowMs), IMEI, WalkedSignal());
+}
+
+void TUnitModel::SetSignalWalk(std::vector<uint8_t> Levels)
+{
+    FSignalWalk = std::move(Levels);
+    FSignalStep = 0;
+}
+
+std::optional<uint8_t> TUnitModel::WalkedSignal() const
+{
+    if (FSignalWalk.empty()) return std::nullopt;
+    return FSignalWalk[std::min(FSignalStep, FSignalWalk.size() - 1)];
 }
 
 bool TUnitModel::TakeCompletedWrite()

@@ -42,6 +42,10 @@ public:
     // The frames of the current second, as the unit would send them now.
     std::vector<uint8_t> CurrentStatus(uint64_t NowMs) const;
 
+    // The signal levels (-dBm) the next state frames report, one each, the last one from then
+    // on; empty: the level drifts as it does by default.
+    void SetSignalWalk(std::vector<uint8_t> Levels);
+
     // True once after configuration mode ended with pages written in it.
     bool TakeCompletedWrite();
 
@@ -55,6 +59,7 @@ private:
     std::optional<TUnitReply> Handle(const uint8_t* Frame, uint64_t NowMs, bool RtsActive);
     void CarryOut(TKVXCommand Command, const uint8_t* Frame);
     void LeaveConfigMode();
+    std::optional<uint8_t> WalkedSignal() const;
 
     std::vector<uint8_t> FInput;
     bool FConfigMode = false;
@@ -67,6 +72,8 @@ private:
     uint64_t FClockSetAtMs = 0;
     uint64_t FNextStatusMs = StatusIntervalMs;
     uint32_t FStatusSecond = 0;
+    std::vector<uint8_t> FSignalWalk;
+    size_t FSignalStep = 0;
 };
 
 } // namespace kvx::sim

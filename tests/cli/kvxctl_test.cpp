@@ -480,6 +480,54 @@ TEST_F(Kvxctl, StatusShowsDecodedFrames)
     EXPECT_NE(run.Output.find("IMEI - "), std::string::npos) << run.Output;
 }
 
+TEST_F(Kvxctl, StatusLogsEveryStateFrameAsCsv)
+{
+    Environment["KVXSIM_SIGNAL"] = "60,75";
+    const TRun run = Run("status --seconds 2 --csv -");
+    EXPECT_EQ(run.ExitCode, 0) << run.Output;
+    const std::string header = "time,state,operator,signal_dbm,sim,inputs,mains,relays,supply_volts,analogue_volts,analogue_milliamps\r\n";
+    ASSERT_EQ(run.Output.substr(0, header.size()), header) << run.Output;
+    EXPECT_TRUE(Says(run, ",GSM register,,-60,1,HLLLLLLLL,H,COOOOOOO,13.7,4.56,\r\n")) << run.Output;
+    EXPECT_FALSE(Says(run, "Firmware version")) << "standard output carries the log alone";
+    EXPECT_TRUE(Says(run, "Status log: ")) << "told on standard error";
+}
+
+TEST_F(Kvxctl, ReportOfTheUnitHoldsItsSettingsAndNoPassword)
+{
+    Environment["KVXSIM_PASSWORD"] = "Secret42";
+    std::ofstream(Folder / "password") << "Secret42\n";
+    const std::string password = "--password-file " + (Folder / "password").string() + " ";
+    const fs::path pdf = Folder / "farm.pdf";
+    const TRun made = Run(password + "report unit -o " + pdf.string() + " --installer 'Ann Fitter' --site 'Farm 12'");
+    if (!KVX_REPORT_PDF) {
+        // A kvxctl without Qt says so before reading the unit, and writes HTML.
+        EXPECT_EQ(made.ExitCode, 2);
+        EXPECT_TRUE(Says(made, "HTML only")) << made.Output;
+        EXPECT_FALSE(fs::exists(pdf));
+        const TRun html = Run(password + "report unit -o -");
+        EXPECT_EQ(html.ExitCode, 0) << html.Output;
+        EXPECT_TRUE(Says(html, "KVX Demo Site"));
+        EXPECT_FALSE(Says(html, "Secret42"));
+        return;
+    }
+    ASSERT_EQ(made.ExitCode, 0) << made.Output;
+    const TRun text = Shell("pdftotext -layout '" + pdf.string() + "' -");
+    ASSERT_EQ(text.ExitCode, 0) << "pdftotext (poppler-utils) is needed: " << text.Output;
+    std::istringstream lines(text.Output);
+    bool timerLine = false;
+    for (std::string line; std::getline(lines, line);)
+        timerLine = timerLine || (line.find("\"Pump on\"") != std::string::npos && line.find("06:30") != std::string::npos &&
+                                  line.find("Relay1") != std::string::npos);
+    EXPECT_TRUE(timerLine) << text.Output;
+    for (const char* expected : {"KVX Demo Site", "Ann Fitter", "+447700900201", "356938035643809", "Vodafone"})
+        EXPECT_TRUE(Says(text, expected)) << expected << "\n" << text.Output;
+    EXPECT_FALSE(Says(text, "Secret42"));
+
+    const TRun refused = Run("report unit -o farm.txt");
+    EXPECT_EQ(refused.ExitCode, 2);
+    EXPECT_EQ(refused.Output, "The report is a PDF (.pdf) or an HTML page (.html): \"farm.txt\" is neither.\n");
+}
+
 TEST_F(Kvxctl, BuildSetImportAndExportWorkOnTemplateFiles)
 {
     const fs::path site = Folder / "farm12.kvx";
@@ -637,7 +685,7 @@ TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
     std::istringstream lines(help.Output.substr(help.Output.find("Subcommands:")));
     for (std::string line; std::getline(lines, line);)
         if (line.starts_with("  ")) commands.push_back(line.substr(2, line.find(' ', 2) - 2));
-    EXPECT_EQ(commands.size(), 13u) << help.Output;
+    EXPECT_EQ(commands.size(), 14u) << help.Output;
     const TRun page = Run("--manual-page");
     for (const std::string& command : commands) EXPECT_TRUE(Says(page, ".TP\n\\fB" + command + "\\fR")) << command;
     EXPECT_TRUE(Says(page, ".TP\n\\fBcalls import\\fR \\fItemplate\\fR \\fIcsv\\fR [\\fB\\-\\-dry\\-run\\fR] "
@@ -656,7 +704,7 @@ TEST_F(Kvxctl, ManualPageAndCompletionKnowEverySubcommand)
         const char* Line;
         std::string Offered;
     } cases[] = {
-        {"kvxctl ", "backups build calls devices diff dump password read recipients restore set status write "},
+        {"kvxctl ", "backups build calls devices diff dump password read recipients report restore set status write "},
         {"kvxctl --simulate wr", "write "},
         {"kvxctl dump ", "a.kvx sites "},
         {"kvxctl build ", "b.json sites "},

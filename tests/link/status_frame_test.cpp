@@ -133,6 +133,8 @@ TEST(UnitStatusFrame, SignalPictureBands)
                                              {102, 2},  {109, 1},  {110, 0},  {113, 0}, {114, 0}, {255, 0}};
     for (auto [level, image] : cases) EXPECT_EQ(SignalImageIndex(level), image) << int(level);
     EXPECT_EQ(DecodeOne(Frame(1, {{4, 51}})).SignalImage, 15);
+    const std::pair<uint8_t, const char*> texts[] = {{50, "no signal"}, {51, "-51 dBm"}, {113, "-113 dBm"}, {114, "no signal"}};
+    for (auto [level, text] : texts) EXPECT_EQ(SignalText(level), text) << int(level);
 }
 
 TEST(UnitStatusFrame, SupplyTextAndLowFlag)
@@ -189,8 +191,8 @@ TEST(TextFrames, TextStopsAtSixteenBytes)
 
 TEST(RelayCaptions, ClosedOrOpen)
 {
-    EXPECT_EQ(RelayCaption(true), u"Closed");
-    EXPECT_EQ(RelayCaption(false), u"Open");
+    EXPECT_EQ(RelayStateCaption(true), u"Closed");
+    EXPECT_EQ(RelayStateCaption(false), u"Open");
 }
 
 } // namespace

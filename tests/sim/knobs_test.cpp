@@ -75,6 +75,7 @@ TEST_F(KnobsTest, UnknownKeysAndBadValuesAreRefusedWithoutChange)
     EXPECT_EQ(Control("fault", "corrupt-byte=0x1G"), ControlRefused);
     EXPECT_EQ(Control("count", "reboot"), ControlRefused);
     EXPECT_EQ(Control("peek", "65536"), ControlRefused);
+    for (const char* walk : {"60,", ",60", "60,,70", "256", "strong"}) EXPECT_EQ(Control("signal", walk), ControlRefused) << walk;
     EXPECT_EQ(Control("plugged"), 1);
     EXPECT_TRUE(Sim.Unit.Faults().empty());
 }

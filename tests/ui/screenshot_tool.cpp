@@ -1,5 +1,6 @@
 // Renders the main window on every page and the unit status view, filled from the simulated
-// unit's memory and sample status frames, to PNG files: kvxconf-screenshots [folder].
+// unit's memory and sample status frames, to PNG files, and the sample unit's commissioning
+// report to report.pdf: kvxconf-screenshots [folder].
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -12,7 +13,11 @@
 #include "config/contact_id.h"
 #include "config/words_compare.h"
 #include "link/crc8.h"
+#include "config/whole_file.h"
+#include "program_version.h"
 #include "sim/default_memory.h"
+#include "sim/unit_model.h"
+#include "transfer/commissioning_report.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
 #include "ui/main/backup_picker.h"
@@ -24,10 +29,12 @@
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
+#include "ui/main/status_view.h"
 #include "ui/main/shipped_file.h"
 #include "ui/main/transfer_texts.h"
 #include "ui/pages/general_setup_page.h"
 #include "ui/pages/setup_pages.h"
+#include "ui/report/report_pdf.h"
 
 namespace {
 
@@ -53,6 +60,7 @@ public:
     }
     int ChooseBackup(const std::vector<TBackupRow>&) override { return -1; }
     std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
+    bool AskReportDetails(TReportDetails&) override { return false; }
 
     QString FileToSave;  // what the save dialog gives; empty: cancelled
 };
@@ -81,6 +89,22 @@ std::vector<uint8_t> SampleStatus()
                               Frame(5, Text("234150000000001"))})
         bytes.insert(bytes.end(), frame.begin(), frame.end());
     return bytes;
+}
+
+// An installer's search for the best place of the antenna over ten minutes, a level a second:
+// a poor start, a climb, a wrong turn, then a good spot with a little drift.
+std::vector<uint8_t> AntennaSearch()
+{
+    std::vector<uint8_t> levels;
+    for (int second = 0; second < 600; ++second) {
+        const int wobble = (second / 6 * 7) % 5 - 2;
+        int level = 97;
+        if (second >= 120 && second < 240) level = 97 - (second - 120) * 27 / 120;  // climbing to -70
+        if (second >= 240 && second < 300) level = 104;                              // the wrong side of the wall
+        if (second >= 300) level = 64;                                               // the mast
+        levels.push_back(static_cast<uint8_t>(level + wobble));
+    }
+    return levels;
 }
 
 // The simulated unit's own memory: something on every page, as the program stores it.
@@ -149,6 +173,30 @@ int main(int argc, char* argv[])
     unit->OnRxData(static_cast<uint32_t>(status.size()));
     window.MenuButtonClick(window.pnlUnitStatus);
     ok = Save(window, folder, "status") && ok;
+    // The simulated unit on a scripted walk of signal levels, a frame a second for ten minutes,
+    // recorded as the status log.
+    dialogs.FileToSave = folder.filePath("status-log.csv");
+    window.StatusView()->RecordStatusClick();
+    dialogs.FileToSave.clear();
+    sim::TUnitModel walking;
+    walking.IMEI = "356938035643809";
+    walking.SetSignalWalk(AntennaSearch());
+    for (uint64_t ms = 1000; ms <= 600000; ms += 1000) {
+        pump.Now = ms;
+        const std::vector<uint8_t> burst = walking.StatusDue(ms);
+        unit->Receive(burst);
+        unit->OnRxData(static_cast<uint32_t>(burst.size()));
+    }
+    ok = Save(window, folder, "status-signal-history") && ok;
+    // The commissioning report of the sample unit, as the command bar's "Save report…" makes it
+    // (pdftoppm renders its first page after this tool).
+    TReportDetails details{{2026, 3, 23, 14, 5, 9}, ProgramVersion, "read from the unit", "A. Fitter", "Farm 12, north barn",
+                           "Antenna on the mast above the barn: -64 dBm."};
+    const TCIDList cid = LoadCIDList(ShippedFilePath("CIDList.txt").toStdU16String(), CIDReportingCapacity);
+    std::string pdf;
+    std::string reason;
+    ok = ReportPdf(CommissioningReport(SampleImage(), window.StatusView()->Snapshot(), details, cid.Events), pdf, reason) &&
+         SaveWholeFile(folder.filePath("report.pdf").toStdString(), pdf, reason) && ok;
     window.ProgressBarState(256);
     window.MenuButtonClick(window.MenuPanel(1));
     ok = Save(window, folder, "reading") && ok;

@@ -14,7 +14,7 @@ const char* KindName(int kind)
 {
     static const char* const names[] = {"message",     "plain message", "password prompt",
                                         "save dialog", "open dialog",   "list of differences",
-                                        "backup picker", "question for a text"};
+                                        "backup picker", "question for a text", "report details"};
     return names[kind];
 }
 
@@ -67,6 +67,12 @@ void TScriptedDialogs::ExpectBackupChoice(int Row)
 void TScriptedDialogs::ExpectText(std::optional<QString> Answer)
 {
     FScript.push_back({TKind::Text, Answer.value_or(QString()), Answer ? mrOk : mrCancel, {}});
+}
+
+void TScriptedDialogs::ExpectReportDetails(std::optional<TReportDetails> Typed)
+{
+    FScript.push_back({TKind::ReportDetails, QString(), Typed ? mrOk : mrCancel, {}});
+    FReportAnswers.push_back(std::move(Typed));
 }
 
 void TScriptedDialogs::WhileShown(std::function<void()> Action)
@@ -158,6 +164,19 @@ std::optional<QString> TScriptedDialogs::AskText(const QString& Prompt, const QS
     const auto step = Next(TKind::Text, Prompt);
     if (!step || step->Answer != mrOk) return std::nullopt;
     return step->Text;
+}
+
+bool TScriptedDialogs::AskReportDetails(TReportDetails& Details)
+{
+    ReportDetailsShown.push_back(Details);
+    if (!Next(TKind::ReportDetails, "report details")) return false;
+    const std::optional<TReportDetails> typed = FReportAnswers.front();
+    FReportAnswers.pop_front();
+    if (!typed) return false;
+    Details.Installer = typed->Installer;
+    Details.Site = typed->Site;
+    Details.Notes = typed->Notes;
+    return true;
 }
 
 } // namespace kvx::ui::test

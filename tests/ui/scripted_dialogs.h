@@ -38,6 +38,9 @@ public:
     void ExpectBackupChoice(int Row);
     // A line of text asked for; the user gives Answer, or cancels (none).
     void ExpectText(std::optional<QString> Answer);
+    // The report's details dialog; the user types Typed and saves on, or cancels (none).
+    // ReportDetailsShown has what the dialog started from.
+    void ExpectReportDetails(std::optional<TReportDetails> Typed);
     // Runs before the answer is given, with the dialog still "open".
     void WhileShown(std::function<void()> Action);
 
@@ -47,6 +50,7 @@ public:
     QString OpenedInFolder;     // where the last open dialog started
     std::vector<TDifferenceList> Lists;
     std::vector<TBackupRow> Backups;
+    std::vector<TReportDetails> ReportDetailsShown;
 
     int ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
                       const QStringList& ButtonCaptions) override;
@@ -57,9 +61,10 @@ public:
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override;
     int ChooseBackup(const std::vector<TBackupRow>& Backups) override;
     std::optional<QString> AskText(const QString& Prompt, const QString& Text) override;
+    bool AskReportDetails(TReportDetails& Details) override;
 
 private:
-    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice, Text };
+    enum class TKind { Message, Plain, Password, SaveFile, OpenFile, Differences, BackupChoice, Text, ReportDetails };
     static constexpr int NoRow = -1;  // the Answer of a difference list closed without a choice
     struct TStep {
         TKind Kind;
@@ -71,6 +76,7 @@ private:
     std::optional<TStep> Next(TKind Kind, const QString& Shown);
 
     std::deque<TStep> FScript;
+    std::deque<std::optional<TReportDetails>> FReportAnswers;
     TDialogServiceScope FScope;
 };
 

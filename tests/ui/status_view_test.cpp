@@ -1,9 +1,14 @@
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/main/assets.h"
 #include "ui/main/colours.h"
+#include "ui/main/commissioning_texts.h"
 #include "ui/main/kvx_image.h"
+#include "ui/main/kvx_panel.h"
 #include "ui/main/status_view.h"
 
 namespace kvx::ui::test {
@@ -174,9 +179,112 @@ TEST_F(StatusViewTest, DisconnectHidesLiveValuesAndKeepsThem)
     EXPECT_EQ(View->lblOperator->text(), "Operator");
 }
 
+TEST_F(StatusViewTest, SignalInDbmAndItsHistoryWithStatisticsSinceOpeningOrReset)
+{
+    const struct {
+        uint64_t AtMs;
+        uint8_t Level;
+        const char* Shown;
+        const char* Statistics;
+    } walk[] = {
+        {1000, 70, "-70 dBm", "Min -70  Max -70  Average -70.0 dBm"},
+        {2000, 90, "-90 dBm", "Min -90  Max -70  Average -80.0 dBm"},
+        {3000, 120, "no signal", "Min -90  Max -70  Average -80.0 dBm"},  // no reading: not counted
+        {4000, 51, "-51 dBm", "Min -90  Max -51  Average -70.3 dBm"},
+        // Ten minutes on, the first samples have left the plot; the statistics keep them.
+        {SignalWindowMs + 2500, 60, "-60 dBm", "Min -90  Max -51  Average -67.8 dBm"},
+    };
+    for (const auto& step : walk) {
+        Pump.Now = step.AtMs;
+        Deliver(TStateFrame{}.Set(4, step.Level).Bytes());
+        EXPECT_EQ(View->lblSignalLevel->text().toStdString(), step.Shown) << step.AtMs;
+        EXPECT_EQ(View->lblSignalStatistics->text().toStdString(), step.Statistics) << step.AtMs;
+    }
+    EXPECT_EQ(View->SignalHistory().Samples().size(), 3u);
+
+    View->ResetSignalClick();
+    EXPECT_EQ(View->lblSignalStatistics->text(), "No readings yet");
+    Deliver(TStateFrame{}.Set(4, 75).Bytes());
+    Window->MenuButtonClick(Window->pnlUnitStatus);  // opening the view starts them afresh too
+    EXPECT_EQ(View->lblSignalStatistics->text(), "No readings yet");
+    EXPECT_EQ(View->SignalHistory().Samples().size(), 4u);
+    EXPECT_FALSE(View->findChild<QLabel*>("lblLegendHigh")->text().isEmpty());
+}
+
+TEST_F(StatusViewTest, RecordStatusWritesARowForEveryStateFrameWhileTheMarkShows)
+{
+    QTemporaryDir folder;
+    const QString log = folder.filePath("site.csv");
+    Dialogs.ExpectSaveFile(log);
+    View->RecordStatusClick();
+    EXPECT_FALSE(View->lblRecording->isHidden());
+    EXPECT_EQ(View->pnlRecordStatus->Caption(), StopRecordingCaption);
+    Deliver(TextFrame(2, "Vodafone"));
+    Deliver(TStateFrame{}.Set(3, 4).Set(4, 67).Set(6, 0b1000'0001).Set(8, 0b01).Word(11, 138).Bytes());
+    Deliver(TStateFrame{}.Set(3, 4).Set(4, 130).Set(5, 1).Set(14, 2).Word(17, 1234).Bytes());
+    EXPECT_EQ(View->lblRecording->text(), RecordingText("site.csv", 2));
+    View->RecordStatusClick();
+    EXPECT_TRUE(View->lblRecording->isHidden());
+    EXPECT_EQ(View->pnlRecordStatus->Caption(), RecordStatusCaption);
+    Deliver(TStateFrame{}.Bytes());  // after the stop: not recorded
+
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(),
+              "time,state,operator,signal_dbm,sim,inputs,mains,relays,supply_volts,analogue_volts,analogue_milliamps\r\n"
+              "2026-03-23 14:05:09,GSM connected,Vodafone,-67,1,HLLLLLLLL,H,COOOOOOO,13.8,,\r\n"
+              "2026-03-23 14:05:09,GSM connected,Vodafone,,2,LLLLLLLLL,L,OOOOOOOO,0.0,,12.34\r\n");
+
+    // A log that cannot be made says why (in the system's words) and records nothing.
+    QFile unwritable(folder.filePath("no-such-folder/site.csv"));
+    ASSERT_FALSE(unwritable.open(QIODevice::WriteOnly));
+    Dialogs.ExpectSaveFile(unwritable.fileName());
+    Dialogs.ExpectMessage(RecordStartFailedMessage(QDir::toNativeSeparators(unwritable.fileName()), unwritable.errorString()));
+    View->RecordStatusClick();
+    EXPECT_FALSE(View->Recording().Active());
+    EXPECT_TRUE(View->lblRecording->isHidden());
+}
+
+TEST_F(StatusViewTest, SaveReportNamesTheUnitThereAndOffersTheInstallersAnswersAgain)
+{
+    QTemporaryDir folder;
+    const auto contents = [&](const QString& Name) {
+        QFile file(folder.filePath(Name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    };
+    Deliver(TextFrame(4, "356938035643809"));
+    Deliver(TStateFrame{}.Set(1, 1).Set(2, 2).Set(3, 4).Set(4, 67).Bytes());
+    TReportDetails typed;
+    typed.Installer = "Ann Fitter";
+    typed.Site = "Farm 12";
+    Dialogs.ExpectReportDetails(typed);
+    Dialogs.ExpectSaveFile(folder.filePath("farm.html"));
+    Window->SaveReport();
+    const std::string html = contents("farm.html");
+    for (const char* expected : {"<td>Ann Fitter</td>", "<td>Farm 12</td>", "<td>356938035643809</td>", "<td>-67 dBm</td>", "<td>1.2</td>"})
+        EXPECT_NE(html.find(expected), std::string::npos) << expected;
+
+    Dialogs.ExpectReportDetails(typed);
+    Dialogs.ExpectSaveFile(folder.filePath("farm.pdf"));
+    Window->SaveReport();
+    EXPECT_EQ(Dialogs.ReportDetailsShown.back().Installer, "Ann Fitter");
+    EXPECT_EQ(contents("farm.pdf").substr(0, 5), "%PDF-");
+
+    // Without a dongle the report names no unit but by its settings; a cancel writes nothing.
+    Link->OnDeviceDisconnect(DongleInfo());
+    Dialogs.ExpectReportDetails(typed);
+    Dialogs.ExpectSaveFile(folder.filePath("template.html"));
+    Window->SaveReport();
+    EXPECT_EQ(contents("template.html").find("356938035643809"), std::string::npos);
+    Dialogs.ExpectReportDetails(std::nullopt);
+    Window->SaveReport();
+    EXPECT_TRUE(Dialogs.Done());
+}
+
 TEST(StatusViewProblem, NamesTheLibraryThatCouldNotBeLoaded)
 {
-    TfrmStatus view(nullptr);
+    kvx::test::TFakePump pump;
+    TfrmStatus view(nullptr, pump, SystemLocalDateTime);
     EXPECT_TRUE(view.lblLinkProblem->isHidden());
     view.ShowLinkProblem("libSiUSBXp.so: cannot open shared object file");
     EXPECT_FALSE(view.lblLinkProblem->isHidden());

@@ -14,11 +14,6 @@ namespace {
 constexpr int DialogWidth = 620;
 constexpr int DialogHeight = 400;
 
-QString TimeText(const TLocalDateTime& t)
-{
-    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
-}
-
 } // namespace
 
 std::vector<TBackupRow> BackupRows(const std::vector<TBackupFile>& Backups)
@@ -27,7 +22,7 @@ std::vector<TBackupRow> BackupRows(const std::vector<TBackupFile>& Backups)
     for (const TBackupFile& b : Backups) {
         QString unit = QString::fromStdString(b.UnitName);
         if (!b.IMEI.empty()) unit += ", IMEI " + QString::fromStdString(b.IMEI);
-        rows.push_back({unit, TimeText(b.Time), QString::number(b.Size) + " bytes"});
+        rows.push_back({unit, QString::fromStdString(DateTimeText(b.Time)), QString::number(b.Size) + " bytes"});
     }
     return rows;
 }

@@ -10,6 +10,7 @@
 #include "ui/main/differences_dialog.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/password_dialog.h"
+#include "ui/main/report_details_dialog.h"
 
 namespace kvx::ui {
 
@@ -73,6 +74,12 @@ public:
         const QString answer = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("KVX"), Prompt,
                                                      QLineEdit::Normal, Text, &given);
         return given ? std::optional(answer) : std::nullopt;
+    bool AskReportDetails(TReportDetails& Details) override
+    {
+        TdlgReportDetails dialog(Details, QApplication::activeWindow());
+        if (dialog.exec() != QDialog::Accepted) return false;
+        dialog.TakeInto(Details);
+        return true;
     }
 };
 

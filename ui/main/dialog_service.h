@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/words_compare.h"
+#include "transfer/commissioning_report.h"
 #include "ui/main/kvx_message_dlg.h"
 
 namespace kvx::ui {
@@ -55,6 +56,9 @@ public:
     virtual int ChooseBackup(const std::vector<TBackupRow>& Backups) = 0;
     // A line of text the user gives under Prompt, starting from Text; none: the user cancelled.
     virtual std::optional<QString> AskText(const QString& Prompt, const QString& Text) = 0;
+    // The installer's name, site and notes for a commissioning report, starting from what
+    // Details holds; false: the user cancelled.
+    virtual bool AskReportDetails(TReportDetails& Details) = 0;
 };
 
 // The chosen name with ".Extension" added when it has no extension and no such file exists,

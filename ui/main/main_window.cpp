@@ -89,7 +89,7 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     NameInputsFromCaptions(FPageArea);
     BuildCommandBar();
     if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
-    frmStatus1 = new TfrmStatus(this);
+    frmStatus1 = new TfrmStatus(this, FPump, FClock);
     frmStatus1->hide();
     frmStatus1->DisplayLastForm = [this] {
         DisplayLastForm();

@@ -11,6 +11,7 @@
 
 #include "image/kvx_config.h"
 #include "link/kvx.h"
+#include "transfer/commissioning_report.h"
 #include "ui/main/page_contract.h"
 
 class QLabel;
@@ -92,6 +93,9 @@ public:
     void ChooseDefaultCountryCode();
     // The pages one after the other in menu order (Step 1) or back (-1), round at the ends.
     void ShowNextPage(int Step);
+    // The commissioning report of what the pages show, with the unit's identity while a
+    // dongle is connected, as a PDF or an HTML page.
+    void SaveReport();
     // Brings page No forward and there the control that Control names: its list entry chosen,
     // scrolled into view and given the focus. The control, or nullptr when it is not there.
     QWidget* GoToControl(int PageNo, const TControlRef& Control);
@@ -212,6 +216,7 @@ private:
 
     IEventPump& FPump;
     TLocalClock FClock;
+    TReportDetails FReportDetails;  // the installer's last answers, offered again
     QString FBackupFolder;
     QMenu* FMoreCommands = nullptr;
     QAction* FShowChanges = nullptr;

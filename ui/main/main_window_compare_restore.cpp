@@ -14,6 +14,7 @@
 #include "transfer/unit_write.h"
 #include "ui/main/backup_picker.h"
 #include "ui/main/colours.h"
+#include "ui/main/commissioning_texts.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
@@ -36,6 +37,7 @@ void TfrmMain::BuildMoreCommands()
     FWriteChanges->setShortcutContext(Qt::WindowShortcut);
     addAction(FWriteChanges);  // the shortcut works with the menu closed
     FMoreCommands->addAction(RestoreBackupCaption, this, [this] { RestoreBackup(); });
+    FMoreCommands->addAction(SaveReportCaption, this, [this] { SaveReport(); });
     FMoreCommands->addSeparator();
     FMoreCommands->addAction(DefaultCountryCodeCaption, this, [this] { ChooseDefaultCountryCode(); });
     QAction* verify = FMoreCommands->addAction(VerifyWritesCaption);

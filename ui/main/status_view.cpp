@@ -1,14 +1,23 @@
 #include "ui/main/status_view.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QShowEvent>
+#include <QTimer>
 #include <QWindow>
 
 #include "image/utils.h"
+#include "transfer/status_log.h"
 #include "ui/main/assets.h"
 #include "ui/main/colours.h"
+#include "ui/main/commissioning_texts.h"
+#include "ui/main/dialog_service.h"
 #include "ui/main/kvx_image.h"
+#include "ui/main/kvx_message_dlg.h"
 #include "ui/main/kvx_panel.h"
+#include "ui/main/signal_plot.h"
 #include "program_version.h"
 
 namespace kvx::ui {
@@ -16,8 +25,6 @@ namespace kvx::ui {
 namespace {
 
 constexpr int NoSIMShown = -1;
-constexpr uint8_t VoltageMode = 1;  // the analogue input's modes in a state frame
-constexpr uint8_t CurrentMode = 2;
 
 void SetFontColour(QLabel* Label, const QColor& Colour)
 {
@@ -43,6 +50,26 @@ TImage* MakeImage(QWidget* Parent, const QString& Name, QRect Geometry, const QP
     return image;
 }
 
+// A small button of the view, in the colours of "Back to main menu".
+TPanel* MakeButton(QWidget* Parent, const QString& Name, const QString& Caption, QRect Geometry)
+{
+    auto* button = new TPanel(Name, Caption, Parent);
+    button->Alignment = Qt::AlignCenter;
+    button->setGeometry(Geometry);
+    QObject::connect(button, &TPanel::MouseEnter, Parent, [](TPanel* p) { p->SetColours(HoverColour, HoverTextColour); });
+    QObject::connect(button, &TPanel::MouseLeave, Parent, [](TPanel* p) { p->SetColours(WindowColour, IdleTextColour); });
+    return button;
+}
+
+QString SignalStatisticsText(const TSignalStatistics& Statistics)
+{
+    if (Statistics.Count == 0) return "No readings yet";
+    return QString("Min %1  Max %2  Average %3 dBm")
+        .arg(Statistics.MinimumDbm)
+        .arg(Statistics.MaximumDbm)
+        .arg(QLocale().toString(Statistics.AverageDbm(), 'f', 1));
+}
+
 } // namespace
 
 QColor FontColour(const QLabel* Label)
@@ -50,7 +77,7 @@ QColor FontColour(const QLabel* Label)
     return Label->property("fontColour").value<QColor>();
 }
 
-TfrmStatus::TfrmStatus(QWidget* Parent) : QWidget(Parent)
+TfrmStatus::TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock) : QWidget(Parent), FPump(Pump), FClock(std::move(Clock))
 {
     setObjectName("frmStatus1");
     auto* background = MakeImage(this, "Image1", QRect(0, 0, 1024, 730), StatusBackground());
@@ -65,16 +92,19 @@ TfrmStatus::TfrmStatus(QWidget* Parent) : QWidget(Parent)
 
     imgConnectionStatus = MakeImage(this, "imgConnectionStatus", QRect(790, 84, 27, 27), {});
     imgConnectionStatus->ShowListImage(DisconnectedIcon, ConnectionIcon(DisconnectedIcon));
-    pnlUnitStatus = new TPanel("pnlUnitStatus", "Back to main menu", this);
+    pnlUnitStatus = MakeButton(this, "pnlUnitStatus", "Back to main menu", QRect(830, 82, 170, 30));
     pnlUnitStatus->Tag = 13;
-    pnlUnitStatus->Alignment = Qt::AlignCenter;
-    pnlUnitStatus->setGeometry(830, 82, 170, 30);
     connect(pnlUnitStatus, &TPanel::Clicked, this, [this] { pnlUnitStatusClick(); });
-    connect(pnlUnitStatus, &TPanel::MouseEnter, this, [](TPanel* p) { p->SetColours(HoverColour, HoverTextColour); });
-    connect(pnlUnitStatus, &TPanel::MouseLeave, this, [](TPanel* p) { p->SetColours(WindowColour, IdleTextColour); });
+    pnlRecordStatus = MakeButton(this, "pnlRecordStatus", RecordStatusCaption, QRect(610, 82, 160, 30));
+    pnlRecordStatus->setToolTip("Write every status frame to a CSV file while the unit is watched");
+    connect(pnlRecordStatus, &TPanel::Clicked, this, [this] { RecordStatusClick(); });
+    lblRecording = MakeLabel(this, "lblRecording", QString(), QRect(280, 112, 490, 20), AlarmRed);
+    lblRecording->hide();
 
     BuildIdentity();
+    BuildSignalHistory();
     BuildInputs();
+    BuildInputLegend();
     BuildOutputs();
     lblLinkProblem = MakeLabel(this, "lblLinkProblem", QString(), QRect(40, 670, 950, 40), AlarmRed);
     lblLinkProblem->setWordWrap(true);
@@ -95,9 +125,21 @@ void TfrmStatus::BuildIdentity()
     lblIMEI = MakeLabel(this, "lblIMEI", "IMEI", QRect(60, 294, 260, 22));
     imgSignalStrength = MakeImage(this, "imgSignalStrength", QRect(60, 340, 18, 134), SignalPicture(0));
     imgSignalStrength->ImageIndex = 0;
-    imgSIM1 = MakeImage(this, "imgSIM1", QRect(120, 380, 44, 56), SIMPicture("SIM1ACTIVE"));
-    imgSIM2 = MakeImage(this, "imgSIM2", QRect(190, 380, 44, 56), SIMPicture("SIM2INACTIVE"));
+    lblSignalLevel = MakeLabel(this, "lblSignalLevel", "-- dBm", QRect(88, 397, 70, 20));
+    imgSIM1 = MakeImage(this, "imgSIM1", QRect(170, 380, 44, 56), SIMPicture("SIM1ACTIVE"));
+    imgSIM2 = MakeImage(this, "imgSIM2", QRect(240, 380, 44, 56), SIMPicture("SIM2INACTIVE"));
     imgSIM1->Tag = NoSIMShown;
+}
+
+void TfrmStatus::BuildSignalHistory()
+{
+    MakeLabel(this, "lblSignalHistory", "Signal, last 10 minutes", QRect(60, 492, 190, 20), Qt::white);
+    pnlResetSignal = MakeButton(this, "pnlResetSignal", ResetSignalCaption, QRect(260, 490, 60, 22));
+    pnlResetSignal->setToolTip("Count the lowest, highest and average signal from now on");
+    connect(pnlResetSignal, &TPanel::Clicked, this, [this] { ResetSignalClick(); });
+    pbSignalHistory = new TSignalPlot(FSignal, [this] { return FPump.NowMs(); }, this);
+    pbSignalHistory->setGeometry(54, 518, 266, 96);
+    lblSignalStatistics = MakeLabel(this, "lblSignalStatistics", SignalStatisticsText({}), QRect(60, 618, 270, 20), IdleTextColour);
 }
 
 void TfrmStatus::BuildInputs()
@@ -121,6 +163,14 @@ void TfrmStatus::BuildInputs()
     imgACH = MakeImage(this, "imgACH", QRect(580, 214, 32, 20), MainsPicture(true));
 }
 
+void TfrmStatus::BuildInputLegend()
+{
+    MakeImage(this, "imgLegendHigh", QRect(400, 600, 20, 20), InputPicture(true));
+    MakeLabel(this, "lblLegendHigh", "High", QRect(426, 600, 60, 20), IdleTextColour);
+    MakeImage(this, "imgLegendLow", QRect(500, 600, 20, 20), InputPicture(false));
+    MakeLabel(this, "lblLegendLow", "Low", QRect(526, 600, 60, 20), IdleTextColour);
+}
+
 void TfrmStatus::BuildOutputs()
 {
     MakeLabel(this, "lblRelays", "Relays", QRect(720, 180, 200, 22), Qt::white);
@@ -142,15 +192,17 @@ void TfrmStatus::BuildOutputs()
 
 std::vector<QWidget*> TfrmStatus::LiveControls() const
 {
-    std::vector<QWidget*> controls{imgSignalStrength, imgSIM1, imgSIM2,    lblConnected, lblOperator, lblFirmwareVersion,
-                                   lblIMSI,           lblIMEI, lblVoltage, imgACL,       imgACH,      lblAI,
-                                   lblAV};
+    std::vector<QWidget*> controls{imgSignalStrength, lblSignalLevel, imgSIM1, imgSIM2, lblConnected, lblOperator,
+                                   lblFirmwareVersion, lblIMSI,     lblIMEI, lblVoltage, imgACL,   imgACH,
+                                   lblAI,              lblAV};
     controls.insert(controls.end(), lblRelay.begin(), lblRelay.end());
     return controls;
 }
 
 void TfrmStatus::HideControls(bool State)
 {
+    // Another dongle, or none: nothing is known of the unit behind it until it speaks.
+    FSnapshot = {};
     for (QWidget* control : LiveControls()) control->setVisible(!State);
     for (const auto& input : InputLow)
         for (TImage* image : input) image->setVisible(!State);
@@ -175,8 +227,13 @@ void TfrmStatus::ApplyUnitStatus(const TUnitStatus& Status)
     lblFirmwareVersion->setText(QString::fromStdU16String(FirmwareCaption(Status)));
     if (const auto state = StateCaption(Status.State)) lblConnected->setText(QString::fromStdU16String(*state));
 
+    FSnapshot.Unit = Status;
     imgSignalStrength->ShowListImage(Status.SignalImage, SignalPicture(Status.SignalImage));
     imgSignalStrength->raise();
+    lblSignalLevel->setText(QString::fromStdString(SignalText(Status.SignalLevel)));
+    FSignal.Add(FPump.NowMs(), Status.SignalLevel);
+    pbSignalHistory->update();
+    ShowSignalStatistics();
     ShowSIMs(Status.SIM2Active ? 1 : 0);
 
     for (size_t input = 0; input < Status.InputHigh.size(); ++input) {
@@ -186,34 +243,93 @@ void TfrmStatus::ApplyUnitStatus(const TUnitStatus& Status)
     imgACL->setVisible(!Status.MainsHigh);
     imgACH->setVisible(Status.MainsHigh);
     for (size_t relay = 0; relay < lblRelay.size(); ++relay)
-        lblRelay[relay]->setText(QString::fromStdU16String(RelayCaption(Status.RelayClosed[relay])));
+        lblRelay[relay]->setText(QString::fromStdU16String(RelayStateCaption(Status.RelayClosed[relay])));
 
     const QColor supplyColour = SupplyIsLow(Status.SupplyDeciVolts) ? AlarmRed : HealthyGreen;
     SetFontColour(lblVoltage, supplyColour);
     SetFontColour(lblSupply, supplyColour);
     lblVoltage->setText(QString::fromStdU16String(SupplyText(Status.SupplyDeciVolts, separator)));
 
-    const bool voltage = Status.AnalogueMode == VoltageMode;
-    const bool current = Status.AnalogueMode == CurrentMode;
+    const bool voltage = Status.AnalogueMode == AnalogueVoltageMode;
+    const bool current = Status.AnalogueMode == AnalogueCurrentMode;
     for (QLabel* label : {lblAVRange, lblAV, lblAVDesignator}) SetFontColour(label, voltage ? ActiveLight : InactiveGrey);
     for (QLabel* label : {lblAIRange, lblAI, lblAIDesignator}) SetFontColour(label, current ? ActiveLight : InactiveGrey);
     lblAV->setText(QString::fromStdU16String(AnalogueVoltageText(Status, separator)));
     lblAI->setText(QString::fromStdU16String(AnalogueCurrentText(Status, separator)));
+    RecordRow(Status);
 }
 
 void TfrmStatus::ApplyOperator(const std::u16string& Text)
 {
-    lblOperator->setText(QString::fromStdU16String(OperatorCaption(TUtils::Trim(Text))));
+    FSnapshot.Operator = TUtils::Trim(Text);
+    lblOperator->setText(QString::fromStdU16String(OperatorCaption(*FSnapshot.Operator)));
 }
 
 void TfrmStatus::ApplyIMEI(const std::u16string& Text)
 {
-    lblIMEI->setText(QString::fromStdU16String(IMEICaption(TUtils::Trim(Text))));
+    FSnapshot.IMEI = TUtils::Trim(Text);
+    lblIMEI->setText(QString::fromStdU16String(IMEICaption(*FSnapshot.IMEI)));
 }
 
 void TfrmStatus::ApplyIMSI(const std::u16string& Text)
 {
-    lblIMSI->setText(QString::fromStdU16String(IMSICaption(TUtils::Trim(Text))));
+    FSnapshot.IMSI = TUtils::Trim(Text);
+    lblIMSI->setText(QString::fromStdU16String(IMSICaption(*FSnapshot.IMSI)));
+}
+
+void TfrmStatus::showEvent(QShowEvent* Event)
+{
+    if (!Event->spontaneous()) ResetSignalClick();
+    QWidget::showEvent(Event);
+}
+
+void TfrmStatus::ResetSignalClick()
+{
+    FSignal.ResetStatistics();
+    ShowSignalStatistics();
+}
+
+void TfrmStatus::ShowSignalStatistics()
+{
+    lblSignalStatistics->setText(SignalStatisticsText(FSignal.Statistics()));
+}
+
+void TfrmStatus::RecordStatusClick()
+{
+    if (FRecording.Active()) {
+        FRecording.Stop();
+        ShowRecording();
+        return;
+    }
+    const QString fileName = Dialogs().SaveFileName({StatusLogFilterText, StatusLogExtension, {}});
+    if (fileName.isEmpty()) return;
+    QString reason;
+    if (!FRecording.Start(fileName, reason)) ShowError(RecordStartFailedMessage(QDir::toNativeSeparators(fileName), reason));
+    ShowRecording();
+}
+
+void TfrmStatus::RecordRow(const TUnitStatus& Status)
+{
+    if (!FRecording.Active()) return;
+    if (FRecording.Append(StatusLogRow(FClock(), Status, FSnapshot.Operator))) {
+        ShowRecording();
+        return;
+    }
+    ShowRecording();
+    // Not inside the decoder that is handing out the frames: the message waits for an answer.
+    QTimer::singleShot(0, this, [this, message = RecordStoppedMessage(QDir::toNativeSeparators(FRecording.FileName()), FRecording.Problem())] {
+        ShowError(message);
+    });
+}
+
+void TfrmStatus::ShowRecording()
+{
+    const bool active = FRecording.Active();
+    pnlRecordStatus->SetCaption(active ? StopRecordingCaption : RecordStatusCaption);
+    lblRecording->setVisible(active);
+    if (!active) return;
+    lblRecording->setText(RecordingText(QFileInfo(FRecording.FileName()).fileName(), FRecording.Rows()));
+    lblRecording->setToolTip(QDir::toNativeSeparators(FRecording.FileName()));
 }
 
 void TfrmStatus::ShowLinkProblem(const QString& Problem)

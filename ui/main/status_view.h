@@ -6,7 +6,11 @@
 #include <functional>
 #include <vector>
 
+#include "link/event_pump.h"
+#include "link/signal_history.h"
 #include "link/status_frame.h"
+#include "link/status_snapshot.h"
+#include "ui/main/status_recording.h"
 
 class QLabel;
 
@@ -14,11 +18,13 @@ namespace kvx::ui {
 
 class TImage;
 class TPanel;
+class TSignalPlot;
 
 class TfrmStatus : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmStatus(QWidget* Parent);
+    // Pump: the signal history's time; Clock: the status log's. Both must outlive the view.
+    TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock);
 
     // true on disconnect: hides the live values; false on connect: shows them (low inputs).
     void HideControls(bool State);
@@ -29,6 +35,15 @@ public:
     // Why no dongle can be reached (for example the USB library failed to load); empty hides it.
     void ShowLinkProblem(const QString& Problem);
     void pnlUnitStatusClick();
+    // The signal's lowest, highest and average start afresh (the plot keeps its line).
+    void ResetSignalClick();
+    // Starts the status log in a file the user names, or stops the one being written.
+    void RecordStatusClick();
+
+    // What the frames have told since the dongle last (dis)connected.
+    const TStatusSnapshot& Snapshot() const { return FSnapshot; }
+    const TSignalHistory& SignalHistory() const { return FSignal; }
+    const TStatusRecording& Recording() const { return FRecording; }
 
     // "Back to main menu": the main window shows its last page.
     std::function<void()> DisplayLastForm;
@@ -59,13 +74,34 @@ public:
     QLabel* Label2;
     QLabel* lblLinkProblem;
     TPanel* pnlUnitStatus;
+    QLabel* lblSignalLevel;       // the signal in dBm beside the bars
+    TSignalPlot* pbSignalHistory;
+    QLabel* lblSignalStatistics;  // lowest, highest and average since the view opened or Reset
+    TPanel* pnlResetSignal;
+    TPanel* pnlRecordStatus;
+    QLabel* lblRecording;         // the recording mark
+
+protected:
+    // The statistics count from each opening of the view.
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void BuildIdentity();
+    void BuildSignalHistory();
     void BuildInputs();
+    void BuildInputLegend();
     void BuildOutputs();
     void ShowSIMs(int State);
+    void ShowSignalStatistics();
+    void RecordRow(const TUnitStatus& Status);
+    void ShowRecording();
     std::vector<QWidget*> LiveControls() const;
+
+    IEventPump& FPump;
+    TLocalClock FClock;
+    TStatusSnapshot FSnapshot;
+    TSignalHistory FSignal;
+    TStatusRecording FRecording;
 };
 
 // The label's text colour as the view set it.
