@@ -74,6 +74,8 @@ public:
         const QString answer = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("KVX"), Prompt,
                                                      QLineEdit::Normal, Text, &given);
         return given ? std::optional(answer) : std::nullopt;
+    }
+
     bool AskReportDetails(TReportDetails& Details) override
     {
         TdlgReportDetails dialog(Details, QApplication::activeWindow());
