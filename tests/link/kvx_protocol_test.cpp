@@ -14,28 +14,30 @@ using Bytes = std::vector<uint8_t>;
 
 class Exchange : public KVXTest {
 protected:
+    // The unit serves pages only in configuration mode, entered with the line raised.
     bool ReadPasswordPage(uint8_t* into)
     {
-        return KVX->ReadPage(into, PasswordPageAddress);
+        Link->SetFlowControl(0, 1, 0, 0, 0, 0);  // RTS active
+        return KVX->EnterConfig() && KVX->ReadPage(into, PasswordPageAddress);
     }
 };
 
 TEST_F(Exchange, ReplyAfterStrayBytesIsTakenFromWhereItWasFound)
 {
     ConnectDongle();
-    for (size_t i = 0; i < PageSize; ++i) Link->Memory[PasswordPageAddress + i] = static_cast<uint8_t>(i);
-    Link->StrayBeforeReply = {0x55, 0x02, 0xAA};
+    for (size_t i = 0; i < PageSize; ++i) Link->Unit.Memory[PasswordPageAddress + i] = static_cast<uint8_t>(i);
+    Link->SetUnitFaults("stray@read");
     uint8_t page[PageSize] = {};
     ASSERT_TRUE(ReadPasswordPage(page));
     EXPECT_EQ(KVX->LastCommsError, CommsOK);
-    EXPECT_EQ(Bytes(page, page + PageSize), Bytes(Link->Memory.begin() + PasswordPageAddress,
-                                                  Link->Memory.begin() + PasswordPageAddress + PageSize));
+    EXPECT_EQ(Bytes(page, page + PageSize), Bytes(Link->Unit.Memory.begin() + PasswordPageAddress,
+                                                  Link->Unit.Memory.begin() + PasswordPageAddress + PageSize));
 }
 
 TEST_F(Exchange, WrongAcknowledgementFailsAtOnce)
 {
     ConnectDongle();
-    Link->Acknowledgement = 0x55;
+    Link->SetUnitFaults("wrong-ack@read");
     uint8_t page[PageSize];
     EXPECT_FALSE(ReadPasswordPage(page));
     EXPECT_EQ(KVX->LastCommsError, CommsBadReply);

@@ -6,7 +6,6 @@
 #include <cctype>
 #include <cstring>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,7 @@ protected:
     Transfer()
     {
         ConnectDongle();
-        for (size_t i = 0; i < Link->Memory.size(); ++i) Link->Memory[i] = static_cast<uint8_t>(i * 7 + i / 256);
+        for (size_t i = 0; i < Link->Unit.Memory.size(); ++i) Link->Unit.Memory[i] = static_cast<uint8_t>(i * 7 + i / 256);
         KVX->SetProgressBarPosition = [this](uint16_t position) { Progress.push_back(position); };
     }
 
@@ -36,7 +35,7 @@ protected:
         };
     }
 
-    Bytes UnitImage() const { return Bytes(Link->Memory.begin(), Link->Memory.begin() + TKVXConfig::Size); }
+    Bytes UnitImage() const { return Bytes(Link->Unit.Memory.begin(), Link->Unit.Memory.begin() + TKVXConfig::Size); }
     static Bytes ImageOf(const TKVXConfig& config) { return Bytes(config.Bytes(), config.Bytes() + TKVXConfig::Size); }
 
     std::vector<uint16_t> Progress;
@@ -54,7 +53,7 @@ TEST_F(Transfer, FullReadCopiesTheImageAndKeepsTheRestOfTheMemory)
     TKVXConfig config = ErasedConfig();
     ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
     EXPECT_EQ(ImageOf(config), UnitImage());
-    EXPECT_TRUE(std::equal(Link->Memory.begin(), Link->Memory.end(), KVX->EEPROMBuffer()));
+    EXPECT_TRUE(std::equal(Link->Unit.Memory.begin(), Link->Unit.Memory.end(), KVX->EEPROMBuffer()));
     EXPECT_EQ(Progress, OneToN(512));
     EXPECT_EQ(Link->RtsHistory, (Bytes{1, 0}));
 
@@ -68,13 +67,13 @@ TEST_F(Transfer, FullReadCopiesTheImageAndKeepsTheRestOfTheMemory)
 
 TEST_F(Transfer, FailedReadLeavesTheCallersImageAndFillsUnreadPagesWithFF)
 {
-    Link->AnswerPagesUntil = 10;
+    Link->SetUnitFaults("stop-after-page=10");
     TKVXConfig config = ErasedConfig();
     config.UnitID[0] = 'Q';
     const Bytes before = ImageOf(config);
     EXPECT_EQ(KVX->ReadConfig(&config), ResultPageReadFailed);
     EXPECT_EQ(ImageOf(config), before);
-    EXPECT_TRUE(std::equal(Link->Memory.begin(), Link->Memory.begin() + 10 * PageSize, KVX->EEPROMBuffer()));
+    EXPECT_TRUE(std::equal(Link->Unit.Memory.begin(), Link->Unit.Memory.begin() + 10 * PageSize, KVX->EEPROMBuffer()));
     EXPECT_TRUE(std::all_of(KVX->EEPROMBuffer() + 10 * PageSize, KVX->EEPROMBuffer() + UnitMemorySize,
                             [](uint8_t b) { return b == 0xFF; }));
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig);
@@ -130,15 +129,15 @@ TEST_F(Transfer, EmptySessionPasswordIsWrittenAsSpaces)
     ASSERT_EQ(KVX->ReadConfig(&read), ResultOK);
     TKVXConfig config = ErasedConfig();
     ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
-    EXPECT_TRUE(std::all_of(Link->Memory.begin() + 1792, Link->Memory.begin() + 1824, [](uint8_t b) { return b == 0x20; }));
+    EXPECT_TRUE(std::all_of(Link->Unit.Memory.begin() + 1792, Link->Unit.Memory.begin() + 1824, [](uint8_t b) { return b == 0x20; }));
 }
 
 TEST_F(Transfer, WriteWithoutAFullReadFirstReadsTheUnitSoItsUpperMemorySurvives)
 {
-    const Bytes upper(Link->Memory.begin() + TKVXConfig::Size, Link->Memory.end());
+    const Bytes upper(Link->Unit.Memory.begin() + TKVXConfig::Size, Link->Unit.Memory.end());
     TKVXConfig config = ErasedConfig();
     ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
-    EXPECT_EQ(Bytes(Link->Memory.begin() + TKVXConfig::Size, Link->Memory.end()), upper);
+    EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + TKVXConfig::Size, Link->Unit.Memory.end()), upper);
     EXPECT_EQ(Link->CountOf(TKVXCommand::ReadPage), 512u);
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage), 512u);
     EXPECT_EQ(Progress.size(), 1024u);
@@ -152,12 +151,12 @@ TEST_F(Transfer, WriteSendsTheImageAsItWasWhenCalledWhateverHappensToItDuringThe
         if (Link->CountOf(TKVXCommand::ReadPage) == 100) config.UnitID[0] = 'B';  // a template loaded meanwhile
     };
     ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
-    EXPECT_EQ(Link->Memory[offsetof(TKVXConfig, UnitID)], 'A');
+    EXPECT_EQ(Link->Unit.Memory[offsetof(TKVXConfig, UnitID)], 'A');
 }
 
 TEST_F(Transfer, WriteWhosePreliminaryReadFailsWritesNothing)
 {
-    Link->AnswerPagesUntil = 3;
+    Link->SetUnitFaults("stop-after-page=3");
     TKVXConfig config = ErasedConfig();
     EXPECT_EQ(KVX->WriteConfig(&config), ResultPageReadFailed);
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage), 0u);
@@ -190,7 +189,7 @@ struct TPrecedenceCase {
     const char* Name;
     bool RaiseFails;
     bool LowerFails;
-    std::set<TKVXCommand> Ignored;
+    const char* UnitFaults;
     bool Stop;
     uint8_t ReadCode;
     uint8_t PasswordCode;
@@ -209,7 +208,7 @@ TEST_P(Precedence, CodeOfTheFirstFailingStepUnlessTheLineOrTheExitFails)
     ConnectDongle();
     Link->RaiseFails = c.RaiseFails;
     Link->LowerFails = c.LowerFails;
-    Link->Ignored = c.Ignored;
+    Link->SetUnitFaults(c.UnitFaults);
     if (c.Stop)
         Pump.OnProcess = [this] {
             if (Link->CountOf(TKVXCommand::ExitConfig) == 0 && !Link->Requests.empty()) KVX->Terminate();
@@ -225,19 +224,19 @@ TEST_P(Precedence, CodeOfTheFirstFailingStepUnlessTheLineOrTheExitFails)
     EXPECT_EQ(Link->CountOf(TKVXCommand::BeginTransfer), 0u);
 }
 
-const std::set<TKVXCommand> NoExit{TKVXCommand::ExitConfig};
-const std::set<TKVXCommand> NoEnter{TKVXCommand::EnterConfig};
-const std::set<TKVXCommand> NoBegin{TKVXCommand::BeginTransfer};
-const std::set<TKVXCommand> NoPages{TKVXCommand::ReadPage};
+const char* const NoExit = "drop-reply@exit";
+const char* const NoEnter = "drop-reply@enter";
+const char* const NoBegin = "drop-reply@begin";
+const char* const NoPages = "drop-reply@read";
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, Precedence,
-    ::testing::Values(TPrecedenceCase{"all well", false, false, {}, false, 0, 0},
-                      TPrecedenceCase{"raise fails", true, false, {}, false, 254, 254},
+    ::testing::Values(TPrecedenceCase{"all well", false, false, "", false, 0, 0},
+                      TPrecedenceCase{"raise fails", true, false, "", false, 254, 254},
                       TPrecedenceCase{"no config mode", false, false, NoEnter, false, 1, 1},
                       TPrecedenceCase{"no begin transfer", false, false, NoBegin, false, 2, 0},
                       TPrecedenceCase{"page read fails", false, false, NoPages, false, 7, 7},
-                      TPrecedenceCase{"lower fails", false, true, {}, false, 11, 254},
+                      TPrecedenceCase{"lower fails", false, true, "", false, 11, 254},
                       TPrecedenceCase{"lower fails after a page failure", false, true, NoPages, false, 11, 254},
                       TPrecedenceCase{"exit fails", false, false, NoExit, false, 9, 9},
                       TPrecedenceCase{"lower and exit fail", false, true, NoExit, false, 9, 9},
@@ -260,7 +259,7 @@ TEST_F(Transfer, PageWriteFailureGivesEight)
 {
     TKVXConfig config = ErasedConfig();
     ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
-    Link->Ignored = {TKVXCommand::WritePage};
+    Link->SetUnitFaults("drop-reply@write");
     EXPECT_EQ(KVX->WriteConfig(&config), ResultPageWriteFailed);
 }
 
@@ -268,8 +267,8 @@ class Password : public Transfer {
 protected:
     void StorePassword(const char* text)
     {
-        std::memset(Link->Memory.data() + 1792, 0x20, 32);
-        std::memcpy(Link->Memory.data() + 1792, text, std::strlen(text));
+        std::memset(Link->Unit.Memory.data() + 1792, 0x20, 32);
+        std::memcpy(Link->Unit.Memory.data() + 1792, text, std::strlen(text));
     }
 };
 
@@ -293,26 +292,26 @@ TEST_F(Password, ThirtyTwoSpacesMeanNoPassword)
 
 TEST_F(Password, WriteChangesOnlyThePasswordBytesOfThePage)
 {
-    const Bytes restOfPage(Link->Memory.begin() + 1824, Link->Memory.begin() + 1920);
+    const Bytes restOfPage(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920);
     std::u16string password;
     ASSERT_EQ(KVX->ReadPassword(password), ResultOK);
     ASSERT_EQ(KVX->WritePassword(u"new"), ResultOK);
     Bytes expected(32, 0x20);
     std::memcpy(expected.data(), "new", 3);
-    EXPECT_EQ(Bytes(Link->Memory.begin() + 1792, Link->Memory.begin() + 1824), expected);
-    EXPECT_EQ(Bytes(Link->Memory.begin() + 1824, Link->Memory.begin() + 1920), restOfPage);
+    EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + 1792, Link->Unit.Memory.begin() + 1824), expected);
+    EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920), restOfPage);
 }
 
 TEST_F(Password, WriteWithoutAPriorReadReadsThePageFirst)
 {
-    const Bytes restOfPage(Link->Memory.begin() + 1824, Link->Memory.begin() + 1920);
+    const Bytes restOfPage(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920);
     ASSERT_EQ(KVX->WritePassword(u"new"), ResultOK);
-    EXPECT_EQ(Bytes(Link->Memory.begin() + 1824, Link->Memory.begin() + 1920), restOfPage);
+    EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920), restOfPage);
 }
 
 TEST_F(Password, FailedPageWriteGivesSeven)
 {
-    Link->Ignored = {TKVXCommand::WritePage};
+    Link->SetUnitFaults("drop-reply@write");
     EXPECT_EQ(KVX->WritePassword(u"new"), ResultPageReadFailed);
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig);
 }

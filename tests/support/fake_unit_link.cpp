@@ -1,10 +1,11 @@
 #include "tests/support/fake_unit_link.h"
 
 #include <algorithm>
-#include <cstring>
+#include <stdexcept>
+#include <string>
 
-#include "link/crc8.h"
 #include "link/kvx.h"
+#include "sim/faults.h"
 
 namespace kvx::test {
 
@@ -20,7 +21,10 @@ TDeviceInfo DongleInfo(uint32_t DeviceNumber)
     return info;
 }
 
-TFakeUnitLink::TFakeUnitLink() : Memory(UnitMemorySize, 0) {}
+TFakeUnitLink::TFakeUnitLink()
+{
+    Unit.Memory.assign(UnitMemorySize, 0);
+}
 
 bool TFakeUnitLink::Open(uint32_t DeviceNumber)
 {
@@ -30,51 +34,16 @@ bool TFakeUnitLink::Open(uint32_t DeviceNumber)
     return true;
 }
 
-void TFakeUnitLink::Close()
-{
-    Connected = false;
-}
-
 uint32_t TFakeUnitLink::Write(const uint8_t* Buffer, uint32_t Count)
 {
     if (WriteFails) return 0;
     Requests.emplace_back(Buffer, Buffer + Count);
-    if (Count < 4 || Buffer[0] != FrameStart || Crc8Maxim(Buffer + 1, Count - 2) != Buffer[Count - 1]) return Count;
-    const auto command = static_cast<TKVXCommand>(Buffer[1]);
-    if (!Silent && !Ignored.count(command)) {
-        const bool isPage = command == TKVXCommand::ReadPage || command == TKVXCommand::WritePage;
-        const bool answered = !isPage || !AnswerPagesUntil || FPageRequests < *AnswerPagesUntil;
-        if (isPage) ++FPageRequests;
-        const size_t address = Count >= 5 ? (size_t(Buffer[3]) << 8 | Buffer[4]) : 0;
-        if (answered) {
-            switch (command) {
-            case TKVXCommand::ReadPage:
-                Reply(Memory.data() + address, PageSize);
-                break;
-            case TKVXCommand::WritePage:
-                std::memcpy(Memory.data() + address, Buffer + 5, PageSize);
-                Reply(nullptr, 0);
-                break;
-            case TKVXCommand::EnterConfig:
-            case TKVXCommand::ExitConfig:
-            case TKVXCommand::BeginTransfer:
-                Reply(nullptr, 0);
-                break;
-            case TKVXCommand::SetTime:
-                break;
-            }
-        }
-    }
-    if (AfterRequest) AfterRequest(command);
+    if (!Silent)
+        // The unit's clock and status frames are not used here: it stays at time 0.
+        for (const auto& reply : Unit.Receive(Buffer, Count, FRtsActive, 0))
+            RxQueue.insert(RxQueue.end(), reply.Bytes.begin(), reply.Bytes.end());
+    if (AfterRequest && Count >= 2) AfterRequest(static_cast<TKVXCommand>(Buffer[1]));
     return Count;
-}
-
-void TFakeUnitLink::Reply(const uint8_t* payload, uint8_t length)
-{
-    uint8_t frame[PageReplySize];
-    const size_t size = AssembleReply(frame, Acknowledgement.value_or(Acknowledge), payload, length);
-    RxQueue.insert(RxQueue.end(), StrayBeforeReply.begin(), StrayBeforeReply.end());
-    RxQueue.insert(RxQueue.end(), frame, frame + size);
 }
 
 uint32_t TFakeUnitLink::Read(uint8_t* Buffer, uint32_t Count)
@@ -85,14 +54,15 @@ uint32_t TFakeUnitLink::Read(uint8_t* Buffer, uint32_t Count)
     return n;
 }
 
-void TFakeUnitLink::FlushBuffers(bool, bool FlushRX)
+void TFakeUnitLink::FlushBuffers(bool FlushTX, bool FlushRX)
 {
+    if (FlushTX) Unit.DropPartialRequest();
     if (FlushRX) RxQueue.clear();
 }
 
 uint8_t TFakeUnitLink::CheckRXQueue(uint32_t& NumBytesInQueue, uint32_t& QueueStatus)
 {
-    NumBytesInQueue = ReportedWaiting.value_or(static_cast<uint32_t>(RxQueue.size()));
+    NumBytesInQueue = static_cast<uint32_t>(RxQueue.size());
     QueueStatus = QueueReady;
     return 0;
 }
@@ -100,7 +70,16 @@ uint8_t TFakeUnitLink::CheckRXQueue(uint32_t& NumBytesInQueue, uint32_t& QueueSt
 bool TFakeUnitLink::SetFlowControl(uint8_t, uint8_t RTS, uint8_t, uint8_t, uint8_t, int)
 {
     RtsHistory.push_back(RTS);
-    return RTS ? !RaiseFails : !LowerFails;
+    if (RTS ? RaiseFails : LowerFails) return false;
+    FRtsActive = RTS != 0;
+    return true;
+}
+
+void TFakeUnitLink::SetUnitFaults(std::string_view Faults)
+{
+    const auto faults = sim::ParseFaults(Faults);
+    if (!faults) throw std::invalid_argument("unit faults refused: " + std::string(Faults));
+    Unit.SetFaults(*faults);
 }
 
 void TFakeUnitLink::Receive(const std::vector<uint8_t>& bytes)

@@ -1,15 +1,16 @@
 #pragma once
-// A scripted link with a unit behind it: 64 KiB of memory and the protocol's commands,
-// answered at once, with switches for the faults the device object must survive.
+// A link answered at once by the simulator's unit model, with switches for the link's own
+// faults the device object must survive. The unit's misbehaviour is kvxsim's fault list.
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
-#include <set>
+#include <string_view>
 #include <vector>
 
 #include "link/kvx_frames.h"
 #include "link/usb_link.h"
+#include "sim/unit_model.h"
 
 namespace kvx::test {
 
@@ -21,7 +22,7 @@ public:
     TFakeUnitLink();
 
     bool Open(uint32_t DeviceNumber) override;
-    void Close() override;
+    void Close() override { Connected = false; }
     uint32_t Write(const uint8_t* Buffer, uint32_t Count) override;
     uint32_t Read(uint8_t* Buffer, uint32_t Count) override;
     void FlushBuffers(bool FlushTX, bool FlushRX) override;
@@ -30,35 +31,32 @@ public:
     void EnableRX(bool Enable) override { RxEnabled = Enable; }
     bool DeviceConnected() const override { return Connected; }
 
+    // The unit misbehaves as kvxsim's KVXSIM_FAULT says ("drop-reply@begin,stop-after-page=3");
+    // "none" clears. Throws on a list kvxsim would refuse.
+    void SetUnitFaults(std::string_view Faults);
     // Queues bytes as if the unit had sent them unasked.
     void Receive(const std::vector<uint8_t>& bytes);
-    // Commands the unit received, in order.
+    // Commands that crossed the link, in order.
     std::vector<TKVXCommand> Commands() const;
     size_t CountOf(TKVXCommand command) const;
 
-    std::vector<uint8_t> Memory;
+    sim::TUnitModel Unit;              // its memory starts erased to zeros
     std::vector<std::vector<uint8_t>> Requests;
     std::deque<uint8_t> RxQueue;
     std::vector<uint8_t> RtsHistory;
     std::optional<uint32_t> OpenedDevice;
     bool Connected = false;
     bool RxEnabled = true;
-    bool Silent = false;               // answers nothing
-    std::set<TKVXCommand> Ignored;     // these commands go unanswered
+    bool Silent = false;               // no unit on the line: requests reach nothing
     bool RaiseFails = false;           // setting RTS active fails
     bool LowerFails = false;           // setting RTS inactive fails
     bool WriteFails = false;           // every write reports 0 bytes
     bool OpenFails = false;            // an open leaves the link as it was
-    std::optional<size_t> AnswerPagesUntil;  // read/write page requests beyond this many go unanswered
-    std::vector<uint8_t> StrayBeforeReply;   // bytes sent ahead of every reply
-    std::optional<uint8_t> Acknowledgement;  // replaces 0xAA in every reply
-    std::optional<uint32_t> ReportedWaiting; // what CheckRXQueue claims is waiting
-    // Called after each request is handled (after its reply is queued).
+    // Called after each write, once the unit's reply is queued.
     std::function<void(TKVXCommand)> AfterRequest;
 
 private:
-    void Reply(const uint8_t* payload, uint8_t length);
-    size_t FPageRequests = 0;
+    bool FRtsActive = false;
 };
 
 } // namespace kvx::test

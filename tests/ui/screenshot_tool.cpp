@@ -16,7 +16,6 @@
 #include "config/whole_file.h"
 #include "program_version.h"
 #include "sim/default_memory.h"
-#include "sim/unit_model.h"
 #include "transfer/commissioning_report.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
@@ -173,17 +172,16 @@ int main(int argc, char* argv[])
     unit->OnRxData(static_cast<uint32_t>(status.size()));
     window.MenuButtonClick(window.pnlUnitStatus);
     ok = Save(window, folder, "status") && ok;
-    // The simulated unit on a scripted walk of signal levels, a frame a second for ten minutes,
+    // The unit behind the link on a scripted walk of signal levels, a frame a second for ten minutes,
     // recorded as the status log.
     dialogs.FileToSave = folder.filePath("status-log.csv");
     window.StatusView()->RecordStatusClick();
     dialogs.FileToSave.clear();
-    sim::TUnitModel walking;
-    walking.IMEI = "356938035643809";
-    walking.SetSignalWalk(AntennaSearch());
+    unit->Unit.IMEI = "356938035643809";
+    unit->Unit.SetSignalWalk(AntennaSearch());
     for (uint64_t ms = 1000; ms <= 600000; ms += 1000) {
         pump.Now = ms;
-        const std::vector<uint8_t> burst = walking.StatusDue(ms);
+        const std::vector<uint8_t> burst = unit->Unit.StatusDue(ms);
         unit->Receive(burst);
         unit->OnRxData(static_cast<uint32_t>(burst.size()));
     }

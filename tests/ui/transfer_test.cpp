@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         CreateWindow();
-        for (TBytePage* page : Pages) Link->Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
+        for (TBytePage* page : Pages) Link->Unit.Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
     }
     bool PagesShowUnit() const
     {
@@ -127,7 +127,7 @@ TEST_F(TransferTest, StopReadingEndsTheReadQuietlyAndKeepsThePages)
 TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
 {
     ConnectDongle();
-    Link->AnswerPagesUntil = 10;  // the unit stops answering page requests
+    Link->SetUnitFaults("stop-after-page=10");  // the unit stops answering page requests
     Dialogs.ExpectMessage(ReadFailureText(ResultPageReadFailed));
     Window->pnlReadConfigClick();
     ASSERT_EQ(Dialogs.Messages.size(), 1u);
@@ -152,7 +152,7 @@ TEST_F(TransferTest, AnEditAloneAllowsAWrite)
     ConnectDongle();
     BytePage(2)->Edit(0x22);
     Window->pnlWriteConfigClick();
-    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(2)], 0x22);
+    EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(2)], 0x22);
     EXPECT_FALSE(Window->ConfigChanged);
     EXPECT_TRUE(Window->KVXHasBeenRead);
 }
@@ -180,14 +180,14 @@ TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
     for (const auto& c : cases) {
         CreateWindow(c.Pages);
         ConnectDongle();
-        Link->Memory[HiddenSettingOffset] = c.Unit;
+        Link->Unit.Memory[HiddenSettingOffset] = c.Unit;
         Window->pnlReadConfigClick();
         if (QLineEdit* hidden = Window->HiddenSettingEdit()) {
             EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
         }
-        Link->Memory[HiddenSettingOffset] = 0;
+        Link->Unit.Memory[HiddenSettingOffset] = 0;
         Window->pnlWriteConfigClick();
-        EXPECT_EQ(Link->Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
+        EXPECT_EQ(Link->Unit.Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
     }
     EXPECT_EQ(Window->HiddenSettingEdit(), nullptr);
 }
@@ -195,12 +195,12 @@ TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
 TEST_F(TransferTest, WrittenImageIsBuiltFromThePagesAlone)
 {
     ConnectDongle();
-    Link->Memory[5000] = 0x12;  // no page stores byte 5000
+    Link->Unit.Memory[5000] = 0x12;  // no page stores byte 5000
     Window->pnlReadConfigClick();
     Window->pnlWriteConfigClick();
-    EXPECT_EQ(Link->Memory[5000], 0xFF);
-    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(9)], 0x40 + 9);
-    EXPECT_EQ(Link->Memory[offsetof(TKVXConfig, EEPROMFlags)], 0xAA);
+    EXPECT_EQ(Link->Unit.Memory[5000], 0xFF);
+    EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(9)], 0x40 + 9);
+    EXPECT_EQ(Link->Unit.Memory[offsetof(TKVXConfig, EEPROMFlags)], 0xAA);
 }
 
 // A write that ends early says what the unit holds now: nothing new, or part old and part
@@ -224,11 +224,11 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         SCOPED_TRACE(c.Name);
         BackupFolder = QDir(Backups.path()).filePath(c.Name);
         CreateWindow();
-        for (TBytePage* page : Pages) Link->Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
-        Link->Memory[5000] = 0x12;  // no page stores it: a restore brings it back
+        for (TBytePage* page : Pages) Link->Unit.Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
+        Link->Unit.Memory[5000] = 0x12;  // no page stores it: a restore brings it back
         ConnectDongle();
         if (c.End != TEnd::ReadBeforeFails) Window->pnlReadConfigClick();
-        const std::vector<uint8_t> before(Link->Memory.begin(), Link->Memory.end());
+        const std::vector<uint8_t> before(Link->Unit.Memory.begin(), Link->Unit.Memory.end());
         TKVXConfig held;
         std::copy_n(before.begin(), TKVXConfig::Size, held.Bytes());
         TUnitWriteResult partly;
@@ -248,16 +248,16 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
             partly.PagesSent = 20;
             break;
         case TEnd::PageFails:
-            Link->AnswerPagesUntil = PagesRead() + 1 + 3;
+            Link->SetUnitFaults("stop-after-page=4");  // the password page, then three pages written
             partly.Code = ResultPageWriteFailed;
             partly.PagesSent = 3;
             break;
         case TEnd::NoBeginTransfer:
-            Link->Ignored = {TKVXCommand::BeginTransfer};
+            Link->SetUnitFaults("drop-reply@begin");
             Dialogs.ExpectMessage(WriteFailureText(ResultNoBeginTransfer));
             break;
         case TEnd::ReadBeforeFails:
-            Link->AnswerPagesUntil = PagesRead() + 1 + 3;
+            Link->SetUnitFaults("stop-after-page=4");
             Dialogs.ExpectMessage(NothingWrittenText(ResultPageReadFailed));
             break;
         }
@@ -267,19 +267,19 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         BytePage(1)->Edit(3);
         Window->pnlWriteConfigClick();
         Pump.OnProcess = nullptr;
-        Link->AnswerPagesUntil.reset();
+        Link->SetUnitFaults("none");
         EXPECT_TRUE(Dialogs.Done());
         EXPECT_EQ(Window->pnlWriteConfig->Caption(), WriteCaption);
         EXPECT_TRUE(Window->pnlReadConfig->isEnabled());
         const bool untouched = c.End == TEnd::NoBeginTransfer || c.End == TEnd::ReadBeforeFails;
         if (untouched) {
-            EXPECT_EQ(Link->Memory, before);
+            EXPECT_EQ(Link->Unit.Memory, before);
         }
         if (c.Answer == mrYes) {
             EXPECT_FALSE(Window->ConfigChanged) << "the pages show the restored backup";
-            EXPECT_EQ(Link->Memory[5000], 0x12);
+            EXPECT_EQ(Link->Unit.Memory[5000], 0x12);
             EXPECT_EQ(BytePage(1)->Value, 0x41);
-            EXPECT_TRUE(std::equal(before.begin() + 1, before.begin() + 1792, Link->Memory.begin() + 1));
+            EXPECT_TRUE(std::equal(before.begin() + 1, before.begin() + 1792, Link->Unit.Memory.begin() + 1));
         } else {
             EXPECT_TRUE(Window->ConfigChanged);
         }

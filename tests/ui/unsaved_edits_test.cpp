@@ -20,8 +20,8 @@ protected:
         CreateWindow();
         ConnectDongle();
         const char name[] = "Farm gate";
-        std::memset(Link->Memory.data() + offsetof(TKVXConfig, UnitID), ' ', 16);
-        std::memcpy(Link->Memory.data() + offsetof(TKVXConfig, UnitID), name, std::strlen(name));
+        std::memset(Link->Unit.Memory.data() + offsetof(TKVXConfig, UnitID), ' ', 16);
+        std::memcpy(Link->Unit.Memory.data() + offsetof(TKVXConfig, UnitID), name, std::strlen(name));
     }
     QString Title() const { return Window->windowHandle()->title(); }
     QString PathOf(const QString& Name) const { return QDir(Backups.path()).filePath(Name); }

@@ -88,7 +88,7 @@ TBytePage* WindowTest::BytePage(int No) const
 
 void WindowTest::SetUnitPassword(const std::string& Password)
 {
-    uint8_t* page = Link->Memory.data() + PasswordPageAddress;
+    uint8_t* page = Link->Unit.Memory.data() + PasswordPageAddress;
     std::memset(page, ' ', PasswordLength);
     std::memcpy(page, Password.data(), Password.size());
 }

@@ -24,10 +24,10 @@ protected:
     {
         CreateWindow();
         ConnectDongle();
-        for (TBytePage* page : Pages) Link->Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
+        for (TBytePage* page : Pages) Link->Unit.Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
     }
     size_t PagesRead() const { return Link->CountOf(TKVXCommand::ReadPage); }
-    std::vector<uint8_t> UnitImage() const { return {Link->Memory.begin(), Link->Memory.begin() + TKVXConfig::Size}; }
+    std::vector<uint8_t> UnitImage() const { return {Link->Unit.Memory.begin(), Link->Unit.Memory.begin() + TKVXConfig::Size}; }
     QStringList BackupFiles() const { return QDir(BackupFolder).entryList(QDir::Files); }
     static std::vector<uint8_t> FileBytes(const std::filesystem::path& Path)
     {
@@ -100,8 +100,8 @@ TEST_F(WriteSafetyTest, UnitThatDoesNotHoldWhatWasWrittenFailsTheWriteWithEveryC
 {
     Link->AfterRequest = [this](TKVXCommand Command) {
         if (Command != TKVXCommand::WritePage) return;
-        Link->Memory[TBytePage::OffsetOf(1)] = 'X';
-        Link->Memory[5000] = 0;
+        Link->Unit.Memory[TBytePage::OffsetOf(1)] = 'X';
+        Link->Unit.Memory[5000] = 0;
     };
     Dialogs.ExpectDifferences();
     WriteEdit(1, 'A');
@@ -129,7 +129,7 @@ TEST_F(WriteSafetyTest, TemplateLoadedWhileTheWriteReadsTheUnitDoesNotReachIt)
     };
     Window->pnlWriteConfigClick();
     Pump.OnProcess = nullptr;
-    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(5)], 0x30);
+    EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(5)], 0x30);
     EXPECT_EQ(BytePage(5)->Value, 0x60);
     EXPECT_TRUE(Window->ConfigChanged) << "the loaded template is not in the unit";
 }
@@ -187,7 +187,7 @@ TEST_F(WriteSafetyTest, WriteChangesOnlySendsThePagesThatDifferOnceTheUnitIsKnow
     action->trigger();
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage) - writes, 1u) << "the one page that differs";
     EXPECT_EQ(PagesRead() - reads, 1u + 1u) << "the password page, then the page written";
-    EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(3)], 0x33);
+    EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(3)], 0x33);
     EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(true)));
     EXPECT_FALSE(Window->ConfigChanged);
 }
@@ -230,10 +230,10 @@ TEST_F(WriteSafetyTest, RestoreWritesTheBackupsOwnBytesAfterShowingWhatChanges)
     Window->RestoreBackup();
 
     const std::vector<size_t> unstored = {5000, HiddenSettingOffset, 31000};  // no page stores these
-    for (size_t at : unstored) Link->Memory[at] = 0x12;
+    for (size_t at : unstored) Link->Unit.Memory[at] = 0x12;
     const std::vector<uint8_t> original = UnitImage();
     WriteEdit(1, 0x11);  // the pages send 0xFF where no page stores anything
-    ASSERT_EQ(Link->Memory[5000], 0xFF);
+    ASSERT_EQ(Link->Unit.Memory[5000], 0xFF);
 
     Dialogs.ExpectBackupChoice(-1);
     Window->RestoreBackup();
