@@ -217,10 +217,12 @@ TEST_P(Precedence, CodeOfTheFirstFailingStepUnlessTheLineOrTheExitFails)
     TKVXConfig config = ErasedConfig();
     EXPECT_EQ(KVX->ReadConfig(&config), c.ReadCode) << c.Name;
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig) << c.Name;
+    EXPECT_FALSE(Link->Unit.InConfigMode()) << "every session ends by leaving configuration mode";
 
     Link->Requests.clear();
     std::u16string password;
     EXPECT_EQ(KVX->ReadPassword(password), c.PasswordCode) << c.Name;
+    EXPECT_FALSE(Link->Unit.InConfigMode());
     EXPECT_EQ(Link->CountOf(TKVXCommand::BeginTransfer), 0u);
 }
 

@@ -9,7 +9,8 @@
 
 namespace kvx::test {
 
-// A device object over a scripted unit, on virtual time, with a fixed PC clock.
+// A device object over the simulator's unit model behind a fake link, on virtual time, with a
+// fixed PC clock.
 class KVXTest : public ::testing::Test {
 protected:
     KVXTest()
