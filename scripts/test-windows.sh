@@ -81,8 +81,11 @@ grep -E '^(HoldOff.dll exports|not installed:|installed:|installs with|fastest:)
 
 stage "kvxctl.exe --usb-library kvxsim.dll read"
 # The Windows run-time binding end to end: kvxctl loads the simulated dongle by file name.
+# With Qt, kvxctl links Qt's painter for the report: run it as deployed, beside Qt's DLLs.
 template=$WINEPREFIX/read.kvx
-(cd "$build/bin" && timeout 120 wine kvxctl.exe --usb-library kvxsim.dll read -o "$(winepath -w "$template")" </dev/null)
+bin=$build/bin
+[ -z "$qt" ] || bin=$build/deploy
+(cd "$bin" && timeout 120 wine kvxctl.exe --usb-library kvxsim.dll read -o "$(winepath -w "$template")" </dev/null)
 size=$(stat -c %s "$template")
 [ "$size" -eq 31872 ] || { echo "FAIL: kvxctl.exe read wrote $size bytes, not 31872" >&2; exit 1; }
 
