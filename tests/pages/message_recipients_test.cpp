@@ -10,7 +10,7 @@
 #include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
 #include "tests/support/phone_number_cases.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui::test {
 namespace {

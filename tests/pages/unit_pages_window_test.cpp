@@ -24,11 +24,10 @@
 #include "tests/pages/real_window_fixture.h"
 #include "ui/main/accessible_names.h"
 #include "ui/main/kvx_panel.h"
+#include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
 #include "ui/main/transfer_texts.h"
-#include "ui/main/main_window.h"
 #include "ui/pages/general_setup_page.h"
-#include "ui/pages/image_check_box.h"
 #include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
@@ -36,6 +35,7 @@
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
+#include "ui/widgets/image_check_box.h"
 
 namespace kvx::ui::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "ui/main/page_contract.h"
-#include "ui/pages/recipient_boxes.h"
+#include "ui/widgets/recipient_boxes.h"
 
 class QLabel;
 

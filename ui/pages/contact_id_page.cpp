@@ -13,7 +13,7 @@
 #include "config/page_captions.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/shipped_file.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 

@@ -9,8 +9,8 @@
 #include <array>
 
 #include "ui/main/menu_table.h"
-#include "ui/pages/page_controls.h"
 #include "ui/pages/timer_count.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 

@@ -12,8 +12,8 @@
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/io_expander.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 

@@ -8,7 +8,7 @@
 
 #include "config/general_setup.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/week_day_boxes.h"
+#include "ui/widgets/week_day_boxes.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -10,7 +10,7 @@
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 

@@ -10,7 +10,7 @@
 #include "config/input_messages.h"
 #include "ui/main/page_contract.h"
 #include "ui/pages/io_expander.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 class QCheckBox;
 class QLabel;

@@ -8,8 +8,8 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui {
 

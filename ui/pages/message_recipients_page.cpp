@@ -9,9 +9,9 @@
 #include "config/recipients.h"
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/list_files.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/phone_number_edit.h"
 #include "ui/pages/recipient_columns.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui {
 

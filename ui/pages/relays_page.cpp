@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "config/page_captions.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 

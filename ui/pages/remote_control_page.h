@@ -6,7 +6,7 @@
 
 #include "config/remote_control.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/itt_controls.h"
+#include "ui/widgets/itt_controls.h"
 
 class QScrollArea;
 

@@ -10,7 +10,7 @@
 #include "link/new_password.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/transfer_texts.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 

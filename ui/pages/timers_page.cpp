@@ -12,10 +12,10 @@
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
-#include "ui/pages/location_lines.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/relay_lists.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/location_lines.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/relay_lists.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 

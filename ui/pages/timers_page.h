@@ -6,10 +6,10 @@
 #include "config/timers.h"
 #include "ui/main/page_contract.h"
 #include "ui/pages/io_expander.h"
-#include "ui/pages/location_list.h"
 #include "ui/pages/location_names.h"
 #include "ui/pages/timer_count.h"
-#include "ui/pages/week_day_boxes.h"
+#include "ui/widgets/location_list.h"
+#include "ui/widgets/week_day_boxes.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "ui/pages/itt_controls.h"
+#include "ui/widgets/itt_controls.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 

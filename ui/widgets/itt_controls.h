@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/remote_control.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/phone_number_edit.h"
 
 class QAbstractItemModel;
 class QComboBox;
