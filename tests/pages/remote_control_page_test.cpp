@@ -11,7 +11,7 @@
 #include <map>
 
 #include "tests/pages/unit_page_fixture.h"
-#include "ui/pages/location_names.h"
+#include "ui/pages/page_roles.h"
 #include "ui/pages/remote_control_page.h"
 
 namespace kvx::ui::test {

@@ -8,7 +8,7 @@
 #include "config/contact_id.h"
 #include "ui/main/page_contract.h"
 #include "ui/pages/cid_controls.h"
-#include "ui/pages/recipient_columns.h"
+#include "ui/pages/page_roles.h"
 
 class QCheckBox;
 class QComboBox;

@@ -9,7 +9,7 @@
 #include <array>
 
 #include "ui/main/menu_table.h"
-#include "ui/pages/timer_count.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {

@@ -6,8 +6,7 @@
 
 #include "config/distribution.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/distribution_groups.h"
-#include "ui/pages/recipient_columns.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/recipient_boxes.h"
 
 class QScrollArea;

@@ -10,8 +10,7 @@
 #include "config/page_captions.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribution_groups.h"
-#include "ui/pages/io_expander.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
 #include "ui/widgets/step_edit.h"
 

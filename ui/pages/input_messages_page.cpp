@@ -9,7 +9,7 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribution_groups.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {

@@ -9,7 +9,7 @@
 #include "config/analogue_input.h"
 #include "config/input_messages.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
 
 class QCheckBox;

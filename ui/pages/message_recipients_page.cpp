@@ -7,9 +7,8 @@
 #include "config/page_captions.h"
 #include "config/recipient_list.h"
 #include "config/recipients.h"
-#include "ui/pages/distribution_groups.h"
 #include "ui/pages/list_files.h"
-#include "ui/pages/recipient_columns.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
 #include "ui/widgets/phone_number_edit.h"
 

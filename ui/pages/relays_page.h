@@ -5,7 +5,7 @@
 
 #include "config/relay_pulse_times.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
+#include "ui/pages/page_roles.h"
 
 class QLabel;
 class QLineEdit;

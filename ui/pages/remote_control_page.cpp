@@ -11,7 +11,7 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/location_names.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {

@@ -2,7 +2,7 @@
 // Security setup: the command PIN remote SMS commands must carry, SMS sender verification,
 // and the unit's programming access password, set or cleared in the unit at once.
 #include "ui/main/page_contract.h"
-#include "ui/pages/command_pin.h"
+#include "ui/pages/page_roles.h"
 
 class QCheckBox;
 class QLineEdit;

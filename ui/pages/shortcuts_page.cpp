@@ -7,7 +7,7 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/command_pin.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {

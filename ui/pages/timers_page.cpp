@@ -11,7 +11,7 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribution_groups.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/location_lines.h"
 #include "ui/widgets/page_controls.h"
 #include "ui/widgets/relay_lists.h"

@@ -5,9 +5,7 @@
 
 #include "config/timers.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
-#include "ui/pages/location_names.h"
-#include "ui/pages/timer_count.h"
+#include "ui/pages/page_roles.h"
 #include "ui/widgets/location_list.h"
 #include "ui/widgets/week_day_boxes.h"
 
