@@ -13,9 +13,9 @@ class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmDistributeMessages : public TKVXPage, public IDistributionGroups, public IRecipientColumns {
+class TDistributeMessagesPage : public TKVXPage, public IDistributionGroups, public IRecipientColumns {
 public:
-    TfrmDistributeMessages(IPageHost& Host, QWidget* Parent);
+    TDistributeMessagesPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;

@@ -20,9 +20,9 @@ class QRadioButton;
 
 namespace kvx::ui {
 
-class TfrmInputSMSMessages : public TKVXPage, public IIOExpanderPage {
+class TInputMessagesPage : public TKVXPage, public IIOExpanderPage {
 public:
-    TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent);
+    TInputMessagesPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;

@@ -18,9 +18,9 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmMissedCall : public TKVXPage, public IIOExpanderPage, public ILocationNames {
+class TMissedCallPage : public TKVXPage, public IIOExpanderPage, public ILocationNames {
 public:
-    TfrmMissedCall(IPageHost& Host, QWidget* Parent);
+    TMissedCallPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;

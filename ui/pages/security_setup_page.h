@@ -10,18 +10,18 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmSecuritySetup : public TKVXPage, public ICommandPin {
+class TSecuritySetupPage : public TKVXPage, public ICommandPin {
 public:
-    TfrmSecuritySetup(IPageHost& Host, QWidget* Parent);
+    TSecuritySetupPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
-    void btnSetPasswordClick();
+    void SetPasswordClicked();
     QString CommandPin() const override;
 
     QLineEdit* edPIN;
     QCheckBox* cbSMSSenderVerify;
-    QPushButton* Button9;
+    QPushButton* btnGoToRecipients;
     QLineEdit* edNewPassword;
     QLineEdit* edVerifyPassword;
     QPushButton* btnSetPassword;

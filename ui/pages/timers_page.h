@@ -17,9 +17,9 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmTimers : public TKVXPage, public ITimerCount, public IIOExpanderPage, public ILocationNames {
+class TTimersPage : public TKVXPage, public ITimerCount, public IIOExpanderPage, public ILocationNames {
 public:
-    TfrmTimers(IPageHost& Host, QWidget* Parent);
+    TTimersPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -38,7 +38,7 @@ public:
     QLineEdit* edMinutes;
     TWeekDayBoxes WeekDays;  // cbSUN .. cbSAT
     QCheckBox* cbConfirmation;
-    QPushButton* Button12;  // "Reset location"
+    QPushButton* btnResetLocation;  // "Reset location"
 
 private:
     void BuildControls();

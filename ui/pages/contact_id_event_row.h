@@ -10,12 +10,12 @@ class QLabel;
 
 namespace kvx::ui {
 
-class TfrmCIDControls : public QWidget {
+class TContactIDEventRow : public QWidget {
 public:
     static constexpr int RowHeight = 23;
     static constexpr int RowPitch = 25;
 
-    TfrmCIDControls(IPageHost& Host, int Code, const QString& Description, QWidget* Parent);
+    TContactIDEventRow(IPageHost& Host, int Code, const QString& Description, QWidget* Parent);
 
     // A recipient that gains a number gets every event; one that loses it keeps its ticks.
     void EnableDistribution(int DistributionNumber, bool Enable);
