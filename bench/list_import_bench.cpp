@@ -51,7 +51,7 @@ void ImportFiveHundredNumbersIntoTheMissedCallPage(benchmark::State& State)
     TConfirmingDialogs dialogs(file);
     TDialogServiceScope scope(dialogs);
     TBenchHost host;
-    TfrmMissedCall page(host, nullptr);
+    TMissedCallPage page(host, nullptr);
     page.resize(769, 552);
     page.show();
     TKVXConfig design = DesignConfig();

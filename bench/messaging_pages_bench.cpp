@@ -22,7 +22,7 @@ void CreateContactIDPage(benchmark::State& State)
 {
     TBenchHost host;
     for (auto _ : State) {
-        TfrmContactID page(host, nullptr);
+        TContactIDPage page(host, nullptr);
         if (page.CIDControlListCount() != 225) State.SkipWithError("CIDList.txt beside the benchmark has not 225 lines");
         benchmark::DoNotOptimize(page.CIDControlListCount());
     }
@@ -34,7 +34,7 @@ void CreateAndShowContactIDPage(benchmark::State& State)
 {
     TBenchHost host;
     for (auto _ : State) {
-        TfrmContactID page(host, nullptr);
+        TContactIDPage page(host, nullptr);
         page.resize(769, 552);
         page.show();
         QApplication::processEvents();
@@ -54,9 +54,9 @@ TKVXConfig FullImage()
 void ShowFullImageOnMessagingPages(benchmark::State& State)
 {
     TBenchHost host;
-    TfrmMessageRecipients recipients(host, nullptr);
-    TfrmDistributeMessages distribution(host, nullptr);
-    TfrmContactID contactID(host, nullptr);
+    TMessageRecipientsPage recipients(host, nullptr);
+    TDistributeMessagesPage distribution(host, nullptr);
+    TContactIDPage contactID(host, nullptr);
     host.Pages = {{4, &recipients}, {6, &distribution}, {7, &contactID}};
     TKVXConfig image = FullImage();
     const TKVXConfig empty = ErasedConfig();

@@ -41,8 +41,8 @@ void CreateSwitchingPages(benchmark::State& State)
 {
     TBenchHost host;
     for (auto _ : State) {
-        TfrmTimers timers(host, nullptr);
-        TfrmMissedCall missedCall(host, nullptr);
+        TTimersPage timers(host, nullptr);
+        TMissedCallPage missedCall(host, nullptr);
         benchmark::DoNotOptimize(timers.GetTimersCount());
     }
 }
@@ -52,8 +52,8 @@ BENCHMARK(CreateSwitchingPages)->Unit(benchmark::kMillisecond);
 void ConfigToFormFullSwitchingImage(benchmark::State& State)
 {
     TBenchHost host;
-    TfrmTimers timers(host, nullptr);
-    TfrmMissedCall missedCall(host, nullptr);
+    TTimersPage timers(host, nullptr);
+    TMissedCallPage missedCall(host, nullptr);
     for (QWidget* page : {static_cast<QWidget*>(&timers), static_cast<QWidget*>(&missedCall)}) {
         page->resize(769, 552);
         page->show();
@@ -73,8 +73,8 @@ BENCHMARK(ConfigToFormFullSwitchingImage)->Unit(benchmark::kMillisecond);
 void FormToConfigFullSwitchingImage(benchmark::State& State)
 {
     TBenchHost host;
-    TfrmTimers timers(host, nullptr);
-    TfrmMissedCall missedCall(host, nullptr);
+    TTimersPage timers(host, nullptr);
+    TMissedCallPage missedCall(host, nullptr);
     TKVXConfig image = FullImage();
     timers.ConfigToForm(image);
     missedCall.ConfigToForm(image);

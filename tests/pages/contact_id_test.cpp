@@ -23,7 +23,7 @@ TEST_F(ContactIDTest, OneRowPerLineWithItsCodeInThreeDigits)
 {
     Build("110 Fire\r\n005 Five\r\n  5 Five again\r\n");
     ASSERT_EQ(ContactID->CIDControlListCount(), 3);
-    const TfrmCIDControls* first = ContactID->CIDControlList[0];
+    const TContactIDEventRow* first = ContactID->CIDControlList[0];
     EXPECT_EQ(first->objectName(), "CIDControl0");
     EXPECT_EQ(first->lbValue->text(), "110");
     EXPECT_EQ(first->lbDescription->text(), "Fire");
@@ -36,8 +36,8 @@ TEST_F(ContactIDTest, OneRowPerLineWithItsCodeInThreeDigits)
 
 TEST_F(ContactIDTest, OneWheelNotchScrollsOneRowOnBothGrids)
 {
-    EXPECT_EQ(ContactID->WheelScrollBar()->singleStep(), TfrmCIDControls::RowPitch);
-    EXPECT_EQ(ContactID->CIDControlList[1]->y() - ContactID->CIDControlList[0]->y(), TfrmCIDControls::RowPitch);
+    EXPECT_EQ(ContactID->WheelScrollBar()->singleStep(), TContactIDEventRow::RowPitch);
+    EXPECT_EQ(ContactID->CIDControlList[1]->y() - ContactID->CIDControlList[0]->y(), TContactIDEventRow::RowPitch);
     const int distributionPitch =
         Distribution->RowPanel(TDistributionEvent::IP1H)->y() - Distribution->RowPanel(TDistributionEvent::PowerUp)->y();
     EXPECT_EQ(Distribution->WheelScrollBar()->singleStep(), distributionPitch);
@@ -66,7 +66,7 @@ TEST_F(ContactIDTest, ANewRecipientGetsEveryEventAndALostOneStoresNoBit)
     EnterRecipient(0, "447700900100");
     ContactID->CIDControlList[0]->FlagsToPanel(0);
     EnterRecipient(3, "447700900103");
-    for (const TfrmCIDControls* row : ContactID->CIDControlList) EXPECT_TRUE(row->Boxes().Recipient(3)->Checked());
+    for (const TContactIDEventRow* row : ContactID->CIDControlList) EXPECT_TRUE(row->Boxes().Recipient(3)->Checked());
     EXPECT_EQ(CIDMask(Store(), 0), Bytes({0x08, 0x00}));
     EnterRecipient(3, "");
     EXPECT_FALSE(ContactID->CIDControlList[0]->Boxes().Recipient(3)->Enabled());
@@ -78,7 +78,7 @@ TEST_F(ContactIDTest, ANewRecipientGetsEveryEventAndALostOneStoresNoBit)
 TEST_F(ContactIDTest, AllBoxDependsOnTheOrderOfTheTicks)
 {
     for (int n = 0; n < 3; ++n) EnterRecipient(n, QString("44770090010%1").arg(n));
-    TfrmCIDControls* row = ContactID->CIDControlList[0];
+    TContactIDEventRow* row = ContactID->CIDControlList[0];
     row->FlagsToPanel(0b011);
     EXPECT_TRUE(row->Boxes().All->Enabled());
     EXPECT_TRUE(row->Boxes().All->Checked());
@@ -96,7 +96,7 @@ TEST_F(ContactIDTest, AllBoxDependsOnTheOrderOfTheTicks)
 TEST_F(ContactIDTest, MissingListShowsANoteOnThePageAndStoresNoMasks)
 {
     ContactID.reset();
-    ContactID = std::make_unique<TfrmContactID>(Host, nullptr, Folder.filePath("absent/CIDList.txt"));
+    ContactID = std::make_unique<TContactIDPage>(Host, nullptr, Folder.filePath("absent/CIDList.txt"));
     Host.Register(7, ContactID.get());
     EXPECT_EQ(ContactID->CIDControlListCount(), 0);
     EXPECT_FALSE(ContactID->lblCIDListMissing->isHidden());

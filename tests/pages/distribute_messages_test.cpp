@@ -7,7 +7,7 @@
 
 #include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
-#include "ui/pages/timer_count.h"
+#include "ui/pages/page_roles.h"
 
 namespace kvx::ui::test {
 namespace {

@@ -74,8 +74,8 @@ TEST(GeneralAndInputPagesOnTheUnit, AReadAndAWriteLeaveTheirFieldsAsTheyWere)
     ASSERT_EQ(host.KVX->ReadConfig(image.get()), ResultOK);
 
     QWidget parent;
-    TfrmGeneralSetup general(host, &parent);
-    TfrmInputSMSMessages inputs(host, &parent);
+    TGeneralSetupPage general(host, &parent);
+    TInputMessagesPage inputs(host, &parent);
     host.Register(3, &general);
     host.Register(5, &inputs);
     general.ConfigToForm(*image);

@@ -22,14 +22,14 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-void CheckDay(TfrmGeneralSetup& Page, const char* Name, bool Checked)
+void CheckDay(TGeneralSetupPage& Page, const char* Name, bool Checked)
 {
     Page.findChild<TImageCheckBox*>(Name)->SetChecked(Checked);
 }
 
 class GeneralSetupTest : public UnitPageTest {
 protected:
-    std::unique_ptr<TfrmGeneralSetup> Page = std::make_unique<TfrmGeneralSetup>(Host, &Parent);
+    std::unique_ptr<TGeneralSetupPage> Page = std::make_unique<TGeneralSetupPage>(Host, &Parent);
 
     void Click(const char* Button) { Page->findChild<QPushButton*>(Button)->click(); }
     // Name, then hours, minutes, days, both delays, tamper and serial use.
@@ -51,12 +51,12 @@ TEST_F(GeneralSetupTest, StoresEachFieldInItsBytesAndShowsThemAgain)
 {
     const struct {
         const char* Case;
-        std::function<void(TfrmGeneralSetup&)> Edit;
+        std::function<void(TGeneralSetupPage&)> Edit;
         TBytes Expected;
     } cases[] = {
-        {"never loaded", [](TfrmGeneralSetup&) {}, Expected("Default", {0x12, 0x00, 0x7F, 0x02, 0x58, 0x02, 0x58, 255, 255})},
+        {"never loaded", [](TGeneralSetupPage&) {}, Expected("Default", {0x12, 0x00, 0x7F, 0x02, 0x58, 0x02, 0x58, 255, 255})},
         {"07:05 on Monday and Friday",
-         [](TfrmGeneralSetup& page) {
+         [](TGeneralSetupPage& page) {
              page.edUnitID->setText("Six ch");
              page.edHours->setText("7");
              page.edMinutes->setText("05");
@@ -68,7 +68,7 @@ TEST_F(GeneralSetupTest, StoresEachFieldInItsBytesAndShowsThemAgain)
          },
          Expected("Six ch", {0x07, 0x05, 0x11, 0xEA, 0x24, 0x00, 0x3C, 0, 1})},
         {"self test off, no day",
-         [](TfrmGeneralSetup& page) {
+         [](TGeneralSetupPage& page) {
              page.edUnitID->setText("A twenty char name!!");
              for (const char* day : {"cbSUN", "cbMON", "cbTUE", "cbWED", "cbTHU", "cbFRI", "cbSAT"}) CheckDay(page, day, false);
              page.cbSelfTest->click();
@@ -79,12 +79,12 @@ TEST_F(GeneralSetupTest, StoresEachFieldInItsBytesAndShowsThemAgain)
          Expected("A twenty char na", {0xFF, 0xFF, 0xFF, 0x02, 0x58, 0x00, 0x00, 255, 0})},
     };
     for (const auto& c : cases) {
-        Page = std::make_unique<TfrmGeneralSetup>(Host, &Parent);
+        Page = std::make_unique<TGeneralSetupPage>(Host, &Parent);
         c.Edit(*Page);
         Image = ErasedConfig();
         ASSERT_TRUE(Page->FormToConfig(Image, false)) << c.Case;
         EXPECT_EQ(Stored(), c.Expected) << c.Case;
-        auto shown = std::make_unique<TfrmGeneralSetup>(Host, &Parent);
+        auto shown = std::make_unique<TGeneralSetupPage>(Host, &Parent);
         shown->ConfigToForm(Image);
         Image = ErasedConfig();
         ASSERT_TRUE(shown->FormToConfig(Image, false)) << c.Case;
@@ -141,7 +141,7 @@ TEST_F(GeneralSetupTest, WriteChecksComeInOrderAndRefuseWithThePageChosen)
         {"all well", "Site", true, "12", {}, true},
     };
     for (const auto& c : cases) {
-        Page = std::make_unique<TfrmGeneralSetup>(Host, &Parent);
+        Page = std::make_unique<TGeneralSetupPage>(Host, &Parent);
         Page->edUnitID->setText(c.Name);
         Page->cbSelfTest->setChecked(c.SelfTest);
         Page->edHours->setText(c.Hours);
@@ -244,9 +244,9 @@ protected:
         return std::nullopt;
     }
 
-    TfrmInputSMSMessages Inputs{Host, &Parent};
-    TfrmDistributeMessages Distribution{Host, &Parent};
-    TfrmRelays Relays{Host, &Parent};
+    TInputMessagesPage Inputs{Host, &Parent};
+    TDistributeMessagesPage Distribution{Host, &Parent};
+    TRelaysPage Relays{Host, &Parent};
     TExpanderPage MissedCall{&Parent};
     TExpanderPage Timers{&Parent};
 };
@@ -276,16 +276,16 @@ TEST_F(GeneralSetupSwitchingTest, OnlyAClickThatChangesTheSerialOptionActs)
     const struct {
         const char* Case;
         int Stored;  // SerialInterface loaded first
-        QRadioButton* TfrmGeneralSetup::*Click;
+        QRadioButton* TGeneralSetupPage::*Click;
         bool Acts;
     } cases[] = {
-        {"expander again", 0, &TfrmGeneralSetup::rbIOExpander, false},
-        {"DSC again", 1, &TfrmGeneralSetup::rbDSC, false},
-        {"disabled again", 255, &TfrmGeneralSetup::rbDisabled, false},
-        {"an unknown value reads as disabled", 7, &TfrmGeneralSetup::rbDisabled, false},
-        {"expander to DSC", 0, &TfrmGeneralSetup::rbDSC, true},
-        {"DSC to disabled", 1, &TfrmGeneralSetup::rbDisabled, true},
-        {"disabled to expander", 255, &TfrmGeneralSetup::rbIOExpander, true},
+        {"expander again", 0, &TGeneralSetupPage::rbIOExpander, false},
+        {"DSC again", 1, &TGeneralSetupPage::rbDSC, false},
+        {"disabled again", 255, &TGeneralSetupPage::rbDisabled, false},
+        {"an unknown value reads as disabled", 7, &TGeneralSetupPage::rbDisabled, false},
+        {"expander to DSC", 0, &TGeneralSetupPage::rbDSC, true},
+        {"DSC to disabled", 1, &TGeneralSetupPage::rbDisabled, true},
+        {"disabled to expander", 255, &TGeneralSetupPage::rbIOExpander, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Case);
@@ -301,7 +301,7 @@ TEST_F(GeneralSetupSwitchingTest, OnlyAClickThatChangesTheSerialOptionActs)
         EXPECT_EQ(Host.Changes > 0, c.Acts);
         EXPECT_EQ(MissedCall.Told.size(), told + (c.Acts ? 1 : 0));
         if (!c.Acts) EXPECT_EQ(Row(TDistributionEvent::CommsFailure), std::nullopt);
-        else EXPECT_EQ(Row(TDistributionEvent::CommsFailure), c.Click == &TfrmGeneralSetup::rbIOExpander);
+        else EXPECT_EQ(Row(TDistributionEvent::CommsFailure), c.Click == &TGeneralSetupPage::rbIOExpander);
     }
 }
 

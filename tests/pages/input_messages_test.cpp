@@ -26,9 +26,9 @@ size_t SlotOf(unsigned Input, TInputSide Side) { return InputMessageSlot(Input, 
 
 class InputMessagesTest : public UnitPageTest {
 protected:
-    TfrmInputSMSMessages Page{Host, &Parent};
+    TInputMessagesPage Page{Host, &Parent};
 
-    TfrmInputSMSMessages::TMessageRow& Row(unsigned Input, TInputSide Side) { return Page.Rows[SlotOf(Input, Side)]; }
+    TInputMessagesPage::TMessageRow& Row(unsigned Input, TInputSide Side) { return Page.Rows[SlotOf(Input, Side)]; }
     void Click(const char* Button) { Page.findChild<QPushButton*>(Button)->click(); }
     // Both breaches on, the expander chosen, so every analogue control can be used.
     void OpenAnalogue()
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(InputMessagesTest, StoresSlotsAndDelaysOfSwitchedOnMessagesOnly)
 {
-    TfrmInputSMSMessages::TMessageRow& row = Row(3, TInputSide::Low);  // slot 5
+    TInputMessagesPage::TMessageRow& row = Row(3, TInputSide::Low);  // slot 5
     row.Check->setChecked(true);
     row.Message->setText("Nine char");
     row.Delay->setText("12");
@@ -107,7 +107,7 @@ TEST_F(InputMessagesTest, LoadingShowsClampedValuesAndNeverOpensExpanderItemsWit
     Put(528, Slot("Too low", 16, ' '));
     Page.ConfigToForm(Image);
 
-    const TfrmInputSMSMessages::TMessageRow& gate = Row(2, TInputSide::High);
+    const TInputMessagesPage::TMessageRow& gate = Row(2, TInputSide::High);
     EXPECT_TRUE(gate.Check->isChecked());
     EXPECT_EQ(gate.Message->text(), "Gate");
     EXPECT_EQ(gate.Delay->text(), "12");
@@ -116,7 +116,7 @@ TEST_F(InputMessagesTest, LoadingShowsClampedValuesAndNeverOpensExpanderItemsWit
     EXPECT_EQ(Row(1, TInputSide::High).Delay->text(), "3000");  // FF FF is 3276 s
     EXPECT_FALSE(Row(1, TInputSide::High).Message->isEnabled());
 
-    const TfrmInputSMSMessages::TMessageRow& tank = Row(8, TInputSide::Low);
+    const TInputMessagesPage::TMessageRow& tank = Row(8, TInputSide::Low);
     EXPECT_TRUE(tank.Check->isChecked());
     for (QWidget* control : {static_cast<QWidget*>(tank.Check), static_cast<QWidget*>(tank.Message), static_cast<QWidget*>(tank.Clear),
                              static_cast<QWidget*>(Page.Low.Check), static_cast<QWidget*>(Page.Low.Message),
@@ -230,7 +230,7 @@ TEST_F(InputMessagesTest, WritesAskForMissingMessagesInSlotOrderAndNumbersStopWr
 TEST_F(InputMessagesTest, APageNeverLoadedTakesTextOnlyInMessagesSwitchedOn)
 {
     for (size_t slot = 0; slot < InputMessageCount; ++slot) {
-        const TfrmInputSMSMessages::TMessageRow& row = Page.Rows[slot];
+        const TInputMessagesPage::TMessageRow& row = Page.Rows[slot];
         const bool onBoard = InputMessageHasDelay(slot);
         SCOPED_TRACE(row.Panel->objectName().toStdString());
         EXPECT_EQ(row.Check->isEnabled(), onBoard);
@@ -248,7 +248,7 @@ TEST_F(InputMessagesTest, APageNeverLoadedTakesTextOnlyInMessagesSwitchedOn)
 
 TEST_F(InputMessagesTest, AnEditTheUserCannotChangeNeverHoldsANonNumber)
 {
-    TfrmInputSMSMessages::TMessageRow& row = Row(2, TInputSide::Low);
+    TInputMessagesPage::TMessageRow& row = Row(2, TInputSide::Low);
     const auto leave = [](QLineEdit* Edit, Qt::FocusReason Reason) {
         QFocusEvent out(QEvent::FocusOut, Reason);
         QCoreApplication::sendEvent(Edit, &out);
@@ -314,7 +314,7 @@ TEST_F(InputMessagesTest, DecimalsTakeTheUsersSeparatorAndThePoint)
 
 TEST_F(InputMessagesTest, EachMessageSwitchesItsOwnDistributionRow)
 {
-    TfrmDistributeMessages distribution(Host, &Parent);
+    TDistributeMessagesPage distribution(Host, &Parent);
     Host.Register(6, &distribution);
     Page.IOExpanderFunctions(true);
     const struct {

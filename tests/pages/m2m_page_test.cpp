@@ -14,7 +14,7 @@ const QString DefaultIDQuestion = "The M2M ID has a default value.\r\rWould you 
 
 class M2MPageTest : public UnitPageTest {
 protected:
-    TfrmM2M Page{Host, &Parent};
+    TM2MPage Page{Host, &Parent};
 
     std::vector<QLineEdit*> EventEdits() const
     {
@@ -71,7 +71,7 @@ TEST_F(M2MPageTest, EventNumbersRoundTripThroughTheirSlots)
     EXPECT_EQ(Bytes(TelemetryOffset + 3 * 19, 3), Slot("7", 3, ' '));
     EXPECT_EQ(Bytes(TelemetryOffset + 3 * 30, 3), Slot("999", 3, ' '));
     EXPECT_EQ(Bytes(TelemetryOffset + 3 * 18, 3), Slot("817", 3, ' '));
-    TfrmM2M shown(Host, &Parent);
+    TM2MPage shown(Host, &Parent);
     shown.ConfigToForm(Image);
     EXPECT_EQ(shown.findChild<QLineEdit*>("edMAF")->text(), "7");
     EXPECT_EQ(shown.findChild<QLineEdit*>("edADL")->text(), "999");

@@ -10,7 +10,7 @@
 #include "image/utils.h"
 #include "tests/pages/messaging_fixture.h"
 #include "tests/support/phone_number_cases.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui::test {
 namespace {
@@ -85,20 +85,20 @@ TEST_F(RecipientsTest, TypingIsHandedToTheGridsOnceAfterTheCountdown)
     const int before = Host.Changes;
     Edit(5)->setText("1");
     EXPECT_GT(Host.Changes, before) << "the edit counts at once, only the grids wait";
-    EXPECT_TRUE(Recipients->Timer1.isActive());
-    for (int tick = 0; tick < 3; ++tick) Recipients->Timer1Timer();
+    EXPECT_TRUE(Recipients->HandOverTimer.isActive());
+    for (int tick = 0; tick < 3; ++tick) Recipients->HandOverTick();
     Edit(0)->setText("447");  // a keystroke starts the countdown again
     for (int tick = 0; tick < 5; ++tick) {
-        Recipients->Timer1Timer();
+        Recipients->HandOverTick();
         ASSERT_FALSE(ColumnOpen(0)) << tick;
         ASSERT_FALSE(ColumnOpen(5)) << tick;
     }
     EXPECT_FALSE(Recipients->btnRecipientClear[0]->isEnabled());
-    Recipients->Timer1Timer();
+    Recipients->HandOverTick();
     EXPECT_TRUE(ColumnOpen(0));
     EXPECT_TRUE(ColumnOpen(5));
     EXPECT_TRUE(Recipients->btnRecipientClear[0]->isEnabled());
-    EXPECT_FALSE(Recipients->Timer1.isActive());
+    EXPECT_FALSE(Recipients->HandOverTimer.isActive());
 
     const int changes = Host.Changes;
     EXPECT_EQ(RunTimer(), 0);
@@ -161,7 +161,7 @@ TEST_F(RecipientsTest, ANumberIsTakenWhenTheUserLeavesItsEdit)
 
 TEST_F(RecipientsTest, SenderVerifyButtonChoosesTheSecurityPage)
 {
-    Recipients->Button11->click();
+    Recipients->btnEnableInSecuritySetup->click();
     EXPECT_EQ(Host.Forwarded, std::vector<int>{2});
 }
 
@@ -176,7 +176,7 @@ TEST_F(RecipientsTest, ImportedNumbersOpenTheirColumnsAtOnce)
     EXPECT_EQ(Edit(2)->text(), "447700900003");
     EXPECT_EQ(Edit(0)->text(), "447700900001");
     EXPECT_TRUE(ColumnOpen(2));
-    EXPECT_FALSE(Recipients->Timer1.isActive()) << "no countdown: the grids follow at once";
+    EXPECT_FALSE(Recipients->HandOverTimer.isActive()) << "no countdown: the grids follow at once";
 
     const QString exported = Folder.filePath("out.csv");
     Dialogs.ExpectSaveFile(exported);

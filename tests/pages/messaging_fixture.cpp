@@ -14,9 +14,9 @@ void MessagingPagesTest::Build(const std::string& CIDListText)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(CIDListText.data(), static_cast<qint64>(CIDListText.size()));
     file.close();
-    Recipients = std::make_unique<TfrmMessageRecipients>(Host, nullptr);
-    ContactID = std::make_unique<TfrmContactID>(Host, nullptr, CIDListPath());
-    Distribution = std::make_unique<TfrmDistributeMessages>(Host, nullptr);
+    Recipients = std::make_unique<TMessageRecipientsPage>(Host, nullptr);
+    ContactID = std::make_unique<TContactIDPage>(Host, nullptr, CIDListPath());
+    Distribution = std::make_unique<TDistributeMessagesPage>(Host, nullptr);
     Host.Register(4, Recipients.get());
     Host.Register(6, Distribution.get());
     Host.Register(7, ContactID.get());
@@ -25,7 +25,7 @@ void MessagingPagesTest::Build(const std::string& CIDListText)
 int MessagingPagesTest::RunTimer()
 {
     int ticks = 0;
-    for (; Recipients->Timer1.isActive() && ticks < 100; ++ticks) Recipients->Timer1Timer();
+    for (; Recipients->HandOverTimer.isActive() && ticks < 100; ++ticks) Recipients->HandOverTick();
     return ticks;
 }
 

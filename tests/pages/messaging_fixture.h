@@ -25,7 +25,7 @@ protected:
 
     // Types a number into recipient N (0..9) and lets the debounce run out.
     void EnterRecipient(int N, const QString& Digits);
-    // Lets Timer1 run until it stops, as the event loop would; returns the ticks taken.
+    // Lets HandOverTimer run until it stops, as the event loop would; returns the ticks taken.
     int RunTimer();
     // ConfigToForm in the main window's walk order.
     void Load(TKVXConfig Image);
@@ -39,9 +39,9 @@ protected:
     QTemporaryDir Folder;
     TScriptedDialogs Dialogs;
     TPageTestHost Host;
-    std::unique_ptr<TfrmMessageRecipients> Recipients;
-    std::unique_ptr<TfrmDistributeMessages> Distribution;
-    std::unique_ptr<TfrmContactID> ContactID;
+    std::unique_ptr<TMessageRecipientsPage> Recipients;
+    std::unique_ptr<TDistributeMessagesPage> Distribution;
+    std::unique_ptr<TContactIDPage> ContactID;
 };
 
 } // namespace kvx::ui::test

@@ -44,7 +44,7 @@ protected:
         return image;
     }
 
-    TfrmMissedCall Page{Host, &Parent};
+    TMissedCallPage Page{Host, &Parent};
 };
 
 TEST_F(MissedCallPageTest, LoadShowsTheLinesAndStoresBothBlocksByteForByte)

@@ -13,7 +13,7 @@ namespace {
 
 class RelaysPageTest : public UnitPageTest {
 protected:
-    TfrmRelays Page{Host, &Parent};
+    TRelaysPage Page{Host, &Parent};
 
     QPushButton* Button(const char* Name) { return Page.findChild<QPushButton*>(Name); }
 };

@@ -11,7 +11,7 @@
 #include <map>
 
 #include "tests/pages/unit_page_fixture.h"
-#include "ui/pages/location_names.h"
+#include "ui/pages/page_roles.h"
 #include "ui/pages/remote_control_page.h"
 
 namespace kvx::ui::test {
@@ -37,9 +37,9 @@ public:
 
 class RemoteControlPageTest : public UnitPageTest {
 protected:
-    TfrmITTT Page{Host, &Parent};
+    TRemoteControlPage Page{Host, &Parent};
 
-    TfrmITTControls* Editor(size_t No) { return Page.ITTControlList[No - 1]; }
+    TRemoteCommandEditor* Editor(size_t No) { return Page.ITTControlList[No - 1]; }
     void ZeroTable() { Put(TableOffset, std::vector<uint8_t>(TableSize, 0)); }
     std::vector<uint8_t> Table() const { return Bytes(TableOffset, TableSize); }
     static std::vector<uint8_t> TableWith(std::initializer_list<std::pair<size_t, uint8_t>> Bits)
@@ -54,7 +54,7 @@ protected:
         Put(ElementsOffset + 80 * (No - 1) + 16, Slot(Text, 64, ' '));
     }
     // The trigger as the editor shows it: the checked kind's list and entry, or "none".
-    static QString ShownTrigger(TfrmITTControls* Editor)
+    static QString ShownTrigger(TRemoteCommandEditor* Editor)
     {
         for (auto [button, list] : {std::pair{Editor->rbRCIP, Editor->cbRCIP}, std::pair{Editor->rbRCTMR, Editor->cbRCTMR},
                                     std::pair{Editor->rbRCMC, Editor->cbRCMC}}) {
@@ -72,7 +72,7 @@ protected:
 
 TEST_F(RemoteControlPageTest, StoresTheCommandElementAndItsOneTriggerBit)
 {
-    TfrmITTControls* third = Editor(3);
+    TRemoteCommandEditor* third = Editor(3);
     third->rbRCTMR->click();
     Choose(third->cbRCTMR, 5);
     EXPECT_EQ(third->cbRCTMR->currentText(), "Timer 06");  // numbered as the Timers page numbers its lines

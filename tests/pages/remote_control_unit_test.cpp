@@ -56,7 +56,7 @@ TEST(RemoteControlOnTheUnit, AReadWrittenBackLeavesBothBlocksAsTheyWere)
     auto read = std::make_unique<TKVXConfig>();
     ASSERT_EQ(host.KVX->ReadConfig(read.get()), ResultOK);
     QWidget parent;
-    TfrmITTT page(host, &parent);
+    TRemoteControlPage page(host, &parent);
     page.ConfigToForm(*read);
     auto stored = std::make_unique<TKVXConfig>(ErasedConfig());
     ASSERT_TRUE(page.FormToConfig(*stored, true));

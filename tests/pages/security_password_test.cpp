@@ -48,7 +48,7 @@ protected:
     TScriptedDialogs Dialogs;
     TSimUnitHost Host;
     QWidget Parent;
-    TfrmSecuritySetup Page{Host, &Parent};
+    TSecuritySetupPage Page{Host, &Parent};
 };
 
 TEST_F(SecurityPasswordTest, NeedsTheDongleAndARead)

@@ -10,7 +10,7 @@ namespace {
 
 class SecurityPageTest : public UnitPageTest {
 protected:
-    TfrmSecuritySetup Page{Host, &Parent};
+    TSecuritySetupPage Page{Host, &Parent};
 };
 
 TEST_F(SecurityPageTest, StoresAFourDigitPINAsItsCharacters)
@@ -71,7 +71,7 @@ TEST_F(SecurityPageTest, ImageEditsMarkTheChangeButPasswordsDoNot)
     EXPECT_EQ(Host.Changes, 2);
     EXPECT_EQ(Page.edNewPassword->maxLength(), 32);
     EXPECT_EQ(Page.edVerifyPassword->echoMode(), QLineEdit::Password);
-    Page.Button9->click();
+    Page.btnGoToRecipients->click();
     EXPECT_EQ(Host.Forwarded, std::vector<int>{4});
 }
 

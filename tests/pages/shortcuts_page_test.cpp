@@ -12,11 +12,11 @@ namespace {
 
 class ShortcutsPageTest : public UnitPageTest {
 protected:
-    TfrmShortcuts Page{Host, &Parent};
+    TShortcutsPage Page{Host, &Parent};
 
     std::vector<QString> Prefixes() const
     {
-        std::vector<QString> texts{Page.Label4->text()};
+        std::vector<QString> texts{Page.lblExamplePrefix->text()};
         for (QLabel* label : Page.lblPrefix) texts.push_back(label->text());
         return texts;
     }
@@ -35,7 +35,7 @@ TEST_F(ShortcutsPageTest, StoresEachHalfZeroPaddedInItsPair)
     EXPECT_EQ(Bytes(31808, 64), Slot(std::string(64, 'x'), 64, 0));
     EXPECT_EQ(Bytes(31232, 128), std::vector<uint8_t>(128, 0xFF));  // empty rows keep the fill
 
-    TfrmShortcuts shown(Host, &Parent);
+    TShortcutsPage shown(Host, &Parent);
     shown.ConfigToForm(Image);
     EXPECT_EQ(shown.edSC[2]->text(), "gate");
     EXPECT_EQ(shown.edSI[2]->text(), "rly1*pls");
@@ -74,7 +74,7 @@ TEST_F(ShortcutsPageTest, ATemplateKeepsAHalfPairWithoutAWord)
 TEST_F(ShortcutsPageTest, PrefixCarriesThePINAsTypedWhenThePageIsShown)
 {
     EXPECT_EQ(Prefixes(), std::vector<QString>(11, "$8642*"));
-    TfrmSecuritySetup security(Host, &Parent);
+    TSecuritySetupPage security(Host, &Parent);
     Host.Register(2, &security);
     Page.hide();
     security.edPIN->setText("4321");  // typed, nothing written
@@ -96,7 +96,7 @@ TEST_F(ShortcutsPageTest, ClearButtonsFollowTheirBoxes)
     Page.btnSIC[6]->click();
     EXPECT_EQ(Page.edSI[6]->text(), "");
     EXPECT_FALSE(Page.btnSIC[6]->isEnabled());
-    Page.Button23->click();
+    Page.btnCommandGuide->click();
     EXPECT_EQ(Host.GuidesShown, 1);
 }
 

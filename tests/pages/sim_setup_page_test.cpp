@@ -29,7 +29,7 @@ std::filesystem::path WriteSMSC()
 class SIMPageTest : public UnitPageTest {
 protected:
     std::filesystem::path SMSCFile = WriteSMSC();
-    TfrmSIMSetup Page{Host, &Parent, SMSCFile};
+    TSimSetupPage Page{Host, &Parent, SMSCFile};
     TSIMControls& P = Page.Primary;
     TSIMControls& S = Page.Secondary;
 };
@@ -48,7 +48,7 @@ TEST_F(SIMPageTest, CountryListsStartWithCustomAndShowSelect)
     EXPECT_TRUE(P.cbCountry->isEnabled());
     EXPECT_FALSE(S.cbCountry->isEnabled());
 
-    TfrmSIMSetup without(Host, &Parent, SMSCFile.parent_path() / "missing_SMSC.ini");
+    TSimSetupPage without(Host, &Parent, SMSCFile.parent_path() / "missing_SMSC.ini");
     EXPECT_EQ(without.Primary.cbCountry->count(), 1);
 }
 
@@ -64,7 +64,7 @@ TEST_F(SIMPageTest, APickedNetworkIsStoredAndFoundAgainAsTheFirstWithItsNumber)
     ASSERT_TRUE(Page.FormToConfig(Image, true));
     EXPECT_EQ(Bytes(64, 16), Slot("+447802000332", 16, 0));
 
-    TfrmSIMSetup shown(Host, &Parent, SMSCFile);
+    TSimSetupPage shown(Host, &Parent, SMSCFile);
     shown.ConfigToForm(Image);
     EXPECT_EQ(shown.Primary.cbCountry->currentText(), "United Kingdom");
     EXPECT_EQ(shown.Primary.cbMobileOperator->currentText(), "O2");  // shares the number, comes first
@@ -114,7 +114,7 @@ TEST_F(SIMPageTest, UnlistedNumbersShowAsCustomEvenWithoutSMSCIni)
     EXPECT_TRUE(P.btnMessageCentreNumberClear->isEnabled());
 
     Put(64, Slot("+61418706700", 16, 0));
-    TfrmSIMSetup without(Host, &Parent, SMSCFile.parent_path() / "missing_SMSC.ini");
+    TSimSetupPage without(Host, &Parent, SMSCFile.parent_path() / "missing_SMSC.ini");
     without.ConfigToForm(Image);
     EXPECT_EQ(without.Primary.cbCountry->currentText(), "Custom");
     EXPECT_EQ(without.Primary.edMessageCentreNumber->text(), "61418706700");

@@ -56,8 +56,8 @@ TEST(SwitchingPagesOnTheUnit, AReadAndAWriteLeaveBothBlocksAsTheyWere)
     auto image = std::make_unique<TKVXConfig>();
     ASSERT_EQ(host.KVX->ReadConfig(image.get()), ResultOK);
     QWidget parent;
-    TfrmMissedCall missedCall(host, &parent);
-    TfrmTimers timerPage(host, &parent);
+    TMissedCallPage missedCall(host, &parent);
+    TTimersPage timerPage(host, &parent);
     missedCall.ConfigToForm(*image);
     timerPage.ConfigToForm(*image);
 

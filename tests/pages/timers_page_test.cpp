@@ -43,7 +43,7 @@ protected:
         return image;
     }
 
-    TfrmTimers Page{Host, &Parent};
+    TTimersPage Page{Host, &Parent};
 };
 
 TEST_F(TimersPageTest, LoadShowsTheLinesAndStoresBothBlocksByteForByte)
@@ -108,7 +108,7 @@ TEST_F(TimersPageTest, EditsStoreTheirBytesAndTypedTimesStayInTheDay)
     expected.insert(expected.end(), label.begin(), label.end());
     EXPECT_EQ(Stored(Store(true), 2), expected);
 
-    Page.Button12->click();  // "Reset location"
+    Page.btnResetLocation->click();  // "Reset location"
     EXPECT_EQ(Line(2), "03");
     EXPECT_EQ(Page.edHours->text(), "00");
     EXPECT_EQ(Stored(Store(true), 2), TBytes(24, 0xFF));
@@ -223,7 +223,7 @@ TEST_F(TimersPageTest, ABlankLabelLeavesTheLocationUndefined)
 // or clear the row only when timers come into being or all go.
 TEST_F(TimersPageTest, TimerRowFollowsTheUsersEditsAndNeverALoad)
 {
-    TfrmDistributeMessages distribution(Host, &Parent);
+    TDistributeMessagesPage distribution(Host, &Parent);
     Host.Register(6, &distribution);
     const auto& row = distribution.RowBoxes(TDistributionEvent::TimerEvents);
     const auto ticked = [&row] {
@@ -266,7 +266,7 @@ TEST_F(TimersPageTest, TimerRowFollowsTheUsersEditsAndNeverALoad)
         if (step.Label)
             Page.edTimerLabel->setText(step.Label);
         else
-            Page.Button12->click();
+            Page.btnResetLocation->click();
         EXPECT_EQ(ticked(), step.Ticked) << step.Location << " " << (step.Label ? step.Label : "reset");
     }
 }

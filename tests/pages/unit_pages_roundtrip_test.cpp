@@ -54,11 +54,11 @@ struct TUnitPages {
         return shown;
     }
 
-    TfrmSIMSetup SIM;
-    TfrmSecuritySetup Security;
-    TfrmRelays Relays;
-    TfrmShortcuts Shortcuts;
-    TfrmM2M M2M;
+    TSimSetupPage SIM;
+    TSecuritySetupPage Security;
+    TRelaysPage Relays;
+    TShortcutsPage Shortcuts;
+    TM2MPage M2M;
 };
 
 void FillIn(TUnitPages& Pages)

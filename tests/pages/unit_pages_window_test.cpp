@@ -24,11 +24,10 @@
 #include "tests/pages/real_window_fixture.h"
 #include "ui/main/accessible_names.h"
 #include "ui/main/kvx_panel.h"
+#include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
 #include "ui/main/transfer_texts.h"
-#include "ui/main/main_window.h"
 #include "ui/pages/general_setup_page.h"
-#include "ui/pages/image_check_box.h"
 #include "ui/pages/input_messages_page.h"
 #include "ui/pages/m2m_page.h"
 #include "ui/pages/relays_page.h"
@@ -36,6 +35,7 @@
 #include "ui/pages/security_setup_page.h"
 #include "ui/pages/shortcuts_page.h"
 #include "ui/pages/sim_setup_page.h"
+#include "ui/widgets/image_check_box.h"
 
 namespace kvx::ui::test {
 namespace {
@@ -62,13 +62,13 @@ QStringList ControlStates(const QWidget& Window)
 
 TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 {
-    ASSERT_NE(PageOf<TfrmSIMSetup>(1), nullptr);
-    ASSERT_NE(PageOf<TfrmSecuritySetup>(2), nullptr);
-    ASSERT_NE(PageOf<TfrmGeneralSetup>(3), nullptr);
-    ASSERT_NE(PageOf<TfrmInputSMSMessages>(5), nullptr);
-    ASSERT_NE(PageOf<TfrmRelays>(8), nullptr);
-    ASSERT_NE(PageOf<TfrmShortcuts>(9), nullptr);
-    ASSERT_NE(PageOf<TfrmM2M>(12), nullptr);
+    ASSERT_NE(PageOf<TSimSetupPage>(1), nullptr);
+    ASSERT_NE(PageOf<TSecuritySetupPage>(2), nullptr);
+    ASSERT_NE(PageOf<TGeneralSetupPage>(3), nullptr);
+    ASSERT_NE(PageOf<TInputMessagesPage>(5), nullptr);
+    ASSERT_NE(PageOf<TRelaysPage>(8), nullptr);
+    ASSERT_NE(PageOf<TShortcutsPage>(9), nullptr);
+    ASSERT_NE(PageOf<TM2MPage>(12), nullptr);
     EXPECT_EQ(Window->Page(1)->objectName(), "frmSIMSetup1");
     EXPECT_EQ(Window->Page(9)->objectName(), "frmShortcuts1");
     EXPECT_EQ(Window->Page(12)->objectName(), "frmM2M1");
@@ -79,23 +79,23 @@ TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 
 TEST_F(UnitPagesWindowTest, ChoosingShortcutsShowsThePINTypedOnTheSecurityPage)
 {
-    PageOf<TfrmSecuritySetup>(2)->edPIN->setText("9753");
+    PageOf<TSecuritySetupPage>(2)->edPIN->setText("9753");
     Window->MenuButtonClick(Window->MenuPanel(9));
-    EXPECT_EQ(PageOf<TfrmShortcuts>(9)->Label4->text(), "$9753*");
-    EXPECT_EQ(PageOf<TfrmShortcuts>(9)->lblPrefix[9]->text(), "$9753*");
+    EXPECT_EQ(PageOf<TShortcutsPage>(9)->lblExamplePrefix->text(), "$9753*");
+    EXPECT_EQ(PageOf<TShortcutsPage>(9)->lblPrefix[9]->text(), "$9753*");
 }
 
 TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
 {
-    PageOf<TfrmSecuritySetup>(2)->edPIN->setText("2468");
-    PageOf<TfrmRelays>(8)->edVRLY[5]->setText("321");
-    PageOf<TfrmShortcuts>(9)->edSC[0]->setText("go");
+    PageOf<TSecuritySetupPage>(2)->edPIN->setText("2468");
+    PageOf<TRelaysPage>(8)->edVRLY[5]->setText("321");
+    PageOf<TShortcutsPage>(9)->edSC[0]->setText("go");
     ASSERT_TRUE(Window->PagesToConfig(false));
     EXPECT_EQ(Window->KVXConfig.PIN.Data[0], '2');
     EXPECT_EQ(Window->KVXConfig.Relay6PulseTime.Value(), 321);
     EXPECT_EQ(Window->KVXConfig.ShortCuts[0], 'g');
 
-    PageOf<TfrmRelays>(8)->edVRLY[5]->setText("");
+    PageOf<TRelaysPage>(8)->edVRLY[5]->setText("");
     Dialogs.ExpectPlainMessage("Invalid integer");
     EXPECT_FALSE(Window->PagesToConfig(false));
     EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
@@ -104,11 +104,11 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
 
 TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLeadsThere)
 {
-    EXPECT_EQ(Window->HiddenSettingEdit(), PageOf<TfrmGeneralSetup>(3)->Edit1);
+    EXPECT_EQ(Window->HiddenSettingEdit(), PageOf<TGeneralSetupPage>(3)->edHiddenSetting);
     EXPECT_EQ(Window->HiddenSettingEdit()->text(), "50");
     EXPECT_TRUE(Window->HiddenSettingEdit()->isHidden());
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(PageOf<TfrmInputSMSMessages>(5)->lblLink, &release);
+    QCoreApplication::sendEvent(PageOf<TInputMessagesPage>(5)->lblLink, &release);
     EXPECT_EQ(Window->LastForm, 3);
     EXPECT_TRUE(Window->Page(3)->isVisibleTo(Window.get()));
 }
@@ -116,10 +116,10 @@ TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLe
 TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandInView)
 {
     Window->show();
-    auto* page = PageOf<TfrmITTT>(13);
+    auto* page = PageOf<TRemoteControlPage>(13);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->objectName(), "frmITTT1");
-    TfrmITTControls* last = page->ITTControlList[7];
+    TRemoteCommandEditor* last = page->ITTControlList[7];
     last->edRCCMD->setText("rly1 on");
     Dialogs.ExpectMessage("Please define remote command number 8.");
     EXPECT_FALSE(Window->PagesToConfig(false));
@@ -130,8 +130,8 @@ TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandI
 
 TEST_F(UnitPagesWindowTest, ComparingThePagesWithATemplateChangesNoControlAndMarksNothing)
 {
-    PageOf<TfrmGeneralSetup>(GeneralSetupPageNo)->rbIOExpander->click();
-    auto* inputs = PageOf<TfrmInputSMSMessages>(InputMessagesPageNo);
+    PageOf<TGeneralSetupPage>(GeneralSetupPageNo)->rbIOExpander->click();
+    auto* inputs = PageOf<TInputMessagesPage>(InputMessagesPageNo);
     inputs->High.Check->setChecked(true);
     inputs->rbLBC->click();
     inputs->High.Current->setText("1");  // below the 4 mA floor: stored as 4.00

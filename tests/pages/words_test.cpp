@@ -20,7 +20,7 @@
 #include "tests/pages/real_window_fixture.h"
 #include "ui/main/shipped_file.h"
 #include "ui/main/transfer_texts.h"
-#include "ui/pages/distribution_groups.h"
+#include "ui/pages/page_roles.h"
 
 namespace kvx::ui::test {
 namespace {

@@ -11,14 +11,14 @@
 
 #include "config/cid_list.h"
 #include "config/contact_id.h"
+#include "config/whole_file.h"
 #include "config/words_compare.h"
 #include "link/crc8.h"
-#include "config/whole_file.h"
 #include "program_version.h"
 #include "sim/default_memory.h"
-#include "transfer/commissioning_report.h"
 #include "tests/support/fake_pump.h"
 #include "tests/support/fake_unit_link.h"
+#include "transfer/commissioning_report.h"
 #include "ui/main/backup_picker.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/differences_dialog.h"
@@ -28,8 +28,8 @@
 #include "ui/main/kvx_style.h"
 #include "ui/main/main_window.h"
 #include "ui/main/menu_table.h"
-#include "ui/main/status_view.h"
 #include "ui/main/shipped_file.h"
+#include "ui/main/status_view.h"
 #include "ui/main/transfer_texts.h"
 #include "ui/pages/general_setup_page.h"
 #include "ui/pages/setup_pages.h"
@@ -162,7 +162,7 @@ int main(int argc, char* argv[])
         ok = Save(window, folder, QString("page%1-%2").arg(item.No, 2, 10, QChar('0')).arg(item.Panel)) && ok;
     }
     // The pages that follow the I/O expander, once more with the board switched off.
-    dynamic_cast<TfrmGeneralSetup&>(*window.Page(3)).rbDisabled->click();
+    dynamic_cast<TGeneralSetupPage&>(*window.Page(3)).rbDisabled->click();
     for (const int no : {3, 5}) {
         window.MenuButtonClick(window.MenuPanel(no));
         ok = Save(window, folder, QString("page%1-%2-expander-off").arg(no, 2, 10, QChar('0')).arg(MenuItem(no).Panel)) && ok;

@@ -13,7 +13,7 @@
 #include "config/page_captions.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/shipped_file.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 
@@ -46,7 +46,7 @@ constexpr std::array<TLabelListInfo, 3> LabelListTable{{
 
 } // namespace
 
-TfrmContactID::TfrmContactID(IPageHost& Host, QWidget* Parent, const QString& CIDListPath) : TKVXPage(Parent), FHost(Host)
+TContactIDPage::TContactIDPage(IPageHost& Host, QWidget* Parent, const QString& CIDListPath) : TKVXPage(Parent), FHost(Host)
 {
     BuildDistribution();
     BuildLabelLists();
@@ -55,12 +55,12 @@ TfrmContactID::TfrmContactID(IPageHost& Host, QWidget* Parent, const QString& CI
     FillLabelLists();
 }
 
-QString TfrmContactID::ProgramCIDListPath()
+QString TContactIDPage::ProgramCIDListPath()
 {
     return ShippedFilePath(QStringLiteral("CIDList.txt"));
 }
 
-void TfrmContactID::BuildDistribution()
+void TContactIDPage::BuildDistribution()
 {
     NewHeading(this, QStringLiteral("Contact ID message distribution"), QRect(Margin, 10, 400, 20));
     NewLabel(this, QStringLiteral("Telemetry"), QRect(Margin + 4, 34, 60, 18));
@@ -71,7 +71,7 @@ void TfrmContactID::BuildDistribution()
     sbCIDList->setObjectName("sbCIDList");
     sbCIDList->setGeometry(Margin, ListTop, ListWidth, ListHeight);
     sbCIDList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sbCIDList->verticalScrollBar()->setSingleStep(TfrmCIDControls::RowPitch);
+    sbCIDList->verticalScrollBar()->setSingleStep(TContactIDEventRow::RowPitch);
     FRowArea = new QWidget;
     FRowArea->setObjectName("sbCIDListRows");
     lblCIDListMissing = NewNote(FRowArea,
@@ -82,7 +82,7 @@ void TfrmContactID::BuildDistribution()
     lblCIDListMissing->hide();
 }
 
-void TfrmContactID::BuildLabelLists()
+void TContactIDPage::BuildLabelLists()
 {
     NewHeading(this, QStringLiteral("Custom Contact ID messages"), QRect(Margin, LabelsTop, 400, 20));
     NewLabel(this, QStringLiteral("Standard Contact ID terms can be replaced with understandable messages."),
@@ -120,7 +120,7 @@ void TfrmContactID::BuildLabelLists()
     btnUMC = FLabelLists[2].Clear;
 }
 
-void TfrmContactID::BuildConnection()
+void TContactIDPage::BuildConnection()
 {
     NewHeading(this, QStringLiteral("Contact ID connection"), QRect(ConnectionLeft, 10, ConnectionWidth, 20));
     NewNote(this, QStringLiteral("Connect to alarm panel telephone interface and install jumper J17 on the KVX"),
@@ -131,7 +131,7 @@ void TfrmContactID::BuildConnection()
     connect(cbDialTone, &QCheckBox::toggled, this, [this] { FHost.MarkConfigChanged(); });
 }
 
-void TfrmContactID::LoadCIDList(const QString& CIDListPath)
+void TContactIDPage::LoadCIDList(const QString& CIDListPath)
 {
     QFile file(CIDListPath);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -147,17 +147,17 @@ void TfrmContactID::LoadCIDList(const QString& CIDListPath)
     CIDControlList.reserve(list.Events.size());
     int top = RowsTop;
     for (const TCIDEvent& event : list.Events) {
-        auto* row = new TfrmCIDControls(FHost, event.Code, QString::fromStdU16String(event.Description), FRowArea);
+        auto* row = new TContactIDEventRow(FHost, event.Code, QString::fromStdU16String(event.Description), FRowArea);
         row->setObjectName(QStringLiteral("CIDControl%1").arg(CIDControlList.size()));
         row->move(0, top);
-        top += TfrmCIDControls::RowPitch;
+        top += TContactIDEventRow::RowPitch;
         CIDControlList.push_back(row);
     }
     FRowArea->resize(CIDControlList.empty() ? ListWidth - 20 : CIDControlList.front()->width(), top);
     ShowRowArea();
 }
 
-void TfrmContactID::ShowRowArea()
+void TContactIDPage::ShowRowArea()
 {
     sbCIDList->setWidget(FRowArea);
     // The rows sit on the page's own dark background.
@@ -165,7 +165,7 @@ void TfrmContactID::ShowRowArea()
     sbCIDList->viewport()->setAutoFillBackground(false);
 }
 
-void TfrmContactID::FillLabelLists()
+void TContactIDPage::FillLabelLists()
 {
     for (size_t index = 0; index < FLabelLists.size(); ++index) {
         const TLabelList& list = FLabelLists[index];
@@ -181,30 +181,30 @@ void TfrmContactID::FillLabelLists()
     }
 }
 
-void TfrmContactID::LabelSelected(const TLabelList& List)
+void TContactIDPage::LabelSelected(const TLabelList& List)
 {
     List.Edit->setText(List.Combo->currentData().toString());
 }
 
-void TfrmContactID::LabelEdited(const TLabelList& List)
+void TContactIDPage::LabelEdited(const TLabelList& List)
 {
     FHost.MarkConfigChanged();
     List.Clear->setEnabled(!List.Edit->text().isEmpty());
     if (List.Combo->currentIndex() >= 0) List.Combo->setItemData(List.Combo->currentIndex(), List.Edit->text().left(ItemLabelMaxLength));
 }
 
-QScrollBar* TfrmContactID::WheelScrollBar()
+QScrollBar* TContactIDPage::WheelScrollBar()
 {
     return sbCIDList->verticalScrollBar();
 }
 
-void TfrmContactID::EnableDistribution(int DistributionNumber, bool Enable)
+void TContactIDPage::EnableDistribution(int DistributionNumber, bool Enable)
 {
     FHost.MarkConfigChanged();
-    for (TfrmCIDControls* row : CIDControlList) row->EnableDistribution(DistributionNumber, Enable);
+    for (TContactIDEventRow* row : CIDControlList) row->EnableDistribution(DistributionNumber, Enable);
 }
 
-void TfrmContactID::ConfigToForm(TKVXConfig& KVXConfig)
+void TContactIDPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (const TLabelList& list : FLabelLists) {
         for (int item = 0; item < list.Combo->count(); ++item)
@@ -217,7 +217,7 @@ void TfrmContactID::ConfigToForm(TKVXConfig& KVXConfig)
     cbDialTone->setChecked(DecodeDialTone(KVXConfig));
 }
 
-bool TfrmContactID::FormToConfig(TKVXConfig& KVXConfig, bool)
+bool TContactIDPage::FormToConfig(TKVXConfig& KVXConfig, bool)
 {
     for (const TLabelList& list : FLabelLists)
         for (int item = 0; item < list.Combo->count(); ++item)

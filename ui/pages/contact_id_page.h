@@ -7,8 +7,8 @@
 
 #include "config/contact_id.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/cid_controls.h"
-#include "ui/pages/recipient_columns.h"
+#include "ui/pages/contact_id_event_row.h"
+#include "ui/pages/page_roles.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,11 +19,11 @@ class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmContactID : public TKVXPage, public IRecipientColumns {
+class TContactIDPage : public TKVXPage, public IRecipientColumns {
 public:
     // Reads the event list from CIDListPath once, here; a missing or unreadable file leaves
     // the page without rows and says so on the page.
-    TfrmContactID(IPageHost& Host, QWidget* Parent, const QString& CIDListPath = ProgramCIDListPath());
+    TContactIDPage(IPageHost& Host, QWidget* Parent, const QString& CIDListPath = ProgramCIDListPath());
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -35,7 +35,7 @@ public:
     // "CIDList.txt" as the program finds it (beside itself, else where it is installed).
     static QString ProgramCIDListPath();
 
-    std::vector<TfrmCIDControls*> CIDControlList;
+    std::vector<TContactIDEventRow*> CIDControlList;
     int CIDControlListCount() const { return static_cast<int>(CIDControlList.size()); }
 
     QScrollArea* sbCIDList;

@@ -9,8 +9,8 @@
 #include <array>
 
 #include "ui/main/menu_table.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/timer_count.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 
@@ -82,7 +82,7 @@ TDistributionEvent EventOf(size_t Row) { return static_cast<TDistributionEvent>(
 
 } // namespace
 
-TfrmDistributeMessages::TfrmDistributeMessages(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TDistributeMessagesPage::TDistributeMessagesPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     const QString hint = QStringLiteral("Only recipient numbers which have been input on the message recipients tab are selectable.");
     NewHeading(this, QStringLiteral("Select recipients to receive the related input messages."), QRect(24, 16, 600, 22))->setToolTip(hint);
@@ -119,28 +119,28 @@ TfrmDistributeMessages::TfrmDistributeMessages(IPageHost& Host, QWidget* Parent)
     ScrollBox->viewport()->setAutoFillBackground(false);
 }
 
-QScrollBar* TfrmDistributeMessages::WheelScrollBar()
+QScrollBar* TDistributeMessagesPage::WheelScrollBar()
 {
     return ScrollBox->verticalScrollBar();
 }
 
-QWidget* TfrmDistributeMessages::RowPanel(TDistributionEvent Event) const
+QWidget* TDistributeMessagesPage::RowPanel(TDistributionEvent Event) const
 {
     return FRows.at(static_cast<size_t>(Event)).Panel;
 }
 
-const TRecipientBoxes& TfrmDistributeMessages::RowBoxes(TDistributionEvent Event) const
+const TRecipientBoxes& TDistributeMessagesPage::RowBoxes(TDistributionEvent Event) const
 {
     return FRows.at(static_cast<size_t>(Event)).Boxes;
 }
 
-TfrmDistributeMessages::TRow* TfrmDistributeMessages::RowOf(const QWidget* Panel)
+TDistributeMessagesPage::TRow* TDistributeMessagesPage::RowOf(const QWidget* Panel)
 {
     const auto it = std::find_if(FRows.begin(), FRows.end(), [Panel](const TRow& row) { return row.Panel == Panel; });
     return it == FRows.end() ? nullptr : &*it;
 }
 
-void TfrmDistributeMessages::UpdateAllBox(const TRow& Row)
+void TDistributeMessagesPage::UpdateAllBox(const TRow& Row)
 {
     int enabled = 0;
     int checked = 0;
@@ -153,7 +153,7 @@ void TfrmDistributeMessages::UpdateAllBox(const TRow& Row)
     Row.Boxes.All->SetChecked(checked >= 2);
 }
 
-void TfrmDistributeMessages::CheckGroup(QWidget* Panel, bool Check)
+void TDistributeMessagesPage::CheckGroup(QWidget* Panel, bool Check)
 {
     TRow* row = RowOf(Panel);
     if (!row) return;
@@ -161,12 +161,12 @@ void TfrmDistributeMessages::CheckGroup(QWidget* Panel, bool Check)
     UpdateAllBox(*row);
 }
 
-void TfrmDistributeMessages::CheckRow(TDistributionEvent Event, bool Check)
+void TDistributeMessagesPage::CheckRow(TDistributionEvent Event, bool Check)
 {
     CheckGroup(RowPanel(Event), Check);
 }
 
-void TfrmDistributeMessages::CheckOneBox(QWidget* Panel, bool Check, int DistributionNumber)
+void TDistributeMessagesPage::CheckOneBox(QWidget* Panel, bool Check, int DistributionNumber)
 {
     TRow* row = RowOf(Panel);
     if (!row) return;
@@ -174,7 +174,7 @@ void TfrmDistributeMessages::CheckOneBox(QWidget* Panel, bool Check, int Distrib
     UpdateAllBox(*row);
 }
 
-void TfrmDistributeMessages::EnableDistribution(int DistributionNumber, bool Enable)
+void TDistributeMessagesPage::EnableDistribution(int DistributionNumber, bool Enable)
 {
     FHost.MarkConfigChanged();
     for (const TRow& row : FRows) {
@@ -185,7 +185,7 @@ void TfrmDistributeMessages::EnableDistribution(int DistributionNumber, bool Ena
     }
 }
 
-bool TfrmDistributeMessages::RowSwitchedOn(size_t Row) const
+bool TDistributeMessagesPage::RowSwitchedOn(size_t Row) const
 {
     const TRowInfo& info = RowTable[Row];
     TKVXPage* page = info.PageNo != 0 ? FHost.Page(info.PageNo) : nullptr;
@@ -208,13 +208,13 @@ bool TfrmDistributeMessages::RowSwitchedOn(size_t Row) const
     return false;
 }
 
-void TfrmDistributeMessages::UpdateDistributions(int DistributionNumber)
+void TDistributeMessagesPage::UpdateDistributions(int DistributionNumber)
 {
     for (size_t row = 0; row < FRows.size(); ++row)
         if (RowTable[row].Switch != TRowSwitch::NotDriven) CheckOneBox(FRows[row].Panel, RowSwitchedOn(row), DistributionNumber);
 }
 
-void TfrmDistributeMessages::HandleCheckBox(TImageCheckBox* Sender)
+void TDistributeMessagesPage::HandleCheckBox(TImageCheckBox* Sender)
 {
     if (!Sender->Enabled()) return;
     FHost.MarkConfigChanged();
@@ -224,18 +224,18 @@ void TfrmDistributeMessages::HandleCheckBox(TImageCheckBox* Sender)
     else ApplyAllBox(row->Boxes);
 }
 
-void TfrmDistributeMessages::BitsToPanel(const TRow& Row, uint16_t Mask)
+void TDistributeMessagesPage::BitsToPanel(const TRow& Row, uint16_t Mask)
 {
     CheckFromMask(Row.Boxes, Mask);
     UpdateAllBox(Row);
 }
 
-void TfrmDistributeMessages::ConfigToForm(TKVXConfig& KVXConfig)
+void TDistributeMessagesPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (size_t row = 0; row < FRows.size(); ++row) BitsToPanel(FRows[row], DecodeDistributionMask(KVXConfig, EventOf(row)));
 }
 
-bool TfrmDistributeMessages::FormToConfig(TKVXConfig& KVXConfig, bool)
+bool TDistributeMessagesPage::FormToConfig(TKVXConfig& KVXConfig, bool)
 {
     for (size_t row = 0; row < FRows.size(); ++row) EncodeDistributionMask(KVXConfig, EventOf(row), CheckedEnabledMask(FRows[row].Boxes));
     return true;

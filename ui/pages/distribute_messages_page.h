@@ -6,17 +6,16 @@
 
 #include "config/distribution.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/distribution_groups.h"
-#include "ui/pages/recipient_boxes.h"
-#include "ui/pages/recipient_columns.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/recipient_boxes.h"
 
 class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmDistributeMessages : public TKVXPage, public IDistributionGroups, public IRecipientColumns {
+class TDistributeMessagesPage : public TKVXPage, public IDistributionGroups, public IRecipientColumns {
 public:
-    TfrmDistributeMessages(IPageHost& Host, QWidget* Parent);
+    TDistributeMessagesPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;

@@ -10,10 +10,9 @@
 #include "config/page_captions.h"
 #include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribution_groups.h"
-#include "ui/pages/io_expander.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/step_edit.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 
@@ -65,17 +64,17 @@ int Answer(const QString& Msg, const TMsgDlgButtons& Buttons)
 
 } // namespace
 
-TfrmGeneralSetup::TfrmGeneralSetup(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TGeneralSetupPage::TGeneralSetupPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     BuildNameAndSelfTest();
     BuildMainsAndBattery();
     BuildTamperAndSerial();
-    Edit1 = NewEdit(this, HiddenSettingEditName, 3, QRect(0, 0, 40, EditHeight));
-    Edit1->setText(HiddenSettingDefault);
-    Edit1->hide();
+    edHiddenSetting = NewEdit(this, HiddenSettingEditName, 3, QRect(0, 0, 40, EditHeight));
+    edHiddenSetting->setText(HiddenSettingDefault);
+    edHiddenSetting->hide();
 }
 
-QLineEdit* TfrmGeneralSetup::NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry)
+QLineEdit* TGeneralSetupPage::NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry)
 {
     const TNumberEditInfo& info = NumberEditTable[Which];
     QLineEdit* edit = NewEdit(Parent, info.Name, info.Length, Geometry);
@@ -84,7 +83,7 @@ QLineEdit* TfrmGeneralSetup::NewNumberEdit(QWidget* Parent, TNumberEdit Which, c
     connect(edit, &QLineEdit::textChanged, this, [this, edit, Which] {
         FHost.MarkConfigChanged();
         ClampIntegerEdit(edit, 0, NumberEditTable[Which].Maximum);
-        if (Which == Tamper) edTamperChange();
+        if (Which == Tamper) TamperEdited();
     });
     NewStepButtons(Parent, info.Down, info.Up, edit, [edit, &info](bool Up) {
         if (info.Padded) StepEditValuePadded(edit, 0, info.Maximum, true, Up);
@@ -94,7 +93,7 @@ QLineEdit* TfrmGeneralSetup::NewNumberEdit(QWidget* Parent, TNumberEdit Which, c
     return edit;
 }
 
-void TfrmGeneralSetup::BuildNameAndSelfTest()
+void TGeneralSetupPage::BuildNameAndSelfTest()
 {
     NewHeading(this, UnitReportingNameCaption, QRect(LeftColumn, 16, ColumnWidth, 20));
     edUnitID = NewTextEdit(this, "edUnitID", UnitIDLength, QRect(LeftColumn, 40, 200, EditHeight));
@@ -121,10 +120,10 @@ void TfrmGeneralSetup::BuildNameAndSelfTest()
     Days = CreateWeekDayBoxes(pnlSelfTest, QPoint(110, 42), [this](TImageCheckBox* Sender) {
         if (Sender->Enabled()) FHost.MarkConfigChanged();
     });
-    connect(cbSelfTest, &QCheckBox::toggled, this, &TfrmGeneralSetup::cbSelfTestClick);
+    connect(cbSelfTest, &QCheckBox::toggled, this, &TGeneralSetupPage::SelfTestToggled);
 }
 
-void TfrmGeneralSetup::BuildMainsAndBattery()
+void TGeneralSetupPage::BuildMainsAndBattery()
 {
     NewHeading(this, QStringLiteral("AC monitoring"), QRect(RightColumn, 16, ColumnWidth, 20));
     NewNote(this,
@@ -144,7 +143,7 @@ void TfrmGeneralSetup::BuildMainsAndBattery()
             QRect(LeftColumn, 412, ColumnWidth, 40));
 }
 
-void TfrmGeneralSetup::BuildTamperAndSerial()
+void TGeneralSetupPage::BuildTamperAndSerial()
 {
     NewHeading(this, TamperCaption, QRect(RightColumn, 184, ColumnWidth, 20));
     edTamper = NewNumberEdit(this, Tamper, QRect(RightColumn, 208, NumberEditWidth, EditHeight));
@@ -166,7 +165,7 @@ void TfrmGeneralSetup::BuildTamperAndSerial()
     for (const auto& option : options) {
         option.Button->setObjectName(option.Name);
         option.Button->setGeometry(RightColumn, top, ColumnWidth, 22);
-        connect(option.Button, &QRadioButton::clicked, this, &TfrmGeneralSetup::HandleRadioButton);
+        connect(option.Button, &QRadioButton::clicked, this, &TGeneralSetupPage::HandleRadioButton);
         top += 24;
         if (*option.Note == '\0') continue;
         NewNote(this, QString::fromLatin1(option.Note), QRect(RightColumn + 24, top, ColumnWidth - 24, 20));
@@ -180,7 +179,7 @@ void TfrmGeneralSetup::BuildTamperAndSerial()
             QRect(RightColumn + 24, top - 4, ColumnWidth - 24, 90));
 }
 
-void TfrmGeneralSetup::cbSelfTestClick()
+void TGeneralSetupPage::SelfTestToggled()
 {
     FHost.MarkConfigChanged();
     const bool on = cbSelfTest->isChecked();
@@ -189,7 +188,7 @@ void TfrmGeneralSetup::cbSelfTestClick()
     CheckDistributionRow(FHost, TDistributionEvent::AutoTest, on);
 }
 
-void TfrmGeneralSetup::edTamperChange()
+void TGeneralSetupPage::TamperEdited()
 {
     // Only a switch between on and off re-ticks the row: 180 to 200 keeps the user's choice.
     const bool on = edTamper->text() != TamperOff;
@@ -198,7 +197,7 @@ void TfrmGeneralSetup::edTamperChange()
     CheckDistributionRow(FHost, TDistributionEvent::Tamper, on);
 }
 
-void TfrmGeneralSetup::HandleRadioButton()
+void TGeneralSetupPage::HandleRadioButton()
 {
     // A click on the option already chosen changes nothing: the comms-failure row keeps the
     // user's ticks.
@@ -209,21 +208,21 @@ void TfrmGeneralSetup::HandleRadioButton()
     IOExpanderChosen(chosen == TSerialInterface::IOExpander);
 }
 
-TSerialInterface TfrmGeneralSetup::ChosenSerialInterface() const
+TSerialInterface TGeneralSetupPage::ChosenSerialInterface() const
 {
     return rbIOExpander->isChecked() ? TSerialInterface::IOExpander
            : rbDSC->isChecked()      ? TSerialInterface::DSC
                                      : TSerialInterface::Disabled;
 }
 
-void TfrmGeneralSetup::IOExpanderChosen(bool State)
+void TGeneralSetupPage::IOExpanderChosen(bool State)
 {
     for (const int no : ExpanderPageNos)
         if (auto* page = dynamic_cast<IIOExpanderPage*>(FHost.Page(no))) page->IOExpanderFunctions(State);
     CheckDistributionRow(FHost, TDistributionEvent::CommsFailure, State);
 }
 
-void TfrmGeneralSetup::ConfigToForm(TKVXConfig& KVXConfig)
+void TGeneralSetupPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     cbSelfTest->setChecked(false);
     edHours->setText("00");
@@ -238,7 +237,7 @@ void TfrmGeneralSetup::ConfigToForm(TKVXConfig& KVXConfig)
         edMinutes->setText(RangedNumberText(selfTest->Minutes, 0, NumberEditTable[Minutes].Maximum, 2));
         CheckFromWeekDayMask(Days, selfTest->WeekDays);
     }
-    cbSelfTestClick();
+    SelfTestToggled();
     edACFailDelay->setText(RangedNumberText(static_cast<int>(DecodeDelayMinutes(KVXConfig.ACFailTimeout)), 0, NumberEditTable[ACFailDelay].Maximum));
     edACRestoreDelay->setText(RangedNumberText(static_cast<int>(DecodeDelayMinutes(KVXConfig.ACRestoreTimeout)), 0, NumberEditTable[ACRestoreDelay].Maximum));
     edTamper->setText(QString::number(KVXConfig.TremmorCount));
@@ -254,13 +253,13 @@ void TfrmGeneralSetup::ConfigToForm(TKVXConfig& KVXConfig)
     IOExpanderChosen(FSerialInterface == TSerialInterface::IOExpander);
 }
 
-bool TfrmGeneralSetup::Refuse()
+bool TGeneralSetupPage::Refuse()
 {
     FHost.BringPageForward(GeneralSetupPageNo);
     return false;
 }
 
-bool TfrmGeneralSetup::CheckInput()
+bool TGeneralSetupPage::CheckInput()
 {
     const QString name = edUnitID->text();
     if (name == DefaultUnitID && Answer(DefaultNameQuestion, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == mrNo) return false;
@@ -276,7 +275,7 @@ bool TfrmGeneralSetup::CheckInput()
     return true;
 }
 
-bool TfrmGeneralSetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TGeneralSetupPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     if (ConfigAssistant && !CheckInput()) return Refuse();
     // Every number is read before anything is stored: an edit without one stops writes and

@@ -8,7 +8,7 @@
 
 #include "config/general_setup.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/week_day_boxes.h"
+#include "ui/widgets/week_day_boxes.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -16,9 +16,9 @@ class QRadioButton;
 
 namespace kvx::ui {
 
-class TfrmGeneralSetup : public TKVXPage {
+class TGeneralSetupPage : public TKVXPage {
 public:
-    TfrmGeneralSetup(IPageHost& Host, QWidget* Parent);
+    TGeneralSetupPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -35,7 +35,7 @@ public:
     QRadioButton* rbDisabled;
     QRadioButton* rbIOExpander;
     QRadioButton* rbDSC;
-    QLineEdit* Edit1;  // hidden: byte 8213
+    QLineEdit* edHiddenSetting;  // hidden: byte 8213
 
 private:
     // The number edits, in the order they are stored.
@@ -45,8 +45,8 @@ private:
     void BuildMainsAndBattery();
     void BuildTamperAndSerial();
     QLineEdit* NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry);
-    void cbSelfTestClick();
-    void edTamperChange();
+    void SelfTestToggled();
+    void TamperEdited();
     // A click on a serial option: acts only when it chose another option than before.
     void HandleRadioButton();
     TSerialInterface ChosenSerialInterface() const;

@@ -9,8 +9,8 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribution_groups.h"
-#include "ui/pages/step_edit.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 
@@ -104,7 +104,7 @@ constexpr int ResponseLeft = 490;
 
 } // namespace
 
-TfrmInputSMSMessages::TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TInputMessagesPage::TInputMessagesPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     NewHeading(this, QStringLiteral("Enter the SMS messages to be sent to the recipient numbers when inputs are triggered."),
                QRect(NumberLeft, 16, 720, 20));
@@ -159,7 +159,7 @@ TfrmInputSMSMessages::TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent) : T
     IOExpanderFunctions(false);
 }
 
-void TfrmInputSMSMessages::BuildDigitalRow(size_t Slot, QWidget* Parent, int Top)
+void TInputMessagesPage::BuildDigitalRow(size_t Slot, QWidget* Parent, int Top)
 {
     const int side = IsLowSide(Slot) ? 1 : 0;
     const int checkLeft = CheckLeft[static_cast<size_t>(side)];
@@ -201,7 +201,7 @@ void TfrmInputSMSMessages::BuildDigitalRow(size_t Slot, QWidget* Parent, int Top
     });
 }
 
-void TfrmInputSMSMessages::BuildBreachRow(TBreachRow& Row, bool HighSide, int Top)
+void TInputMessagesPage::BuildBreachRow(TBreachRow& Row, bool HighSide, int Top)
 {
     const TBreachNames& names = HighSide ? HighNames : LowNames;
     QWidget* analogue = pnlIOExpanderAnalogInputs;
@@ -271,7 +271,7 @@ void TfrmInputSMSMessages::BuildBreachRow(TBreachRow& Row, bool HighSide, int To
     });
 }
 
-void TfrmInputSMSMessages::EnableRow(const TMessageRow& Row, bool Available)
+void TInputMessagesPage::EnableRow(const TMessageRow& Row, bool Available)
 {
     Row.Check->setEnabled(Available);
     const bool on = Available && Row.Check->isChecked();
@@ -279,7 +279,7 @@ void TfrmInputSMSMessages::EnableRow(const TMessageRow& Row, bool Available)
     Row.Clear->setEnabled(on && !Row.Message->text().isEmpty());
 }
 
-void TfrmInputSMSMessages::EnableAnalogue()
+void TInputMessagesPage::EnableAnalogue()
 {
     rbLBV->setEnabled(FIOExpander && (High.Check->isChecked() || Low.Check->isChecked()));
     rbLBC->setEnabled(rbLBV->isEnabled());
@@ -294,7 +294,7 @@ void TfrmInputSMSMessages::EnableAnalogue()
     }
 }
 
-void TfrmInputSMSMessages::IOExpanderFunctions(bool State)
+void TInputMessagesPage::IOExpanderFunctions(bool State)
 {
     FIOExpander = State;
     for (QWidget* caption : FExpanderCaptions) caption->setEnabled(State);
@@ -302,7 +302,7 @@ void TfrmInputSMSMessages::IOExpanderFunctions(bool State)
     EnableAnalogue();
 }
 
-void TfrmInputSMSMessages::HandleCheckBox(QCheckBox* Sender)
+void TInputMessagesPage::HandleCheckBox(QCheckBox* Sender)
 {
     FHost.MarkConfigChanged();
     const auto row = std::find_if(Rows.begin(), Rows.end(), [Sender](const TMessageRow& r) { return r.Check == Sender; });
@@ -314,7 +314,7 @@ void TfrmInputSMSMessages::HandleCheckBox(QCheckBox* Sender)
     CheckDistributionRow(FHost, event, Sender->isChecked());
 }
 
-void TfrmInputSMSMessages::LoadBreach(const TBreachRow& Row, const TAnalogueBreach& Breach)
+void TInputMessagesPage::LoadBreach(const TBreachRow& Row, const TAnalogueBreach& Breach)
 {
     Row.Message->setText(QString::fromStdU16String(Breach.Message));
     Row.Voltage->setText(RangedDecimalText(Breach.VoltageHundredths / 100.0, 0.0, MaximumVolts));
@@ -324,7 +324,7 @@ void TfrmInputSMSMessages::LoadBreach(const TBreachRow& Row, const TAnalogueBrea
     HandleCheckBox(Row.Check);
 }
 
-void TfrmInputSMSMessages::ConfigToForm(TKVXConfig& KVXConfig)
+void TInputMessagesPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (const TMessageRow& row : Rows) row.Check->setChecked(false);
     High.Check->setChecked(false);
@@ -346,14 +346,14 @@ void TfrmInputSMSMessages::ConfigToForm(TKVXConfig& KVXConfig)
     }
 }
 
-bool TfrmInputSMSMessages::Refuse(QWidget* Failing)
+bool TInputMessagesPage::Refuse(QWidget* Failing)
 {
     FHost.BringPageForward(InputMessagesPageNo);
     if (Failing) Failing->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-bool TfrmInputSMSMessages::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TInputMessagesPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     if (ConfigAssistant) {
         QString missing;

@@ -9,8 +9,8 @@
 #include "config/analogue_input.h"
 #include "config/input_messages.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
-#include "ui/pages/page_controls.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/page_controls.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,9 +20,9 @@ class QRadioButton;
 
 namespace kvx::ui {
 
-class TfrmInputSMSMessages : public TKVXPage, public IIOExpanderPage {
+class TInputMessagesPage : public TKVXPage, public IIOExpanderPage {
 public:
-    TfrmInputSMSMessages(IPageHost& Host, QWidget* Parent);
+    TInputMessagesPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;

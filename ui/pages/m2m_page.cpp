@@ -8,8 +8,8 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui {
 
@@ -47,7 +47,7 @@ QString ToQString(const std::u16string& Text) { return QString::fromStdU16String
 
 } // namespace
 
-TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TM2MPage::TM2MPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     NewNote(this,
             "Send telemetry SMS messages from the KVX unit to up to 4 base stations (normally located at a control "
@@ -89,12 +89,12 @@ TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Hos
         edit->setText(ToQString(M2MStandardEventNumber(event)));
         edit->setEnabled(false);
         FEventEdits[slot] = edit;
-        connect(edit, &QLineEdit::textChanged, this, [this] { IDOrEventChange(); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { IDOrEventEdited(); });
     }
 
     for (size_t i = 0; i < M2MStationCount; ++i)
-        connect(edM2MNo[i], &QLineEdit::textChanged, this, [this, i] { BaseStationNumberChange(i); });
-    connect(edM2MID, &QLineEdit::textChanged, this, [this] { IDOrEventChange(); });
+        connect(edM2MNo[i], &QLineEdit::textChanged, this, [this, i] { BaseStationNumberEdited(i); });
+    connect(edM2MID, &QLineEdit::textChanged, this, [this] { IDOrEventEdited(); });
     connect(cbChangeStandardEvents, &QCheckBox::toggled, this, [this](bool checked) {
         for (QLineEdit* edit : FEventEdits)
             if (edit) edit->setEnabled(checked);
@@ -102,28 +102,28 @@ TfrmM2M::TfrmM2M(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Hos
     edM2MID->setEnabled(false);
 }
 
-bool TfrmM2M::AnyBaseStationNumber() const
+bool TM2MPage::AnyBaseStationNumber() const
 {
     return std::any_of(edM2MNo.begin(), edM2MNo.end(), [](const QLineEdit* e) { return !e->text().isEmpty(); });
 }
 
-void TfrmM2M::BaseStationNumberChange(size_t Index)
+void TM2MPage::BaseStationNumberEdited(size_t Index)
 {
     FHost.MarkConfigChanged();
     btnM2MNo[Index]->setEnabled(!edM2MNo[Index]->text().isEmpty());
     const bool anyNumber = AnyBaseStationNumber();
     edM2MID->setEnabled(anyNumber);
-    if (anyNumber) IDOrEventChange();
+    if (anyNumber) IDOrEventEdited();
     else btnM2MID->setEnabled(false);
 }
 
-void TfrmM2M::IDOrEventChange()
+void TM2MPage::IDOrEventEdited()
 {
     FHost.MarkConfigChanged();
     btnM2MID->setEnabled(!edM2MID->text().isEmpty());
 }
 
-void TfrmM2M::ConfigToForm(TKVXConfig& KVXConfig)
+void TM2MPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < M2MStationCount; ++i) edM2MNo[i]->setText(ToQString(DecodeM2MNumber(KVXConfig, i)));
     edM2MID->setText(ToQString(DecodeM2MID(KVXConfig)));
@@ -131,7 +131,7 @@ void TfrmM2M::ConfigToForm(TKVXConfig& KVXConfig)
         if (FEventEdits[slot]) FEventEdits[slot]->setText(ToQString(DecodeM2MTelemetry(KVXConfig, static_cast<TDistributionEvent>(slot))));
 }
 
-bool TfrmM2M::ChecksPassed(const TStationNumbers& Stored)
+bool TM2MPage::ChecksPassed(const TStationNumbers& Stored)
 {
     for (const std::u16string& number : Stored) {
         if (!number.empty() && std::count(Stored.begin(), Stored.end(), number) > 1) {
@@ -148,7 +148,7 @@ bool TfrmM2M::ChecksPassed(const TStationNumbers& Stored)
     return true;
 }
 
-bool TfrmM2M::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TM2MPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     TStationNumbers stored;
     for (size_t i = 0; i < M2MStationCount; ++i) {

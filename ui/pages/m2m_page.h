@@ -12,9 +12,9 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmM2M : public TKVXPage {
+class TM2MPage : public TKVXPage {
 public:
-    TfrmM2M(IPageHost& Host, QWidget* Parent);
+    TM2MPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -33,8 +33,8 @@ private:
     // Shows one message and brings this page forward when a base-station check fails.
     bool ChecksPassed(const TStationNumbers& Stored);
     bool AnyBaseStationNumber() const;
-    void BaseStationNumberChange(size_t Index);
-    void IDOrEventChange();
+    void BaseStationNumberEdited(size_t Index);
+    void IDOrEventEdited();
 
     IPageHost& FHost;
     std::array<QLineEdit*, M2MTelemetryCount> FEventEdits{};

@@ -7,11 +7,10 @@
 #include "config/page_captions.h"
 #include "config/recipient_list.h"
 #include "config/recipients.h"
-#include "ui/pages/distribution_groups.h"
 #include "ui/pages/list_files.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/phone_number_edit.h"
-#include "ui/pages/recipient_columns.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui {
 
@@ -26,7 +25,7 @@ constexpr int SidePanelLeft = 440;
 
 } // namespace
 
-TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TMessageRecipientsPage::TMessageRecipientsPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     NewHeading(this, QStringLiteral("Recipient mobile numbers"), QRect(Margin, 16, 380, 22));
     NewLabel(this, QStringLiteral("Enter the mobile numbers to which SMS messages should be sent."), QRect(Margin, 42, 400, 20));
@@ -42,7 +41,7 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
         clear->setToolTip(QStringLiteral("Clear recipient number"));
         edRecipient[static_cast<size_t>(n)] = edit;
         btnRecipientClear[static_cast<size_t>(n)] = clear;
-        connect(edit, &QLineEdit::textChanged, this, [this, n] { edRecipientChange(n); });
+        connect(edit, &QLineEdit::textChanged, this, [this, n] { RecipientEdited(n); });
     }
 
     NewHeading(this, SMSSenderVerifyCaption, QRect(SidePanelLeft, RowsTop, 280, 22));
@@ -50,8 +49,8 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
             QStringLiteral("If enabled, the KVX will only action SMS commands received from mobile numbers contained "
                            "in the adjacent message recipients fields."),
             QRect(SidePanelLeft, RowsTop + 26, 280, 72));
-    Button11 = NewButton(this, "Button11", QStringLiteral("Enable in security setup"), QRect(SidePanelLeft, RowsTop + 110, 200, 28));
-    connect(Button11, &QPushButton::clicked, this, [this] { FHost.BringPageForward(SecuritySetupPageNo); });
+    btnEnableInSecuritySetup = NewButton(this, "Button11", QStringLiteral("Enable in security setup"), QRect(SidePanelLeft, RowsTop + 110, 200, 28));
+    connect(btnEnableInSecuritySetup, &QPushButton::clicked, this, [this] { FHost.BringPageForward(SecuritySetupPageNo); });
 
     NewHeading(this, QStringLiteral("Spreadsheet"), QRect(SidePanelLeft, RowsTop + 170, 280, 22));
     btnImport = NewButton(this, "btnImport", QStringLiteral("Import\u2026"), QRect(SidePanelLeft, RowsTop + 198, 96, 28));
@@ -59,12 +58,12 @@ TfrmMessageRecipients::TfrmMessageRecipients(IPageHost& Host, QWidget* Parent) :
     connect(btnImport, &QPushButton::clicked, this, [this] { ImportNumbers(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { SaveListFile(ExportRecipients(Numbers())); });
 
-    Timer1.setObjectName("Timer1");
-    Timer1.setInterval(TimerIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &TfrmMessageRecipients::Timer1Timer);
+    HandOverTimer.setObjectName("Timer1");
+    HandOverTimer.setInterval(TimerIntervalMs);
+    connect(&HandOverTimer, &QTimer::timeout, this, &TMessageRecipientsPage::HandOverTick);
 }
 
-void TfrmMessageRecipients::HandleEdit(QLineEdit* Edit, QPushButton* Button, int DistributionNumber)
+void TMessageRecipientsPage::HandleEdit(QLineEdit* Edit, QPushButton* Button, int DistributionNumber)
 {
     FHost.MarkConfigChanged();
     const bool entered = !Edit->text().isEmpty();
@@ -75,44 +74,44 @@ void TfrmMessageRecipients::HandleEdit(QLineEdit* Edit, QPushButton* Button, int
     Button->setEnabled(entered);
 }
 
-void TfrmMessageRecipients::edRecipientChange(int N)
+void TMessageRecipientsPage::RecipientEdited(int N)
 {
     // At once, not after the countdown: a close right after typing must know of the edit.
     FHost.MarkConfigChanged();
-    if (UpdateListFlag >= 1) {
+    if (HandOversAtOnce >= 1) {
         HandleEdit(edRecipient[static_cast<size_t>(N)], btnRecipientClear[static_cast<size_t>(N)], N);
-        --UpdateListFlag;
+        --HandOversAtOnce;
         return;
     }
-    Timercnt = DebounceTicks;
-    Recipient_Select |= 1u << N;
-    if (!Timer1.isActive()) Timer1.start();  // a keystroke never restarts the period
+    FDebounceTicksLeft = DebounceTicks;
+    FPendingRecipients |= 1u << N;
+    if (!HandOverTimer.isActive()) HandOverTimer.start();  // a keystroke never restarts the period
 }
 
-void TfrmMessageRecipients::Timer1Timer()
+void TMessageRecipientsPage::HandOverTick()
 {
-    Timer1.stop();
-    if (Timercnt != 0) {
-        --Timercnt;
-        Timer1.start();
+    HandOverTimer.stop();
+    if (FDebounceTicksLeft != 0) {
+        --FDebounceTicksLeft;
+        HandOverTimer.start();
         return;
     }
     for (int n = 0; n < static_cast<int>(RecipientCount); ++n)
-        if (Recipient_Select & (1u << n)) HandleEdit(edRecipient[static_cast<size_t>(n)], btnRecipientClear[static_cast<size_t>(n)], n);
-    Recipient_Select = 0;
+        if (FPendingRecipients & (1u << n)) HandleEdit(edRecipient[static_cast<size_t>(n)], btnRecipientClear[static_cast<size_t>(n)], n);
+    FPendingRecipients = 0;
 }
 
-void TfrmMessageRecipients::ConfigToForm(TKVXConfig& KVXConfig)
+void TMessageRecipientsPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
-    UpdateListFlag = LoadChangeCount;
+    HandOversAtOnce = LoadChangeCount;
     for (QLineEdit* edit : edRecipient) edit->clear();
-    UpdateListFlag = LoadChangeCount;
+    HandOversAtOnce = LoadChangeCount;
     for (size_t n = 0; n < RecipientCount; ++n) edRecipient[n]->setText(QString::fromStdU16String(DecodeRecipient(KVXConfig, n)));
     for (int n = 0; n < static_cast<int>(RecipientCount); ++n)
         HandleEdit(edRecipient[static_cast<size_t>(n)], btnRecipientClear[static_cast<size_t>(n)], n);
 }
 
-TRecipientNumbers TfrmMessageRecipients::Numbers() const
+TRecipientNumbers TMessageRecipientsPage::Numbers() const
 {
     TRecipientNumbers numbers;
     for (size_t n = 0; n < RecipientCount; ++n) {
@@ -123,7 +122,7 @@ TRecipientNumbers TfrmMessageRecipients::Numbers() const
     return numbers;
 }
 
-void TfrmMessageRecipients::ImportNumbers()
+void TMessageRecipientsPage::ImportNumbers()
 {
     const auto file = OpenListFile();
     if (!file) return;
@@ -132,17 +131,17 @@ void TfrmMessageRecipients::ImportNumbers()
     for (size_t n = 0; n < RecipientCount; ++n) {
         const QString number = QString::fromStdU16String(import.Numbers[n]);
         if (number == edRecipient[n]->text()) continue;
-        ++UpdateListFlag;  // the grids follow at once, as after a load
+        ++HandOversAtOnce;  // the grids follow at once, as after a load
         edRecipient[n]->setText(number);
     }
 }
 
-bool TfrmMessageRecipients::DuplicateRecipient(const TRecipientNumbers& Stored, size_t N)
+bool TMessageRecipientsPage::DuplicateRecipient(const TRecipientNumbers& Stored, size_t N)
 {
     return !Stored[N].empty() && std::count(Stored.begin(), Stored.end(), Stored[N]) > 1;
 }
 
-bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType, QWidget* Focus)
+bool TMessageRecipientsPage::Refuse(const QString& Msg, TMsgDlgType DlgType, QWidget* Focus)
 {
     TKVXMessageDlg::ShowMessageEx(Msg, DlgType, {TMsgDlgBtn::mbOK}, 0);
     FHost.BringPageForward(MessageRecipientsPageNo);
@@ -150,7 +149,7 @@ bool TfrmMessageRecipients::Refuse(const QString& Msg, TMsgDlgType DlgType, QWid
     return false;
 }
 
-bool TfrmMessageRecipients::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TMessageRecipientsPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     // Numbers as they are stored: "+44 7700 900123" and "447700900123" are one number.
     TRecipientNumbers stored;

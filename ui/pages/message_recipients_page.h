@@ -16,32 +16,32 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmMessageRecipients : public TKVXPage {
+class TMessageRecipientsPage : public TKVXPage {
 public:
-    TfrmMessageRecipients(IPageHost& Host, QWidget* Parent);
+    TMessageRecipientsPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
 
     // Tells the grids whether recipient DistributionNumber + 1 (0..9) has a number now.
     void HandleEdit(QLineEdit* Edit, QPushButton* Button, int DistributionNumber);
-    // One period of Timer1 (100 ms): counts down, then hands the pending recipients over.
-    void Timer1Timer();
+    // One period of HandOverTimer (100 ms): counts down, then hands the pending recipients over.
+    void HandOverTick();
 
     std::array<QLineEdit*, RecipientCount> edRecipient{};
     std::array<QPushButton*, RecipientCount> btnRecipientClear{};
-    QPushButton* Button11;
+    QPushButton* btnEnableInSecuritySetup;
     QPushButton* btnImport;  // "Import…": numbers from a spreadsheet, once the report is confirmed
     QPushButton* btnExport;
-    QTimer Timer1;
+    QTimer HandOverTimer;
     // While positive, an edit change is handed over at once (a load is in progress).
-    int UpdateListFlag = 0;
+    int HandOversAtOnce = 0;
 
 private:
     static constexpr int LoadChangeCount = 10;
     static constexpr int DebounceTicks = 5;
 
-    void edRecipientChange(int N);
+    void RecipientEdited(int N);
     static bool DuplicateRecipient(const TRecipientNumbers& Stored, size_t N);
     TRecipientNumbers Numbers() const;
     // Shows Msg, brings the page forward with the focus on Focus (when given); false.
@@ -49,8 +49,8 @@ private:
     void ImportNumbers();
 
     IPageHost& FHost;
-    int Timercnt = 0;
-    uint32_t Recipient_Select = 0;
+    int FDebounceTicksLeft = 0;
+    uint32_t FPendingRecipients = 0;
 };
 
 } // namespace kvx::ui

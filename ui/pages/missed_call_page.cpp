@@ -14,11 +14,11 @@
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/list_files.h"
-#include "ui/pages/location_lines.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/phone_number_edit.h"
-#include "ui/pages/relay_lists.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/location_lines.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/phone_number_edit.h"
+#include "ui/widgets/relay_lists.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 
@@ -52,7 +52,7 @@ TMissedCallLocation WithinTheDay(TMissedCallLocation Location)
 
 } // namespace
 
-TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
+TMissedCallPage::TMissedCallPage(IPageHost& Host, QWidget* Parent)
     : TKVXPage(Parent), FHost(Host),
       FList(this, "lbMissedCall", static_cast<int>(MissedCallCount),
             [this](int Index) { return MissedCallLine(Index + 1, FRecords[static_cast<size_t>(Index)]); },
@@ -70,7 +70,7 @@ TfrmMissedCall::TfrmMissedCall(IPageHost& Host, QWidget* Parent)
     FList.Select(0);
 }
 
-void TfrmMissedCall::BuildControls()
+void TMissedCallPage::BuildControls()
 {
     const auto update = [this] { UpdateLocation(); };
     NewHeading(this, MissedCallNumberCaption, QRect(ControlsLeft, 10, 200, 20));
@@ -113,7 +113,7 @@ void TfrmMissedCall::BuildControls()
     connect(btnResetLocation, &QPushButton::clicked, this, [this] { ResetLocation(); });
 }
 
-void TfrmMissedCall::BuildAccessRules(int Top)
+void TMissedCallPage::BuildAccessRules(int Top)
 {
     const auto update = [this] { UpdateLocation(); };
     pnlAccessRules = new QWidget(this);
@@ -141,19 +141,19 @@ void TfrmMissedCall::BuildAccessRules(int Top)
     edStopMinute = edits[3];
 }
 
-QScrollBar* TfrmMissedCall::WheelScrollBar()
+QScrollBar* TMissedCallPage::WheelScrollBar()
 {
     return lbMissedCall->verticalScrollBar();
 }
 
-QString TfrmMissedCall::LocationName(int Index) const
+QString TMissedCallPage::LocationName(int Index) const
 {
     if (Index < 0 || Index >= static_cast<int>(MissedCallCount)) return {};
     const TMissedCallLocation& location = FRecords[static_cast<size_t>(Index)];
     return location.IsDefined() ? QString::fromStdU16String(location.Number).trimmed() : QString();
 }
 
-void TfrmMissedCall::IOExpanderFunctions(bool State)
+void TMissedCallPage::IOExpanderFunctions(bool State)
 {
     const int index = FList.Selected();
     FShowing = true;
@@ -161,14 +161,14 @@ void TfrmMissedCall::IOExpanderFunctions(bool State)
     FShowing = false;
 }
 
-void TfrmMissedCall::ApplyAccessRules()
+void TMissedCallPage::ApplyAccessRules()
 {
     const bool on = cbAccessRules->isChecked();
     pnlAccessRules->setEnabled(on);
     EnableWeekDayBoxes(WeekDays, on);
 }
 
-void TfrmMissedCall::ShowLocation(int Index)
+void TMissedCallPage::ShowLocation(int Index)
 {
     if (Index < 0 || Index >= static_cast<int>(MissedCallCount)) return;
     const TMissedCallLocation location = FRecords[static_cast<size_t>(Index)];
@@ -188,7 +188,7 @@ void TfrmMissedCall::ShowLocation(int Index)
     FShowing = false;
 }
 
-void TfrmMissedCall::UpdateLocation()
+void TMissedCallPage::UpdateLocation()
 {
     if (FShowing) return;
     FHost.MarkConfigChanged();
@@ -212,7 +212,7 @@ void TfrmMissedCall::UpdateLocation()
     FList.LineChanged(index);
 }
 
-void TfrmMissedCall::ResetLocation()
+void TMissedCallPage::ResetLocation()
 {
     const int index = FList.Selected();
     if (index < 0) return;
@@ -222,7 +222,7 @@ void TfrmMissedCall::ResetLocation()
     FList.LineChanged(index);
 }
 
-void TfrmMissedCall::ImportNumbers()
+void TMissedCallPage::ImportNumbers()
 {
     const auto file = OpenListFile();
     if (!file) return;
@@ -234,14 +234,14 @@ void TfrmMissedCall::ImportNumbers()
     ShowLocation(FList.Selected());
 }
 
-void TfrmMissedCall::ConfigToForm(TKVXConfig& KVXConfig)
+void TMissedCallPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < MissedCallCount; ++i) FRecords[i] = WithinTheDay(DecodeMissedCall(KVXConfig, i));
     FList.AllLinesChanged();
     FList.Select(0);
 }
 
-bool TfrmMissedCall::EditsHoldNumbers()
+bool TMissedCallPage::EditsHoldNumbers()
 {
     const int index = FList.Selected();
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
@@ -253,7 +253,7 @@ bool TfrmMissedCall::EditsHoldNumbers()
     return false;
 }
 
-bool TfrmMissedCall::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TMissedCallPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     // Writes and template saves alike: a half-typed count or window would leave as the last one kept.
     if (!EditsHoldNumbers()) return false;

@@ -6,10 +6,9 @@
 
 #include "config/missed_calls.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
-#include "ui/pages/location_list.h"
-#include "ui/pages/location_names.h"
-#include "ui/pages/week_day_boxes.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/location_list.h"
+#include "ui/widgets/week_day_boxes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,9 +18,9 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmMissedCall : public TKVXPage, public IIOExpanderPage, public ILocationNames {
+class TMissedCallPage : public TKVXPage, public IIOExpanderPage, public ILocationNames {
 public:
-    TfrmMissedCall(IPageHost& Host, QWidget* Parent);
+    TMissedCallPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "config/page_captions.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 
@@ -54,7 +54,7 @@ QPixmap IOBoardPicture()
 
 } // namespace
 
-TfrmRelays::TfrmRelays(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TRelaysPage::TRelaysPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     NewHeading(this, "On-board relays", QRect(24, 16, 300, 20));
     pnlIOBoardRelaysEnable = new QWidget(this);
@@ -81,7 +81,7 @@ TfrmRelays::TfrmRelays(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHo
         up->setStyleSheet("padding: 0;");
         connect(down, &QPushButton::clicked, this, [edit] { StepEditValue(edit, MinimumPulse, MaximumPulse, false); });
         connect(up, &QPushButton::clicked, this, [edit] { StepEditValue(edit, MinimumPulse, MaximumPulse, true); });
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { edVRLYChange(edit); });
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { PulseTimeEdited(edit); });
     }
 
     lblLink = NewLinkLabel(pnlIOBoardRelaysEnable, "lblLink", "Enable I/O board in General Setup.", QRect(24, 270, 300, 20),
@@ -89,12 +89,12 @@ TfrmRelays::TfrmRelays(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHo
     IOExpanderFunctions(false);
 }
 
-void TfrmRelays::ConfigToForm(TKVXConfig& KVXConfig)
+void TRelaysPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < RelayCount; ++i) edVRLY[i]->setText(QString::number(DecodeRelayPulseTime(KVXConfig, i)));
 }
 
-bool TfrmRelays::FormToConfig(TKVXConfig& KVXConfig, bool)
+bool TRelaysPage::FormToConfig(TKVXConfig& KVXConfig, bool)
 {
     // Every write and template save refuses a box without a number: storing what is left
     // would send the unit 0xFFFF seconds.
@@ -109,13 +109,13 @@ bool TfrmRelays::FormToConfig(TKVXConfig& KVXConfig, bool)
     return true;
 }
 
-void TfrmRelays::IOExpanderFunctions(bool State)
+void TRelaysPage::IOExpanderFunctions(bool State)
 {
     EnableChildren(pnlIOBoardRelaysEnable, State);
     lblLink->setEnabled(true);
 }
 
-void TfrmRelays::edVRLYChange(QLineEdit* Edit)
+void TRelaysPage::PulseTimeEdited(QLineEdit* Edit)
 {
     FHost.MarkConfigChanged();
     ClampIntegerEdit(Edit, 0, MaximumPulse);

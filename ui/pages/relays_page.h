@@ -5,16 +5,16 @@
 
 #include "config/relay_pulse_times.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
+#include "ui/pages/page_roles.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace kvx::ui {
 
-class TfrmRelays : public TKVXPage, public IIOExpanderPage {
+class TRelaysPage : public TKVXPage, public IIOExpanderPage {
 public:
-    TfrmRelays(IPageHost& Host, QWidget* Parent);
+    TRelaysPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -27,7 +27,7 @@ public:
     QLabel* lblLink;
 
 private:
-    void edVRLYChange(QLineEdit* Edit);
+    void PulseTimeEdited(QLineEdit* Edit);
 
     IPageHost& FHost;
 };

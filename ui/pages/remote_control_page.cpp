@@ -11,8 +11,8 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/location_names.h"
-#include "ui/pages/page_controls.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 
@@ -62,7 +62,7 @@ std::optional<TStoreProblem> StoreProblem(const TRemoteCommand& Command, size_t 
 
 } // namespace
 
-TfrmITTT::TfrmITTT(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TRemoteControlPage::TRemoteControlPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     // The checked trigger kind must stand out from the other two at a glance.
     setStyleSheet("QRadioButton::indicator { width: 12px; height: 12px; border-radius: 7px; border: 1px solid #AAA9A9;"
@@ -78,7 +78,7 @@ TfrmITTT::TfrmITTT(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(H
     BuildEditors();
 }
 
-void TfrmITTT::BuildTriggerModels()
+void TRemoteControlPage::BuildTriggerModels()
 {
     for (size_t k = 0; k < TriggerLists.size(); ++k) {
         QStringList names;
@@ -88,7 +88,7 @@ void TfrmITTT::BuildTriggerModels()
     }
 }
 
-void TfrmITTT::BuildExample()
+void TRemoteControlPage::BuildExample()
 {
     pnlExample = new QWidget(this);
     pnlExample->setObjectName("pnlExample");
@@ -101,13 +101,13 @@ void TfrmITTT::BuildExample()
     NewLabel(pnlExample, QStringLiteral("3. Input the command to be sent"), QRect(536, 24, 200, 18));
 
     // The steps above stand where the editor's heading would.
-    auto* example = new TfrmITTControls(FTriggerModels, [] {}, [] { return std::string(); }, pnlExample);
+    auto* example = new TRemoteCommandEditor(FTriggerModels, [] {}, [] { return std::string(); }, pnlExample);
     example->setObjectName("ITTExample");
     example->lbRCHeading->hide();
     example->move(0, 18);
     example->ShowCommand({u"447700900123", u"$8642*rly2*on", {TRemoteTriggerKind::Input, 0}, {}});
 
-    const int notesTop = 18 + TfrmITTControls::EditorHeight;
+    const int notesTop = 18 + TRemoteCommandEditor::EditorHeight;
     NewNote(pnlExample,
             QStringLiteral("In this example, input 1 is connected to a water level sensor in a reservoir. When the water "
                            "level drops a sensor triggers input 1. The unit sends a command to another KVX unit connected "
@@ -119,17 +119,17 @@ void TfrmITTT::BuildExample()
     pnlExample->setEnabled(false);
 }
 
-void TfrmITTT::BuildEditors()
+void TRemoteControlPage::BuildEditors()
 {
     sbITTList = new QScrollArea(this);
     sbITTList->setObjectName("sbITTList");
     sbITTList->setGeometry(Margin, ListTop, ContentWidth, ListHeight);
     sbITTList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sbITTList->verticalScrollBar()->setSingleStep(TfrmITTControls::RowPitch);
+    sbITTList->verticalScrollBar()->setSingleStep(TRemoteCommandEditor::RowPitch);
     auto* area = new QWidget;
     area->setObjectName("sbITTListEditors");
     for (size_t i = 0; i < ITTControlList.size(); ++i) {
-        auto* editor = new TfrmITTControls(FTriggerModels, [this] { FHost.MarkConfigChanged(); },
+        auto* editor = new TRemoteCommandEditor(FTriggerModels, [this] { FHost.MarkConfigChanged(); },
                                            [this] { return FHost.DefaultCountryCode(); }, area);
         editor->setObjectName(QStringLiteral("ITTControl%1").arg(i));
         const QString heading = QStringLiteral("%1 %2").arg(RemoteCommandCaption).arg(i + 1);
@@ -139,17 +139,17 @@ void TfrmITTT::BuildEditors()
         editor->edRCCMD->setAccessibleName(heading + ", " + CommandCaption);
         for (const auto& [kind, list] : {std::pair{editor->rbRCIP, editor->cbRCIP}, {editor->rbRCTMR, editor->cbRCTMR}, {editor->rbRCMC, editor->cbRCMC}})
             list->setAccessibleName(heading + ", " + kind->text());
-        editor->move(0, static_cast<int>(i) * TfrmITTControls::EditorHeight);
+        editor->move(0, static_cast<int>(i) * TRemoteCommandEditor::EditorHeight);
         ITTControlList[i] = editor;
     }
-    area->resize(TfrmITTControls::EditorWidth, static_cast<int>(ITTControlList.size()) * TfrmITTControls::EditorHeight);
+    area->resize(TRemoteCommandEditor::EditorWidth, static_cast<int>(ITTControlList.size()) * TRemoteCommandEditor::EditorHeight);
     sbITTList->setWidget(area);
     // The editors sit on the page's own dark background.
     area->setAutoFillBackground(false);
     sbITTList->viewport()->setAutoFillBackground(false);
 }
 
-void TfrmITTT::RefreshLocationNames()
+void TRemoteControlPage::RefreshLocationNames()
 {
     for (size_t k = 0; k < TriggerLists.size(); ++k) {
         const TTriggerList& list = TriggerLists[k];
@@ -165,24 +165,24 @@ void TfrmITTT::RefreshLocationNames()
     }
 }
 
-void TfrmITTT::showEvent(QShowEvent* Event)
+void TRemoteControlPage::showEvent(QShowEvent* Event)
 {
     RefreshLocationNames();
     TKVXPage::showEvent(Event);
 }
 
-QScrollBar* TfrmITTT::WheelScrollBar()
+QScrollBar* TRemoteControlPage::WheelScrollBar()
 {
     return sbITTList->verticalScrollBar();
 }
 
-void TfrmITTT::ConfigToForm(TKVXConfig& KVXConfig)
+void TRemoteControlPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     RefreshLocationNames();
     for (size_t i = 0; i < ITTControlList.size(); ++i) ITTControlList[i]->ShowCommand(DecodeRemoteCommand(KVXConfig, i));
 }
 
-bool TfrmITTT::CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant, const std::optional<QString>& NumberProblem)
+bool TRemoteControlPage::CheckCommand(const TRemoteCommand& Command, size_t No, bool ConfigAssistant, const std::optional<QString>& NumberProblem)
 {
     const auto problem = NumberProblem ? TStoreProblem{*NumberProblem, TMsgDlgType::mtWarning} : StoreProblem(Command, No, ConfigAssistant);
     if (!problem) return true;
@@ -193,7 +193,7 @@ bool TfrmITTT::CheckCommand(const TRemoteCommand& Command, size_t No, bool Confi
     return false;
 }
 
-bool TfrmITTT::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TRemoteControlPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     TRemoteCommands commands;
     for (size_t i = 0; i < ITTControlList.size(); ++i) {

@@ -6,15 +6,15 @@
 
 #include "config/remote_control.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/itt_controls.h"
+#include "ui/widgets/remote_command_editor.h"
 
 class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmITTT : public TKVXPage {
+class TRemoteControlPage : public TKVXPage {
 public:
-    TfrmITTT(IPageHost& Host, QWidget* Parent);
+    TRemoteControlPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     // Refuses (and shows the command) a command text the unit cannot send, and a command
@@ -27,7 +27,7 @@ public:
     // pages hold now; every editor keeps its selection.
     void RefreshLocationNames();
 
-    std::array<TfrmITTControls*, RemoteCommandCount> ITTControlList{};  // in command order
+    std::array<TRemoteCommandEditor*, RemoteCommandCount> ITTControlList{};  // in command order
     QScrollArea* sbITTList;
     QWidget* pnlExample;
 

@@ -10,7 +10,7 @@
 #include "link/new_password.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/transfer_texts.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 
@@ -46,7 +46,7 @@ QLineEdit* NewPasswordEdit(QWidget* Parent, const char* Name, int Y)
 
 } // namespace
 
-TfrmSecuritySetup::TfrmSecuritySetup(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TSecuritySetupPage::TSecuritySetupPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     NewHeading(this, CommandPINCaption, QRect(24, 16, 300, 20));
     edPIN = NewDigitsEdit(this, "edPIN", PINLength, QRect(24, 44, 80, 26));
@@ -59,7 +59,7 @@ TfrmSecuritySetup::TfrmSecuritySetup(IPageHost& Host, QWidget* Parent) : TKVXPag
             "If enabled, the KVX will only action SMS commands sent from mobile numbers contained in the message "
             "recipient fields - does not affect missed calls.",
             QRect(44, 124, 560, 40));
-    Button9 = NewButton(this, "Button9", "Go to message recipient list", QRect(44, 168, 220, 28));
+    btnGoToRecipients = NewButton(this, "Button9", "Go to message recipient list", QRect(44, 168, 220, 28));
 
     NewHeading(this, AccessPasswordCaption, QRect(24, 230, 400, 20));
     NewNote(this, "Enter a password where restricted unit programming access is required.", QRect(24, 254, 600, 20));
@@ -71,22 +71,22 @@ TfrmSecuritySetup::TfrmSecuritySetup(IPageHost& Host, QWidget* Parent) : TKVXPag
 
     connect(edPIN, &QLineEdit::textChanged, this, [this] { FHost.MarkConfigChanged(); });
     connect(cbSMSSenderVerify, &QCheckBox::toggled, this, [this] { FHost.MarkConfigChanged(); });
-    connect(Button9, &QPushButton::clicked, this, [this] { FHost.BringPageForward(MessageRecipientsPageNo); });
-    connect(btnSetPassword, &QPushButton::clicked, this, [this] { btnSetPasswordClick(); });
+    connect(btnGoToRecipients, &QPushButton::clicked, this, [this] { FHost.BringPageForward(MessageRecipientsPageNo); });
+    connect(btnSetPassword, &QPushButton::clicked, this, [this] { SetPasswordClicked(); });
 }
 
-QString TfrmSecuritySetup::CommandPin() const
+QString TSecuritySetupPage::CommandPin() const
 {
     return edPIN->text();
 }
 
-void TfrmSecuritySetup::ConfigToForm(TKVXConfig& KVXConfig)
+void TSecuritySetupPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     edPIN->setText(QString::fromStdU16String(DecodeCommandPIN(KVXConfig)));
     cbSMSSenderVerify->setChecked(DecodeVerifySender(KVXConfig));
 }
 
-bool TfrmSecuritySetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TSecuritySetupPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     if (ConfigAssistant && edPIN->text().size() != PINLength) {
         Show(PINRequiredText, TMsgDlgType::mtInformation);
@@ -98,7 +98,7 @@ bool TfrmSecuritySetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant
     return true;
 }
 
-bool TfrmSecuritySetup::PasswordChangeAllowed()
+bool TSecuritySetupPage::PasswordChangeAllowed()
 {
     TKVX& kvx = *FHost.Device();
     if (!kvx.DeviceConnected()) {
@@ -122,13 +122,13 @@ bool TfrmSecuritySetup::PasswordChangeAllowed()
     return true;
 }
 
-void TfrmSecuritySetup::ClearPasswordEdits()
+void TSecuritySetupPage::ClearPasswordEdits()
 {
     edNewPassword->clear();
     edVerifyPassword->clear();
 }
 
-void TfrmSecuritySetup::btnSetPasswordClick()
+void TSecuritySetupPage::SetPasswordClicked()
 {
     if (!PasswordChangeAllowed()) return;
     const QString password = edNewPassword->text();

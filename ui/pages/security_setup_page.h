@@ -2,7 +2,7 @@
 // Security setup: the command PIN remote SMS commands must carry, SMS sender verification,
 // and the unit's programming access password, set or cleared in the unit at once.
 #include "ui/main/page_contract.h"
-#include "ui/pages/command_pin.h"
+#include "ui/pages/page_roles.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -10,18 +10,18 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmSecuritySetup : public TKVXPage, public ICommandPin {
+class TSecuritySetupPage : public TKVXPage, public ICommandPin {
 public:
-    TfrmSecuritySetup(IPageHost& Host, QWidget* Parent);
+    TSecuritySetupPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
-    void btnSetPasswordClick();
+    void SetPasswordClicked();
     QString CommandPin() const override;
 
     QLineEdit* edPIN;
     QCheckBox* cbSMSSenderVerify;
-    QPushButton* Button9;
+    QPushButton* btnGoToRecipients;
     QLineEdit* edNewPassword;
     QLineEdit* edVerifyPassword;
     QPushButton* btnSetPassword;

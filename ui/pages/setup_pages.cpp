@@ -24,19 +24,19 @@ std::vector<TPageEntry> CreateSetupPages(IPageHost& Host, QWidget* Parent)
 {
     const QString smscFile = ShippedFilePath("SMSC.ini");
     std::vector<TPageEntry> pages;
-    pages.push_back({SecuritySetupPageNo, new TfrmSecuritySetup(Host, Parent)});
-    pages.push_back({MessageRecipientsPageNo, new TfrmMessageRecipients(Host, Parent)});
-    pages.push_back({ContactIDPageNo, new TfrmContactID(Host, Parent)});
-    pages.push_back({ShortcutsPageNo, new TfrmShortcuts(Host, Parent)});
-    pages.push_back({M2MPageNo, new TfrmM2M(Host, Parent)});
-    pages.push_back({SIMSetupPageNo, new TfrmSIMSetup(Host, Parent, smscFile.toStdU16String())});
-    pages.push_back({DistributionPageNo, new TfrmDistributeMessages(Host, Parent)});
-    pages.push_back({InputMessagesPageNo, new TfrmInputSMSMessages(Host, Parent)});
-    pages.push_back({RelaysPageNo, new TfrmRelays(Host, Parent)});
-    pages.push_back({ITTTPageNo, new TfrmITTT(Host, Parent)});
-    pages.push_back({MissedCallPageNo, new TfrmMissedCall(Host, Parent)});
-    pages.push_back({TimersPageNo, new TfrmTimers(Host, Parent)});
-    pages.push_back({GeneralSetupPageNo, new TfrmGeneralSetup(Host, Parent)});
+    pages.push_back({SecuritySetupPageNo, new TSecuritySetupPage(Host, Parent)});
+    pages.push_back({MessageRecipientsPageNo, new TMessageRecipientsPage(Host, Parent)});
+    pages.push_back({ContactIDPageNo, new TContactIDPage(Host, Parent)});
+    pages.push_back({ShortcutsPageNo, new TShortcutsPage(Host, Parent)});
+    pages.push_back({M2MPageNo, new TM2MPage(Host, Parent)});
+    pages.push_back({SIMSetupPageNo, new TSimSetupPage(Host, Parent, smscFile.toStdU16String())});
+    pages.push_back({DistributionPageNo, new TDistributeMessagesPage(Host, Parent)});
+    pages.push_back({InputMessagesPageNo, new TInputMessagesPage(Host, Parent)});
+    pages.push_back({RelaysPageNo, new TRelaysPage(Host, Parent)});
+    pages.push_back({ITTTPageNo, new TRemoteControlPage(Host, Parent)});
+    pages.push_back({MissedCallPageNo, new TMissedCallPage(Host, Parent)});
+    pages.push_back({TimersPageNo, new TTimersPage(Host, Parent)});
+    pages.push_back({GeneralSetupPageNo, new TGeneralSetupPage(Host, Parent)});
     return pages;
 }
 

@@ -7,8 +7,8 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/command_pin.h"
-#include "ui/pages/page_controls.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 
@@ -40,7 +40,7 @@ QString MissingHalfMessage(size_t Row, const TShortcut& Pair)
 
 } // namespace
 
-TfrmShortcuts::TfrmShortcuts(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
+TShortcutsPage::TShortcutsPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), FHost(Host)
 {
     NewNote(this,
             "To simplify the typing of SMS commands on a mobile phone, simple shortcut messages can be created in the "
@@ -57,8 +57,8 @@ TfrmShortcuts::TfrmShortcuts(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent
     QLineEdit* exampleShortcut = NewEdit(this, "edExampleShortcut", TextLength, QRect(70, 114, 220, 26));
     exampleShortcut->setText("open garage");
     exampleShortcut->setReadOnly(true);
-    Label4 = NewLabel(this, StandardPrefix, QRect(326, 114, 70, 26), "Label4");
-    Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblExamplePrefix = NewLabel(this, StandardPrefix, QRect(326, 114, 70, 26), "Label4");
+    lblExamplePrefix->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QLineEdit* exampleInstruction = NewEdit(this, "edExampleInstruction", TextLength, QRect(400, 114, 220, 26));
     exampleInstruction->setText("rly1*pls");
     exampleInstruction->setReadOnly(true);
@@ -79,25 +79,25 @@ TfrmShortcuts::TfrmShortcuts(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent
                 clear->setEnabled(!text.isEmpty());
             });
     }
-    Button23 = NewButton(this, "Button23", "Remote command guide", QRect(400, FirstRowY + 10 * RowHeight + 6, 220, 28));
-    connect(Button23, &QPushButton::clicked, this, [this] { FHost.ShowCommandGuide(); });
+    btnCommandGuide = NewButton(this, "Button23", "Remote command guide", QRect(400, FirstRowY + 10 * RowHeight + 6, 220, 28));
+    connect(btnCommandGuide, &QPushButton::clicked, this, [this] { FHost.ShowCommandGuide(); });
 }
 
-void TfrmShortcuts::Update(const QString& CommandPin)
+void TShortcutsPage::Update(const QString& CommandPin)
 {
     const QString prefix = CommandPin.isEmpty() ? QString(StandardPrefix) : "$" + CommandPin + "*";
-    Label4->setText(prefix);
+    lblExamplePrefix->setText(prefix);
     for (QLabel* label : lblPrefix) label->setText(prefix);
 }
 
-bool TfrmShortcuts::event(QEvent* Event)
+bool TShortcutsPage::event(QEvent* Event)
 {
     if (Event->type() == QEvent::ShowToParent)
         if (const auto* pin = dynamic_cast<const ICommandPin*>(FHost.Page(SecuritySetupPageNo))) Update(pin->CommandPin());
     return TKVXPage::event(Event);
 }
 
-void TfrmShortcuts::ConfigToForm(TKVXConfig& KVXConfig)
+void TShortcutsPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < ShortcutCount; ++i) {
         const TShortcut pair = DecodeShortcut(KVXConfig, i);
@@ -106,7 +106,7 @@ void TfrmShortcuts::ConfigToForm(TKVXConfig& KVXConfig)
     }
 }
 
-bool TfrmShortcuts::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TShortcutsPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     std::array<TShortcut, ShortcutCount> pairs;
     for (size_t i = 0; i < ShortcutCount; ++i) {

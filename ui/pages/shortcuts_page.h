@@ -13,9 +13,9 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmShortcuts : public TKVXPage {
+class TShortcutsPage : public TKVXPage {
 public:
-    TfrmShortcuts(IPageHost& Host, QWidget* Parent);
+    TShortcutsPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -27,8 +27,8 @@ public:
     std::array<QPushButton*, ShortcutCount> btnSCC{};
     std::array<QPushButton*, ShortcutCount> btnSIC{};
     std::array<QLabel*, ShortcutCount> lblPrefix{};  // Label12 .. Label21
-    QLabel* Label4;
-    QPushButton* Button23;
+    QLabel* lblExamplePrefix;
+    QPushButton* btnCommandGuide;
 
 protected:
     // The main window shows this page only from its menu: take the PIN as typed right then.

@@ -8,8 +8,8 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/phone_number_edit.h"
 
 namespace kvx::ui {
 
@@ -58,7 +58,7 @@ std::string ToIni(const QString& Text) { return Text.toLatin1().toStdString(); }
 
 } // namespace
 
-TfrmSIMSetup::TfrmSIMSetup(IPageHost& Host, QWidget* Parent, const std::filesystem::path& SMSCFile)
+TSimSetupPage::TSimSetupPage(IPageHost& Host, QWidget* Parent, const std::filesystem::path& SMSCFile)
     : TKVXPage(Parent), FHost(Host), FSMSC(TSMSCIni::Load(SMSCFile))
 {
     for (size_t i = 0; i < Steps.size(); ++i) {
@@ -72,11 +72,11 @@ TfrmSIMSetup::TfrmSIMSetup(IPageHost& Host, QWidget* Parent, const std::filesyst
     BuildSIMGroup(Primary, 24);
     BuildSIMGroup(Secondary, 400);
     cbSecondarySIM = NewCheckBox(this, "cbSecondarySIM", SecondarySIMCaption, QRect(400, 150, 200, 24));
-    connect(cbSecondarySIM, &QCheckBox::clicked, this, [this] { cbSecondarySIMClick(); });
+    connect(cbSecondarySIM, &QCheckBox::clicked, this, [this] { SecondarySIMToggled(); });
     ApplySecondarySIMState();
 }
 
-void TfrmSIMSetup::BuildSIMGroup(TSIMControls& SIM, int X)
+void TSimSetupPage::BuildSIMGroup(TSIMControls& SIM, int X)
 {
     const char* suffix = SIM.SIM == TSIM::Primary ? "1" : "2";
     auto name = [suffix](const char* Stem) { return std::string(Stem) + suffix; };
@@ -96,12 +96,12 @@ void TfrmSIMSetup::BuildSIMGroup(TSIMControls& SIM, int X)
                                                                       QString(MessageCentreNumberCaption).toLower()));
     SIM.btnMessageCentreNumberClear = NewClearButton(this, name("btnMessageCentreNumberClear").c_str(), SIM.edMessageCentreNumber);
 
-    connect(SIM.cbCountry, &QComboBox::activated, this, [this, &SIM] { cbCountryChange(SIM); });
-    connect(SIM.cbMobileOperator, &QComboBox::activated, this, [this, &SIM] { cbMobileOperatorChange(SIM); });
-    connect(SIM.edMessageCentreNumber, &QLineEdit::textChanged, this, [this, &SIM] { edMessageCentreNumberChange(SIM); });
+    connect(SIM.cbCountry, &QComboBox::activated, this, [this, &SIM] { CountryChosen(SIM); });
+    connect(SIM.cbMobileOperator, &QComboBox::activated, this, [this, &SIM] { MobileOperatorChosen(SIM); });
+    connect(SIM.edMessageCentreNumber, &QLineEdit::textChanged, this, [this, &SIM] { MessageCentreNumberEdited(SIM); });
 }
 
-void TfrmSIMSetup::ShowCustom(TSIMControls& SIM)
+void TSimSetupPage::ShowCustom(TSIMControls& SIM)
 {
     SIM.cbCountry->setCurrentIndex(CustomItem);
     SIM.cbMobileOperator->clear();
@@ -112,7 +112,7 @@ void TfrmSIMSetup::ShowCustom(TSIMControls& SIM)
     SIM.edMessageCentreNumber->setReadOnly(false);
 }
 
-void TfrmSIMSetup::cbCountryChange(TSIMControls& SIM)
+void TSimSetupPage::CountryChosen(TSIMControls& SIM)
 {
     FHost.MarkConfigChanged();
     if (SIM.cbCountry->currentIndex() == CustomItem) {
@@ -129,7 +129,7 @@ void TfrmSIMSetup::cbCountryChange(TSIMControls& SIM)
     SIM.edMessageCentreNumber->setReadOnly(true);
 }
 
-void TfrmSIMSetup::cbMobileOperatorChange(TSIMControls& SIM)
+void TSimSetupPage::MobileOperatorChosen(TSIMControls& SIM)
 {
     FHost.MarkConfigChanged();
     SIM.edMessageCentreNumber->setEnabled(true);
@@ -138,27 +138,27 @@ void TfrmSIMSetup::cbMobileOperatorChange(TSIMControls& SIM)
         FromIni(FSMSC.Number(ToIni(SIM.cbCountry->currentText()), ToIni(SIM.cbMobileOperator->currentText()))));
 }
 
-void TfrmSIMSetup::edMessageCentreNumberChange(TSIMControls& SIM)
+void TSimSetupPage::MessageCentreNumberEdited(TSIMControls& SIM)
 {
     FHost.MarkConfigChanged();
     UpdateClearButton(SIM);
 }
 
-void TfrmSIMSetup::UpdateClearButton(TSIMControls& SIM)
+void TSimSetupPage::UpdateClearButton(TSIMControls& SIM)
 {
     const bool inUse = SIM.SIM == TSIM::Primary || cbSecondarySIM->isChecked();
     SIM.btnMessageCentreNumberClear->setEnabled(inUse && SIM.cbCountry->currentIndex() == CustomItem &&
                                                 !SIM.edMessageCentreNumber->text().isEmpty());
 }
 
-void TfrmSIMSetup::cbSecondarySIMClick()
+void TSimSetupPage::SecondarySIMToggled()
 {
     // Ticking or clearing changes SIM2Enable, so it is an edit like any other.
     FHost.MarkConfigChanged();
     ApplySecondarySIMState();
 }
 
-void TfrmSIMSetup::ApplySecondarySIMState()
+void TSimSetupPage::ApplySecondarySIMState()
 {
     const bool inUse = cbSecondarySIM->isChecked();
     Secondary.cbCountry->setEnabled(inUse);
@@ -173,7 +173,7 @@ void TfrmSIMSetup::ApplySecondarySIMState()
     Secondary.btnMessageCentreNumberClear->setEnabled(false);
 }
 
-void TfrmSIMSetup::ShowNumber(TSIMControls& SIM, const QString& Number)
+void TSimSetupPage::ShowNumber(TSIMControls& SIM, const QString& Number)
 {
     const std::optional<TSMSCMatch> match = FSMSC.FindNumber(ToIni(Number));
     if (!match || match->CountryPosition >= static_cast<size_t>(SIM.cbCountry->count())) {
@@ -193,7 +193,7 @@ void TfrmSIMSetup::ShowNumber(TSIMControls& SIM, const QString& Number)
     SIM.btnMessageCentreNumberClear->setEnabled(false);
 }
 
-void TfrmSIMSetup::ConfigToForm(TKVXConfig& KVXConfig)
+void TSimSetupPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     cbSecondarySIM->setChecked(false);
     ShowNumber(Primary, QString::fromStdU16String(DecodeServiceCentreNumber(KVXConfig, TSIM::Primary)));
@@ -208,7 +208,7 @@ void TfrmSIMSetup::ConfigToForm(TKVXConfig& KVXConfig)
     ApplySecondarySIMState();
 }
 
-bool TfrmSIMSetup::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TSimSetupPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     const QString primary = Primary.edMessageCentreNumber->text();
     const QString secondary = Secondary.edMessageCentreNumber->text();

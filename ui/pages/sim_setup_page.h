@@ -26,17 +26,17 @@ struct TSIMControls {
     std::vector<QLabel*> Labels;
 };
 
-class TfrmSIMSetup : public TKVXPage {
+class TSimSetupPage : public TKVXPage {
 public:
     // SMSCFile: the message centre list beside the program; a missing file lists no country.
-    TfrmSIMSetup(IPageHost& Host, QWidget* Parent, const std::filesystem::path& SMSCFile);
+    TSimSetupPage(IPageHost& Host, QWidget* Parent, const std::filesystem::path& SMSCFile);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
 
-    void cbCountryChange(TSIMControls& SIM);
-    void cbMobileOperatorChange(TSIMControls& SIM);
-    void cbSecondarySIMClick();
+    void CountryChosen(TSIMControls& SIM);
+    void MobileOperatorChosen(TSIMControls& SIM);
+    void SecondarySIMToggled();
 
     TSIMControls Primary;
     TSIMControls Secondary;
@@ -44,7 +44,7 @@ public:
 
 private:
     void BuildSIMGroup(TSIMControls& SIM, int X);
-    void edMessageCentreNumberChange(TSIMControls& SIM);
+    void MessageCentreNumberEdited(TSIMControls& SIM);
     // Only a custom number of a SIM in use can be cleared, and only when there is one.
     void UpdateClearButton(TSIMControls& SIM);
     // Shows a stored number: as its network when SMSC.ini lists it, else as a custom number.

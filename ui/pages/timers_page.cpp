@@ -11,11 +11,11 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/distribution_groups.h"
-#include "ui/pages/location_lines.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pages/relay_lists.h"
-#include "ui/pages/step_edit.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/location_lines.h"
+#include "ui/widgets/page_controls.h"
+#include "ui/widgets/relay_lists.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui {
 
@@ -42,7 +42,7 @@ TTimerLocation WithinTheDay(TTimerLocation Location)
 
 } // namespace
 
-TfrmTimers::TfrmTimers(IPageHost& Host, QWidget* Parent)
+TTimersPage::TTimersPage(IPageHost& Host, QWidget* Parent)
     : TKVXPage(Parent), FHost(Host),
       FList(this, "lbTimer", static_cast<int>(TimerCount),
             [this](int Index) { return TimerLine(Index + 1, FRecords[static_cast<size_t>(Index)]); },
@@ -56,7 +56,7 @@ TfrmTimers::TfrmTimers(IPageHost& Host, QWidget* Parent)
     FList.Select(0);
 }
 
-void TfrmTimers::BuildControls()
+void TTimersPage::BuildControls()
 {
     NewHeading(this, TimerLabelCaption, QRect(ControlsLeft, 10, 200, 20));
     edTimerLabel = NewTextEdit(this, "edTimerLabel", LabelLength, QRect(ControlsLeft, 34, 200, 26));
@@ -82,7 +82,7 @@ void TfrmTimers::BuildControls()
     NewLabel(this, DaysOfWeekCaption, QRect(ControlsLeft, 256, 160, 20));
     WeekDays = CreateWeekDayBoxes(this, QPoint(ControlsLeft, 280), [this](TImageCheckBox*) { UpdateLocation(); });
     cbConfirmation = NewCheckBox(this, "cbConfirmation", ConfirmationSMSCaption, QRect(ControlsLeft, 312, 240, 24));
-    Button12 = NewButton(this, "Button12", QStringLiteral("Reset location"), QRect(ControlsLeft, 356, 140, 30));
+    btnResetLocation = NewButton(this, "Button12", QStringLiteral("Reset location"), QRect(ControlsLeft, 356, 140, 30));
 
     connect(edTimerLabel, &QLineEdit::textChanged, this, [this](const QString& Text) {
         btnTimerLabelClear->setEnabled(!Text.isEmpty());
@@ -91,27 +91,27 @@ void TfrmTimers::BuildControls()
     connect(cbRelay, &QComboBox::currentIndexChanged, this, update);
     connect(cbRelayFunction, &QComboBox::currentIndexChanged, this, update);
     connect(cbConfirmation, &QCheckBox::toggled, this, update);
-    connect(Button12, &QPushButton::clicked, this, [this] { ResetLocation(); });
+    connect(btnResetLocation, &QPushButton::clicked, this, [this] { ResetLocation(); });
 }
 
-QScrollBar* TfrmTimers::WheelScrollBar()
+QScrollBar* TTimersPage::WheelScrollBar()
 {
     return lbTimer->verticalScrollBar();
 }
 
-int TfrmTimers::GetTimersCount() const
+int TTimersPage::GetTimersCount() const
 {
     return static_cast<int>(std::count_if(FRecords.begin(), FRecords.end(), [](const TTimerLocation& l) { return l.IsDefined(); }));
 }
 
-QString TfrmTimers::LocationName(int Index) const
+QString TTimersPage::LocationName(int Index) const
 {
     if (Index < 0 || Index >= static_cast<int>(TimerCount)) return {};
     const TTimerLocation& location = FRecords[static_cast<size_t>(Index)];
     return location.IsDefined() ? QString::fromStdU16String(location.Label).trimmed() : QString();
 }
 
-void TfrmTimers::IOExpanderFunctions(bool State)
+void TTimersPage::IOExpanderFunctions(bool State)
 {
     const int index = FList.Selected();
     FShowing = true;
@@ -119,7 +119,7 @@ void TfrmTimers::IOExpanderFunctions(bool State)
     FShowing = false;
 }
 
-void TfrmTimers::ShowLocation(int Index)
+void TTimersPage::ShowLocation(int Index)
 {
     if (Index < 0 || Index >= static_cast<int>(TimerCount)) return;
     const TTimerLocation location = FRecords[static_cast<size_t>(Index)];
@@ -134,7 +134,7 @@ void TfrmTimers::ShowLocation(int Index)
     FShowing = false;
 }
 
-void TfrmTimers::UpdateLocation()
+void TTimersPage::UpdateLocation()
 {
     if (FShowing) return;
     FHost.MarkConfigChanged();
@@ -156,7 +156,7 @@ void TfrmTimers::UpdateLocation()
     TimersDefinedChanged(wereDefined);
 }
 
-void TfrmTimers::ResetLocation()
+void TTimersPage::ResetLocation()
 {
     const int index = FList.Selected();
     if (index < 0) return;
@@ -168,14 +168,14 @@ void TfrmTimers::ResetLocation()
     TimersDefinedChanged(wereDefined);
 }
 
-void TfrmTimers::TimersDefinedChanged(bool WereDefined)
+void TTimersPage::TimersDefinedChanged(bool WereDefined)
 {
     const bool defined = GetTimersCount() > 0;
     if (defined == WereDefined) return;
     CheckDistributionRow(FHost, TDistributionEvent::TimerEvents, defined);
 }
 
-void TfrmTimers::ConfigToForm(TKVXConfig& KVXConfig)
+void TTimersPage::ConfigToForm(TKVXConfig& KVXConfig)
 {
     // No distribution row is ticked here: the image's own masks stand.
     for (size_t i = 0; i < TimerCount; ++i) FRecords[i] = WithinTheDay(DecodeTimer(KVXConfig, i));
@@ -183,7 +183,7 @@ void TfrmTimers::ConfigToForm(TKVXConfig& KVXConfig)
     FList.Select(0);
 }
 
-bool TfrmTimers::TimeEditsHoldNumbers()
+bool TTimersPage::TimeEditsHoldNumbers()
 {
     const int index = FList.Selected();
     if (index < 0 || !FRecords[static_cast<size_t>(index)].IsDefined()) return true;
@@ -193,7 +193,7 @@ bool TfrmTimers::TimeEditsHoldNumbers()
     return false;
 }
 
-bool TfrmTimers::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
+bool TTimersPage::FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant)
 {
     // Writes and template saves alike: a half-typed time would leave as the last one kept.
     if (!TimeEditsHoldNumbers()) return false;

@@ -5,11 +5,9 @@
 
 #include "config/timers.h"
 #include "ui/main/page_contract.h"
-#include "ui/pages/io_expander.h"
-#include "ui/pages/location_list.h"
-#include "ui/pages/location_names.h"
-#include "ui/pages/timer_count.h"
-#include "ui/pages/week_day_boxes.h"
+#include "ui/pages/page_roles.h"
+#include "ui/widgets/location_list.h"
+#include "ui/widgets/week_day_boxes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,9 +17,9 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmTimers : public TKVXPage, public ITimerCount, public IIOExpanderPage, public ILocationNames {
+class TTimersPage : public TKVXPage, public ITimerCount, public IIOExpanderPage, public ILocationNames {
 public:
-    TfrmTimers(IPageHost& Host, QWidget* Parent);
+    TTimersPage(IPageHost& Host, QWidget* Parent);
 
     void ConfigToForm(TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
@@ -40,7 +38,7 @@ public:
     QLineEdit* edMinutes;
     TWeekDayBoxes WeekDays;  // cbSUN .. cbSAT
     QCheckBox* cbConfirmation;
-    QPushButton* Button12;  // "Reset location"
+    QPushButton* btnResetLocation;  // "Reset location"
 
 private:
     void BuildControls();

@@ -1,4 +1,4 @@
-#include "ui/pages/cid_controls.h"
+#include "ui/pages/contact_id_event_row.h"
 
 #include <QLabel>
 
@@ -11,12 +11,12 @@ constexpr int ValueWidth = 40;
 constexpr int DescriptionLeft = 70;
 constexpr int DescriptionWidth = 230;
 constexpr int BoxesLeft = 306;
-constexpr int BoxTop = (TfrmCIDControls::RowHeight - CheckBoxTileSize) / 2;
+constexpr int BoxTop = (TContactIDEventRow::RowHeight - CheckBoxTileSize) / 2;
 constexpr int RowWidth = BoxesLeft + RecipientBoxPitch * (static_cast<int>(RecipientCount) + 1);
 
 } // namespace
 
-TfrmCIDControls::TfrmCIDControls(IPageHost& Host, int Code, const QString& Description, QWidget* Parent)
+TContactIDEventRow::TContactIDEventRow(IPageHost& Host, int Code, const QString& Description, QWidget* Parent)
     : QWidget(Parent), FHost(Host)
 {
     resize(RowWidth, RowHeight);
@@ -31,7 +31,7 @@ TfrmCIDControls::TfrmCIDControls(IPageHost& Host, int Code, const QString& Descr
     for (TImageCheckBox* box : FBoxes.Recipients) box->setObjectName(QStringLiteral("cb%1").arg(box->Tag));
 }
 
-void TfrmCIDControls::EnableDistribution(int DistributionNumber, bool Enable)
+void TContactIDEventRow::EnableDistribution(int DistributionNumber, bool Enable)
 {
     TImageCheckBox* box = FBoxes.Recipient(DistributionNumber);
     box->SetEnabled(Enable);
@@ -42,7 +42,7 @@ void TfrmCIDControls::EnableDistribution(int DistributionNumber, bool Enable)
 
 // The All box follows the running counts after every box, so its final state depends on the
 // order of the ticks: 1, 2 ticked and 3 not leaves it checked; 1 not and 2, 3 ticked, not.
-void TfrmCIDControls::CheckEnableAll()
+void TContactIDEventRow::CheckEnableAll()
 {
     int enabled = 0;
     int checked = 0;
@@ -59,18 +59,18 @@ void TfrmCIDControls::CheckEnableAll()
     FBoxes.All->SetChecked(allChecked);
 }
 
-void TfrmCIDControls::FlagsToPanel(uint16_t Flags)
+void TContactIDEventRow::FlagsToPanel(uint16_t Flags)
 {
     CheckFromMask(FBoxes, Flags);
     CheckEnableAll();
 }
 
-uint16_t TfrmCIDControls::FormToReportingUsers() const
+uint16_t TContactIDEventRow::FormToReportingUsers() const
 {
     return CheckedEnabledMask(FBoxes);
 }
 
-void TfrmCIDControls::HandleCheckBox(TImageCheckBox* Sender)
+void TContactIDEventRow::HandleCheckBox(TImageCheckBox* Sender)
 {
     if (!Sender->Enabled()) return;
     FHost.MarkConfigChanged();

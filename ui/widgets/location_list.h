@@ -9,7 +9,7 @@
 #include <functional>
 #include <span>
 
-#include "ui/pages/location_lines.h"
+#include "ui/widgets/location_lines.h"
 
 class QListView;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "config/recipient_masks.h"
-#include "ui/pages/image_check_box.h"
+#include "ui/widgets/image_check_box.h"
 
 namespace kvx::ui {
 

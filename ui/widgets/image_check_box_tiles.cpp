@@ -1,4 +1,4 @@
-#include "ui/pages/image_check_box_tiles.h"
+#include "ui/widgets/image_check_box_tiles.h"
 
 #include <QFont>
 #include <QPainter>

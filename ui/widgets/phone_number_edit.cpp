@@ -1,4 +1,4 @@
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/phone_number_edit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

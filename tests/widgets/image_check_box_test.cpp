@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <set>
 
-#include "ui/pages/image_check_box.h"
+#include "ui/widgets/image_check_box.h"
 
 namespace kvx::ui::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/pages/image_check_box_tiles.h"
+#include "ui/widgets/image_check_box_tiles.h"
 
 class QWidget;
 

@@ -1,19 +1,30 @@
 // The text edit of the pages: printable ASCII as typed, and a text loaded from the image with
 // characters 0x7F..0xA0 kept as it is without letting anything unchecked in after it.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
 
-#include "tests/pages/unit_page_fixture.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui::test {
 namespace {
 
-using TextEditTest = UnitPageTest;
-
-TEST_F(TextEditTest, TypedCharactersAreCheckedAfterAnyLoadedText)
+// Key by key, as the user types: the edit's validator has its say.
+void Type(QLineEdit* Edit, const QString& Text)
 {
-    QLineEdit* edit = NewTextEdit(&Parent, "edText", 16, QRect(0, 0, 100, 20));
+    for (const QChar c : Text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(Edit, &press);
+    }
+}
+
+TEST(TextEdit, TypedCharactersAreCheckedAfterAnyLoadedText)
+{
+    QWidget parent;
+    QLineEdit* edit = NewTextEdit(&parent, "edText", 16, QRect(0, 0, 100, 20));
     const struct {
         const char16_t* Loaded;
         const char16_t* Typed;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/pages/image_check_box.h"
+#include "ui/widgets/image_check_box.h"
 
 namespace kvx::ui {
 

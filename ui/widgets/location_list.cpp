@@ -1,4 +1,4 @@
-#include "ui/pages/location_list.h"
+#include "ui/widgets/location_list.h"
 
 #include <QAbstractListModel>
 #include <QFontMetricsF>

@@ -4,18 +4,18 @@
 #include <cstdint>
 
 #include "ui/main/page_contract.h"
-#include "ui/pages/recipient_boxes.h"
+#include "ui/widgets/recipient_boxes.h"
 
 class QLabel;
 
 namespace kvx::ui {
 
-class TfrmCIDControls : public QWidget {
+class TContactIDEventRow : public QWidget {
 public:
     static constexpr int RowHeight = 23;
     static constexpr int RowPitch = 25;
 
-    TfrmCIDControls(IPageHost& Host, int Code, const QString& Description, QWidget* Parent);
+    TContactIDEventRow(IPageHost& Host, int Code, const QString& Description, QWidget* Parent);
 
     // A recipient that gains a number gets every event; one that loses it keeps its ticks.
     void EnableDistribution(int DistributionNumber, bool Enable);

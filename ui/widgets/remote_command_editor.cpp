@@ -1,4 +1,4 @@
-#include "ui/pages/itt_controls.h"
+#include "ui/widgets/remote_command_editor.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 #include "config/page_captions.h"
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 
@@ -39,11 +39,11 @@ constexpr std::array<TTriggerKindInfo, 3> TriggerKindTable{{
     {TRemoteTriggerKind::MissedCall, "rbRCMC", "cbRCMC", "Missed call"},
 }};
 
-int RowY(int Row) { return FirstRowY + Row * TfrmITTControls::RowPitch; }
+int RowY(int Row) { return FirstRowY + Row * TRemoteCommandEditor::RowPitch; }
 
 } // namespace
 
-TfrmITTControls::TfrmITTControls(const TTriggerModels& Models, std::function<void()> OnEdit, TCountryCodeSource CountryCode,
+TRemoteCommandEditor::TRemoteCommandEditor(const TTriggerModels& Models, std::function<void()> OnEdit, TCountryCodeSource CountryCode,
                                  QWidget* Parent)
     : QWidget(Parent), FOnEdit(std::move(OnEdit))
 {
@@ -54,7 +54,7 @@ TfrmITTControls::TfrmITTControls(const TTriggerModels& Models, std::function<voi
     BuildTexts(std::move(CountryCode));
 }
 
-void TfrmITTControls::BuildTriggerKinds(const TTriggerModels& Models)
+void TRemoteCommandEditor::BuildTriggerKinds(const TTriggerModels& Models)
 {
     for (size_t k = 0; k < TriggerKindTable.size(); ++k) {
         const TTriggerKindInfo& info = TriggerKindTable[k];
@@ -88,7 +88,7 @@ void TfrmITTControls::BuildTriggerKinds(const TTriggerModels& Models)
     }
 }
 
-void TfrmITTControls::BuildTexts(TCountryCodeSource CountryCode)
+void TRemoteCommandEditor::BuildTexts(TCountryCodeSource CountryCode)
 {
     NewLabel(this, ReceivingNumberCaption, QRect(TextsLeft, RowY(0), NumberLeft - TextsLeft - 4, RowHeight));
     edRCNO = NewPhoneNumberEdit(this, "edRCNO", QRect(NumberLeft, RowY(0), TextsRight - NumberLeft, RowHeight), std::move(CountryCode));
@@ -108,13 +108,13 @@ void TfrmITTControls::BuildTexts(TCountryCodeSource CountryCode)
     connect(edRCCMD, &QLineEdit::textEdited, this, [this](const QString& text) { CommandEdited(text); });
 }
 
-void TfrmITTControls::CommandEdited(const QString& Text)
+void TRemoteCommandEditor::CommandEdited(const QString& Text)
 {
     if (!IsRemoteCommandText(Text.toStdU16String()))
         TKVXMessageDlg::ShowMessageEx(GSMCharacterText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
 }
 
-void TfrmITTControls::CheckKind(TRemoteTriggerKind Kind)
+void TRemoteCommandEditor::CheckKind(TRemoteTriggerKind Kind)
 {
     for (const TTriggerKind& kind : FKinds) {
         if (kind.Kind == Kind) {
@@ -129,12 +129,12 @@ void TfrmITTControls::CheckKind(TRemoteTriggerKind Kind)
     EnableListOf(Kind);
 }
 
-void TfrmITTControls::EnableListOf(TRemoteTriggerKind Kind)
+void TRemoteCommandEditor::EnableListOf(TRemoteTriggerKind Kind)
 {
     for (const TTriggerKind& kind : FKinds) kind.List->setEnabled(kind.Kind == Kind);
 }
 
-void TfrmITTControls::ShowCommand(const TRemoteCommand& Command)
+void TRemoteCommandEditor::ShowCommand(const TRemoteCommand& Command)
 {
     CheckKind(Command.Trigger.Kind);
     for (const TTriggerKind& kind : FKinds)
@@ -144,7 +144,7 @@ void TfrmITTControls::ShowCommand(const TRemoteCommand& Command)
     FStoredTriggerBytes = Command.StoredTriggerBytes;
 }
 
-TRemoteCommand TfrmITTControls::FormToCommand() const
+TRemoteCommand TRemoteCommandEditor::FormToCommand() const
 {
     TRemoteCommand command;
     command.Number = edRCNO->text().toStdU16String();

@@ -1,4 +1,4 @@
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/step_edit.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "ui/main/kvx_message_dlg.h"
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 namespace kvx::ui {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/remote_control.h"
-#include "ui/pages/phone_number_edit.h"
+#include "ui/widgets/phone_number_edit.h"
 
 class QAbstractItemModel;
 class QComboBox;
@@ -26,7 +26,7 @@ inline constexpr const char* GSMCharacterText = "You typed and invalid GSM charc
 // shared by every editor.
 using TTriggerModels = std::array<QAbstractItemModel*, 3>;
 
-class TfrmITTControls : public QWidget {
+class TRemoteCommandEditor : public QWidget {
 public:
     static constexpr int EditorWidth = 700;
     static constexpr int EditorHeight = 118;
@@ -34,7 +34,7 @@ public:
 
     // OnEdit runs for every change of a control whose value goes into the image; CountryCode
     // is what national receiving numbers take.
-    TfrmITTControls(const TTriggerModels& Models, std::function<void()> OnEdit, TCountryCodeSource CountryCode, QWidget* Parent);
+    TRemoteCommandEditor(const TTriggerModels& Models, std::function<void()> OnEdit, TCountryCodeSource CountryCode, QWidget* Parent);
 
     // Shows a command; a trigger no kind stands for (an unused table byte) checks no kind.
     void ShowCommand(const TRemoteCommand& Command);

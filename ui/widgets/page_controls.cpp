@@ -1,4 +1,4 @@
-#include "ui/pages/page_controls.h"
+#include "ui/widgets/page_controls.h"
 
 #include <QCheckBox>
 #include <QEvent>

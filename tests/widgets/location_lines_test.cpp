@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "config/week_days.h"
-#include "ui/pages/location_lines.h"
+#include "ui/widgets/location_lines.h"
 
 namespace kvx::ui::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/pages/relay_lists.h"
+#include "ui/widgets/relay_lists.h"
 
 #include <QComboBox>
 #include <QStandardItemModel>

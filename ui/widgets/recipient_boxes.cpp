@@ -1,4 +1,4 @@
-#include "ui/pages/recipient_boxes.h"
+#include "ui/widgets/recipient_boxes.h"
 
 namespace kvx::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/pages/image_check_box.h"
+#include "ui/widgets/image_check_box.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

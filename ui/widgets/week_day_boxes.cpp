@@ -1,4 +1,4 @@
-#include "ui/pages/week_day_boxes.h"
+#include "ui/widgets/week_day_boxes.h"
 
 #include "config/week_days.h"
 

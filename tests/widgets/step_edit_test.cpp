@@ -5,7 +5,7 @@
 #include <QLocale>
 
 #include "tests/ui/scripted_dialogs.h"
-#include "ui/pages/step_edit.h"
+#include "ui/widgets/step_edit.h"
 
 namespace kvx::ui::test {
 namespace {

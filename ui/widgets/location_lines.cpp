@@ -1,7 +1,7 @@
-#include "ui/pages/location_lines.h"
+#include "ui/widgets/location_lines.h"
 
 #include "config/value_words.h"
-#include "ui/pages/week_day_boxes.h"
+#include "ui/widgets/week_day_boxes.h"
 
 namespace kvx::ui {
 
