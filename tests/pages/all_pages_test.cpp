@@ -225,9 +225,9 @@ TEST_F(AllPagesTest, TheDemoUnitReadAndWrittenBackIsUnchanged)
     PlugIn();
     ASSERT_TRUE(Window->KVX->DeviceConnected());
     const std::vector<uint8_t> before = UnitImage();
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     ASSERT_TRUE(Window->KVXHasBeenRead);
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     ASSERT_TRUE(Dialogs.Done());
     ASSERT_FALSE(Window->ConfigChanged) << "the write went through";
     EXPECT_EQ(Differences(before.data(), UnitImage().data(), true), "");
@@ -276,14 +276,14 @@ TEST_F(AllPagesTest, NoTemplateKeepsTheUnitsPassword)
     Control("password", "Secret");
     PlugIn();
     Dialogs.ExpectPassword("Secret");
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     ASSERT_TRUE(Window->KVXHasBeenRead);
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     ASSERT_FALSE(Window->ConfigChanged) << "the write went through";
 
     const auto file = std::filesystem::path(testing::TempDir()) / "after_write.kvx";
     Dialogs.ExpectSaveFile(QString::fromStdString(file.string()));
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     TKVXConfig saved = ErasedConfig();
     std::string reason;
     ASSERT_TRUE(LoadTemplate(file, saved, reason)) << reason;

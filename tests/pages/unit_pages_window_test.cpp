@@ -80,7 +80,7 @@ TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 TEST_F(UnitPagesWindowTest, ChoosingShortcutsShowsThePINTypedOnTheSecurityPage)
 {
     PageOf<TfrmSecuritySetup>(2)->edPIN->setText("9753");
-    Window->MenuButtonClick(Window->MenuPanel(9));
+    Window->MenuItemClicked(Window->MenuPanel(9));
     EXPECT_EQ(PageOf<TfrmShortcuts>(9)->Label4->text(), "$9753*");
     EXPECT_EQ(PageOf<TfrmShortcuts>(9)->lblPrefix[9]->text(), "$9753*");
 }
@@ -99,7 +99,7 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     Dialogs.ExpectPlainMessage("Invalid integer");
     EXPECT_FALSE(Window->PagesToConfig(false));
     EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
-    EXPECT_EQ(Window->LastForm, 8);
+    EXPECT_EQ(Window->LastPageNo, 8);
 }
 
 TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLeadsThere)
@@ -109,7 +109,7 @@ TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLe
     EXPECT_TRUE(Window->HiddenSettingEdit()->isHidden());
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(PageOf<TfrmInputSMSMessages>(5)->lblLink, &release);
-    EXPECT_EQ(Window->LastForm, 3);
+    EXPECT_EQ(Window->LastPageNo, 3);
     EXPECT_TRUE(Window->Page(3)->isVisibleTo(Window.get()));
 }
 
@@ -123,7 +123,7 @@ TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandI
     last->edRCCMD->setText("rly1 on");
     Dialogs.ExpectMessage("Please define remote command number 8.");
     EXPECT_FALSE(Window->PagesToConfig(false));
-    EXPECT_EQ(Window->LastForm, 13);
+    EXPECT_EQ(Window->LastPageNo, 13);
     EXPECT_TRUE(page->isVisible());
     EXPECT_FALSE(last->visibleRegion().isEmpty());
 }
@@ -190,10 +190,10 @@ TEST_F(UnitPagesWindowTest, LookingThroughThePagesLeavesNoUnsavedEdits)
     Window->show();
     Window->KVXConfig = DesignConfig();
     Window->ConfigToPages();
-    for (const TMenuItemInfo& item : MenuItems()) Window->MenuButtonClick(Window->MenuPanel(item.No));
+    for (const TMenuItemInfo& item : MenuItems()) Window->MenuItemClicked(Window->MenuPanel(item.No));
     Dialogs.ExpectMessage(DongleNotConnectedText);
-    Window->MenuButtonClick(Window->pnlUnitStatus);
-    Window->DisplayLastForm();
+    Window->MenuItemClicked(Window->UnitStatusButton);
+    Window->ShowLastPage();
     QCoreApplication::processEvents();
     EXPECT_FALSE(Window->UnsavedEdits);
     Window->Page(MessageRecipientsPageNo)->findChild<QLineEdit*>("edRecipient4")->setText("447700900125");

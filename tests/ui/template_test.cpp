@@ -34,12 +34,12 @@ protected:
     void SaveAs(const QString& Path)
     {
         Dialogs.ExpectSaveFile(Path);
-        Window->Panel4Click();
+        Window->SaveTemplateClicked();
     }
     void Load(const QString& Path)
     {
         Dialogs.ExpectOpenFile(Path);
-        Window->Panel5Click();
+        Window->LoadTemplateClicked();
     }
 
     QTemporaryDir Folder;
@@ -86,9 +86,9 @@ TEST_F(TemplateTest, SavingChangesNoFlagAndNeedsNoDongle)
 TEST_F(TemplateTest, CancelledDialogsDoNothing)
 {
     Dialogs.ExpectSaveFile(QString());
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     Dialogs.ExpectOpenFile(QString());
-    Window->Panel5Click();
+    Window->LoadTemplateClicked();
     EXPECT_FALSE(Window->ConfigLoaded);
     EXPECT_TRUE(QDir(Folder.path()).isEmpty());
 }
@@ -103,7 +103,7 @@ TEST_F(TemplateTest, FileOfAnotherSizeIsRefusedAndChangesNothing)
         Dialogs.ExpectMessage(TemplateLoadFailedMessage(
             QDir::toNativeSeparators(path),
             QString("It is not a KVX configuration file (%1 bytes; a configuration file holds 31872)").arg(size)));
-        Window->Panel5Click();
+        Window->LoadTemplateClicked();
         EXPECT_EQ(std::memcmp(before.Bytes(), Window->KVXConfig.Bytes(), TKVXConfig::Size), 0);
         EXPECT_FALSE(Window->ConfigLoaded);
     }
@@ -115,7 +115,7 @@ TEST_F(TemplateTest, MissingFileIsReportedWithItsNameAndReason)
     const QString reason = QString::fromStdString(std::make_error_code(std::errc::no_such_file_or_directory).message());
     Dialogs.ExpectOpenFile(path);
     Dialogs.ExpectMessage(TemplateLoadFailedMessage(QDir::toNativeSeparators(path), reason));
-    Window->Panel5Click();
+    Window->LoadTemplateClicked();
     EXPECT_FALSE(Window->ConfigLoaded);
 }
 
@@ -133,7 +133,7 @@ TEST_F(TemplateTest, FailedSaveKeepsTheExistingFile)
 #endif
     const QString reason = QString::fromStdString(std::make_error_code(folderInTheWay).message());
     Dialogs.ExpectMessage(TemplateSaveFailedMessage(QDir::toNativeSeparators(target), reason));
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     EXPECT_EQ(Contents(target), QByteArray(TKVXConfig::Size, '\x22'));
 }
 
@@ -155,7 +155,7 @@ TEST_F(TemplateTest, SaveStopsWithoutWritingWhenAPageRefuses)
     const QString target = PathOf("never.kvx");
     Dialogs.ExpectSaveFile(target);
     Dialogs.ExpectMessage(TemplateNotSavedMessage(QDir::toNativeSeparators(target)));
-    window.Panel4Click();
+    window.SaveTemplateClicked();
     EXPECT_FALSE(QFile::exists(target));
 }
 

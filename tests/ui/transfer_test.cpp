@@ -33,21 +33,21 @@ TEST_F(TransferTest, ReadAndWriteNeedTheDongle)
 {
     Dialogs.ExpectMessage(DongleNotConnectedText);
     Dialogs.ExpectMessage(DongleNotConnectedText);
-    Window->pnlReadConfigClick();
-    Window->pnlWriteConfigClick();
+    Window->ReadClicked();
+    Window->WriteClicked();
     EXPECT_TRUE(Link->Requests.empty());
 }
 
 TEST_F(TransferTest, ReadWithoutPasswordFillsEveryPageAndClearsChanged)
 {
     ConnectDongle();
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(PagesShowUnit());
     EXPECT_TRUE(Window->KVXHasBeenRead);
     EXPECT_FALSE(Window->ConfigChanged);  // the pages' handlers set it while being filled
-    EXPECT_EQ(Window->pnlReadConfig->Caption(), ReadCaption);
-    EXPECT_TRUE(Window->pnlWriteConfig->isEnabled());
-    EXPECT_EQ(Window->ProgressBar->width(), 0);
+    EXPECT_EQ(Window->ReadButton->Caption(), ReadCaption);
+    EXPECT_TRUE(Window->WriteButton->isEnabled());
+    EXPECT_EQ(Window->ProgressLine->width(), 0);
 }
 
 TEST_F(TransferTest, ReadAsksForThePasswordOnceARun)
@@ -56,19 +56,19 @@ TEST_F(TransferTest, ReadAsksForThePasswordOnceARun)
     SetUnitPassword("Secret");
     Dialogs.ExpectPassword("secret");
     Dialogs.ExpectMessage(IncorrectPasswordText);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 1u);  // the password page only
     EXPECT_FALSE(Window->KVXHasBeenRead);
     EXPECT_EQ(Dialogs.Messages.at(0).Type, TMsgDlgType::mtInformation);
 
     Dialogs.ExpectPassword("Secret");
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(Dialogs.PasswordShownWith.isEmpty());  // the wrong entry was not kept
     EXPECT_TRUE(PagesShowUnit());
     EXPECT_EQ(Window->KVX->SessionPassword, u"Secret");
     EXPECT_TRUE(Window->PasswordPrompt()->edPassword->text().isEmpty());
 
-    Window->pnlReadConfigClick();  // no prompt this time
+    Window->ReadClicked();  // no prompt this time
     EXPECT_TRUE(Dialogs.Done());
 }
 
@@ -77,7 +77,7 @@ TEST_F(TransferTest, CancelledPasswordPromptReadsNothingAndIsEmptiedForNextTime)
     ConnectDongle();
     SetUnitPassword("Secret");
     Dialogs.ExpectPassword("typed then cancelled", mrCancel);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 1u);
     EXPECT_TRUE(Window->PasswordPrompt()->edPassword->text().isEmpty());
 }
@@ -88,18 +88,18 @@ TEST_F(TransferTest, SaveQuestionBeforeReadingEdits)
     BytePage(3)->Edit(7);
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrCancel);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 0u);
     EXPECT_EQ(Dialogs.Messages.at(0).Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}));
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrYes);
     Dialogs.ExpectSaveFile(QString());  // the save dialog opens; the user cancels it
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 0u);
     EXPECT_TRUE(Window->ConfigChanged);
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrNo);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(PagesShowUnit());
     EXPECT_FALSE(Window->ConfigChanged);
 }
@@ -109,19 +109,19 @@ TEST_F(TransferTest, StopReadingEndsTheReadQuietlyAndKeepsThePages)
     ConnectDongle();
     for (TBytePage* page : Pages) page->Value = 1;
     Pump.OnProcess = [&] {
-        if (PagesRead() == 50 && Window->pnlReadConfig->Caption() == StopReadingCaption) {
-            EXPECT_FALSE(Window->pnlWriteConfig->isEnabled());
-            Window->pnlReadConfigClick();
+        if (PagesRead() == 50 && Window->ReadButton->Caption() == StopReadingCaption) {
+            EXPECT_FALSE(Window->WriteButton->isEnabled());
+            Window->ReadClicked();
         }
     };
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     Pump.OnProcess = nullptr;
     EXPECT_LT(PagesRead(), 60u);
     EXPECT_TRUE(Dialogs.Messages.empty());
     EXPECT_EQ(BytePage(1)->Value, 1);
     EXPECT_FALSE(Window->KVXHasBeenRead);
-    EXPECT_TRUE(Window->pnlWriteConfig->isEnabled());
-    EXPECT_EQ(Window->pnlReadConfig->Caption(), ReadCaption);
+    EXPECT_TRUE(Window->WriteButton->isEnabled());
+    EXPECT_EQ(Window->ReadButton->Caption(), ReadCaption);
 }
 
 TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
@@ -129,7 +129,7 @@ TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
     ConnectDongle();
     Link->AnswerPagesUntil = 10;  // the unit stops answering page requests
     Dialogs.ExpectMessage(ReadFailureText(ResultPageReadFailed));
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     ASSERT_EQ(Dialogs.Messages.size(), 1u);
     EXPECT_EQ(Dialogs.Messages[0].Text.toStdString(),
               "Could not read the configuration (7).\r\r- Check that the KVX USB Dongle is connected to the KVX.\r"
@@ -143,7 +143,7 @@ TEST_F(TransferTest, WriteBeforeAnythingAsksToReadFirst)
 {
     ConnectDongle();
     Dialogs.ExpectMessage(ReadFirstText);
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     EXPECT_TRUE(Link->Requests.empty());
 }
 
@@ -151,7 +151,7 @@ TEST_F(TransferTest, AnEditAloneAllowsAWrite)
 {
     ConnectDongle();
     BytePage(2)->Edit(0x22);
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(2)], 0x22);
     EXPECT_FALSE(Window->ConfigChanged);
     EXPECT_TRUE(Window->KVXHasBeenRead);
@@ -160,13 +160,13 @@ TEST_F(TransferTest, AnEditAloneAllowsAWrite)
 TEST_F(TransferTest, WriteStopsAtARefusingPageAndSendsNothing)
 {
     ConnectDongle();
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     const size_t requests = Link->Requests.size();
     BytePage(6)->RefuseChecks = true;
     Dialogs.ExpectMessage("Page 6 refuses.");
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     EXPECT_EQ(Link->Requests.size(), requests);
-    EXPECT_EQ(Window->LastForm, 6);
+    EXPECT_EQ(Window->LastPageNo, 6);
 }
 
 TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
@@ -181,12 +181,12 @@ TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
         CreateWindow(c.Pages);
         ConnectDongle();
         Link->Memory[HiddenSettingOffset] = c.Unit;
-        Window->pnlReadConfigClick();
+        Window->ReadClicked();
         if (QLineEdit* hidden = Window->HiddenSettingEdit()) {
             EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
         }
         Link->Memory[HiddenSettingOffset] = 0;
-        Window->pnlWriteConfigClick();
+        Window->WriteClicked();
         EXPECT_EQ(Link->Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
     }
     EXPECT_EQ(Window->HiddenSettingEdit(), nullptr);
@@ -196,8 +196,8 @@ TEST_F(TransferTest, WrittenImageIsBuiltFromThePagesAlone)
 {
     ConnectDongle();
     Link->Memory[5000] = 0x12;  // no page stores byte 5000
-    Window->pnlReadConfigClick();
-    Window->pnlWriteConfigClick();
+    Window->ReadClicked();
+    Window->WriteClicked();
     EXPECT_EQ(Link->Memory[5000], 0xFF);
     EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(9)], 0x40 + 9);
     EXPECT_EQ(Link->Memory[offsetof(TKVXConfig, EEPROMFlags)], 0xAA);
@@ -227,7 +227,7 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         for (TBytePage* page : Pages) Link->Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
         Link->Memory[5000] = 0x12;  // no page stores it: a restore brings it back
         ConnectDongle();
-        if (c.End != TEnd::ReadBeforeFails) Window->pnlReadConfigClick();
+        if (c.End != TEnd::ReadBeforeFails) Window->ReadClicked();
         const std::vector<uint8_t> before(Link->Memory.begin(), Link->Memory.end());
         TKVXConfig held;
         std::copy_n(before.begin(), TKVXConfig::Size, held.Bytes());
@@ -238,10 +238,10 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         switch (c.End) {
         case TEnd::Stop:
             Pump.OnProcess = [&, stopped = false]() mutable {
-                if (!stopped && PagesWritten() == 20 && Window->pnlWriteConfig->Caption() == StopWritingCaption) {
+                if (!stopped && PagesWritten() == 20 && Window->WriteButton->Caption() == StopWritingCaption) {
                     stopped = true;
-                    EXPECT_FALSE(Window->pnlReadConfig->isEnabled());
-                    Window->pnlWriteConfigClick();
+                    EXPECT_FALSE(Window->ReadButton->isEnabled());
+                    Window->WriteClicked();
                 }
             };
             partly.Code = ResultStopped;
@@ -265,12 +265,12 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         // The edit below is in the pages only: the restore would show the backup over it.
         if (c.Answer == mrYes) Dialogs.ExpectMessage(UnsavedEditsQuestion(RestoringWords), mrNo);
         BytePage(1)->Edit(3);
-        Window->pnlWriteConfigClick();
+        Window->WriteClicked();
         Pump.OnProcess = nullptr;
         Link->AnswerPagesUntil.reset();
         EXPECT_TRUE(Dialogs.Done());
-        EXPECT_EQ(Window->pnlWriteConfig->Caption(), WriteCaption);
-        EXPECT_TRUE(Window->pnlReadConfig->isEnabled());
+        EXPECT_EQ(Window->WriteButton->Caption(), WriteCaption);
+        EXPECT_TRUE(Window->ReadButton->isEnabled());
         const bool untouched = c.End == TEnd::NoBeginTransfer || c.End == TEnd::ReadBeforeFails;
         if (untouched) {
             EXPECT_EQ(Link->Memory, before);

@@ -59,9 +59,10 @@ public:
     explicit TfrmMain(TMainWindowSetup Setup);
     ~TfrmMain() override;
 
-    bool CloseFlag = false;
+    // A close was asked for while a command ran: the window closes once it is idle.
+    bool CloseWhenIdle = false;
     TKVXConfig KVXConfig;
-    uint8_t LastForm = 1;
+    uint8_t LastPageNo = 1;  // the setup page last shown, also while the status view is
     bool ConfigLoaded = false;
     bool KVXHasBeenRead = false;
     std::unique_ptr<TKVX> KVX;
@@ -71,16 +72,18 @@ public:
     bool UnsavedEdits = false;
     bool VerifyWrites = true;
 
-    void MenuButtonClick(QWidget* Sender);
-    void DisplayLastForm();
-    void ProgressBarState(uint16_t Position);
+    // A press on a menu item, a section title or the unit status button; anything else chooses nothing.
+    void MenuItemClicked(QWidget* Sender);
+    void ShowLastPage();
+    // The progress line of a transfer (0: idle); lets events run.
+    void ShowProgress(uint16_t Position);
     void ConfigToPages();
     bool PagesToConfig(bool ConfigAssistant);
 
-    void pnlReadConfigClick();
-    void pnlWriteConfigClick();
-    void Panel4Click();
-    void Panel5Click();
+    void ReadClicked();
+    void WriteClicked();
+    void SaveTemplateClicked();
+    void LoadTemplateClicked();
     // The command bar's menu: compare the pages with a template, list what a write would
     // change in the unit, load a backup as a template.
     void CompareWithTemplate();
@@ -100,10 +103,10 @@ public:
     // scrolled into view and given the focus. The control, or nullptr when it is not there.
     QWidget* GoToControl(int PageNo, const TControlRef& Control);
     // The close button: closes now, or once the device object is idle.
-    void Button1Click();
+    void CloseClicked();
     void ToggleMaximised();
     // Closes the window when a close was deferred and nothing runs any more.
-    void ApplicationIdle();
+    void FinishDeferredClose();
 
     // IPageHost
     TKVX* Device() override { return KVX.get(); }
@@ -119,23 +122,24 @@ public:
     TKVXPage* VisiblePage() const;
     // The General setup page's hidden edit that carries byte 8213; none without that page.
     QLineEdit* HiddenSettingEdit() const;
-    TfrmStatus* StatusView() const { return frmStatus1; }
-    TfrmPassword* PasswordPrompt() const { return frmPassword; }
-    TfrmCommandGuide* CommandGuide() const { return frmCommandGuide; }
+    TfrmStatus* StatusView() const { return FStatusView; }
+    TfrmPassword* PasswordPrompt() const { return FPasswordPrompt; }
+    TfrmCommandGuide* CommandGuide() const { return FCommandGuide; }
 
-    QLabel* lblHeading;
-    TImage* imgHeading;
-    TImage* imgConnectionStatus;
-    TPanel* pnlUnitStatus;
-    TPanel* pnlReadConfig;
-    TPanel* pnlWriteConfig;
-    TPanel* Panel4;
-    TPanel* Panel5;
-    TPanel* Panel2;  // the status line: what the last read, write, save or load did
-    TPanel* pnlMoreCommands;
-    TPanel* ProgressBar;
-    QWidget* Panel6;
-    QWidget* pnlButtons;
+    // The controls keep the object names tests, screenshots and the style sheet find them by.
+    QLabel* PageHeading;          // lblHeading: the shown page's heading
+    TImage* PageHeadingPicture;   // imgHeading: the ITTT page's heading, a picture
+    TImage* ConnectionIndicator;  // imgConnectionStatus: whether a dongle is connected
+    TPanel* UnitStatusButton;     // pnlUnitStatus: opens the status view
+    TPanel* ReadButton;           // pnlReadConfig
+    TPanel* WriteButton;          // pnlWriteConfig
+    TPanel* SaveTemplateButton;   // Panel4
+    TPanel* LoadTemplateButton;   // Panel5
+    TPanel* StatusLine;           // Panel2: what the last read, write, save or load did
+    TPanel* MoreCommandsButton;   // pnlMoreCommands
+    TPanel* ProgressLine;         // ProgressBar: the line above the read and write buttons
+    QWidget* Header;              // Panel6: the heading, the window buttons and the unit's status
+    QWidget* PageMenu;            // pnlButtons
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -164,11 +168,11 @@ private:
     // Only the chosen menu item is a Tab stop; the arrow keys move from it.
     void UpdateMenuFocus();
     bool MenuKeyPressed(TPanel* Item, int Key);
-    void FormCreate(TMainWindowSetup& Setup);
+    void CreateDevice(TMainWindowSetup& Setup);
     void HidePages();
     void ShowPage(int No);
     void SetHeading(const QString& Text);
-    void HandleMouseDown(QWidget* Sender);
+    void PressedOn(QWidget* Sender);
     void MenuMouseEnter(TPanel* Sender);
     void MenuMouseLeave(TPanel* Sender);
     void StartWindowMove();
@@ -177,9 +181,9 @@ private:
     bool IsBottomOrFrame(const QWidget* Sender) const;
     TKVXPage* PageNumbered(int No) const;
 
-    void KVXConnect();
-    void KVXDisconnect();
-    void KVXRxData(uint32_t Count);
+    void DongleConnected();
+    void DongleDisconnected();
+    void StatusFramesReceived(uint32_t Count);
     void SetConnectionIcons(int Index);
 
     bool DongleReady();
@@ -226,9 +230,9 @@ private:
     std::vector<TPanel*> FSectionPanels;
     TPanel* FChosenPanel = nullptr;
     QWidget* FPageArea = nullptr;
-    TfrmStatus* frmStatus1 = nullptr;
-    TfrmPassword* frmPassword = nullptr;
-    TfrmCommandGuide* frmCommandGuide = nullptr;
+    TfrmStatus* FStatusView = nullptr;
+    TfrmPassword* FPasswordPrompt = nullptr;
+    TfrmCommandGuide* FCommandGuide = nullptr;
     std::vector<std::unique_ptr<QTimer>> FLinkTimers;
     QTimer FIdleTimer;
     int FCommandDepth = 0;

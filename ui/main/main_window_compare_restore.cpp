@@ -25,9 +25,9 @@ namespace kvx::ui {
 
 void TfrmMain::BuildMoreCommands()
 {
-    pnlMoreCommands = new TPanel("pnlMoreCommands", MoreCommandsCaption, this);
-    pnlMoreCommands->Alignment = Qt::AlignCenter;
-    pnlMoreCommands->SetColours(WindowColour, ReleasedCaptionColour);
+    MoreCommandsButton = new TPanel("pnlMoreCommands", MoreCommandsCaption, this);
+    MoreCommandsButton->Alignment = Qt::AlignCenter;
+    MoreCommandsButton->SetColours(WindowColour, ReleasedCaptionColour);
     FMoreCommands = new QMenu(this);
     FMoreCommands->setObjectName("mnuMoreCommands");
     FMoreCommands->addAction(CompareWithTemplateCaption, this, [this] { CompareWithTemplate(); });
@@ -49,11 +49,11 @@ void TfrmMain::BuildMoreCommands()
     });
     UpdateUnitCommands();
     // Not exec(): the menu must never hold up a transfer that lets the window run.
-    connect(pnlMoreCommands, &TPanel::Clicked, this, [this](TPanel* p) {
+    connect(MoreCommandsButton, &TPanel::Clicked, this, [this](TPanel* p) {
         FMoreCommands->popup(p->mapToGlobal(QPoint(0, -FMoreCommands->sizeHint().height())));
     });
-    connect(pnlMoreCommands, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
-    connect(pnlMoreCommands, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
+    connect(MoreCommandsButton, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
+    connect(MoreCommandsButton, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
 }
 
 void TfrmMain::CompareWithTemplate()

@@ -46,7 +46,7 @@ void TfrmMain::SaveReport()
                                       : "the program's pages";
     // The identity only of a unit that is there now.
     std::optional<TStatusSnapshot> unit;
-    if (KVX->DeviceConnected()) unit = frmStatus1->Snapshot();
+    if (KVX->DeviceConnected()) unit = FStatusView->Snapshot();
     const TCIDList events = LoadCIDList(ShippedFilePath(QStringLiteral("CIDList.txt")).toStdU16String(), CIDReportingCapacity);
     const TReportDocument report = CommissioningReport(KVXConfig, unit, details, events.Events);
 

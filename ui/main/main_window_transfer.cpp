@@ -32,9 +32,9 @@ bool TfrmMain::DongleReady()
 bool TfrmMain::ProvePassword(QString (*FailureMessage)(uint8_t))
 {
     const TPasswordCheck check = ProveUnitPassword(*KVX, [this]() -> std::optional<std::u16string> {
-        const int result = Dialogs().ShowPassword(*frmPassword);
-        const QString typed = frmPassword->edPassword->text();
-        frmPassword->edPassword->clear();
+        const int result = Dialogs().ShowPassword(*FPasswordPrompt);
+        const QString typed = FPasswordPrompt->edPassword->text();
+        FPasswordPrompt->edPassword->clear();
         if (result != mrOk) return std::nullopt;
         return typed.toStdU16String();
     });
@@ -43,12 +43,12 @@ bool TfrmMain::ProvePassword(QString (*FailureMessage)(uint8_t))
     return check.Outcome == TPasswordOutcome::Proven;
 }
 
-void TfrmMain::pnlReadConfigClick()
+void TfrmMain::ReadClicked()
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
-    if (pnlReadConfig->Caption() == StopReadingCaption) {
-        pnlReadConfig->SetCaption(ReadCaption);
+    if (ReadButton->Caption() == StopReadingCaption) {
+        ReadButton->SetCaption(ReadCaption);
         KVX->Terminate();
         return;
     }
@@ -58,17 +58,17 @@ void TfrmMain::pnlReadConfigClick()
         const int answer = TKVXMessageDlg::ShowMessageEx(
             SaveBeforeReadText, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}, 0);
         if (answer == mrYes) {
-            Panel4Click();
+            SaveTemplateClicked();
             return;
         }
         if (answer == mrCancel) return;
     }
     if (!ProvePassword(ReadFailureText)) return;
 
-    pnlWriteConfig->setEnabled(false);
-    pnlReadConfig->SetCaption(StopReadingCaption);
+    WriteButton->setEnabled(false);
+    ReadButton->SetCaption(StopReadingCaption);
     SayWhatHappened({});
-    ProgressBarState(0);
+    ShowProgress(0);
     ConfigChanged = false;
     KVXConfig = ErasedConfig();
     const uint8_t code = KVX->ReadConfig(&KVXConfig);
@@ -84,14 +84,14 @@ void TfrmMain::pnlReadConfigClick()
         SayWhatHappened(FirstLine(ReadFailureText(code)));
         ShowError(ReadFailureText(code));
     }
-    ProgressBarState(0);
+    ShowProgress(0);
     ConfigChanged = false;
-    pnlWriteConfig->setEnabled(true);
-    pnlReadConfig->SetCaption(ReadCaption);
+    WriteButton->setEnabled(true);
+    ReadButton->SetCaption(ReadCaption);
     UpdateUnitCommands();
 }
 
-void TfrmMain::pnlWriteConfigClick()
+void TfrmMain::WriteClicked()
 {
     WriteFromPages(TWriteScope::AllPages);
 }
@@ -105,8 +105,8 @@ void TfrmMain::WriteFromPages(TWriteScope Scope)
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
-    if (pnlWriteConfig->Caption() == StopWritingCaption) {
-        pnlWriteConfig->SetCaption(WriteCaption);
+    if (WriteButton->Caption() == StopWritingCaption) {
+        WriteButton->SetCaption(WriteCaption);
         KVX->Terminate();
         return;
     }
@@ -152,15 +152,15 @@ bool TfrmMain::BackupFolderReady()
 
 TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
 {
-    pnlReadConfig->setEnabled(false);
-    pnlWriteConfig->SetCaption(StopWritingCaption);
+    ReadButton->setEnabled(false);
+    WriteButton->SetCaption(StopWritingCaption);
     SayWhatHappened({});
-    ProgressBarState(0);
+    ShowProgress(0);
     const TUnitWriteResult result =
         BackUpWriteAndVerify(*KVX, Image, {FBackupFolder.toStdU16String(), FClock, VerifyWrites, Scope});
-    ProgressBarState(0);
-    pnlReadConfig->setEnabled(true);
-    pnlWriteConfig->SetCaption(WriteCaption);
+    ShowProgress(0);
+    ReadButton->setEnabled(true);
+    WriteButton->SetCaption(WriteCaption);
     if (!result.BackupFile.empty())
         SayWhatHappened(WriteEndedCaption(result), QDir::toNativeSeparators(QString::fromStdU16String(result.BackupFile.u16string())));
     UpdateUnitCommands();
@@ -169,14 +169,14 @@ TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
 
 bool TfrmMain::ReadUnitMemory()
 {
-    pnlWriteConfig->setEnabled(false);
-    pnlReadConfig->SetCaption(StopReadingCaption);
-    ProgressBarState(0);
+    WriteButton->setEnabled(false);
+    ReadButton->SetCaption(StopReadingCaption);
+    ShowProgress(0);
     TKVXConfig held = ErasedConfig();
     const uint8_t code = KVX->ReadConfig(&held);
-    ProgressBarState(0);
-    pnlWriteConfig->setEnabled(true);
-    pnlReadConfig->SetCaption(ReadCaption);
+    ShowProgress(0);
+    WriteButton->setEnabled(true);
+    ReadButton->SetCaption(ReadCaption);
     UpdateUnitCommands();
     if (code != ResultOK && code != ResultStopped) ShowError(NothingWrittenText(code));
     return code == ResultOK;
@@ -220,7 +220,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
     }
 }
 
-void TfrmMain::Panel4Click()
+void TfrmMain::SaveTemplateClicked()
 {
     SaveTemplateAs();
 }
@@ -257,7 +257,7 @@ bool TfrmMain::UnsavedEditsMayGo(const QString& Before)
     return answer == mrNo;
 }
 
-void TfrmMain::Panel5Click()
+void TfrmMain::LoadTemplateClicked()
 {
     TCommandScope running(*this);
     if (!UnsavedEditsMayGo(LoadingWords)) return;
@@ -284,8 +284,8 @@ void TfrmMain::LoadTemplateFile(const QString& FileName)
 void TfrmMain::SayWhatHappened(const QString& Line, const QString& Tip)
 {
     // The panel lets a long name give way in its middle when drawn; the tip has it whole.
-    Panel2->SetCaption(Line);
-    Panel2->setToolTip(Tip);
+    StatusLine->SetCaption(Line);
+    StatusLine->setToolTip(Tip);
 }
 
 } // namespace kvx::ui

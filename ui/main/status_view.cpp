@@ -340,7 +340,7 @@ void TfrmStatus::ShowLinkProblem(const QString& Problem)
 
 void TfrmStatus::pnlUnitStatusClick()
 {
-    if (DisplayLastForm) DisplayLastForm();
+    if (ShowLastPage) ShowLastPage();
     lower();
     hide();
 }

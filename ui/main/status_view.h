@@ -46,7 +46,7 @@ public:
     const TStatusRecording& Recording() const { return FRecording; }
 
     // "Back to main menu": the main window shows its last page.
-    std::function<void()> DisplayLastForm;
+    std::function<void()> ShowLastPage;
 
     QLabel* lblConnected;
     QLabel* lblOperator;
