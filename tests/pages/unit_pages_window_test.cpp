@@ -91,9 +91,9 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     PageOf<TfrmRelays>(8)->edVRLY[5]->setText("321");
     PageOf<TfrmShortcuts>(9)->edSC[0]->setText("go");
     ASSERT_TRUE(Window->PagesToConfig(false));
-    EXPECT_EQ(Window->KVXConfig.PIN.Data[0], '2');
-    EXPECT_EQ(Window->KVXConfig.Relay6PulseTime.Value(), 321);
-    EXPECT_EQ(Window->KVXConfig.ShortCuts[0], 'g');
+    EXPECT_EQ(Window->Document().Image().PIN.Data[0], '2');
+    EXPECT_EQ(Window->Document().Image().Relay6PulseTime.Value(), 321);
+    EXPECT_EQ(Window->Document().Image().ShortCuts[0], 'g');
 
     PageOf<TfrmRelays>(8)->edVRLY[5]->setText("");
     Dialogs.ExpectPlainMessage("Invalid integer");
@@ -102,11 +102,8 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     EXPECT_EQ(Window->LastPageNo, 8);
 }
 
-TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLeadsThere)
+TEST_F(UnitPagesWindowTest, TheInputPagesLinkLeadsToGeneralSetup)
 {
-    EXPECT_EQ(Window->HiddenSettingEdit(), PageOf<TfrmGeneralSetup>(3)->Edit1);
-    EXPECT_EQ(Window->HiddenSettingEdit()->text(), "50");
-    EXPECT_TRUE(Window->HiddenSettingEdit()->isHidden());
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(PageOf<TfrmInputSMSMessages>(5)->lblLink, &release);
     EXPECT_EQ(Window->LastPageNo, 3);
@@ -139,17 +136,17 @@ TEST_F(UnitPagesWindowTest, ComparingThePagesWithATemplateChangesNoControlAndMar
     const QString other = folder.filePath("other.kvx");
     std::string reason;
     ASSERT_TRUE(SaveTemplate(other.toStdU16String(), DesignConfig(), reason)) << reason;
-    Window->ConfigChanged = false;
+    Window->Document().ForgetChanges();
     const QStringList before = ControlStates(*Window);
 
     Dialogs.ExpectOpenFile(other);
     Dialogs.ExpectDifferences();
     Window->CompareWithTemplate();
     ASSERT_TRUE(Window->PagesToConfig(false));  // what "Show changes" stores
-    EXPECT_EQ(Window->KVXConfig.ADIHighThreshold.Value(), 400);
+    EXPECT_EQ(Window->Document().Image().ADIHighThreshold.Value(), 400);
     EXPECT_EQ(ControlStates(*Window), before);
     EXPECT_EQ(inputs->High.Current->text(), "1");
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
 }
 
 } // namespace
@@ -162,7 +159,7 @@ namespace {
 TEST_F(UnitPagesWindowTest, EveryEnabledInputControlOfEveryPageHasAName)
 {
     // Enabled as a configured unit enables them.
-    Window->KVXConfig = DesignConfig();
+    Window->Document().ReplaceImage(DesignConfig());
     Window->ConfigToPages();
     for (const TMenuItemInfo& item : MenuItems()) {
         TKVXPage* page = Window->Page(item.No);
@@ -188,16 +185,16 @@ namespace {
 TEST_F(UnitPagesWindowTest, LookingThroughThePagesLeavesNoUnsavedEdits)
 {
     Window->show();
-    Window->KVXConfig = DesignConfig();
+    Window->Document().ReplaceImage(DesignConfig());
     Window->ConfigToPages();
     for (const TMenuItemInfo& item : MenuItems()) Window->MenuItemClicked(Window->MenuPanel(item.No));
     Dialogs.ExpectMessage(DongleNotConnectedText);
     Window->MenuItemClicked(Window->UnitStatusButton);
     Window->ShowLastPage();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(Window->UnsavedEdits);
+    EXPECT_FALSE(Window->Document().UnsavedEdits());
     Window->Page(MessageRecipientsPageNo)->findChild<QLineEdit*>("edRecipient4")->setText("447700900125");
-    EXPECT_TRUE(Window->UnsavedEdits);
+    EXPECT_TRUE(Window->Document().UnsavedEdits());
 }
 
 } // namespace

@@ -41,7 +41,7 @@ TEST_F(NavigationTest, StartsOnSIMSetupWithItsItemChosen)
     EXPECT_TRUE(IsChosen(Window->MenuPanel(1)));
     for (int no = 2; no <= 13; ++no) EXPECT_TRUE(IsIdle(Window->MenuPanel(no))) << no;
     EXPECT_FALSE(Window->StatusView()->isVisible());
-    EXPECT_FALSE(Window->KVXHasBeenRead || Window->ConfigLoaded || Window->ConfigChanged || Window->CloseWhenIdle);
+    EXPECT_FALSE(Window->Document().HasBeenRead() || Window->Document().TemplateLoaded() || Window->Document().Changed() || Window->CloseWhenIdle);
     EXPECT_EQ(Window->windowHandle()->title(), "KVX");
     EXPECT_EQ(Window->size(), QSize(1024, 730));
     EXPECT_EQ(Window->ConnectionIndicator->ImageIndex, DisconnectedIcon);
@@ -214,7 +214,7 @@ TEST_F(PageWalkTest, ARefusingPageStopsTheWalkAndLaterPagesStayErased)
     BytePage(4)->RefuseChecks = true;
     Dialogs.ExpectMessage("Page 4 refuses.");
     EXPECT_FALSE(Window->PagesToConfig(true));
-    const uint8_t* image = Window->KVXConfig.Bytes();
+    const uint8_t* image = Window->Document().Image().Bytes();
     for (int no = 1; no <= 3; ++no) EXPECT_EQ(image[TBytePage::OffsetOf(no)], no);
     for (int no = 4; no <= 13; ++no) EXPECT_EQ(image[TBytePage::OffsetOf(no)], 0xFF) << no;
     EXPECT_EQ(Window->LastPageNo, 4);  // the page brought itself forward

@@ -23,7 +23,6 @@
 #include "ui/main/backup_picker.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/differences_dialog.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/kvx_style.h"
@@ -154,7 +153,7 @@ int main(int argc, char* argv[])
     window.show();
 
     unit->OnDeviceConnect(test::DongleInfo());
-    window.KVXConfig = SampleImage();
+    window.Document().ReplaceImage(SampleImage());
     window.ConfigToPages();
 
     bool ok = true;
@@ -206,8 +205,7 @@ int main(int argc, char* argv[])
     window.Page(3)->findChild<QLineEdit*>("edTamper")->setText("255");
     window.Page(11)->findChild<QLineEdit*>("edHours")->setText("07");
     if (!window.PagesToConfig(false)) return 1;
-    TKVXConfig sent = window.KVXConfig;  // as Show changes makes it
-    sent.Bytes()[HiddenSettingOffset] = HiddenSettingValue(window.HiddenSettingEdit()->text());
+    TKVXConfig sent = window.Document().ImageToWrite();  // as Show changes makes it
     MarkImageForUnit(sent, u"");
     const TCIDList events = LoadCIDList(ShippedFilePath("CIDList.txt").toStdU16String(), CIDReportingCapacity);
     TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigWords(SampleImage(), sent, events.Events)},

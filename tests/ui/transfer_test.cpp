@@ -4,7 +4,6 @@
 #include "tests/ui/window_fixture.h"
 #include "transfer/backup_store.h"
 #include "transfer/unit_write.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/password_dialog.h"
 #include "ui/main/transfer_texts.h"
@@ -43,8 +42,8 @@ TEST_F(TransferTest, ReadWithoutPasswordFillsEveryPageAndClearsChanged)
     ConnectDongle();
     Window->ReadClicked();
     EXPECT_TRUE(PagesShowUnit());
-    EXPECT_TRUE(Window->KVXHasBeenRead);
-    EXPECT_FALSE(Window->ConfigChanged);  // the pages' handlers set it while being filled
+    EXPECT_TRUE(Window->Document().HasBeenRead());
+    EXPECT_FALSE(Window->Document().Changed());  // the pages' handlers set it while being filled
     EXPECT_EQ(Window->ReadButton->Caption(), ReadCaption);
     EXPECT_TRUE(Window->WriteButton->isEnabled());
     EXPECT_EQ(Window->ProgressLine->width(), 0);
@@ -58,7 +57,7 @@ TEST_F(TransferTest, ReadAsksForThePasswordOnceARun)
     Dialogs.ExpectMessage(IncorrectPasswordText);
     Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 1u);  // the password page only
-    EXPECT_FALSE(Window->KVXHasBeenRead);
+    EXPECT_FALSE(Window->Document().HasBeenRead());
     EXPECT_EQ(Dialogs.Messages.at(0).Type, TMsgDlgType::mtInformation);
 
     Dialogs.ExpectPassword("Secret");
@@ -96,12 +95,12 @@ TEST_F(TransferTest, SaveQuestionBeforeReadingEdits)
     Dialogs.ExpectSaveFile(QString());  // the save dialog opens; the user cancels it
     Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 0u);
-    EXPECT_TRUE(Window->ConfigChanged);
+    EXPECT_TRUE(Window->Document().Changed());
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrNo);
     Window->ReadClicked();
     EXPECT_TRUE(PagesShowUnit());
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
 }
 
 TEST_F(TransferTest, StopReadingEndsTheReadQuietlyAndKeepsThePages)
@@ -119,7 +118,7 @@ TEST_F(TransferTest, StopReadingEndsTheReadQuietlyAndKeepsThePages)
     EXPECT_LT(PagesRead(), 60u);
     EXPECT_TRUE(Dialogs.Messages.empty());
     EXPECT_EQ(BytePage(1)->Value, 1);
-    EXPECT_FALSE(Window->KVXHasBeenRead);
+    EXPECT_FALSE(Window->Document().HasBeenRead());
     EXPECT_TRUE(Window->WriteButton->isEnabled());
     EXPECT_EQ(Window->ReadButton->Caption(), ReadCaption);
 }
@@ -135,8 +134,8 @@ TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
               "Could not read the configuration (7).\r\r- Check that the KVX USB Dongle is connected to the KVX.\r"
               "- Check the power supply to the KVX.");
     EXPECT_EQ(Dialogs.Messages[0].Type, TMsgDlgType::mtError);
-    EXPECT_EQ(Window->KVXConfig.Bytes()[TBytePage::OffsetOf(1)], 0xFF);
-    EXPECT_FALSE(Window->KVXHasBeenRead);
+    EXPECT_EQ(Window->Document().Image().Bytes()[TBytePage::OffsetOf(1)], 0xFF);
+    EXPECT_FALSE(Window->Document().HasBeenRead());
 }
 
 TEST_F(TransferTest, WriteBeforeAnythingAsksToReadFirst)
@@ -153,8 +152,8 @@ TEST_F(TransferTest, AnEditAloneAllowsAWrite)
     BytePage(2)->Edit(0x22);
     Window->WriteClicked();
     EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(2)], 0x22);
-    EXPECT_FALSE(Window->ConfigChanged);
-    EXPECT_TRUE(Window->KVXHasBeenRead);
+    EXPECT_FALSE(Window->Document().Changed());
+    EXPECT_TRUE(Window->Document().HasBeenRead());
 }
 
 TEST_F(TransferTest, WriteStopsAtARefusingPageAndSendsNothing)
@@ -176,20 +175,16 @@ TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
         std::vector<int> Pages;
         uint8_t Unit;
         uint8_t Written;
-    } cases[] = {{allPages, 20, 20}, {allPages, 255, 50}, {{1, 2, 4}, 20, 50}};  // no page to carry it: the default
+    } cases[] = {{allPages, 20, 20}, {allPages, 255, 50}, {{1, 2, 4}, 20, 20}};  // the document carries it, not a page
     for (const auto& c : cases) {
         CreateWindow(c.Pages);
         ConnectDongle();
         Link->Memory[HiddenSettingOffset] = c.Unit;
         Window->ReadClicked();
-        if (QLineEdit* hidden = Window->HiddenSettingEdit()) {
-            EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
-        }
         Link->Memory[HiddenSettingOffset] = 0;
         Window->WriteClicked();
         EXPECT_EQ(Link->Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
     }
-    EXPECT_EQ(Window->HiddenSettingEdit(), nullptr);
 }
 
 TEST_F(TransferTest, WrittenImageIsBuiltFromThePagesAlone)
@@ -276,23 +271,14 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
             EXPECT_EQ(Link->Memory, before);
         }
         if (c.Answer == mrYes) {
-            EXPECT_FALSE(Window->ConfigChanged) << "the pages show the restored backup";
+            EXPECT_FALSE(Window->Document().Changed()) << "the pages show the restored backup";
             EXPECT_EQ(Link->Memory[5000], 0x12);
             EXPECT_EQ(BytePage(1)->Value, 0x41);
             EXPECT_TRUE(std::equal(before.begin() + 1, before.begin() + 1792, Link->Memory.begin() + 1));
         } else {
-            EXPECT_TRUE(Window->ConfigChanged);
+            EXPECT_TRUE(Window->Document().Changed());
         }
     }
-}
-
-TEST(HiddenSetting, ReplacesUnprogrammedMemoryAndAnythingUnreadable)
-{
-    EXPECT_EQ(HiddenSettingValue(HiddenSettingText(0)), 0);
-    EXPECT_EQ(HiddenSettingValue(HiddenSettingText(254)), 254);
-    EXPECT_EQ(HiddenSettingValue(HiddenSettingDefault), 50);
-    EXPECT_EQ(HiddenSettingValue("x"), 50);
-    EXPECT_EQ(HiddenSettingValue("300"), 50);
 }
 
 } // namespace

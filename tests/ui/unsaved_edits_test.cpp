@@ -33,10 +33,10 @@ TEST_F(UnsavedEditsTest, TheTitleAndTheStatusLineSayWhatThePagesShow)
     Window->ReadClicked();
     EXPECT_EQ(Title(), "Farm gate - KVX");
     EXPECT_EQ(Window->StatusLine->Caption(), "Read from \"Farm gate\".");
-    EXPECT_FALSE(Window->UnsavedEdits) << "showing what was read is no edit";
+    EXPECT_FALSE(Window->Document().UnsavedEdits()) << "showing what was read is no edit";
 
     BytePage(4)->Edit(9);
-    EXPECT_TRUE(Window->UnsavedEdits);
+    EXPECT_TRUE(Window->Document().UnsavedEdits());
     EXPECT_EQ(Title(), "Farm gate* - KVX");
     EXPECT_EQ(Window->StatusLine->Caption(), "Read from \"Farm gate\".") << "kept until the next action";
 
@@ -46,17 +46,17 @@ TEST_F(UnsavedEditsTest, TheTitleAndTheStatusLineSayWhatThePagesShow)
     EXPECT_EQ(Title(), "farm12.kvx - KVX");
     EXPECT_EQ(Window->StatusLine->Caption(), "Saved farm12.kvx.");
     EXPECT_EQ(Window->StatusLine->toolTip(), QDir::toNativeSeparators(file));
-    EXPECT_FALSE(Window->UnsavedEdits);
-    EXPECT_TRUE(Window->ConfigChanged) << "still not in the unit";
+    EXPECT_FALSE(Window->Document().UnsavedEdits());
+    EXPECT_TRUE(Window->Document().Changed()) << "still not in the unit";
 
     Dialogs.ExpectOpenFile(file);
     Window->LoadTemplateClicked();
     EXPECT_EQ(Window->StatusLine->Caption(), "Loaded farm12.kvx.");
-    EXPECT_FALSE(Window->UnsavedEdits);
+    EXPECT_FALSE(Window->Document().UnsavedEdits());
 
     BytePage(4)->Edit(10);
     Window->WriteClicked();
-    EXPECT_FALSE(Window->UnsavedEdits) << "the unit holds the edits now";
+    EXPECT_FALSE(Window->Document().UnsavedEdits()) << "the unit holds the edits now";
     EXPECT_EQ(Title(), "KVX") << "the unit by the name written, and no stand-in page stores one";
     EXPECT_TRUE(Window->StatusLine->Caption().startsWith(WrittenText(true)));
 }
@@ -128,7 +128,7 @@ TEST_F(UnsavedEditsTest, ACloseHeldUpByATransferAsksOnceItEnds)
     Window->ReadClicked();  // stopped by the close: the edits stay on the pages
     Pump.OnProcess = nullptr;
     EXPECT_TRUE(Window->CloseWhenIdle);
-    EXPECT_TRUE(Window->UnsavedEdits);
+    EXPECT_TRUE(Window->Document().UnsavedEdits());
 
     Dialogs.ExpectMessage(UnsavedEditsQuestion(ClosingWords), mrCancel);
     Window->FinishDeferredClose();

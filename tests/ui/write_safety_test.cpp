@@ -11,7 +11,6 @@
 #include "tests/ui/window_fixture.h"
 #include "transfer/backup_store.h"
 #include "transfer/data_folder.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/transfer_texts.h"
 
@@ -72,7 +71,7 @@ TEST_F(WriteSafetyTest, BackupFolderThatCannotBeWrittenStopsTheWriteBeforeAnythi
     Dialogs.ExpectMessage(BackupFailedText(QDir::toNativeSeparators(BackupFolder), reason));
     WriteEdit(1, 7);
     EXPECT_TRUE(Link->Requests.empty());
-    EXPECT_TRUE(Window->ConfigChanged);
+    EXPECT_TRUE(Window->Document().Changed());
 }
 
 TEST_F(WriteSafetyTest, WriteBacksUpWhatTheUnitHeldAndSaysWhetherItWasVerified)
@@ -92,7 +91,7 @@ TEST_F(WriteSafetyTest, WriteBacksUpWhatTheUnitHeldAndSaysWhetherItWasVerified)
         const QStringList after = BackupFiles();
         ASSERT_EQ(after.size(), before.size() + 1);
         EXPECT_EQ(FileBytes(backup), held);
-        EXPECT_FALSE(Window->ConfigChanged);
+        EXPECT_FALSE(Window->Document().Changed());
     }
 }
 
@@ -113,7 +112,7 @@ TEST_F(WriteSafetyTest, UnitThatDoesNotHoldWhatWasWrittenFailsTheWriteWithEveryC
     EXPECT_EQ(list.Rows[0].Caption, "CIDZoneLabels[23]");
     EXPECT_EQ(list.Rows[0].PageNo, 7);
     EXPECT_EQ(list.Rows[1].Caption, "SIM1BalanceRequest");
-    EXPECT_TRUE(Window->ConfigChanged) << "the unit does not hold the pages";
+    EXPECT_TRUE(Window->Document().Changed()) << "the unit does not hold the pages";
     EXPECT_TRUE(Window->StatusLine->Caption().startsWith("Backup: ")) << "every write names its backup";
 }
 
@@ -125,13 +124,13 @@ TEST_F(WriteSafetyTest, TemplateLoadedWhileTheWriteReadsTheUnitDoesNotReachIt)
     for (TBytePage* page : Pages) page->Edit(0x30);
     Dialogs.ExpectOpenFile(loaded);
     Pump.OnProcess = [&] {
-        if (PagesRead() == 100 && !Window->ConfigLoaded) Window->LoadTemplateClicked();
+        if (PagesRead() == 100 && !Window->Document().TemplateLoaded()) Window->LoadTemplateClicked();
     };
     Window->WriteClicked();
     Pump.OnProcess = nullptr;
     EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(5)], 0x30);
     EXPECT_EQ(BytePage(5)->Value, 0x60);
-    EXPECT_TRUE(Window->ConfigChanged) << "the loaded template is not in the unit";
+    EXPECT_TRUE(Window->Document().Changed()) << "the loaded template is not in the unit";
 }
 
 TEST_F(WriteSafetyTest, DoubleClickOnABottomButtonIsOneClick)
@@ -143,7 +142,7 @@ TEST_F(WriteSafetyTest, DoubleClickOnABottomButtonIsOneClick)
     Mouse(Window->ReadButton, QEvent::MouseButtonRelease);
     Pump.OnProcess = nullptr;
     EXPECT_EQ(PagesRead(), 1u + 512u);
-    EXPECT_TRUE(Window->KVXHasBeenRead);
+    EXPECT_TRUE(Window->Document().HasBeenRead());
 
     Dialogs.ExpectOpenFile(QString());  // once
     Mouse(Window->LoadTemplateButton, QEvent::MouseButtonPress);
@@ -189,7 +188,7 @@ TEST_F(WriteSafetyTest, WriteChangesOnlySendsThePagesThatDifferOnceTheUnitIsKnow
     EXPECT_EQ(PagesRead() - reads, 1u + 1u) << "the password page, then the page written";
     EXPECT_EQ(Link->Memory[TBytePage::OffsetOf(3)], 0x33);
     EXPECT_TRUE(Window->StatusLine->Caption().startsWith(WrittenText(true)));
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
 }
 
 TEST_F(WriteSafetyTest, CompareWithTemplateListsTheFieldsThePagesChanged)
@@ -259,7 +258,7 @@ TEST_F(WriteSafetyTest, RestoreWritesTheBackupsOwnBytesAfterShowingWhatChanges)
         if (restored[at] != original[at] && at != 2046 && at != 2047) ADD_FAILURE() << "byte " << at << " not restored";
     }
     EXPECT_EQ(BytePage(1)->Value, 0x41) << "the pages show what was restored";
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
     EXPECT_EQ(BackupFiles().size(), 2) << "what the unit held before the restore is backed up too";
 }
 

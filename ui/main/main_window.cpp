@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -16,7 +15,6 @@
 #include "ui/main/colours.h"
 #include "ui/main/command_guide.h"
 #include "ui/main/dialog_service.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_image.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/menu_table.h"
@@ -70,7 +68,6 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     QPalette background = palette();
     background.setColor(QPalette::Window, WindowColour);
     setPalette(background);
-    KVXConfig = ErasedConfig();
 
     // In the order Tab goes: the menu, the page, then the command bar.
     BuildHeader();
@@ -123,9 +120,6 @@ void TfrmMain::CreateDevice(TMainWindowSetup& Setup)
     KVX->OnError = [](uint8_t) {};  // failures reach the user through the result codes
     KVX->OnRxData = [this](uint32_t Count) { StatusFramesReceived(Count); };
     KVX->SetProgressBarPosition = [this](uint16_t Position) { ShowProgress(Position); };
-    KVXHasBeenRead = false;
-    ConfigLoaded = false;
-    ConfigChanged = false;
 
     FIdleTimer.setInterval(IdleCheckMs);
     connect(&FIdleTimer, &QTimer::timeout, this, [this] { FinishDeferredClose(); });
@@ -299,12 +293,6 @@ TKVXPage* TfrmMain::Page(int No)
     return PageNumbered(No);
 }
 
-QLineEdit* TfrmMain::HiddenSettingEdit() const
-{
-    const TKVXPage* page = PageNumbered(HiddenSettingPageNo);
-    return page ? page->findChild<QLineEdit*>(HiddenSettingEditName) : nullptr;
-}
-
 TKVXPage* TfrmMain::VisiblePage() const
 {
     const auto it = std::find_if(FPages.begin(), FPages.end(), [](const TPageEntry& e) { return e.Page->isVisible(); });
@@ -323,38 +311,39 @@ void TfrmMain::ShowCommandGuide()
 
 void TfrmMain::ConfigToPages()
 {
+    // A page takes the image to show as one it may change: the document's stays as it is.
+    TKVXConfig shown = FDocument.Image();
     FFillingPages = true;
-    for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(KVXConfig);
+    for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(shown);
     FFillingPages = false;
 }
 
 void TfrmMain::MarkConfigChanged()
 {
-    ConfigChanged = true;
-    if (FFillingPages || UnsavedEdits) return;
-    UnsavedEdits = true;
-    UpdateTitle();
+    if (FDocument.PageChanged(FFillingPages)) UpdateTitle();
 }
 
 void TfrmMain::ShowingImageOf(const QString& Name)
 {
-    FImageName = Name;
-    UnsavedEdits = false;
+    FDocument.ShowingImageOf(Name.toStdU16String());
     UpdateTitle();
 }
 
 void TfrmMain::UpdateTitle()
 {
     // "[*]" stands where the mark of unsaved edits goes.
-    setWindowTitle(FImageName.isEmpty() ? QStringLiteral("KVX[*]") : FImageName + QStringLiteral("[*] - KVX"));
-    setWindowModified(UnsavedEdits);
+    const QString name = QString::fromStdU16String(FDocument.ImageName());
+    setWindowTitle(name.isEmpty() ? QStringLiteral("KVX[*]") : name + QStringLiteral("[*] - KVX"));
+    setWindowModified(FDocument.UnsavedEdits());
 }
 
 bool TfrmMain::PagesToConfig(bool ConfigAssistant)
 {
-    KVXConfig = ErasedConfig();
-    return std::all_of(FPages.begin(), FPages.end(),
-                       [&](const TPageEntry& entry) { return entry.Page->FormToConfig(KVXConfig, ConfigAssistant); });
+    TKVXConfig stored = ErasedConfig();
+    const bool all = std::all_of(FPages.begin(), FPages.end(),
+                                 [&](const TPageEntry& entry) { return entry.Page->FormToConfig(stored, ConfigAssistant); });
+    FDocument.ReplaceImage(stored);
+    return all;
 }
 
 bool TfrmMain::IsBottomOrFrame(const QWidget* Sender) const

@@ -12,10 +12,10 @@
 #include "image/kvx_config.h"
 #include "link/kvx.h"
 #include "transfer/commissioning_report.h"
+#include "transfer/config_document.h"
 #include "ui/main/page_contract.h"
 
 class QLabel;
-class QLineEdit;
 class QMenu;
 
 namespace kvx {
@@ -61,16 +61,13 @@ public:
 
     // A close was asked for while a command ran: the window closes once it is idle.
     bool CloseWhenIdle = false;
-    TKVXConfig KVXConfig;
     uint8_t LastPageNo = 1;  // the setup page last shown, also while the status view is
-    bool ConfigLoaded = false;
-    bool KVXHasBeenRead = false;
     std::unique_ptr<TKVX> KVX;
-    bool ConfigChanged = false;
-    // Edits since the last read, write, template save or load: what closing, loading a
-    // template, restoring a backup and reading would lose.
-    bool UnsavedEdits = false;
     bool VerifyWrites = true;
+
+    // The image the pages show and store, and its state.
+    const TConfigDocument& Document() const { return FDocument; }
+    TConfigDocument& Document() { return FDocument; }
 
     // A press on a menu item, a section title or the unit status button; anything else chooses nothing.
     void MenuItemClicked(QWidget* Sender);
@@ -110,7 +107,7 @@ public:
 
     // IPageHost
     TKVX* Device() override { return KVX.get(); }
-    bool HasBeenRead() const override { return KVXHasBeenRead; }
+    bool HasBeenRead() const override { return FDocument.HasBeenRead(); }
     void MarkConfigChanged() override;
     void BringPageForward(int No) override;
     TKVXPage* Page(int No) override;
@@ -120,8 +117,6 @@ public:
     TPanel* MenuPanel(int No) const;
     TPanel* SectionPanel(size_t Index) const { return FSectionPanels.at(Index); }
     TKVXPage* VisiblePage() const;
-    // The General setup page's hidden edit that carries byte 8213; none without that page.
-    QLineEdit* HiddenSettingEdit() const;
     TfrmStatus* StatusView() const { return FStatusView; }
     TfrmPassword* PasswordPrompt() const { return FPasswordPrompt; }
     TfrmCommandGuide* CommandGuide() const { return FCommandGuide; }
@@ -199,8 +194,6 @@ private:
     void RestoreBackupFile(const QString& FileName, bool AskFirst);
     // The commands that need the unit's memory known are usable only while it is.
     void UpdateUnitCommands();
-    // Byte 8213 as a write stores it.
-    uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
     // Saves the pages as a template the user names; false when nothing was saved.
     bool SaveTemplateAs();
@@ -209,6 +202,9 @@ private:
     bool UnsavedEditsMayGo(const QString& Before);
     // The pages now show an image all of a piece: of the unit named, or a template file.
     void ShowingImageOf(const QString& Name);
+    // The read and write buttons say what a click on them does now.
+    void StartTransfer(TTransfer Kind);
+    void EndTransfer();
     void UpdateTitle();
     // One line in the status line, kept until the next read, write, save or load; Tip: more.
     void SayWhatHappened(const QString& Line, const QString& Tip = {});
@@ -238,7 +234,7 @@ private:
     int FCommandDepth = 0;
     std::string FDefaultCountryCode;
     std::function<void(const std::string&)> FSaveCountryCode;
-    QString FImageName;     // the unit or template the pages show; empty: none yet
+    TConfigDocument FDocument;
     bool FFillingPages = false;  // the pages' change reports while an image is shown are no edits
 };
 

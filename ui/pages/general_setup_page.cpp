@@ -8,7 +8,6 @@
 
 #include "config/general_setup.h"
 #include "config/page_captions.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/distribution_groups.h"
 #include "ui/pages/io_expander.h"
@@ -70,9 +69,6 @@ TfrmGeneralSetup::TfrmGeneralSetup(IPageHost& Host, QWidget* Parent) : TKVXPage(
     BuildNameAndSelfTest();
     BuildMainsAndBattery();
     BuildTamperAndSerial();
-    Edit1 = NewEdit(this, HiddenSettingEditName, 3, QRect(0, 0, 40, EditHeight));
-    Edit1->setText(HiddenSettingDefault);
-    Edit1->hide();
 }
 
 QLineEdit* TfrmGeneralSetup::NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry)
