@@ -99,14 +99,14 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     Dialogs.ExpectPlainMessage("Invalid integer");
     EXPECT_FALSE(Window->PagesToConfig(false));
     EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
-    EXPECT_EQ(Window->LastPageNo, 8);
+    EXPECT_EQ(Window->LastPageNo(), 8);
 }
 
 TEST_F(UnitPagesWindowTest, TheInputPagesLinkLeadsToGeneralSetup)
 {
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(PageOf<TfrmInputSMSMessages>(5)->lblLink, &release);
-    EXPECT_EQ(Window->LastPageNo, 3);
+    EXPECT_EQ(Window->LastPageNo(), 3);
     EXPECT_TRUE(Window->Page(3)->isVisibleTo(Window.get()));
 }
 
@@ -120,7 +120,7 @@ TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandI
     last->edRCCMD->setText("rly1 on");
     Dialogs.ExpectMessage("Please define remote command number 8.");
     EXPECT_FALSE(Window->PagesToConfig(false));
-    EXPECT_EQ(Window->LastPageNo, 13);
+    EXPECT_EQ(Window->LastPageNo(), 13);
     EXPECT_TRUE(page->isVisible());
     EXPECT_FALSE(last->visibleRegion().isEmpty());
 }

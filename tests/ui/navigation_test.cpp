@@ -35,13 +35,13 @@ protected:
 
 TEST_F(NavigationTest, StartsOnSIMSetupWithItsItemChosen)
 {
-    EXPECT_EQ(Window->LastPageNo, 1);
+    EXPECT_EQ(Window->LastPageNo(), 1);
     EXPECT_EQ(Window->PageHeading->text(), "SIM setup");
     EXPECT_EQ(VisiblePages(), std::vector<int>{1});
     EXPECT_TRUE(IsChosen(Window->MenuPanel(1)));
     for (int no = 2; no <= 13; ++no) EXPECT_TRUE(IsIdle(Window->MenuPanel(no))) << no;
     EXPECT_FALSE(Window->StatusView()->isVisible());
-    EXPECT_FALSE(Window->Document().HasBeenRead() || Window->Document().TemplateLoaded() || Window->Document().Changed() || Window->CloseWhenIdle);
+    EXPECT_FALSE(Window->Document().HasBeenRead() || Window->Document().TemplateLoaded() || Window->Document().Changed() || Window->CloseWhenIdle());
     EXPECT_EQ(Window->windowHandle()->title(), "KVX");
     EXPECT_EQ(Window->size(), QSize(1024, 730));
     EXPECT_EQ(Window->ConnectionIndicator->ImageIndex, DisconnectedIcon);
@@ -51,7 +51,7 @@ TEST_F(NavigationTest, EveryMenuItemShowsItsPageAndHeading)
 {
     for (const TMenuItemInfo& item : MenuItems()) {
         Window->MenuItemClicked(Window->MenuPanel(item.No));
-        EXPECT_EQ(Window->LastPageNo, item.No);
+        EXPECT_EQ(Window->LastPageNo(), item.No);
         EXPECT_EQ(VisiblePages(), std::vector<int>{item.No});
         EXPECT_TRUE(IsChosen(Window->MenuPanel(item.No)));
         EXPECT_EQ(Window->MenuPanel(item.No)->Tag, item.No - 1);
@@ -82,7 +82,7 @@ TEST_F(NavigationTest, SectionHeadingShowsItsFirstPageWithoutChangingTheLastPage
         EXPECT_EQ(Window->PageHeading->text(), s.Heading);
         EXPECT_EQ(VisiblePages(), std::vector<int>{s.Page});
         EXPECT_TRUE(IsChosen(Window->MenuPanel(s.Page)));
-        EXPECT_EQ(Window->LastPageNo, 5);
+        EXPECT_EQ(Window->LastPageNo(), 5);
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(NavigationTest, StatusViewWithoutDongleSaysSoAndShowsAnyway)
     EXPECT_TRUE(Window->StatusView()->isVisible());
     EXPECT_EQ(Dialogs.Messages.at(0).Type, TMsgDlgType::mtError);
     EXPECT_TRUE(VisiblePages().empty());
-    EXPECT_EQ(Window->LastPageNo, 1);
+    EXPECT_EQ(Window->LastPageNo(), 1);
 }
 
 TEST_F(NavigationTest, BarButtonsAndFrameChooseNothing)
@@ -175,7 +175,7 @@ TEST_F(NavigationTest, CloseDuringAReadWaitsForTheReadToStop)
         if (Link->CountOf(TKVXCommand::ReadPage) == 100 && clicks++ == 0) Window->CloseClicked();
     };
     Window->ReadClicked();
-    EXPECT_TRUE(Window->CloseWhenIdle);
+    EXPECT_TRUE(Window->CloseWhenIdle());
     EXPECT_LT(Link->CountOf(TKVXCommand::ReadPage), 110u);
     EXPECT_TRUE(Dialogs.Messages.empty());
     EXPECT_TRUE(Window->isVisible());
@@ -189,7 +189,7 @@ TEST_F(NavigationTest, CloseDuringAReadWaitsForTheReadToStop)
 TEST_F(NavigationTest, CloseWhenIdleIsImmediate)
 {
     Window->CloseClicked();
-    EXPECT_FALSE(Window->CloseWhenIdle);
+    EXPECT_FALSE(Window->CloseWhenIdle());
     EXPECT_FALSE(Window->isVisible());
     EXPECT_EQ(Window->KVX, nullptr);
 }
@@ -203,7 +203,7 @@ TEST_F(PageWalkTest, WalksRegisteredPagesInMenuOrderWhateverTheirCreationOrder)
     for (int no : {1, 2, 9, 13}) EXPECT_EQ(BytePage(no)->StoreCount, 1);
     // Items whose pages do not exist yet still choose, with an empty page area.
     Window->MenuItemClicked(Window->MenuPanel(5));
-    EXPECT_EQ(Window->LastPageNo, 5);
+    EXPECT_EQ(Window->LastPageNo(), 5);
     EXPECT_EQ(Window->VisiblePage(), nullptr);
 }
 
@@ -217,7 +217,7 @@ TEST_F(PageWalkTest, ARefusingPageStopsTheWalkAndLaterPagesStayErased)
     const uint8_t* image = Window->Document().Image().Bytes();
     for (int no = 1; no <= 3; ++no) EXPECT_EQ(image[TBytePage::OffsetOf(no)], no);
     for (int no = 4; no <= 13; ++no) EXPECT_EQ(image[TBytePage::OffsetOf(no)], 0xFF) << no;
-    EXPECT_EQ(Window->LastPageNo, 4);  // the page brought itself forward
+    EXPECT_EQ(Window->LastPageNo(), 4);  // the page brought itself forward
     EXPECT_EQ(BytePage(5)->StoreCount, 0);
 }
 

@@ -165,7 +165,7 @@ TEST_F(TransferTest, WriteStopsAtARefusingPageAndSendsNothing)
     Dialogs.ExpectMessage("Page 6 refuses.");
     Window->WriteClicked();
     EXPECT_EQ(Link->Requests.size(), requests);
-    EXPECT_EQ(Window->LastPageNo, 6);
+    EXPECT_EQ(Window->LastPageNo(), 6);
 }
 
 TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)

@@ -127,14 +127,14 @@ TEST_F(UnsavedEditsTest, ACloseHeldUpByATransferAsksOnceItEnds)
     };
     Window->ReadClicked();  // stopped by the close: the edits stay on the pages
     Pump.OnProcess = nullptr;
-    EXPECT_TRUE(Window->CloseWhenIdle);
+    EXPECT_TRUE(Window->CloseWhenIdle());
     EXPECT_TRUE(Window->Document().UnsavedEdits());
 
     Dialogs.ExpectMessage(UnsavedEditsQuestion(ClosingWords), mrCancel);
     Window->FinishDeferredClose();
     Window->FinishDeferredClose();  // asked once: the user kept the window
     EXPECT_TRUE(Window->isVisible());
-    EXPECT_FALSE(Window->CloseWhenIdle);
+    EXPECT_FALSE(Window->CloseWhenIdle());
 }
 
 } // namespace

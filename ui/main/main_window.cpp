@@ -113,7 +113,7 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::CreateDevice(TMainWindowSetup& Setup)
 {
-    LastPageNo = 1;
+    FLastPageNo = 1;
     KVX = std::make_unique<TKVX>(std::move(Setup.Link), FPump, Setup.Clock);
     KVX->OnDeviceConnect = [this] { DongleConnected(); };
     KVX->OnDeviceDisconnect = [this] { DongleDisconnected(); };
@@ -396,7 +396,7 @@ void TfrmMain::MenuItemClicked(QWidget* Sender)
     UpdateMenuFocus();
     if (item != FMenuPanels.end()) {
         const int no = static_cast<int>(item - FMenuPanels.begin()) + 1;
-        LastPageNo = static_cast<uint8_t>(no);
+        FLastPageNo = static_cast<uint8_t>(no);
         SetHeading(MenuItem(no).Heading);
         if (no == ITTTPageNo) {
             PageHeading->hide();
@@ -415,7 +415,7 @@ void TfrmMain::MenuItemClicked(QWidget* Sender)
 
 void TfrmMain::ShowLastPage()
 {
-    if (LastPageNo >= 1 && LastPageNo <= SetupPageCount) MenuItemClicked(MenuPanel(LastPageNo));
+    if (FLastPageNo >= 1 && FLastPageNo <= SetupPageCount) MenuItemClicked(MenuPanel(FLastPageNo));
 }
 
 void TfrmMain::MenuMouseEnter(TPanel* Sender)
@@ -513,7 +513,7 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
     if ((KVX && KVX->Busy) || FCommandDepth > 0) {
         // A transfer (or a command waiting on it) is still on the stack: close once it is done.
         if (KVX) KVX->Terminate();
-        CloseWhenIdle = true;
+        FCloseWhenIdle = true;
         FIdleTimer.start();
         Event->ignore();
         return;
@@ -531,9 +531,9 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
 
 void TfrmMain::FinishDeferredClose()
 {
-    if (!CloseWhenIdle || (KVX && KVX->Busy) || FCommandDepth > 0) return;
+    if (!FCloseWhenIdle || (KVX && KVX->Busy) || FCommandDepth > 0) return;
     // Once: the user may still keep the window open for unsaved edits.
-    CloseWhenIdle = false;
+    FCloseWhenIdle = false;
     FIdleTimer.stop();
     close();
 }

@@ -60,8 +60,9 @@ public:
     ~TfrmMain() override;
 
     // A close was asked for while a command ran: the window closes once it is idle.
-    bool CloseWhenIdle = false;
-    uint8_t LastPageNo = 1;  // the setup page last shown, also while the status view is
+    bool CloseWhenIdle() const { return FCloseWhenIdle; }
+    // The setup page last shown, also while the status view is.
+    int LastPageNo() const { return FLastPageNo; }
     std::unique_ptr<TKVX> KVX;
     bool VerifyWrites = true;
 
@@ -214,6 +215,8 @@ private:
     void ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
                             std::vector<TWordedDifference> Rows);
 
+    bool FCloseWhenIdle = false;
+    uint8_t FLastPageNo = 1;
     IEventPump& FPump;
     TLocalClock FClock;
     TReportDetails FReportDetails;  // the installer's last answers, offered again

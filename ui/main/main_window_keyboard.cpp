@@ -71,7 +71,7 @@ void TfrmMain::UpdateMenuFocus()
 
 void TfrmMain::ShowNextPage(int Step)
 {
-    const int shown = FChosenPanel && FChosenPanel->Tag >= 0 && FChosenPanel->Tag < SetupPageCount ? FChosenPanel->Tag + 1 : LastPageNo;
+    const int shown = FChosenPanel && FChosenPanel->Tag >= 0 && FChosenPanel->Tag < SetupPageCount ? FChosenPanel->Tag + 1 : FLastPageNo;
     const int next = (shown - 1 + Step + SetupPageCount) % SetupPageCount + 1;
     MenuItemClicked(MenuPanel(next));
     // The page that had the focus is hidden now: Tab goes on from the chosen item.
