@@ -94,7 +94,7 @@ TEST_F(NavigationTest, LeavingTheStatusViewReturnsToTheLastPageNotTheSection)
     Window->MenuItemClicked(Window->UnitStatusButton);
     EXPECT_TRUE(Window->StatusView()->isVisible());
     EXPECT_EQ(Window->PageHeading->text(), "Unit status");
-    Window->StatusView()->pnlUnitStatusClick();
+    Window->StatusView()->BackClicked();
     EXPECT_FALSE(Window->StatusView()->isVisible());
     EXPECT_EQ(VisiblePages(), std::vector<int>{2});
     EXPECT_EQ(Window->PageHeading->text(), "Security setup");
@@ -159,11 +159,11 @@ TEST_F(NavigationTest, ConnectAndDisconnectSwitchIconsAndStatusControls)
 {
     ConnectDongle();
     EXPECT_EQ(Window->ConnectionIndicator->ImageIndex, ConnectedIcon);
-    EXPECT_EQ(Window->StatusView()->imgConnectionStatus->ImageIndex, ConnectedIcon);
+    EXPECT_EQ(Window->StatusView()->ConnectionIndicator->ImageIndex, ConnectedIcon);
     EXPECT_FALSE(Window->StatusView()->lblConnected->isHidden());
     Link->OnDeviceDisconnect(DongleInfo());
     EXPECT_EQ(Window->ConnectionIndicator->ImageIndex, DisconnectedIcon);
-    EXPECT_EQ(Window->StatusView()->imgConnectionStatus->ImageIndex, DisconnectedIcon);
+    EXPECT_EQ(Window->StatusView()->ConnectionIndicator->ImageIndex, DisconnectedIcon);
     EXPECT_TRUE(Window->StatusView()->lblConnected->isHidden());
 }
 

@@ -408,7 +408,7 @@ void TfrmMain::MenuItemClicked(QWidget* Sender)
     SetHeading(UnitStatusHeading);
     FStatusView->raise();
     FStatusView->show();
-    FStatusView->pnlUnitStatus->setFocus(Qt::OtherFocusReason);
+    FStatusView->BackButton->setFocus(Qt::OtherFocusReason);
     if (!KVX || !KVX->DeviceConnected())
         TKVXMessageDlg::ShowMessageEx(DongleNotConnectedText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
 }
@@ -541,20 +541,20 @@ void TfrmMain::FinishDeferredClose()
 void TfrmMain::SetConnectionIcons(int Index)
 {
     ConnectionIndicator->ShowListImage(Index, ConnectionIcon(Index));
-    FStatusView->imgConnectionStatus->ShowListImage(Index, ConnectionIcon(Index));
+    FStatusView->ConnectionIndicator->ShowListImage(Index, ConnectionIcon(Index));
 }
 
 void TfrmMain::DongleConnected()
 {
     SetConnectionIcons(ConnectedIcon);
-    FStatusView->HideControls(false);
+    FStatusView->HideLiveValues(false);
     UpdateUnitCommands();
 }
 
 void TfrmMain::DongleDisconnected()
 {
     SetConnectionIcons(DisconnectedIcon);
-    FStatusView->HideControls(true);
+    FStatusView->HideLiveValues(true);
     UpdateUnitCommands();
 }
 

@@ -36,7 +36,7 @@ void TfrmMain::BuildShortcuts()
         {nextPage, [this] { ShowNextPage(1); }, nullptr},
         {previousPage, [this] { ShowNextPage(-1); }, nullptr},
         {QKeySequence(Qt::Key_F2), [this] { MenuItemClicked(UnitStatusButton); }, UnitStatusButton},
-        {QKeySequence(Qt::Key_Escape), [this] { if (FStatusView->isVisible()) FStatusView->pnlUnitStatusClick(); }, nullptr},
+        {QKeySequence(Qt::Key_Escape), [this] { if (FStatusView->isVisible()) FStatusView->BackClicked(); }, nullptr},
     };
     for (const auto& shortcut : shortcuts) {
         auto* action = new QAction(this);
@@ -54,7 +54,7 @@ void TfrmMain::BuildShortcuts()
     for (TPanel* panel : {SaveTemplateButton, LoadTemplateButton, MoreCommandsButton, ReadButton, WriteButton}) panel->setFocusPolicy(Qt::TabFocus);
     setTabOrder(LoadTemplateButton, MoreCommandsButton);
     setTabOrder(MoreCommandsButton, ReadButton);
-    FStatusView->pnlUnitStatus->setFocusPolicy(Qt::TabFocus);
+    FStatusView->BackButton->setFocusPolicy(Qt::TabFocus);
 }
 
 void TfrmMain::UpdateMenuFocus()
