@@ -49,7 +49,7 @@ void ConfigToPagesAndBack(benchmark::State& State)
     std::copy_n(memory.begin(), TKVXConfig::Size, images[0].Bytes());
     size_t round = 0;
     for (auto _ : State) {
-        window.KVXConfig = images[round++ % 2];
+        window.Document().ReplaceImage(images[round++ % 2]);
         window.ConfigToPages();
         benchmark::DoNotOptimize(window.PagesToConfig(false));
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The thirteen setup pages as the menu names them, numbered as the menu counts them (1..13:
-// the number LastForm takes when the page is chosen, the order of both page walks, and how a
+// the window's LastPageNo while the page is chosen, the order of both page walks, and how a
 // page finds a sibling through its host), with the heading each page shows.
 #include <array>
 

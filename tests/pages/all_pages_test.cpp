@@ -162,10 +162,10 @@ protected:
     }
     TKVXConfig ShownAndStored(const TKVXConfig& Image)
     {
-        Window->KVXConfig = Image;
+        Window->Document().ReplaceImage(Image);
         Window->ConfigToPages();
         EXPECT_TRUE(Window->PagesToConfig(false));
-        return Window->KVXConfig;
+        return Window->Document().Image();
     }
     // The page that stores each byte of the image (empty: none): each page stores alone into two
     // differently filled images.
@@ -225,11 +225,11 @@ TEST_F(AllPagesTest, TheDemoUnitReadAndWrittenBackIsUnchanged)
     PlugIn();
     ASSERT_TRUE(Window->KVX->DeviceConnected());
     const std::vector<uint8_t> before = UnitImage();
-    Window->pnlReadConfigClick();
-    ASSERT_TRUE(Window->KVXHasBeenRead);
-    Window->pnlWriteConfigClick();
+    Window->ReadClicked();
+    ASSERT_TRUE(Window->Document().HasBeenRead());
+    Window->WriteClicked();
     ASSERT_TRUE(Dialogs.Done());
-    ASSERT_FALSE(Window->ConfigChanged) << "the write went through";
+    ASSERT_FALSE(Window->Document().Changed()) << "the write went through";
     EXPECT_EQ(Differences(before.data(), UnitImage().data(), true), "");
 }
 
@@ -246,7 +246,7 @@ TEST_F(AllPagesTest, AFreshWindowStoresTheDesignValues)
 {
     ASSERT_TRUE(Window->PagesToConfig(false));
     const TKVXConfig design = DesignConfig();
-    EXPECT_EQ(Differences(design.Bytes(), Window->KVXConfig.Bytes()), "");
+    EXPECT_EQ(Differences(design.Bytes(), Window->Document().Image().Bytes()), "");
 }
 
 TEST_F(AllPagesTest, WhatThePagesStoreSurvivesTheDumpAndTheBuild)
@@ -276,14 +276,14 @@ TEST_F(AllPagesTest, NoTemplateKeepsTheUnitsPassword)
     Control("password", "Secret");
     PlugIn();
     Dialogs.ExpectPassword("Secret");
-    Window->pnlReadConfigClick();
-    ASSERT_TRUE(Window->KVXHasBeenRead);
-    Window->pnlWriteConfigClick();
-    ASSERT_FALSE(Window->ConfigChanged) << "the write went through";
+    Window->ReadClicked();
+    ASSERT_TRUE(Window->Document().HasBeenRead());
+    Window->WriteClicked();
+    ASSERT_FALSE(Window->Document().Changed()) << "the write went through";
 
     const auto file = std::filesystem::path(testing::TempDir()) / "after_write.kvx";
     Dialogs.ExpectSaveFile(QString::fromStdString(file.string()));
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     TKVXConfig saved = ErasedConfig();
     std::string reason;
     ASSERT_TRUE(LoadTemplate(file, saved, reason)) << reason;

@@ -80,7 +80,7 @@ TEST_F(UnitPagesWindowTest, PagesSitUnderTheirMenuNumbersAndNames)
 TEST_F(UnitPagesWindowTest, ChoosingShortcutsShowsThePINTypedOnTheSecurityPage)
 {
     PageOf<TSecuritySetupPage>(2)->edPIN->setText("9753");
-    Window->MenuButtonClick(Window->MenuPanel(9));
+    Window->MenuItemClicked(Window->MenuPanel(9));
     EXPECT_EQ(PageOf<TShortcutsPage>(9)->lblExamplePrefix->text(), "$9753*");
     EXPECT_EQ(PageOf<TShortcutsPage>(9)->lblPrefix[9]->text(), "$9753*");
 }
@@ -91,25 +91,22 @@ TEST_F(UnitPagesWindowTest, TheWindowsImageCarriesThePagesFields)
     PageOf<TRelaysPage>(8)->edVRLY[5]->setText("321");
     PageOf<TShortcutsPage>(9)->edSC[0]->setText("go");
     ASSERT_TRUE(Window->PagesToConfig(false));
-    EXPECT_EQ(Window->KVXConfig.PIN.Data[0], '2');
-    EXPECT_EQ(Window->KVXConfig.Relay6PulseTime.Value(), 321);
-    EXPECT_EQ(Window->KVXConfig.ShortCuts[0], 'g');
+    EXPECT_EQ(Window->Document().Image().PIN.Data[0], '2');
+    EXPECT_EQ(Window->Document().Image().Relay6PulseTime.Value(), 321);
+    EXPECT_EQ(Window->Document().Image().ShortCuts[0], 'g');
 
     PageOf<TRelaysPage>(8)->edVRLY[5]->setText("");
     Dialogs.ExpectPlainMessage("Invalid integer");
     EXPECT_FALSE(Window->PagesToConfig(false));
     EXPECT_TRUE(Window->Page(8)->isVisibleTo(Window.get()));  // the page is chosen
-    EXPECT_EQ(Window->LastForm, 8);
+    EXPECT_EQ(Window->LastPageNo(), 8);
 }
 
-TEST_F(UnitPagesWindowTest, GeneralSetupHoldsTheHiddenEditAndTheInputPagesLinkLeadsThere)
+TEST_F(UnitPagesWindowTest, TheInputPagesLinkLeadsToGeneralSetup)
 {
-    EXPECT_EQ(Window->HiddenSettingEdit(), PageOf<TGeneralSetupPage>(3)->edHiddenSetting);
-    EXPECT_EQ(Window->HiddenSettingEdit()->text(), "50");
-    EXPECT_TRUE(Window->HiddenSettingEdit()->isHidden());
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(PageOf<TInputMessagesPage>(5)->lblLink, &release);
-    EXPECT_EQ(Window->LastForm, 3);
+    EXPECT_EQ(Window->LastPageNo(), 3);
     EXPECT_TRUE(Window->Page(3)->isVisibleTo(Window.get()));
 }
 
@@ -123,7 +120,7 @@ TEST_F(UnitPagesWindowTest, ACommandWithoutANumberStopsATemplateWithThatCommandI
     last->edRCCMD->setText("rly1 on");
     Dialogs.ExpectMessage("Please define remote command number 8.");
     EXPECT_FALSE(Window->PagesToConfig(false));
-    EXPECT_EQ(Window->LastForm, 13);
+    EXPECT_EQ(Window->LastPageNo(), 13);
     EXPECT_TRUE(page->isVisible());
     EXPECT_FALSE(last->visibleRegion().isEmpty());
 }
@@ -139,17 +136,17 @@ TEST_F(UnitPagesWindowTest, ComparingThePagesWithATemplateChangesNoControlAndMar
     const QString other = folder.filePath("other.kvx");
     std::string reason;
     ASSERT_TRUE(SaveTemplate(other.toStdU16String(), DesignConfig(), reason)) << reason;
-    Window->ConfigChanged = false;
+    Window->Document().ForgetChanges();
     const QStringList before = ControlStates(*Window);
 
     Dialogs.ExpectOpenFile(other);
     Dialogs.ExpectDifferences();
     Window->CompareWithTemplate();
     ASSERT_TRUE(Window->PagesToConfig(false));  // what "Show changes" stores
-    EXPECT_EQ(Window->KVXConfig.ADIHighThreshold.Value(), 400);
+    EXPECT_EQ(Window->Document().Image().ADIHighThreshold.Value(), 400);
     EXPECT_EQ(ControlStates(*Window), before);
     EXPECT_EQ(inputs->High.Current->text(), "1");
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
 }
 
 } // namespace
@@ -162,7 +159,7 @@ namespace {
 TEST_F(UnitPagesWindowTest, EveryEnabledInputControlOfEveryPageHasAName)
 {
     // Enabled as a configured unit enables them.
-    Window->KVXConfig = DesignConfig();
+    Window->Document().ReplaceImage(DesignConfig());
     Window->ConfigToPages();
     for (const TMenuItemInfo& item : MenuItems()) {
         TKVXPage* page = Window->Page(item.No);
@@ -188,16 +185,16 @@ namespace {
 TEST_F(UnitPagesWindowTest, LookingThroughThePagesLeavesNoUnsavedEdits)
 {
     Window->show();
-    Window->KVXConfig = DesignConfig();
+    Window->Document().ReplaceImage(DesignConfig());
     Window->ConfigToPages();
-    for (const TMenuItemInfo& item : MenuItems()) Window->MenuButtonClick(Window->MenuPanel(item.No));
+    for (const TMenuItemInfo& item : MenuItems()) Window->MenuItemClicked(Window->MenuPanel(item.No));
     Dialogs.ExpectMessage(DongleNotConnectedText);
-    Window->MenuButtonClick(Window->pnlUnitStatus);
-    Window->DisplayLastForm();
+    Window->MenuItemClicked(Window->UnitStatusButton);
+    Window->ShowLastPage();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(Window->UnsavedEdits);
+    EXPECT_FALSE(Window->Document().UnsavedEdits());
     Window->Page(MessageRecipientsPageNo)->findChild<QLineEdit*>("edRecipient4")->setText("447700900125");
-    EXPECT_TRUE(Window->UnsavedEdits);
+    EXPECT_TRUE(Window->Document().UnsavedEdits());
 }
 
 } // namespace

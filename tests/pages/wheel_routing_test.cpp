@@ -29,7 +29,7 @@ protected:
 
     void Choose(int No)
     {
-        Window->MenuButtonClick(Window->MenuPanel(No));
+        Window->MenuItemClicked(Window->MenuPanel(No));
         QApplication::processEvents();
     }
 

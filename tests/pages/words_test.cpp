@@ -67,7 +67,7 @@ protected:
 
     void ShowDemoUnit()
     {
-        Window->KVXConfig = DemoUnit();
+        Window->Document().ReplaceImage(DemoUnit());
         Window->ConfigToPages();
     }
 
@@ -77,7 +77,7 @@ protected:
         const QString path = Folder.filePath(Name);
         EXPECT_TRUE(Window->PagesToConfig(false));
         std::string reason;
-        EXPECT_TRUE(SaveTemplate(path.toStdU16String(), Window->KVXConfig, reason)) << reason;
+        EXPECT_TRUE(SaveTemplate(path.toStdU16String(), Window->Document().Image(), reason)) << reason;
         return path;
     }
 
@@ -155,7 +155,7 @@ TEST_F(WordsTest, OneEditPerPageIsOneRowInItsWordsThatLeadsToItsControlAndReadsT
 
 TEST_F(WordsTest, WhatThePagesShowOfTheDemoUnitTheyStoreAlike)
 {
-    for (const TWordedDifference& row : CompareConfigWords(DemoUnit(), Window->KVXConfig))
+    for (const TWordedDifference& row : CompareConfigWords(DemoUnit(), Window->Document().Image()))
         EXPECT_EQ(row.PageNo, 0) << row.Caption << ": " << row.First << " -> " << row.Second;
 }
 

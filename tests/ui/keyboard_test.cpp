@@ -43,12 +43,12 @@ protected:
 TEST_F(KeyboardTest, TabGoesFromTheMenuToTheCommandBarAndRound)
 {
     Window->MenuPanel(1)->setFocus();
-    const std::vector<QWidget*> expected{Window->MenuPanel(1), Window->Panel4,         Window->Panel5,
-                                         Window->pnlMoreCommands, Window->pnlReadConfig, Window->pnlWriteConfig};
+    const std::vector<QWidget*> expected{Window->MenuPanel(1), Window->SaveTemplateButton,         Window->LoadTemplateButton,
+                                         Window->MoreCommandsButton, Window->ReadButton, Window->WriteButton};
     EXPECT_EQ(TabStops(), expected) << "one stop in the menu: the chosen page's item";
 
     // Enter on a command bar button clicks it.
-    Window->Panel4->setFocus();
+    Window->SaveTemplateButton->setFocus();
     Dialogs.ExpectSaveFile(QString());
     Press(Qt::Key_Return);
     EXPECT_TRUE(Dialogs.Done());
@@ -63,7 +63,7 @@ TEST_F(KeyboardTest, TheArrowKeysMoveThroughTheMenuRoundTheEnds)
     } steps[] = {{Qt::Key_Down, 2}, {Qt::Key_Down, 3}, {Qt::Key_Up, 2}, {Qt::Key_End, 13}, {Qt::Key_Down, 1}, {Qt::Key_Up, 13}, {Qt::Key_Home, 1}};
     for (const auto& step : steps) {
         Press(step.Key);
-        EXPECT_EQ(Window->LastForm, step.Page);
+        EXPECT_EQ(Window->LastPageNo(), step.Page);
         EXPECT_EQ(QApplication::focusWidget(), Window->MenuPanel(step.Page));
         EXPECT_EQ(Window->MenuPanel(step.Page)->focusPolicy(), Qt::TabFocus);
         EXPECT_EQ(Window->MenuPanel(step.Page % 13 + 1)->focusPolicy(), Qt::NoFocus);
@@ -84,9 +84,9 @@ TEST_F(KeyboardTest, EachShortcutRunsItsCommand)
         {Qt::Key_O, Qt::ControlModifier, [&] { Dialogs.ExpectOpenFile(QString()); }, [] { return true; }},
         {Qt::Key_R, Qt::ControlModifier, [&] { Dialogs.ExpectMessage(notConnected); }, [] { return true; }},
         {Qt::Key_F9, Qt::NoModifier, [&] { Dialogs.ExpectMessage(notConnected); }, [] { return true; }},
-        {Qt::Key_PageDown, Qt::ControlModifier, [] {}, [&] { return Window->LastForm == 2; }},
-        {Qt::Key_PageUp, Qt::ControlModifier, [] {}, [&] { return Window->LastForm == 1; }},
-        {Qt::Key_PageUp, Qt::ControlModifier, [] {}, [&] { return Window->LastForm == 13; }},
+        {Qt::Key_PageDown, Qt::ControlModifier, [] {}, [&] { return Window->LastPageNo() == 2; }},
+        {Qt::Key_PageUp, Qt::ControlModifier, [] {}, [&] { return Window->LastPageNo() == 1; }},
+        {Qt::Key_PageUp, Qt::ControlModifier, [] {}, [&] { return Window->LastPageNo() == 13; }},
         {Qt::Key_F2, Qt::NoModifier, [&] { Dialogs.ExpectMessage(notConnected); }, [&] { return Window->StatusView()->isVisible(); }},
         {Qt::Key_Escape, Qt::NoModifier, [] {}, [&] {
              return !Window->StatusView()->isVisible() && Pages[12]->isVisible() && Window->MenuPanel(13)->hasFocus();
@@ -99,8 +99,8 @@ TEST_F(KeyboardTest, EachShortcutRunsItsCommand)
         EXPECT_TRUE(Dialogs.Done());
         EXPECT_TRUE(shortcut.Done());
     }
-    EXPECT_EQ(Window->Panel4->toolTip(), "Save as template (Ctrl+S)");
-    EXPECT_EQ(Window->pnlWriteConfig->toolTip(), "Write configuration (F9)");
+    EXPECT_EQ(Window->SaveTemplateButton->toolTip(), "Save as template (Ctrl+S)");
+    EXPECT_EQ(Window->WriteButton->toolTip(), "Write configuration (F9)");
 }
 
 } // namespace

@@ -22,7 +22,6 @@
 #include "ui/main/backup_picker.h"
 #include "ui/main/dialog_service.h"
 #include "ui/main/differences_dialog.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_box.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/kvx_style.h"
@@ -153,24 +152,24 @@ int main(int argc, char* argv[])
     window.show();
 
     unit->OnDeviceConnect(test::DongleInfo());
-    window.KVXConfig = SampleImage();
+    window.Document().ReplaceImage(SampleImage());
     window.ConfigToPages();
 
     bool ok = true;
     for (const TMenuItemInfo& item : MenuItems()) {
-        window.MenuButtonClick(window.MenuPanel(item.No));
+        window.MenuItemClicked(window.MenuPanel(item.No));
         ok = Save(window, folder, QString("page%1-%2").arg(item.No, 2, 10, QChar('0')).arg(item.Panel)) && ok;
     }
     // The pages that follow the I/O expander, once more with the board switched off.
     dynamic_cast<TGeneralSetupPage&>(*window.Page(3)).rbDisabled->click();
     for (const int no : {3, 5}) {
-        window.MenuButtonClick(window.MenuPanel(no));
+        window.MenuItemClicked(window.MenuPanel(no));
         ok = Save(window, folder, QString("page%1-%2-expander-off").arg(no, 2, 10, QChar('0')).arg(MenuItem(no).Panel)) && ok;
     }
     const std::vector<uint8_t> status = SampleStatus();
     unit->Receive(status);
     unit->OnRxData(static_cast<uint32_t>(status.size()));
-    window.MenuButtonClick(window.pnlUnitStatus);
+    window.MenuItemClicked(window.UnitStatusButton);
     ok = Save(window, folder, "status") && ok;
     // The unit behind the link on a scripted walk of signal levels, a frame a second for ten minutes,
     // recorded as the status log.
@@ -195,8 +194,8 @@ int main(int argc, char* argv[])
     std::string reason;
     ok = ReportPdf(CommissioningReport(SampleImage(), window.StatusView()->Snapshot(), details, cid.Events), pdf, reason) &&
          SaveWholeFile(folder.filePath("report.pdf").toStdString(), pdf, reason) && ok;
-    window.ProgressBarState(256);
-    window.MenuButtonClick(window.MenuPanel(1));
+    window.ShowProgress(256);
+    window.MenuItemClicked(window.MenuPanel(1));
     ok = Save(window, folder, "reading") && ok;
     // What a write would change after three edits on three pages, in the pages' words.
     window.ConfigToPages();
@@ -204,8 +203,7 @@ int main(int argc, char* argv[])
     window.Page(3)->findChild<QLineEdit*>("edTamper")->setText("255");
     window.Page(11)->findChild<QLineEdit*>("edHours")->setText("07");
     if (!window.PagesToConfig(false)) return 1;
-    TKVXConfig sent = window.KVXConfig;  // as Show changes makes it
-    sent.Bytes()[HiddenSettingOffset] = HiddenSettingValue(window.HiddenSettingEdit()->text());
+    TKVXConfig sent = window.Document().ImageToWrite();  // as Show changes makes it
     MarkImageForUnit(sent, u"");
     const TCIDList events = LoadCIDList(ShippedFilePath("CIDList.txt").toStdU16String(), CIDReportingCapacity);
     TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigWords(SampleImage(), sent, events.Events)},
@@ -216,8 +214,8 @@ int main(int argc, char* argv[])
     // before closing, loading or restoring over edits not saved.
     const QTemporaryDir saved;
     dialogs.FileToSave = QDir(saved.path()).filePath("farm12.kvx");
-    window.MenuButtonClick(window.MenuPanel(4));
-    window.Panel4Click();
+    window.MenuItemClicked(window.MenuPanel(4));
+    window.SaveTemplateClicked();
     ok = Save(window, folder, "saved-template") && ok;
     TKVXMessageBox question(UnsavedEditsQuestion(ClosingWords), {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel},
                             UnsavedEditsCaptions);

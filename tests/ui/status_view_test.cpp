@@ -205,7 +205,7 @@ TEST_F(StatusViewTest, SignalInDbmAndItsHistoryWithStatisticsSinceOpeningOrReset
     View->ResetSignalClick();
     EXPECT_EQ(View->lblSignalStatistics->text(), "No readings yet");
     Deliver(TStateFrame{}.Set(4, 75).Bytes());
-    Window->MenuButtonClick(Window->pnlUnitStatus);  // opening the view starts them afresh too
+    Window->MenuItemClicked(Window->UnitStatusButton);  // opening the view starts them afresh too
     EXPECT_EQ(View->lblSignalStatistics->text(), "No readings yet");
     EXPECT_EQ(View->SignalHistory().Samples().size(), 4u);
     EXPECT_FALSE(View->findChild<QLabel*>("lblLegendHigh")->text().isEmpty());

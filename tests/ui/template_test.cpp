@@ -34,12 +34,12 @@ protected:
     void SaveAs(const QString& Path)
     {
         Dialogs.ExpectSaveFile(Path);
-        Window->Panel4Click();
+        Window->SaveTemplateClicked();
     }
     void Load(const QString& Path)
     {
         Dialogs.ExpectOpenFile(Path);
-        Window->Panel5Click();
+        Window->LoadTemplateClicked();
     }
 
     QTemporaryDir Folder;
@@ -48,7 +48,9 @@ protected:
 TEST_F(TemplateTest, SavedTemplateHoldsThePagesAndErasedBytesElsewhere)
 {
     for (TBytePage* page : Pages) page->Value = static_cast<uint8_t>(page->No);
-    Window->HiddenSettingEdit()->setText("20");
+    TKVXConfig read = ErasedConfig();
+    read.Bytes()[HiddenSettingOffset] = 20;
+    Window->Document().UnitHolds(read);  // byte 8213 as a read left it
     SaveAs(PathOf("unit.kvx"));
     const QByteArray saved = Contents(PathOf("unit.kvx"));
     ASSERT_EQ(saved.size(), static_cast<qsizetype>(TKVXConfig::Size));
@@ -68,28 +70,28 @@ TEST_F(TemplateTest, RoundTripReproducesThePagesAndMarksLoaded)
     for (TBytePage* page : Pages) page->Value = static_cast<uint8_t>(100 + page->No);
     SaveAs(PathOf("round.kvx"));
     for (TBytePage* page : Pages) page->Value = 0;
-    Window->ConfigChanged = false;
+    Window->Document().ForgetChanges();
 
     Load(PathOf("round.kvx"));
     for (TBytePage* page : Pages) EXPECT_EQ(page->Value, 100 + page->No);
-    EXPECT_TRUE(Window->ConfigLoaded);
-    EXPECT_TRUE(Window->ConfigChanged);  // loading leaves the pages' change reports standing
+    EXPECT_TRUE(Window->Document().TemplateLoaded());
+    EXPECT_TRUE(Window->Document().Changed());  // loading leaves the pages' change reports standing
 }
 
 TEST_F(TemplateTest, SavingChangesNoFlagAndNeedsNoDongle)
 {
     SaveAs(PathOf("a.kvx"));
-    EXPECT_FALSE(Window->ConfigChanged || Window->ConfigLoaded || Window->KVXHasBeenRead);
+    EXPECT_FALSE(Window->Document().Changed() || Window->Document().TemplateLoaded() || Window->Document().HasBeenRead());
     EXPECT_TRUE(Link->Requests.empty());
 }
 
 TEST_F(TemplateTest, CancelledDialogsDoNothing)
 {
     Dialogs.ExpectSaveFile(QString());
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     Dialogs.ExpectOpenFile(QString());
-    Window->Panel5Click();
-    EXPECT_FALSE(Window->ConfigLoaded);
+    Window->LoadTemplateClicked();
+    EXPECT_FALSE(Window->Document().TemplateLoaded());
     EXPECT_TRUE(QDir(Folder.path()).isEmpty());
 }
 
@@ -98,14 +100,14 @@ TEST_F(TemplateTest, FileOfAnotherSizeIsRefusedAndChangesNothing)
     for (qsizetype size : {qsizetype{100}, qsizetype{TKVXConfig::Size + 1}, qsizetype{0}}) {
         const QString path = PathOf(QString("wrong%1.kvx").arg(size));
         WriteFile(path, QByteArray(size, '\x11'));
-        const TKVXConfig before = Window->KVXConfig;
+        const TKVXConfig before = Window->Document().Image();
         Dialogs.ExpectOpenFile(path);
         Dialogs.ExpectMessage(TemplateLoadFailedMessage(
             QDir::toNativeSeparators(path),
             QString("It is not a KVX configuration file (%1 bytes; a configuration file holds 31872)").arg(size)));
-        Window->Panel5Click();
-        EXPECT_EQ(std::memcmp(before.Bytes(), Window->KVXConfig.Bytes(), TKVXConfig::Size), 0);
-        EXPECT_FALSE(Window->ConfigLoaded);
+        Window->LoadTemplateClicked();
+        EXPECT_EQ(std::memcmp(before.Bytes(), Window->Document().Image().Bytes(), TKVXConfig::Size), 0);
+        EXPECT_FALSE(Window->Document().TemplateLoaded());
     }
 }
 
@@ -115,8 +117,8 @@ TEST_F(TemplateTest, MissingFileIsReportedWithItsNameAndReason)
     const QString reason = QString::fromStdString(std::make_error_code(std::errc::no_such_file_or_directory).message());
     Dialogs.ExpectOpenFile(path);
     Dialogs.ExpectMessage(TemplateLoadFailedMessage(QDir::toNativeSeparators(path), reason));
-    Window->Panel5Click();
-    EXPECT_FALSE(Window->ConfigLoaded);
+    Window->LoadTemplateClicked();
+    EXPECT_FALSE(Window->Document().TemplateLoaded());
 }
 
 TEST_F(TemplateTest, FailedSaveKeepsTheExistingFile)
@@ -133,7 +135,7 @@ TEST_F(TemplateTest, FailedSaveKeepsTheExistingFile)
 #endif
     const QString reason = QString::fromStdString(std::make_error_code(folderInTheWay).message());
     Dialogs.ExpectMessage(TemplateSaveFailedMessage(QDir::toNativeSeparators(target), reason));
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     EXPECT_EQ(Contents(target), QByteArray(TKVXConfig::Size, '\x22'));
 }
 
@@ -155,7 +157,7 @@ TEST_F(TemplateTest, SaveStopsWithoutWritingWhenAPageRefuses)
     const QString target = PathOf("never.kvx");
     Dialogs.ExpectSaveFile(target);
     Dialogs.ExpectMessage(TemplateNotSavedMessage(QDir::toNativeSeparators(target)));
-    window.Panel4Click();
+    window.SaveTemplateClicked();
     EXPECT_FALSE(QFile::exists(target));
 }
 

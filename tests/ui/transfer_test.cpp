@@ -4,7 +4,6 @@
 #include "tests/ui/window_fixture.h"
 #include "transfer/backup_store.h"
 #include "transfer/unit_write.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/password_dialog.h"
 #include "ui/main/transfer_texts.h"
@@ -33,21 +32,21 @@ TEST_F(TransferTest, ReadAndWriteNeedTheDongle)
 {
     Dialogs.ExpectMessage(DongleNotConnectedText);
     Dialogs.ExpectMessage(DongleNotConnectedText);
-    Window->pnlReadConfigClick();
-    Window->pnlWriteConfigClick();
+    Window->ReadClicked();
+    Window->WriteClicked();
     EXPECT_TRUE(Link->Requests.empty());
 }
 
 TEST_F(TransferTest, ReadWithoutPasswordFillsEveryPageAndClearsChanged)
 {
     ConnectDongle();
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(PagesShowUnit());
-    EXPECT_TRUE(Window->KVXHasBeenRead);
-    EXPECT_FALSE(Window->ConfigChanged);  // the pages' handlers set it while being filled
-    EXPECT_EQ(Window->pnlReadConfig->Caption(), ReadCaption);
-    EXPECT_TRUE(Window->pnlWriteConfig->isEnabled());
-    EXPECT_EQ(Window->ProgressBar->width(), 0);
+    EXPECT_TRUE(Window->Document().HasBeenRead());
+    EXPECT_FALSE(Window->Document().Changed());  // the pages' handlers set it while being filled
+    EXPECT_EQ(Window->ReadButton->Caption(), ReadCaption);
+    EXPECT_TRUE(Window->WriteButton->isEnabled());
+    EXPECT_EQ(Window->ProgressLine->width(), 0);
 }
 
 TEST_F(TransferTest, ReadAsksForThePasswordOnceARun)
@@ -56,19 +55,19 @@ TEST_F(TransferTest, ReadAsksForThePasswordOnceARun)
     SetUnitPassword("Secret");
     Dialogs.ExpectPassword("secret");
     Dialogs.ExpectMessage(IncorrectPasswordText);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 1u);  // the password page only
-    EXPECT_FALSE(Window->KVXHasBeenRead);
+    EXPECT_FALSE(Window->Document().HasBeenRead());
     EXPECT_EQ(Dialogs.Messages.at(0).Type, TMsgDlgType::mtInformation);
 
     Dialogs.ExpectPassword("Secret");
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(Dialogs.PasswordShownWith.isEmpty());  // the wrong entry was not kept
     EXPECT_TRUE(PagesShowUnit());
     EXPECT_EQ(Window->KVX->SessionPassword, u"Secret");
     EXPECT_TRUE(Window->PasswordPrompt()->edPassword->text().isEmpty());
 
-    Window->pnlReadConfigClick();  // no prompt this time
+    Window->ReadClicked();  // no prompt this time
     EXPECT_TRUE(Dialogs.Done());
 }
 
@@ -77,7 +76,7 @@ TEST_F(TransferTest, CancelledPasswordPromptReadsNothingAndIsEmptiedForNextTime)
     ConnectDongle();
     SetUnitPassword("Secret");
     Dialogs.ExpectPassword("typed then cancelled", mrCancel);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 1u);
     EXPECT_TRUE(Window->PasswordPrompt()->edPassword->text().isEmpty());
 }
@@ -88,20 +87,20 @@ TEST_F(TransferTest, SaveQuestionBeforeReadingEdits)
     BytePage(3)->Edit(7);
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrCancel);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 0u);
     EXPECT_EQ(Dialogs.Messages.at(0).Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}));
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrYes);
     Dialogs.ExpectSaveFile(QString());  // the save dialog opens; the user cancels it
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(PagesRead(), 0u);
-    EXPECT_TRUE(Window->ConfigChanged);
+    EXPECT_TRUE(Window->Document().Changed());
 
     Dialogs.ExpectMessage(SaveBeforeReadText, mrNo);
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(PagesShowUnit());
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
 }
 
 TEST_F(TransferTest, StopReadingEndsTheReadQuietlyAndKeepsThePages)
@@ -109,19 +108,19 @@ TEST_F(TransferTest, StopReadingEndsTheReadQuietlyAndKeepsThePages)
     ConnectDongle();
     for (TBytePage* page : Pages) page->Value = 1;
     Pump.OnProcess = [&] {
-        if (PagesRead() == 50 && Window->pnlReadConfig->Caption() == StopReadingCaption) {
-            EXPECT_FALSE(Window->pnlWriteConfig->isEnabled());
-            Window->pnlReadConfigClick();
+        if (PagesRead() == 50 && Window->ReadButton->Caption() == StopReadingCaption) {
+            EXPECT_FALSE(Window->WriteButton->isEnabled());
+            Window->ReadClicked();
         }
     };
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     Pump.OnProcess = nullptr;
     EXPECT_LT(PagesRead(), 60u);
     EXPECT_TRUE(Dialogs.Messages.empty());
     EXPECT_EQ(BytePage(1)->Value, 1);
-    EXPECT_FALSE(Window->KVXHasBeenRead);
-    EXPECT_TRUE(Window->pnlWriteConfig->isEnabled());
-    EXPECT_EQ(Window->pnlReadConfig->Caption(), ReadCaption);
+    EXPECT_FALSE(Window->Document().HasBeenRead());
+    EXPECT_TRUE(Window->WriteButton->isEnabled());
+    EXPECT_EQ(Window->ReadButton->Caption(), ReadCaption);
 }
 
 TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
@@ -129,21 +128,21 @@ TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
     ConnectDongle();
     Link->SetUnitFaults("stop-after-page=10");  // the unit stops answering page requests
     Dialogs.ExpectMessage(ReadFailureText(ResultPageReadFailed));
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     ASSERT_EQ(Dialogs.Messages.size(), 1u);
     EXPECT_EQ(Dialogs.Messages[0].Text.toStdString(),
               "Could not read the configuration (7).\r\r- Check that the KVX USB Dongle is connected to the KVX.\r"
               "- Check the power supply to the KVX.");
     EXPECT_EQ(Dialogs.Messages[0].Type, TMsgDlgType::mtError);
-    EXPECT_EQ(Window->KVXConfig.Bytes()[TBytePage::OffsetOf(1)], 0xFF);
-    EXPECT_FALSE(Window->KVXHasBeenRead);
+    EXPECT_EQ(Window->Document().Image().Bytes()[TBytePage::OffsetOf(1)], 0xFF);
+    EXPECT_FALSE(Window->Document().HasBeenRead());
 }
 
 TEST_F(TransferTest, WriteBeforeAnythingAsksToReadFirst)
 {
     ConnectDongle();
     Dialogs.ExpectMessage(ReadFirstText);
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     EXPECT_TRUE(Link->Requests.empty());
 }
 
@@ -151,22 +150,22 @@ TEST_F(TransferTest, AnEditAloneAllowsAWrite)
 {
     ConnectDongle();
     BytePage(2)->Edit(0x22);
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(2)], 0x22);
-    EXPECT_FALSE(Window->ConfigChanged);
-    EXPECT_TRUE(Window->KVXHasBeenRead);
+    EXPECT_FALSE(Window->Document().Changed());
+    EXPECT_TRUE(Window->Document().HasBeenRead());
 }
 
 TEST_F(TransferTest, WriteStopsAtARefusingPageAndSendsNothing)
 {
     ConnectDongle();
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     const size_t requests = Link->Requests.size();
     BytePage(6)->RefuseChecks = true;
     Dialogs.ExpectMessage("Page 6 refuses.");
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     EXPECT_EQ(Link->Requests.size(), requests);
-    EXPECT_EQ(Window->LastForm, 6);
+    EXPECT_EQ(Window->LastPageNo(), 6);
 }
 
 TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
@@ -176,28 +175,24 @@ TEST_F(TransferTest, HiddenByteTravelsFromReadToWrite)
         std::vector<int> Pages;
         uint8_t Unit;
         uint8_t Written;
-    } cases[] = {{allPages, 20, 20}, {allPages, 255, 50}, {{1, 2, 4}, 20, 50}};  // no page to carry it: the default
+    } cases[] = {{allPages, 20, 20}, {allPages, 255, 50}, {{1, 2, 4}, 20, 20}};  // the document carries it, not a page
     for (const auto& c : cases) {
         CreateWindow(c.Pages);
         ConnectDongle();
         Link->Unit.Memory[HiddenSettingOffset] = c.Unit;
-        Window->pnlReadConfigClick();
-        if (QLineEdit* hidden = Window->HiddenSettingEdit()) {
-            EXPECT_EQ(hidden->text(), HiddenSettingText(c.Unit));
-        }
+        Window->ReadClicked();
         Link->Unit.Memory[HiddenSettingOffset] = 0;
-        Window->pnlWriteConfigClick();
+        Window->WriteClicked();
         EXPECT_EQ(Link->Unit.Memory[HiddenSettingOffset], c.Written) << int(c.Unit) << " with " << c.Pages.size() << " pages";
     }
-    EXPECT_EQ(Window->HiddenSettingEdit(), nullptr);
 }
 
 TEST_F(TransferTest, WrittenImageIsBuiltFromThePagesAlone)
 {
     ConnectDongle();
     Link->Unit.Memory[5000] = 0x12;  // no page stores byte 5000
-    Window->pnlReadConfigClick();
-    Window->pnlWriteConfigClick();
+    Window->ReadClicked();
+    Window->WriteClicked();
     EXPECT_EQ(Link->Unit.Memory[5000], 0xFF);
     EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(9)], 0x40 + 9);
     EXPECT_EQ(Link->Unit.Memory[offsetof(TKVXConfig, EEPROMFlags)], 0xAA);
@@ -227,7 +222,7 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         for (TBytePage* page : Pages) Link->Unit.Memory[TBytePage::OffsetOf(page->No)] = static_cast<uint8_t>(0x40 + page->No);
         Link->Unit.Memory[5000] = 0x12;  // no page stores it: a restore brings it back
         ConnectDongle();
-        if (c.End != TEnd::ReadBeforeFails) Window->pnlReadConfigClick();
+        if (c.End != TEnd::ReadBeforeFails) Window->ReadClicked();
         const std::vector<uint8_t> before(Link->Unit.Memory.begin(), Link->Unit.Memory.end());
         TKVXConfig held;
         std::copy_n(before.begin(), TKVXConfig::Size, held.Bytes());
@@ -238,10 +233,10 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         switch (c.End) {
         case TEnd::Stop:
             Pump.OnProcess = [&, stopped = false]() mutable {
-                if (!stopped && PagesWritten() == 20 && Window->pnlWriteConfig->Caption() == StopWritingCaption) {
+                if (!stopped && PagesWritten() == 20 && Window->WriteButton->Caption() == StopWritingCaption) {
                     stopped = true;
-                    EXPECT_FALSE(Window->pnlReadConfig->isEnabled());
-                    Window->pnlWriteConfigClick();
+                    EXPECT_FALSE(Window->ReadButton->isEnabled());
+                    Window->WriteClicked();
                 }
             };
             partly.Code = ResultStopped;
@@ -265,34 +260,25 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
         // The edit below is in the pages only: the restore would show the backup over it.
         if (c.Answer == mrYes) Dialogs.ExpectMessage(UnsavedEditsQuestion(RestoringWords), mrNo);
         BytePage(1)->Edit(3);
-        Window->pnlWriteConfigClick();
+        Window->WriteClicked();
         Pump.OnProcess = nullptr;
         Link->SetUnitFaults("none");
         EXPECT_TRUE(Dialogs.Done());
-        EXPECT_EQ(Window->pnlWriteConfig->Caption(), WriteCaption);
-        EXPECT_TRUE(Window->pnlReadConfig->isEnabled());
+        EXPECT_EQ(Window->WriteButton->Caption(), WriteCaption);
+        EXPECT_TRUE(Window->ReadButton->isEnabled());
         const bool untouched = c.End == TEnd::NoBeginTransfer || c.End == TEnd::ReadBeforeFails;
         if (untouched) {
             EXPECT_EQ(Link->Unit.Memory, before);
         }
         if (c.Answer == mrYes) {
-            EXPECT_FALSE(Window->ConfigChanged) << "the pages show the restored backup";
+            EXPECT_FALSE(Window->Document().Changed()) << "the pages show the restored backup";
             EXPECT_EQ(Link->Unit.Memory[5000], 0x12);
             EXPECT_EQ(BytePage(1)->Value, 0x41);
             EXPECT_TRUE(std::equal(before.begin() + 1, before.begin() + 1792, Link->Unit.Memory.begin() + 1));
         } else {
-            EXPECT_TRUE(Window->ConfigChanged);
+            EXPECT_TRUE(Window->Document().Changed());
         }
     }
-}
-
-TEST(HiddenSetting, ReplacesUnprogrammedMemoryAndAnythingUnreadable)
-{
-    EXPECT_EQ(HiddenSettingValue(HiddenSettingText(0)), 0);
-    EXPECT_EQ(HiddenSettingValue(HiddenSettingText(254)), 254);
-    EXPECT_EQ(HiddenSettingValue(HiddenSettingDefault), 50);
-    EXPECT_EQ(HiddenSettingValue("x"), 50);
-    EXPECT_EQ(HiddenSettingValue("300"), 50);
 }
 
 } // namespace

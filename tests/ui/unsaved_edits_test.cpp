@@ -30,35 +30,35 @@ protected:
 TEST_F(UnsavedEditsTest, TheTitleAndTheStatusLineSayWhatThePagesShow)
 {
     EXPECT_EQ(Title(), "KVX");
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_EQ(Title(), "Farm gate - KVX");
-    EXPECT_EQ(Window->Panel2->Caption(), "Read from \"Farm gate\".");
-    EXPECT_FALSE(Window->UnsavedEdits) << "showing what was read is no edit";
+    EXPECT_EQ(Window->StatusLine->Caption(), "Read from \"Farm gate\".");
+    EXPECT_FALSE(Window->Document().UnsavedEdits()) << "showing what was read is no edit";
 
     BytePage(4)->Edit(9);
-    EXPECT_TRUE(Window->UnsavedEdits);
+    EXPECT_TRUE(Window->Document().UnsavedEdits());
     EXPECT_EQ(Title(), "Farm gate* - KVX");
-    EXPECT_EQ(Window->Panel2->Caption(), "Read from \"Farm gate\".") << "kept until the next action";
+    EXPECT_EQ(Window->StatusLine->Caption(), "Read from \"Farm gate\".") << "kept until the next action";
 
     const QString file = PathOf("farm12.kvx");
     Dialogs.ExpectSaveFile(file);
-    Window->Panel4Click();
+    Window->SaveTemplateClicked();
     EXPECT_EQ(Title(), "farm12.kvx - KVX");
-    EXPECT_EQ(Window->Panel2->Caption(), "Saved farm12.kvx.");
-    EXPECT_EQ(Window->Panel2->toolTip(), QDir::toNativeSeparators(file));
-    EXPECT_FALSE(Window->UnsavedEdits);
-    EXPECT_TRUE(Window->ConfigChanged) << "still not in the unit";
+    EXPECT_EQ(Window->StatusLine->Caption(), "Saved farm12.kvx.");
+    EXPECT_EQ(Window->StatusLine->toolTip(), QDir::toNativeSeparators(file));
+    EXPECT_FALSE(Window->Document().UnsavedEdits());
+    EXPECT_TRUE(Window->Document().Changed()) << "still not in the unit";
 
     Dialogs.ExpectOpenFile(file);
-    Window->Panel5Click();
-    EXPECT_EQ(Window->Panel2->Caption(), "Loaded farm12.kvx.");
-    EXPECT_FALSE(Window->UnsavedEdits);
+    Window->LoadTemplateClicked();
+    EXPECT_EQ(Window->StatusLine->Caption(), "Loaded farm12.kvx.");
+    EXPECT_FALSE(Window->Document().UnsavedEdits());
 
     BytePage(4)->Edit(10);
-    Window->pnlWriteConfigClick();
-    EXPECT_FALSE(Window->UnsavedEdits) << "the unit holds the edits now";
+    Window->WriteClicked();
+    EXPECT_FALSE(Window->Document().UnsavedEdits()) << "the unit holds the edits now";
     EXPECT_EQ(Title(), "KVX") << "the unit by the name written, and no stand-in page stores one";
-    EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(true)));
+    EXPECT_TRUE(Window->StatusLine->Caption().startsWith(WrittenText(true)));
 }
 
 // Each answer to the question: save as a template (and go on, unless the save is cancelled),
@@ -77,11 +77,11 @@ TEST_F(UnsavedEditsTest, EachAnswerBeforeClosingLoadingOrRestoringDoesWhatItSays
             QFile(other).remove();
             if (action == TAction::Load) {
                 Dialogs.ExpectSaveFile(other);
-                Window->Panel4Click();
+                Window->SaveTemplateClicked();
             }
             if (action == TAction::Restore) {
                 BytePage(1)->Edit(1);
-                Window->pnlWriteConfigClick();  // a backup to restore
+                Window->WriteClicked();  // a backup to restore
             }
             BytePage(2)->Edit(7);
             const QString words = action == TAction::Close ? ClosingWords : action == TAction::Load ? LoadingWords : RestoringWords;
@@ -99,8 +99,8 @@ TEST_F(UnsavedEditsTest, EachAnswerBeforeClosingLoadingOrRestoringDoesWhatItSays
                 Dialogs.ExpectMessage(RestoreQuestion(QDir::toNativeSeparators(backups.filePath(backups.entryList(QDir::Files).first()))), mrNo);
             }
             switch (action) {
-            case TAction::Close: Window->Button1Click(); break;
-            case TAction::Load: Window->Panel5Click(); break;
+            case TAction::Close: Window->CloseClicked(); break;
+            case TAction::Load: Window->LoadTemplateClicked(); break;
             case TAction::Restore: Window->RestoreBackup(); break;
             }
             EXPECT_EQ(QFile::exists(saved), answer == TAnswer::Save);
@@ -122,19 +122,19 @@ TEST_F(UnsavedEditsTest, ACloseHeldUpByATransferAsksOnceItEnds)
     Pump.OnProcess = [&, closed = false]() mutable {
         if (!closed && Link->CountOf(TKVXCommand::ReadPage) == 50) {
             closed = true;
-            Window->Button1Click();
+            Window->CloseClicked();
         }
     };
-    Window->pnlReadConfigClick();  // stopped by the close: the edits stay on the pages
+    Window->ReadClicked();  // stopped by the close: the edits stay on the pages
     Pump.OnProcess = nullptr;
-    EXPECT_TRUE(Window->CloseFlag);
-    EXPECT_TRUE(Window->UnsavedEdits);
+    EXPECT_TRUE(Window->CloseWhenIdle());
+    EXPECT_TRUE(Window->Document().UnsavedEdits());
 
     Dialogs.ExpectMessage(UnsavedEditsQuestion(ClosingWords), mrCancel);
-    Window->ApplicationIdle();
-    Window->ApplicationIdle();  // asked once: the user kept the window
+    Window->FinishDeferredClose();
+    Window->FinishDeferredClose();  // asked once: the user kept the window
     EXPECT_TRUE(Window->isVisible());
-    EXPECT_FALSE(Window->CloseFlag);
+    EXPECT_FALSE(Window->CloseWhenIdle());
 }
 
 } // namespace

@@ -1,21 +1,13 @@
 #include "tests/ui/window_fixture.h"
 
-#include <QLineEdit>
 #include <cstring>
 
 #include "link/crc8.h"
 #include "ui/main/dialog_service.h"
-#include "ui/main/hidden_setting.h"
 
 namespace kvx::ui::test {
 
-TBytePage::TBytePage(IPageHost& Host, int PageNo, QWidget* Parent) : TKVXPage(Parent), No(PageNo), FHost(Host)
-{
-    if (No != HiddenSettingPageNo) return;
-    auto* hidden = new QLineEdit(HiddenSettingDefault, this);  // as the General setup page holds it
-    hidden->setObjectName(HiddenSettingEditName);
-    hidden->hide();
-}
+TBytePage::TBytePage(IPageHost& Host, int PageNo, QWidget* Parent) : TKVXPage(Parent), No(PageNo), FHost(Host) {}
 
 void TBytePage::ConfigToForm(TKVXConfig& KVXConfig)
 {

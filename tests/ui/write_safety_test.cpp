@@ -11,7 +11,6 @@
 #include "tests/ui/window_fixture.h"
 #include "transfer/backup_store.h"
 #include "transfer/data_folder.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/transfer_texts.h"
 
@@ -37,12 +36,12 @@ protected:
     void SaveTemplateAs(const QString& Path)
     {
         Dialogs.ExpectSaveFile(Path);
-        Window->Panel4Click();
+        Window->SaveTemplateClicked();
     }
     void WriteEdit(int No, uint8_t Value)
     {
         BytePage(No)->Edit(Value);
-        Window->pnlWriteConfigClick();
+        Window->WriteClicked();
     }
 };
 
@@ -72,7 +71,7 @@ TEST_F(WriteSafetyTest, BackupFolderThatCannotBeWrittenStopsTheWriteBeforeAnythi
     Dialogs.ExpectMessage(BackupFailedText(QDir::toNativeSeparators(BackupFolder), reason));
     WriteEdit(1, 7);
     EXPECT_TRUE(Link->Requests.empty());
-    EXPECT_TRUE(Window->ConfigChanged);
+    EXPECT_TRUE(Window->Document().Changed());
 }
 
 TEST_F(WriteSafetyTest, WriteBacksUpWhatTheUnitHeldAndSaysWhetherItWasVerified)
@@ -86,13 +85,13 @@ TEST_F(WriteSafetyTest, WriteBacksUpWhatTheUnitHeldAndSaysWhetherItWasVerified)
         const size_t reads = PagesRead();
         WriteEdit(1, verify ? 1 : 2);
         const auto backup = ListBackups(BackupFolder.toStdU16String()).front().Path;
-        EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(verify) + "\n")) << Window->Panel2->Caption().toStdString();
-        EXPECT_EQ(Window->Panel2->toolTip(), QDir::toNativeSeparators(QString::fromStdU16String(backup.u16string())));
+        EXPECT_TRUE(Window->StatusLine->Caption().startsWith(WrittenText(verify) + "\n")) << Window->StatusLine->Caption().toStdString();
+        EXPECT_EQ(Window->StatusLine->toolTip(), QDir::toNativeSeparators(QString::fromStdU16String(backup.u16string())));
         EXPECT_EQ(PagesRead() - reads, 1u + (verify ? 512u : 0u) + (before.isEmpty() ? 512u : 0u));
         const QStringList after = BackupFiles();
         ASSERT_EQ(after.size(), before.size() + 1);
         EXPECT_EQ(FileBytes(backup), held);
-        EXPECT_FALSE(Window->ConfigChanged);
+        EXPECT_FALSE(Window->Document().Changed());
     }
 }
 
@@ -113,8 +112,8 @@ TEST_F(WriteSafetyTest, UnitThatDoesNotHoldWhatWasWrittenFailsTheWriteWithEveryC
     EXPECT_EQ(list.Rows[0].Caption, "CIDZoneLabels[23]");
     EXPECT_EQ(list.Rows[0].PageNo, 7);
     EXPECT_EQ(list.Rows[1].Caption, "SIM1BalanceRequest");
-    EXPECT_TRUE(Window->ConfigChanged) << "the unit does not hold the pages";
-    EXPECT_TRUE(Window->Panel2->Caption().startsWith("Backup: ")) << "every write names its backup";
+    EXPECT_TRUE(Window->Document().Changed()) << "the unit does not hold the pages";
+    EXPECT_TRUE(Window->StatusLine->Caption().startsWith("Backup: ")) << "every write names its backup";
 }
 
 TEST_F(WriteSafetyTest, TemplateLoadedWhileTheWriteReadsTheUnitDoesNotReachIt)
@@ -125,30 +124,30 @@ TEST_F(WriteSafetyTest, TemplateLoadedWhileTheWriteReadsTheUnitDoesNotReachIt)
     for (TBytePage* page : Pages) page->Edit(0x30);
     Dialogs.ExpectOpenFile(loaded);
     Pump.OnProcess = [&] {
-        if (PagesRead() == 100 && !Window->ConfigLoaded) Window->Panel5Click();
+        if (PagesRead() == 100 && !Window->Document().TemplateLoaded()) Window->LoadTemplateClicked();
     };
-    Window->pnlWriteConfigClick();
+    Window->WriteClicked();
     Pump.OnProcess = nullptr;
     EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(5)], 0x30);
     EXPECT_EQ(BytePage(5)->Value, 0x60);
-    EXPECT_TRUE(Window->ConfigChanged) << "the loaded template is not in the unit";
+    EXPECT_TRUE(Window->Document().Changed()) << "the loaded template is not in the unit";
 }
 
 TEST_F(WriteSafetyTest, DoubleClickOnABottomButtonIsOneClick)
 {
     Pump.OnProcess = [&] {
-        if (PagesRead() == 50) SecondClickOfADoubleClick(Window->pnlReadConfig);
+        if (PagesRead() == 50) SecondClickOfADoubleClick(Window->ReadButton);
     };
-    Mouse(Window->pnlReadConfig, QEvent::MouseButtonPress);
-    Mouse(Window->pnlReadConfig, QEvent::MouseButtonRelease);
+    Mouse(Window->ReadButton, QEvent::MouseButtonPress);
+    Mouse(Window->ReadButton, QEvent::MouseButtonRelease);
     Pump.OnProcess = nullptr;
     EXPECT_EQ(PagesRead(), 1u + 512u);
-    EXPECT_TRUE(Window->KVXHasBeenRead);
+    EXPECT_TRUE(Window->Document().HasBeenRead());
 
     Dialogs.ExpectOpenFile(QString());  // once
-    Mouse(Window->Panel5, QEvent::MouseButtonPress);
-    Mouse(Window->Panel5, QEvent::MouseButtonRelease);
-    SecondClickOfADoubleClick(Window->Panel5);
+    Mouse(Window->LoadTemplateButton, QEvent::MouseButtonPress);
+    Mouse(Window->LoadTemplateButton, QEvent::MouseButtonRelease);
+    SecondClickOfADoubleClick(Window->LoadTemplateButton);
 }
 
 TEST_F(WriteSafetyTest, ShowChangesListsWhatAWriteWouldChangeOnceTheUnitIsKnown)
@@ -177,7 +176,7 @@ TEST_F(WriteSafetyTest, WriteChangesOnlySendsThePagesThatDifferOnceTheUnitIsKnow
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->shortcut(), QKeySequence("Ctrl+Shift+W"));
     EXPECT_FALSE(action->isEnabled()) << "nothing to compare with before a read";
-    Window->pnlReadConfigClick();
+    Window->ReadClicked();
     EXPECT_TRUE(action->isEnabled());
 
     WriteEdit(2, 0x22);  // a full write: marks and password as every write sends them
@@ -188,8 +187,8 @@ TEST_F(WriteSafetyTest, WriteChangesOnlySendsThePagesThatDifferOnceTheUnitIsKnow
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage) - writes, 1u) << "the one page that differs";
     EXPECT_EQ(PagesRead() - reads, 1u + 1u) << "the password page, then the page written";
     EXPECT_EQ(Link->Unit.Memory[TBytePage::OffsetOf(3)], 0x33);
-    EXPECT_TRUE(Window->Panel2->Caption().startsWith(WrittenText(true)));
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_TRUE(Window->StatusLine->Caption().startsWith(WrittenText(true)));
+    EXPECT_FALSE(Window->Document().Changed());
 }
 
 TEST_F(WriteSafetyTest, CompareWithTemplateListsTheFieldsThePagesChanged)
@@ -259,7 +258,7 @@ TEST_F(WriteSafetyTest, RestoreWritesTheBackupsOwnBytesAfterShowingWhatChanges)
         if (restored[at] != original[at] && at != 2046 && at != 2047) ADD_FAILURE() << "byte " << at << " not restored";
     }
     EXPECT_EQ(BytePage(1)->Value, 0x41) << "the pages show what was restored";
-    EXPECT_FALSE(Window->ConfigChanged);
+    EXPECT_FALSE(Window->Document().Changed());
     EXPECT_EQ(BackupFiles().size(), 2) << "what the unit held before the restore is backed up too";
 }
 

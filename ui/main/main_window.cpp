@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -16,7 +15,6 @@
 #include "ui/main/colours.h"
 #include "ui/main/command_guide.h"
 #include "ui/main/dialog_service.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_image.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/menu_table.h"
@@ -70,7 +68,6 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     QPalette background = palette();
     background.setColor(QPalette::Window, WindowColour);
     setPalette(background);
-    KVXConfig = ErasedConfig();
 
     // In the order Tab goes: the menu, the page, then the command bar.
     BuildHeader();
@@ -89,18 +86,18 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     NameInputsFromCaptions(FPageArea);
     BuildCommandBar();
     if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
-    frmStatus1 = new TfrmStatus(this, FPump, FClock);
-    frmStatus1->hide();
-    frmStatus1->DisplayLastForm = [this] {
-        DisplayLastForm();
+    FStatusView = new TfrmStatus(this, FPump, FClock);
+    FStatusView->hide();
+    FStatusView->ShowLastPage = [this] {
+        ShowLastPage();
         // The way back was the focus: the page's menu item takes it over.
-        if (FChosenPanel && FChosenPanel != pnlUnitStatus) FChosenPanel->setFocus(Qt::OtherFocusReason);
+        if (FChosenPanel && FChosenPanel != UnitStatusButton) FChosenPanel->setFocus(Qt::OtherFocusReason);
     };
-    frmStatus1->ShowLinkProblem(Setup.LinkProblem);
+    FStatusView->ShowLinkProblem(Setup.LinkProblem);
 
-    FormCreate(Setup);
-    frmCommandGuide = new TfrmCommandGuide(this);
-    frmPassword = new TfrmPassword(this);
+    CreateDevice(Setup);
+    FCommandGuide = new TfrmCommandGuide(this);
+    FPasswordPrompt = new TfrmPassword(this);
     BuildShortcuts();
     UpdateTitle();
     UpdateMenuFocus();
@@ -114,21 +111,18 @@ TfrmMain::~TfrmMain()
     KVX.reset();
 }
 
-void TfrmMain::FormCreate(TMainWindowSetup& Setup)
+void TfrmMain::CreateDevice(TMainWindowSetup& Setup)
 {
-    LastForm = 1;
+    FLastPageNo = 1;
     KVX = std::make_unique<TKVX>(std::move(Setup.Link), FPump, Setup.Clock);
-    KVX->OnDeviceConnect = [this] { KVXConnect(); };
-    KVX->OnDeviceDisconnect = [this] { KVXDisconnect(); };
+    KVX->OnDeviceConnect = [this] { DongleConnected(); };
+    KVX->OnDeviceDisconnect = [this] { DongleDisconnected(); };
     KVX->OnError = [](uint8_t) {};  // failures reach the user through the result codes
-    KVX->OnRxData = [this](uint32_t Count) { KVXRxData(Count); };
-    KVX->SetProgressBarPosition = [this](uint16_t Position) { ProgressBarState(Position); };
-    KVXHasBeenRead = false;
-    ConfigLoaded = false;
-    ConfigChanged = false;
+    KVX->OnRxData = [this](uint32_t Count) { StatusFramesReceived(Count); };
+    KVX->SetProgressBarPosition = [this](uint16_t Position) { ShowProgress(Position); };
 
     FIdleTimer.setInterval(IdleCheckMs);
-    connect(&FIdleTimer, &QTimer::timeout, this, [this] { ApplicationIdle(); });
+    connect(&FIdleTimer, &QTimer::timeout, this, [this] { FinishDeferredClose(); });
     for (TLinkJob& job : Setup.LinkJobs) {
         auto timer = std::make_unique<QTimer>();
         timer->setInterval(job.IntervalMs());
@@ -150,31 +144,31 @@ void TfrmMain::BuildHeader()
     version->setObjectName("lblVersion");
     version->setGeometry(205, 100, 40, 18);
 
-    Panel6 = new QWidget(this);
-    Panel6->setObjectName("Panel6");
-    lblHeading = new QLabel(MenuItem(1).Heading, Panel6);
-    lblHeading->setObjectName("lblHeading");
-    lblHeading->setGeometry(24, 56, 510, 40);  // room for the longest heading, clear of the icon
-    imgHeading = new TImage("imgHeading", Panel6);
-    imgHeading->setGeometry(24, 56, 460, 40);
-    imgHeading->setPixmap(ITTTHeadingPicture());
-    imgHeading->hide();
-    imgConnectionStatus = new TImage("imgConnectionStatus", Panel6);
-    imgConnectionStatus->ShowListImage(DisconnectedIcon, ConnectionIcon(DisconnectedIcon));
-    pnlUnitStatus = new TPanel(UnitStatusPanel, UnitStatusCaption, Panel6);
-    pnlUnitStatus->Tag = UnitStatusTag;
-    pnlUnitStatus->Alignment = Qt::AlignCenter;
-    connect(pnlUnitStatus, &TPanel::MouseDown, this, [this](TPanel* p) { HandleMouseDown(p); });
-    connect(pnlUnitStatus, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });
-    connect(pnlUnitStatus, &TPanel::MouseLeave, this, [this](TPanel* p) { MenuMouseLeave(p); });
+    Header = new QWidget(this);
+    Header->setObjectName("Panel6");
+    PageHeading = new QLabel(MenuItem(1).Heading, Header);
+    PageHeading->setObjectName("lblHeading");
+    PageHeading->setGeometry(24, 56, 510, 40);  // room for the longest heading, clear of the icon
+    PageHeadingPicture = new TImage("imgHeading", Header);
+    PageHeadingPicture->setGeometry(24, 56, 460, 40);
+    PageHeadingPicture->setPixmap(ITTTHeadingPicture());
+    PageHeadingPicture->hide();
+    ConnectionIndicator = new TImage("imgConnectionStatus", Header);
+    ConnectionIndicator->ShowListImage(DisconnectedIcon, ConnectionIcon(DisconnectedIcon));
+    UnitStatusButton = new TPanel(UnitStatusPanel, UnitStatusCaption, Header);
+    UnitStatusButton->Tag = UnitStatusTag;
+    UnitStatusButton->Alignment = Qt::AlignCenter;
+    connect(UnitStatusButton, &TPanel::MouseDown, this, [this](TPanel* p) { PressedOn(p); });
+    connect(UnitStatusButton, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });
+    connect(UnitStatusButton, &TPanel::MouseLeave, this, [this](TPanel* p) { MenuMouseLeave(p); });
 
     const struct {
         const char* Name;
         const char* Caption;
         void (TfrmMain::*Action)();
-    } buttons[] = {{"Button3", "_", nullptr}, {"Button2", "\u25A1", &TfrmMain::ToggleMaximised}, {"Button1", "\u2715", &TfrmMain::Button1Click}};
+    } buttons[] = {{"Button3", "_", nullptr}, {"Button2", "\u25A1", &TfrmMain::ToggleMaximised}, {"Button1", "\u2715", &TfrmMain::CloseClicked}};
     for (const auto& button : buttons) {
-        auto* panel = new TPanel(button.Name, button.Caption, Panel6);
+        auto* panel = new TPanel(button.Name, button.Caption, Header);
         panel->Alignment = Qt::AlignCenter;
         const auto action = button.Action;
         connect(panel, &TPanel::Clicked, this, [this, action] { action ? (this->*action)() : showMinimized(); });
@@ -185,16 +179,16 @@ void TfrmMain::BuildHeader()
 
 void TfrmMain::BuildMenu()
 {
-    pnlButtons = new QWidget(this);
-    pnlButtons->setObjectName("pnlButtons");
-    auto* layout = new QVBoxLayout(pnlButtons);
+    PageMenu = new QWidget(this);
+    PageMenu->setObjectName("pnlButtons");
+    auto* layout = new QVBoxLayout(PageMenu);
     layout->setContentsMargins(0, 8, 0, 0);
     layout->setSpacing(0);
     for (const TMenuEntry& entry : MenuOrder()) {
         TPanel* panel = nullptr;
         if (entry.Section) {
             const TSectionInfo& section = Sections()[static_cast<size_t>(entry.Index)];
-            panel = new TPanel(section.Panel, section.Caption, pnlButtons);
+            panel = new TPanel(section.Panel, section.Caption, PageMenu);
             panel->SetColours(WindowColour, HoverTextColour);
             QFont bold = panel->font();
             bold.setBold(true);
@@ -202,14 +196,14 @@ void TfrmMain::BuildMenu()
             FSectionPanels.push_back(panel);
         } else {
             const TMenuItemInfo& item = MenuItem(entry.Index);
-            panel = new TPanel(item.Panel, QString(MenuItemIndent) + item.Caption, pnlButtons);
+            panel = new TPanel(item.Panel, QString(MenuItemIndent) + item.Caption, PageMenu);
             panel->Tag = item.No - 1;
             FMenuPanels[static_cast<size_t>(item.No - 1)] = panel;
             connect(panel, &TPanel::MouseEnter, this, [this](TPanel* p) { MenuMouseEnter(p); });
             connect(panel, &TPanel::MouseLeave, this, [this](TPanel* p) { MenuMouseLeave(p); });
         }
         panel->setFixedHeight(MenuItemHeight);
-        connect(panel, &TPanel::MouseDown, this, [this](TPanel* p) { HandleMouseDown(p); });
+        connect(panel, &TPanel::MouseDown, this, [this](TPanel* p) { PressedOn(p); });
         layout->addWidget(panel);
     }
     layout->addStretch(1);
@@ -226,11 +220,11 @@ void TfrmMain::BuildCommandBar()
         bool Accent;
         void (TfrmMain::*Click)();
     } buttons[] = {
-        {&Panel4, "Panel4", SaveTemplateCaption, true, &TfrmMain::Panel4Click},
-        {&Panel5, "Panel5", LoadTemplateCaption, false, &TfrmMain::Panel5Click},
-        {&Panel2, "Panel2", "", false, nullptr},
-        {&pnlReadConfig, "pnlReadConfig", ReadCaption, false, &TfrmMain::pnlReadConfigClick},
-        {&pnlWriteConfig, "pnlWriteConfig", WriteCaption, true, &TfrmMain::pnlWriteConfigClick},
+        {&SaveTemplateButton, "Panel4", SaveTemplateCaption, true, &TfrmMain::SaveTemplateClicked},
+        {&LoadTemplateButton, "Panel5", LoadTemplateCaption, false, &TfrmMain::LoadTemplateClicked},
+        {&StatusLine, "Panel2", "", false, nullptr},
+        {&ReadButton, "pnlReadConfig", ReadCaption, false, &TfrmMain::ReadClicked},
+        {&WriteButton, "pnlWriteConfig", WriteCaption, true, &TfrmMain::WriteClicked},
     };
     for (const auto& button : buttons) {
         auto* panel = new TPanel(button.Name, button.Caption, this);
@@ -239,7 +233,7 @@ void TfrmMain::BuildCommandBar()
         *button.Panel = panel;
         if (!button.Click) {
             // The spacer is background: a press there drags the window.
-            connect(panel, &TPanel::MouseDown, this, [this](TPanel* p) { HandleMouseDown(p); });
+            connect(panel, &TPanel::MouseDown, this, [this](TPanel* p) { PressedOn(p); });
             continue;
         }
         const auto click = button.Click;
@@ -247,10 +241,10 @@ void TfrmMain::BuildCommandBar()
         connect(panel, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
         connect(panel, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
     }
-    Panel2->Alignment = Qt::AlignCenter;
-    Panel2->ElideMiddle = true;
-    ProgressBar = new TPanel("ProgressBar", "", this);
-    ProgressBar->SetColours(ProgressIdleColour, ProgressIdleColour);
+    StatusLine->Alignment = Qt::AlignCenter;
+    StatusLine->ElideMiddle = true;
+    ProgressLine = new TPanel("ProgressBar", "", this);
+    ProgressLine->SetColours(ProgressIdleColour, ProgressIdleColour);
     BuildMoreCommands();
 }
 
@@ -259,28 +253,28 @@ void TfrmMain::resizeEvent(QResizeEvent*)
     const int w = width();
     const int h = height();
     const int bottom = h - CommandBarHeight;
-    Panel6->setGeometry(LeftColumnWidth, 0, w - LeftColumnWidth, HeaderHeight);
-    const int headerWidth = Panel6->width();
+    Header->setGeometry(LeftColumnWidth, 0, w - LeftColumnWidth, HeaderHeight);
+    const int headerWidth = Header->width();
     int x = headerWidth;
     for (const char* name : {"Button1", "Button2", "Button3"}) {
         x -= 30;
-        Panel6->findChild<TPanel*>(name)->setGeometry(x, 0, 30, 26);
+        Header->findChild<TPanel*>(name)->setGeometry(x, 0, 30, 26);
     }
-    pnlUnitStatus->setGeometry(headerWidth - 190, 84, 170, 30);
-    imgConnectionStatus->setGeometry(headerWidth - 226, 86, 27, 27);
-    pnlButtons->setGeometry(0, HeaderHeight, LeftColumnWidth, bottom - HeaderHeight);
+    UnitStatusButton->setGeometry(headerWidth - 190, 84, 170, 30);
+    ConnectionIndicator->setGeometry(headerWidth - 226, 86, 27, 27);
+    PageMenu->setGeometry(0, HeaderHeight, LeftColumnWidth, bottom - HeaderHeight);
     FPageArea->setGeometry(LeftColumnWidth, HeaderHeight, w - LeftColumnWidth, bottom - HeaderHeight);
-    Panel4->setGeometry(0, bottom, LeftColumnWidth / 2, CommandBarHeight);
-    Panel5->setGeometry(LeftColumnWidth / 2, bottom, LeftColumnWidth - LeftColumnWidth / 2, CommandBarHeight);
-    pnlMoreCommands->setGeometry(LeftColumnWidth, bottom, MoreCommandsWidth, CommandBarHeight);
-    Panel2->setGeometry(LeftColumnWidth + MoreCommandsWidth, bottom,
+    SaveTemplateButton->setGeometry(0, bottom, LeftColumnWidth / 2, CommandBarHeight);
+    LoadTemplateButton->setGeometry(LeftColumnWidth / 2, bottom, LeftColumnWidth - LeftColumnWidth / 2, CommandBarHeight);
+    MoreCommandsButton->setGeometry(LeftColumnWidth, bottom, MoreCommandsWidth, CommandBarHeight);
+    StatusLine->setGeometry(LeftColumnWidth + MoreCommandsWidth, bottom,
                         w - LeftColumnWidth - MoreCommandsWidth - ProgressLineFullWidth, CommandBarHeight);
-    pnlReadConfig->setGeometry(w - ProgressLineFullWidth, bottom, TransferButtonWidth, CommandBarHeight);
-    pnlWriteConfig->setGeometry(w - TransferButtonWidth, bottom, TransferButtonWidth, CommandBarHeight);
-    ProgressBar->move(w - ProgressLineFullWidth, bottom - 3);
-    ProgressBar->resize(ProgressBar->width(), 3);
-    ProgressBar->raise();
-    frmStatus1->setGeometry(rect());
+    ReadButton->setGeometry(w - ProgressLineFullWidth, bottom, TransferButtonWidth, CommandBarHeight);
+    WriteButton->setGeometry(w - TransferButtonWidth, bottom, TransferButtonWidth, CommandBarHeight);
+    ProgressLine->move(w - ProgressLineFullWidth, bottom - 3);
+    ProgressLine->resize(ProgressLine->width(), 3);
+    ProgressLine->raise();
+    FStatusView->setGeometry(rect());
 }
 
 TPanel* TfrmMain::MenuPanel(int No) const
@@ -299,12 +293,6 @@ TKVXPage* TfrmMain::Page(int No)
     return PageNumbered(No);
 }
 
-QLineEdit* TfrmMain::HiddenSettingEdit() const
-{
-    const TKVXPage* page = PageNumbered(HiddenSettingPageNo);
-    return page ? page->findChild<QLineEdit*>(HiddenSettingEditName) : nullptr;
-}
-
 TKVXPage* TfrmMain::VisiblePage() const
 {
     const auto it = std::find_if(FPages.begin(), FPages.end(), [](const TPageEntry& e) { return e.Page->isVisible(); });
@@ -313,62 +301,63 @@ TKVXPage* TfrmMain::VisiblePage() const
 
 void TfrmMain::BringPageForward(int No)
 {
-    MenuButtonClick(MenuPanel(No));
+    MenuItemClicked(MenuPanel(No));
 }
 
 void TfrmMain::ShowCommandGuide()
 {
-    frmCommandGuide->ShowGuide();
+    FCommandGuide->ShowGuide();
 }
 
 void TfrmMain::ConfigToPages()
 {
+    // A page takes the image to show as one it may change: the document's stays as it is.
+    TKVXConfig shown = FDocument.Image();
     FFillingPages = true;
-    for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(KVXConfig);
+    for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(shown);
     FFillingPages = false;
 }
 
 void TfrmMain::MarkConfigChanged()
 {
-    ConfigChanged = true;
-    if (FFillingPages || UnsavedEdits) return;
-    UnsavedEdits = true;
-    UpdateTitle();
+    if (FDocument.PageChanged(FFillingPages)) UpdateTitle();
 }
 
 void TfrmMain::ShowingImageOf(const QString& Name)
 {
-    FImageName = Name;
-    UnsavedEdits = false;
+    FDocument.ShowingImageOf(Name.toStdU16String());
     UpdateTitle();
 }
 
 void TfrmMain::UpdateTitle()
 {
     // "[*]" stands where the mark of unsaved edits goes.
-    setWindowTitle(FImageName.isEmpty() ? QStringLiteral("KVX[*]") : FImageName + QStringLiteral("[*] - KVX"));
-    setWindowModified(UnsavedEdits);
+    const QString name = QString::fromStdU16String(FDocument.ImageName());
+    setWindowTitle(name.isEmpty() ? QStringLiteral("KVX[*]") : name + QStringLiteral("[*] - KVX"));
+    setWindowModified(FDocument.UnsavedEdits());
 }
 
 bool TfrmMain::PagesToConfig(bool ConfigAssistant)
 {
-    KVXConfig = ErasedConfig();
-    return std::all_of(FPages.begin(), FPages.end(),
-                       [&](const TPageEntry& entry) { return entry.Page->FormToConfig(KVXConfig, ConfigAssistant); });
+    TKVXConfig stored = ErasedConfig();
+    const bool all = std::all_of(FPages.begin(), FPages.end(),
+                                 [&](const TPageEntry& entry) { return entry.Page->FormToConfig(stored, ConfigAssistant); });
+    FDocument.ReplaceImage(stored);
+    return all;
 }
 
 bool TfrmMain::IsBottomOrFrame(const QWidget* Sender) const
 {
-    return Sender == pnlReadConfig || Sender == pnlWriteConfig || Sender == Panel4 || Sender == Panel5 ||
-           Sender == Panel2 || Sender == Panel6 || Sender == pnlButtons;
+    return Sender == ReadButton || Sender == WriteButton || Sender == SaveTemplateButton || Sender == LoadTemplateButton ||
+           Sender == StatusLine || Sender == Header || Sender == PageMenu;
 }
 
 void TfrmMain::HidePages()
 {
     for (const TPageEntry& entry : FPages) entry.Page->hide();
-    frmStatus1->hide();
+    FStatusView->hide();
     for (TPanel* panel : FMenuPanels) panel->SetColours(WindowColour, IdleTextColour);
-    pnlUnitStatus->SetColours(WindowColour, IdleTextColour);
+    UnitStatusButton->SetColours(WindowColour, IdleTextColour);
     FChosenPanel = nullptr;
 }
 
@@ -379,18 +368,18 @@ void TfrmMain::ShowPage(int No)
 
 void TfrmMain::SetHeading(const QString& Text)
 {
-    lblHeading->setText(Text);
+    PageHeading->setText(Text);
 }
 
-void TfrmMain::MenuButtonClick(QWidget* Sender)
+void TfrmMain::MenuItemClicked(QWidget* Sender)
 {
     // The bar buttons, the header and the menu background choose nothing and leave the heading.
     if (IsBottomOrFrame(Sender)) return;
     const auto section = std::find(FSectionPanels.begin(), FSectionPanels.end(), Sender);
     const auto item = std::find(FMenuPanels.begin(), FMenuPanels.end(), Sender);
-    if (section == FSectionPanels.end() && item == FMenuPanels.end() && Sender != pnlUnitStatus) return;
-    lblHeading->show();
-    imgHeading->hide();
+    if (section == FSectionPanels.end() && item == FMenuPanels.end() && Sender != UnitStatusButton) return;
+    PageHeading->show();
+    PageHeadingPicture->hide();
 
     HidePages();
     if (section != FSectionPanels.end()) {
@@ -407,26 +396,26 @@ void TfrmMain::MenuButtonClick(QWidget* Sender)
     UpdateMenuFocus();
     if (item != FMenuPanels.end()) {
         const int no = static_cast<int>(item - FMenuPanels.begin()) + 1;
-        LastForm = static_cast<uint8_t>(no);
+        FLastPageNo = static_cast<uint8_t>(no);
         SetHeading(MenuItem(no).Heading);
         if (no == ITTTPageNo) {
-            lblHeading->hide();
-            imgHeading->show();
+            PageHeading->hide();
+            PageHeadingPicture->show();
         }
         ShowPage(no);
         return;
     }
     SetHeading(UnitStatusHeading);
-    frmStatus1->raise();
-    frmStatus1->show();
-    frmStatus1->pnlUnitStatus->setFocus(Qt::OtherFocusReason);
+    FStatusView->raise();
+    FStatusView->show();
+    FStatusView->BackButton->setFocus(Qt::OtherFocusReason);
     if (!KVX || !KVX->DeviceConnected())
         TKVXMessageDlg::ShowMessageEx(DongleNotConnectedText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
 }
 
-void TfrmMain::DisplayLastForm()
+void TfrmMain::ShowLastPage()
 {
-    if (LastForm >= 1 && LastForm <= SetupPageCount) MenuButtonClick(MenuPanel(LastForm));
+    if (FLastPageNo >= 1 && FLastPageNo <= SetupPageCount) MenuItemClicked(MenuPanel(FLastPageNo));
 }
 
 void TfrmMain::MenuMouseEnter(TPanel* Sender)
@@ -439,18 +428,18 @@ void TfrmMain::MenuMouseLeave(TPanel* Sender)
     if (Sender != FChosenPanel) Sender->SetColours(WindowColour, IdleTextColour);
 }
 
-void TfrmMain::ProgressBarState(uint16_t Position)
+void TfrmMain::ShowProgress(uint16_t Position)
 {
     const QColor colour = Position != 0 ? ProgressBusyColour : ProgressIdleColour;
-    ProgressBar->SetColours(colour, colour);
-    ProgressBar->resize(ProgressLineWidth(Position), ProgressBar->height());
+    ProgressLine->SetColours(colour, colour);
+    ProgressLine->resize(ProgressLineWidth(Position), ProgressLine->height());
     // Lets a click on the stop button (or close) reach the window during a transfer.
     FPump.ProcessMessages();
 }
 
-void TfrmMain::HandleMouseDown(QWidget* Sender)
+void TfrmMain::PressedOn(QWidget* Sender)
 {
-    if (qobject_cast<TPanel*>(Sender)) MenuButtonClick(Sender);
+    if (qobject_cast<TPanel*>(Sender)) MenuItemClicked(Sender);
     StartWindowMove();
 }
 
@@ -466,7 +455,7 @@ void TfrmMain::ToggleMaximised()
 
 void TfrmMain::mousePressEvent(QMouseEvent* Event)
 {
-    if (Event->button() == Qt::LeftButton) HandleMouseDown(this);
+    if (Event->button() == Qt::LeftButton) PressedOn(this);
 }
 
 bool TfrmMain::ResizeFromEdge(const QPoint& GlobalPosition)
@@ -480,7 +469,7 @@ bool TfrmMain::ResizeFromEdge(const QPoint& GlobalPosition)
 bool TfrmMain::RouteWheel(int Notches)
 {
     TKVXPage* page = VisiblePage();
-    QScrollBar* bar = page && !frmStatus1->isVisible() ? page->WheelScrollBar() : nullptr;
+    QScrollBar* bar = page && !FStatusView->isVisible() ? page->WheelScrollBar() : nullptr;
     if (!bar || Notches == 0) return false;
     const auto action = Notches < 0 ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub;
     for (int notch = 0; notch < std::abs(Notches); ++notch) bar->triggerAction(action);
@@ -497,7 +486,7 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
         return mouse->button() == Qt::LeftButton && ResizeFromEdge(mouse->globalPosition().toPoint());
     }
     case QEvent::MouseButtonDblClick:
-        if (widget->objectName() == "Image1" || widget == Panel6) {
+        if (widget->objectName() == "Image1" || widget == Header) {
             ToggleMaximised();
             return true;
         }
@@ -514,7 +503,7 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
     }
 }
 
-void TfrmMain::Button1Click()
+void TfrmMain::CloseClicked()
 {
     close();
 }
@@ -524,7 +513,7 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
     if ((KVX && KVX->Busy) || FCommandDepth > 0) {
         // A transfer (or a command waiting on it) is still on the stack: close once it is done.
         if (KVX) KVX->Terminate();
-        CloseFlag = true;
+        FCloseWhenIdle = true;
         FIdleTimer.start();
         Event->ignore();
         return;
@@ -535,55 +524,55 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
     }
     FIdleTimer.stop();
     for (auto& timer : FLinkTimers) timer->stop();
-    frmCommandGuide->hide();
+    FCommandGuide->hide();
     KVX.reset();
     Event->accept();
 }
 
-void TfrmMain::ApplicationIdle()
+void TfrmMain::FinishDeferredClose()
 {
-    if (!CloseFlag || (KVX && KVX->Busy) || FCommandDepth > 0) return;
+    if (!FCloseWhenIdle || (KVX && KVX->Busy) || FCommandDepth > 0) return;
     // Once: the user may still keep the window open for unsaved edits.
-    CloseFlag = false;
+    FCloseWhenIdle = false;
     FIdleTimer.stop();
     close();
 }
 
 void TfrmMain::SetConnectionIcons(int Index)
 {
-    imgConnectionStatus->ShowListImage(Index, ConnectionIcon(Index));
-    frmStatus1->imgConnectionStatus->ShowListImage(Index, ConnectionIcon(Index));
+    ConnectionIndicator->ShowListImage(Index, ConnectionIcon(Index));
+    FStatusView->ConnectionIndicator->ShowListImage(Index, ConnectionIcon(Index));
 }
 
-void TfrmMain::KVXConnect()
+void TfrmMain::DongleConnected()
 {
     SetConnectionIcons(ConnectedIcon);
-    frmStatus1->HideControls(false);
+    FStatusView->HideLiveValues(false);
     UpdateUnitCommands();
 }
 
-void TfrmMain::KVXDisconnect()
+void TfrmMain::DongleDisconnected()
 {
     SetConnectionIcons(DisconnectedIcon);
-    frmStatus1->HideControls(true);
+    FStatusView->HideLiveValues(true);
     UpdateUnitCommands();
 }
 
-void TfrmMain::KVXRxData(uint32_t Count)
+void TfrmMain::StatusFramesReceived(uint32_t Count)
 {
     // A copy: letting events run below may bring another delivery into the receive buffer.
     const std::vector<uint8_t> received(KVX->RXBuffer.begin(), KVX->RXBuffer.begin() + std::min<size_t>(Count, TKVX::BufferSize));
     for (const TStatusUpdate& update : DecodeStatusFrames(received.data(), received.size())) {
         if (const auto* status = std::get_if<TUnitStatus>(&update)) {
             if (KVX) KVX->SetTime();
-            frmStatus1->ApplyUnitStatus(*status);
+            FStatusView->ApplyUnitStatus(*status);
             FPump.ProcessMessages();
         } else if (const auto* name = std::get_if<TOperatorName>(&update)) {
-            frmStatus1->ApplyOperator(name->Text);
+            FStatusView->ApplyOperator(name->Text);
         } else if (const auto* imei = std::get_if<TModemIMEI>(&update)) {
-            frmStatus1->ApplyIMEI(imei->Text);
+            FStatusView->ApplyIMEI(imei->Text);
         } else if (const auto* imsi = std::get_if<TSimIMSI>(&update)) {
-            frmStatus1->ApplyIMSI(imsi->Text);
+            FStatusView->ApplyIMSI(imsi->Text);
         }
     }
     // Another IMEI ends the trust in the memory last read.

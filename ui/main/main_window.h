@@ -12,10 +12,10 @@
 #include "image/kvx_config.h"
 #include "link/kvx.h"
 #include "transfer/commissioning_report.h"
+#include "transfer/config_document.h"
 #include "ui/main/page_contract.h"
 
 class QLabel;
-class QLineEdit;
 class QMenu;
 
 namespace kvx {
@@ -59,28 +59,29 @@ public:
     explicit TfrmMain(TMainWindowSetup Setup);
     ~TfrmMain() override;
 
-    bool CloseFlag = false;
-    TKVXConfig KVXConfig;
-    uint8_t LastForm = 1;
-    bool ConfigLoaded = false;
-    bool KVXHasBeenRead = false;
+    // A close was asked for while a command ran: the window closes once it is idle.
+    bool CloseWhenIdle() const { return FCloseWhenIdle; }
+    // The setup page last shown, also while the status view is.
+    int LastPageNo() const { return FLastPageNo; }
     std::unique_ptr<TKVX> KVX;
-    bool ConfigChanged = false;
-    // Edits since the last read, write, template save or load: what closing, loading a
-    // template, restoring a backup and reading would lose.
-    bool UnsavedEdits = false;
     bool VerifyWrites = true;
 
-    void MenuButtonClick(QWidget* Sender);
-    void DisplayLastForm();
-    void ProgressBarState(uint16_t Position);
+    // The image the pages show and store, and its state.
+    const TConfigDocument& Document() const { return FDocument; }
+    TConfigDocument& Document() { return FDocument; }
+
+    // A press on a menu item, a section title or the unit status button; anything else chooses nothing.
+    void MenuItemClicked(QWidget* Sender);
+    void ShowLastPage();
+    // The progress line of a transfer (0: idle); lets events run.
+    void ShowProgress(uint16_t Position);
     void ConfigToPages();
     bool PagesToConfig(bool ConfigAssistant);
 
-    void pnlReadConfigClick();
-    void pnlWriteConfigClick();
-    void Panel4Click();
-    void Panel5Click();
+    void ReadClicked();
+    void WriteClicked();
+    void SaveTemplateClicked();
+    void LoadTemplateClicked();
     // The command bar's menu: compare the pages with a template, list what a write would
     // change in the unit, load a backup as a template.
     void CompareWithTemplate();
@@ -100,14 +101,14 @@ public:
     // scrolled into view and given the focus. The control, or nullptr when it is not there.
     QWidget* GoToControl(int PageNo, const TControlRef& Control);
     // The close button: closes now, or once the device object is idle.
-    void Button1Click();
+    void CloseClicked();
     void ToggleMaximised();
     // Closes the window when a close was deferred and nothing runs any more.
-    void ApplicationIdle();
+    void FinishDeferredClose();
 
     // IPageHost
     TKVX* Device() override { return KVX.get(); }
-    bool HasBeenRead() const override { return KVXHasBeenRead; }
+    bool HasBeenRead() const override { return FDocument.HasBeenRead(); }
     void MarkConfigChanged() override;
     void BringPageForward(int No) override;
     TKVXPage* Page(int No) override;
@@ -117,25 +118,24 @@ public:
     TPanel* MenuPanel(int No) const;
     TPanel* SectionPanel(size_t Index) const { return FSectionPanels.at(Index); }
     TKVXPage* VisiblePage() const;
-    // The General setup page's hidden edit that carries byte 8213; none without that page.
-    QLineEdit* HiddenSettingEdit() const;
-    TfrmStatus* StatusView() const { return frmStatus1; }
-    TfrmPassword* PasswordPrompt() const { return frmPassword; }
-    TfrmCommandGuide* CommandGuide() const { return frmCommandGuide; }
+    TfrmStatus* StatusView() const { return FStatusView; }
+    TfrmPassword* PasswordPrompt() const { return FPasswordPrompt; }
+    TfrmCommandGuide* CommandGuide() const { return FCommandGuide; }
 
-    QLabel* lblHeading;
-    TImage* imgHeading;
-    TImage* imgConnectionStatus;
-    TPanel* pnlUnitStatus;
-    TPanel* pnlReadConfig;
-    TPanel* pnlWriteConfig;
-    TPanel* Panel4;
-    TPanel* Panel5;
-    TPanel* Panel2;  // the status line: what the last read, write, save or load did
-    TPanel* pnlMoreCommands;
-    TPanel* ProgressBar;
-    QWidget* Panel6;
-    QWidget* pnlButtons;
+    // The controls keep the object names tests, screenshots and the style sheet find them by.
+    QLabel* PageHeading;          // lblHeading: the shown page's heading
+    TImage* PageHeadingPicture;   // imgHeading: the ITTT page's heading, a picture
+    TImage* ConnectionIndicator;  // imgConnectionStatus: whether a dongle is connected
+    TPanel* UnitStatusButton;     // pnlUnitStatus: opens the status view
+    TPanel* ReadButton;           // pnlReadConfig
+    TPanel* WriteButton;          // pnlWriteConfig
+    TPanel* SaveTemplateButton;   // Panel4
+    TPanel* LoadTemplateButton;   // Panel5
+    TPanel* StatusLine;           // Panel2: what the last read, write, save or load did
+    TPanel* MoreCommandsButton;   // pnlMoreCommands
+    TPanel* ProgressLine;         // ProgressBar: the line above the read and write buttons
+    QWidget* Header;              // Panel6: the heading, the window buttons and the unit's status
+    QWidget* PageMenu;            // pnlButtons
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -164,11 +164,11 @@ private:
     // Only the chosen menu item is a Tab stop; the arrow keys move from it.
     void UpdateMenuFocus();
     bool MenuKeyPressed(TPanel* Item, int Key);
-    void FormCreate(TMainWindowSetup& Setup);
+    void CreateDevice(TMainWindowSetup& Setup);
     void HidePages();
     void ShowPage(int No);
     void SetHeading(const QString& Text);
-    void HandleMouseDown(QWidget* Sender);
+    void PressedOn(QWidget* Sender);
     void MenuMouseEnter(TPanel* Sender);
     void MenuMouseLeave(TPanel* Sender);
     void StartWindowMove();
@@ -177,9 +177,9 @@ private:
     bool IsBottomOrFrame(const QWidget* Sender) const;
     TKVXPage* PageNumbered(int No) const;
 
-    void KVXConnect();
-    void KVXDisconnect();
-    void KVXRxData(uint32_t Count);
+    void DongleConnected();
+    void DongleDisconnected();
+    void StatusFramesReceived(uint32_t Count);
     void SetConnectionIcons(int Index);
 
     bool DongleReady();
@@ -195,8 +195,6 @@ private:
     void RestoreBackupFile(const QString& FileName, bool AskFirst);
     // The commands that need the unit's memory known are usable only while it is.
     void UpdateUnitCommands();
-    // Byte 8213 as a write stores it.
-    uint8_t HiddenSettingToWrite() const;
     void LoadTemplateFile(const QString& FileName);
     // Saves the pages as a template the user names; false when nothing was saved.
     bool SaveTemplateAs();
@@ -205,6 +203,9 @@ private:
     bool UnsavedEditsMayGo(const QString& Before);
     // The pages now show an image all of a piece: of the unit named, or a template file.
     void ShowingImageOf(const QString& Name);
+    // The read and write buttons say what a click on them does now.
+    void StartTransfer(TTransfer Kind);
+    void EndTransfer();
     void UpdateTitle();
     // One line in the status line, kept until the next read, write, save or load; Tip: more.
     void SayWhatHappened(const QString& Line, const QString& Tip = {});
@@ -214,6 +215,8 @@ private:
     void ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
                             std::vector<TWordedDifference> Rows);
 
+    bool FCloseWhenIdle = false;
+    uint8_t FLastPageNo = 1;
     IEventPump& FPump;
     TLocalClock FClock;
     TReportDetails FReportDetails;  // the installer's last answers, offered again
@@ -226,15 +229,15 @@ private:
     std::vector<TPanel*> FSectionPanels;
     TPanel* FChosenPanel = nullptr;
     QWidget* FPageArea = nullptr;
-    TfrmStatus* frmStatus1 = nullptr;
-    TfrmPassword* frmPassword = nullptr;
-    TfrmCommandGuide* frmCommandGuide = nullptr;
+    TfrmStatus* FStatusView = nullptr;
+    TfrmPassword* FPasswordPrompt = nullptr;
+    TfrmCommandGuide* FCommandGuide = nullptr;
     std::vector<std::unique_ptr<QTimer>> FLinkTimers;
     QTimer FIdleTimer;
     int FCommandDepth = 0;
     std::string FDefaultCountryCode;
     std::function<void(const std::string&)> FSaveCountryCode;
-    QString FImageName;     // the unit or template the pages show; empty: none yet
+    TConfigDocument FDocument;
     bool FFillingPages = false;  // the pages' change reports while an image is shown are no edits
 };
 

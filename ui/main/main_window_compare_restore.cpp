@@ -2,7 +2,6 @@
 // change in the unit, write only those changes, restore a backup, switch verification of
 // writes, and the default country code of telephone numbers.
 #include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <cstring>
 
@@ -16,7 +15,6 @@
 #include "ui/main/colours.h"
 #include "ui/main/commissioning_texts.h"
 #include "ui/main/dialog_service.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
 #include "ui/main/transfer_texts.h"
@@ -25,9 +23,9 @@ namespace kvx::ui {
 
 void TfrmMain::BuildMoreCommands()
 {
-    pnlMoreCommands = new TPanel("pnlMoreCommands", MoreCommandsCaption, this);
-    pnlMoreCommands->Alignment = Qt::AlignCenter;
-    pnlMoreCommands->SetColours(WindowColour, ReleasedCaptionColour);
+    MoreCommandsButton = new TPanel("pnlMoreCommands", MoreCommandsCaption, this);
+    MoreCommandsButton->Alignment = Qt::AlignCenter;
+    MoreCommandsButton->SetColours(WindowColour, ReleasedCaptionColour);
     FMoreCommands = new QMenu(this);
     FMoreCommands->setObjectName("mnuMoreCommands");
     FMoreCommands->addAction(CompareWithTemplateCaption, this, [this] { CompareWithTemplate(); });
@@ -49,11 +47,11 @@ void TfrmMain::BuildMoreCommands()
     });
     UpdateUnitCommands();
     // Not exec(): the menu must never hold up a transfer that lets the window run.
-    connect(pnlMoreCommands, &TPanel::Clicked, this, [this](TPanel* p) {
+    connect(MoreCommandsButton, &TPanel::Clicked, this, [this](TPanel* p) {
         FMoreCommands->popup(p->mapToGlobal(QPoint(0, -FMoreCommands->sizeHint().height())));
     });
-    connect(pnlMoreCommands, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
-    connect(pnlMoreCommands, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
+    connect(MoreCommandsButton, &TPanel::MouseDown, this, [](TPanel* p) { p->SetFontColor(PressedCaptionColour); });
+    connect(MoreCommandsButton, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
 }
 
 void TfrmMain::CompareWithTemplate()
@@ -70,7 +68,7 @@ void TfrmMain::CompareWithTemplate()
     }
     // The pages as a template save would store them; a page that refuses has said why.
     if (!PagesToConfig(false)) return;
-    auto differences = WordedDifferences(KVXConfig, other);
+    auto differences = WordedDifferences(FDocument.Image(), other);
     if (differences.empty()) ShowInformation(SameAsTemplateText);
     else ShowDifferenceList(ComparedWithTemplateHeading(shownName), PagesColumn, TemplateColumn, std::move(differences));
 }
@@ -87,8 +85,7 @@ void TfrmMain::ShowChanges()
     std::memcpy(held.Bytes(), KVX->EEPROMBuffer(), TKVXConfig::Size);
     // The image exactly as a write would send it; a page that refuses has said why.
     if (!PagesToConfig(false)) return;
-    TKVXConfig sent = KVXConfig;
-    sent.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
+    TKVXConfig sent = FDocument.ImageToWrite();
     MarkImageForUnit(sent, KVX->SessionPassword);
     auto differences = WordedDifferences(held, sent);
     if (differences.empty()) ShowInformation(NoChangesText);
@@ -145,11 +142,9 @@ void TfrmMain::RestoreBackupFile(const QString& FileName, bool AskFirst)
     // The backup's own bytes, the fields no page stores included; not the pages.
     const TUnitWriteResult result = RunWrite(backup, TWriteScope::AllPages);
     if (result.Written()) {
-        KVXConfig = backup;
-        KVXHasBeenRead = true;
-        if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
+        FDocument.UnitHolds(backup);
         ConfigToPages();
-        ConfigChanged = result.Step == TWriteStep::Verify;
+        FDocument.BackupRestored(result.Step == TWriteStep::Verify);
         ShowingImageOf(UnitName(backup));
     }
     ReportWrite(result);

@@ -63,7 +63,7 @@ QWidget* TfrmMain::GoToControl(int PageNo, const TControlRef& Control)
 {
     TKVXPage* page = Page(PageNo);
     if (!page) return nullptr;
-    MenuButtonClick(MenuPanel(PageNo));
+    MenuItemClicked(MenuPanel(PageNo));
     ChooseListEntry(page, Control);
     QWidget* control = FindControl(page, Control.Path);
     if (!control) return nullptr;

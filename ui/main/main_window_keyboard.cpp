@@ -29,14 +29,14 @@ void TfrmMain::BuildShortcuts()
         std::function<void()> Run;
         TPanel* Panel;  // the control the shortcut stands for, whose tip names it
     } shortcuts[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_R), [this] { pnlReadConfigClick(); }, pnlReadConfig},
-        {QKeySequence(Qt::Key_F9), [this] { pnlWriteConfigClick(); }, pnlWriteConfig},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Panel4Click(); }, Panel4},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Panel5Click(); }, Panel5},
+        {QKeySequence(Qt::CTRL | Qt::Key_R), [this] { ReadClicked(); }, ReadButton},
+        {QKeySequence(Qt::Key_F9), [this] { WriteClicked(); }, WriteButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveTemplateClicked(); }, SaveTemplateButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { LoadTemplateClicked(); }, LoadTemplateButton},
         {nextPage, [this] { ShowNextPage(1); }, nullptr},
         {previousPage, [this] { ShowNextPage(-1); }, nullptr},
-        {QKeySequence(Qt::Key_F2), [this] { MenuButtonClick(pnlUnitStatus); }, pnlUnitStatus},
-        {QKeySequence(Qt::Key_Escape), [this] { if (frmStatus1->isVisible()) frmStatus1->pnlUnitStatusClick(); }, nullptr},
+        {QKeySequence(Qt::Key_F2), [this] { MenuItemClicked(UnitStatusButton); }, UnitStatusButton},
+        {QKeySequence(Qt::Key_Escape), [this] { if (FStatusView->isVisible()) FStatusView->BackClicked(); }, nullptr},
     };
     for (const auto& shortcut : shortcuts) {
         auto* action = new QAction(this);
@@ -51,10 +51,10 @@ void TfrmMain::BuildShortcuts()
     for (TPanel* item : FMenuPanels) item->setToolTip(pagesTip);
 
     // Tab goes along the command bar as it stands, left to right.
-    for (TPanel* panel : {Panel4, Panel5, pnlMoreCommands, pnlReadConfig, pnlWriteConfig}) panel->setFocusPolicy(Qt::TabFocus);
-    setTabOrder(Panel5, pnlMoreCommands);
-    setTabOrder(pnlMoreCommands, pnlReadConfig);
-    frmStatus1->pnlUnitStatus->setFocusPolicy(Qt::TabFocus);
+    for (TPanel* panel : {SaveTemplateButton, LoadTemplateButton, MoreCommandsButton, ReadButton, WriteButton}) panel->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(LoadTemplateButton, MoreCommandsButton);
+    setTabOrder(MoreCommandsButton, ReadButton);
+    FStatusView->BackButton->setFocusPolicy(Qt::TabFocus);
 }
 
 void TfrmMain::UpdateMenuFocus()
@@ -64,16 +64,16 @@ void TfrmMain::UpdateMenuFocus()
     // The focus goes with the choice, as in a list.
     if (menuFocused && FChosenPanel && FChosenPanel->Tag < SetupPageCount) FChosenPanel->setFocus(Qt::OtherFocusReason);
     // The status view covers the window: its own way back is the only stop then.
-    const bool statusShown = FChosenPanel == pnlUnitStatus;
-    for (TPanel* panel : {Panel4, Panel5, pnlMoreCommands, pnlReadConfig, pnlWriteConfig})
+    const bool statusShown = FChosenPanel == UnitStatusButton;
+    for (TPanel* panel : {SaveTemplateButton, LoadTemplateButton, MoreCommandsButton, ReadButton, WriteButton})
         if (panel) panel->setFocusPolicy(statusShown ? Qt::NoFocus : Qt::TabFocus);
 }
 
 void TfrmMain::ShowNextPage(int Step)
 {
-    const int shown = FChosenPanel && FChosenPanel->Tag >= 0 && FChosenPanel->Tag < SetupPageCount ? FChosenPanel->Tag + 1 : LastForm;
+    const int shown = FChosenPanel && FChosenPanel->Tag >= 0 && FChosenPanel->Tag < SetupPageCount ? FChosenPanel->Tag + 1 : FLastPageNo;
     const int next = (shown - 1 + Step + SetupPageCount) % SetupPageCount + 1;
-    MenuButtonClick(MenuPanel(next));
+    MenuItemClicked(MenuPanel(next));
     // The page that had the focus is hidden now: Tab goes on from the chosen item.
     MenuPanel(next)->setFocus(Qt::OtherFocusReason);
 }

@@ -41,14 +41,14 @@ void TfrmMain::SaveReport()
 
     details.Made = FClock();
     details.ProgramVersion = ProgramVersion;
-    details.Source = ConfigChanged    ? "the program's pages, with edits not yet written to the unit"
-                     : KVXHasBeenRead ? "the unit, as last read or written"
-                                      : "the program's pages";
+    details.Source = FDocument.Changed()       ? "the program's pages, with edits not yet written to the unit"
+                     : FDocument.HasBeenRead() ? "the unit, as last read or written"
+                                               : "the program's pages";
     // The identity only of a unit that is there now.
     std::optional<TStatusSnapshot> unit;
-    if (KVX->DeviceConnected()) unit = frmStatus1->Snapshot();
+    if (KVX->DeviceConnected()) unit = FStatusView->Snapshot();
     const TCIDList events = LoadCIDList(ShippedFilePath(QStringLiteral("CIDList.txt")).toStdU16String(), CIDReportingCapacity);
-    const TReportDocument report = CommissioningReport(KVXConfig, unit, details, events.Events);
+    const TReportDocument report = CommissioningReport(FDocument.Image(), unit, details, events.Events);
 
     const QString shownName = QDir::toNativeSeparators(fileName);
     std::string bytes;

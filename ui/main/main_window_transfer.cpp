@@ -8,7 +8,6 @@
 #include "transfer/backup_store.h"
 #include "transfer/unit_write.h"
 #include "ui/main/dialog_service.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/main_window.h"
 #include "ui/main/password_dialog.h"
@@ -32,9 +31,9 @@ bool TfrmMain::DongleReady()
 bool TfrmMain::ProvePassword(QString (*FailureMessage)(uint8_t))
 {
     const TPasswordCheck check = ProveUnitPassword(*KVX, [this]() -> std::optional<std::u16string> {
-        const int result = Dialogs().ShowPassword(*frmPassword);
-        const QString typed = frmPassword->edPassword->text();
-        frmPassword->edPassword->clear();
+        const int result = Dialogs().ShowPassword(*FPasswordPrompt);
+        const QString typed = FPasswordPrompt->edPassword->text();
+        FPasswordPrompt->edPassword->clear();
         if (result != mrOk) return std::nullopt;
         return typed.toStdU16String();
     });
@@ -43,55 +42,53 @@ bool TfrmMain::ProvePassword(QString (*FailureMessage)(uint8_t))
     return check.Outcome == TPasswordOutcome::Proven;
 }
 
-void TfrmMain::pnlReadConfigClick()
+void TfrmMain::ReadClicked()
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
-    if (pnlReadConfig->Caption() == StopReadingCaption) {
-        pnlReadConfig->SetCaption(ReadCaption);
+    if (FDocument.Transfer() == TTransfer::Reading) {
+        ReadButton->SetCaption(ReadCaption);
+        FDocument.TransferStopping();
         KVX->Terminate();
         return;
     }
     // Another exchange with the unit is under way (this click arrived inside it).
     if (KVX->Busy) return;
-    if (ConfigChanged) {
+    if (FDocument.Changed()) {
         const int answer = TKVXMessageDlg::ShowMessageEx(
             SaveBeforeReadText, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}, 0);
         if (answer == mrYes) {
-            Panel4Click();
+            SaveTemplateClicked();
             return;
         }
         if (answer == mrCancel) return;
     }
     if (!ProvePassword(ReadFailureText)) return;
 
-    pnlWriteConfig->setEnabled(false);
-    pnlReadConfig->SetCaption(StopReadingCaption);
+    StartTransfer(TTransfer::Reading);
     SayWhatHappened({});
-    ProgressBarState(0);
-    ConfigChanged = false;
-    KVXConfig = ErasedConfig();
-    const uint8_t code = KVX->ReadConfig(&KVXConfig);
+    ShowProgress(0);
+    FDocument.ReadStarting();
+    TKVXConfig read = ErasedConfig();
+    const uint8_t code = KVX->ReadConfig(&read);
     if (code == ResultOK) {
-        KVXHasBeenRead = true;
-        if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
+        FDocument.UnitHolds(read);
         ConfigToPages();
-        ShowingImageOf(UnitName(KVXConfig));
-        SayWhatHappened(ReadFromText(UnitName(KVXConfig)));
+        ShowingImageOf(UnitName(read));
+        SayWhatHappened(ReadFromText(UnitName(read)));
     } else if (code == ResultStopped) {
         SayWhatHappened(ReadStoppedText);
     } else {
         SayWhatHappened(FirstLine(ReadFailureText(code)));
         ShowError(ReadFailureText(code));
     }
-    ProgressBarState(0);
-    ConfigChanged = false;
-    pnlWriteConfig->setEnabled(true);
-    pnlReadConfig->SetCaption(ReadCaption);
+    ShowProgress(0);
+    FDocument.ForgetChanges();
+    EndTransfer();
     UpdateUnitCommands();
 }
 
-void TfrmMain::pnlWriteConfigClick()
+void TfrmMain::WriteClicked()
 {
     WriteFromPages(TWriteScope::AllPages);
 }
@@ -105,13 +102,14 @@ void TfrmMain::WriteFromPages(TWriteScope Scope)
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
-    if (pnlWriteConfig->Caption() == StopWritingCaption) {
-        pnlWriteConfig->SetCaption(WriteCaption);
+    if (FDocument.Transfer() == TTransfer::Writing) {
+        WriteButton->SetCaption(WriteCaption);
+        FDocument.TransferStopping();
         KVX->Terminate();
         return;
     }
     if (KVX->Busy) return;
-    if (!KVXHasBeenRead && !ConfigLoaded && !ConfigChanged) {
+    if (!FDocument.HasBeenRead() && !FDocument.TemplateLoaded() && !FDocument.Changed()) {
         ShowInformation(ReadFirstText);
         return;
     }
@@ -119,24 +117,10 @@ void TfrmMain::WriteFromPages(TWriteScope Scope)
     if (!BackupFolderReady()) return;
     if (!ProvePassword(WriteFailureText)) return;
 
-    KVXConfig.Bytes()[HiddenSettingOffset] = HiddenSettingToWrite();
-    // Edits that arrive while the write runs (a template loaded meanwhile) are not in the unit.
-    const bool changedBefore = ConfigChanged;
-    const bool unsavedBefore = UnsavedEdits;
-    ConfigChanged = false;
-    UnsavedEdits = false;
-    const TKVXConfig written = KVXConfig;
+    // A copy: a template loaded while the write runs replaces the document's image.
+    const TKVXConfig written = FDocument.WriteStarting();
     const TUnitWriteResult result = RunWrite(written, Scope);
-    if (result.Written()) {
-        KVXHasBeenRead = true;
-        // The unit holds something else than the pages: a later read should still ask.
-        if (result.Step == TWriteStep::Verify) ConfigChanged = true;
-    } else {
-        ConfigChanged = ConfigChanged || changedBefore;
-    }
-    // Only a verified write, or one not to be verified, puts the edits safely in the unit.
-    if (result.Step == TWriteStep::Done) FImageName = UnitName(written);
-    else UnsavedEdits = UnsavedEdits || unsavedBefore;
+    FDocument.WriteEnded(result, UnitName(written).toStdU16String());
     UpdateTitle();
     ReportWrite(result);
 }
@@ -152,15 +136,13 @@ bool TfrmMain::BackupFolderReady()
 
 TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
 {
-    pnlReadConfig->setEnabled(false);
-    pnlWriteConfig->SetCaption(StopWritingCaption);
+    StartTransfer(TTransfer::Writing);
     SayWhatHappened({});
-    ProgressBarState(0);
+    ShowProgress(0);
     const TUnitWriteResult result =
         BackUpWriteAndVerify(*KVX, Image, {FBackupFolder.toStdU16String(), FClock, VerifyWrites, Scope});
-    ProgressBarState(0);
-    pnlReadConfig->setEnabled(true);
-    pnlWriteConfig->SetCaption(WriteCaption);
+    ShowProgress(0);
+    EndTransfer();
     if (!result.BackupFile.empty())
         SayWhatHappened(WriteEndedCaption(result), QDir::toNativeSeparators(QString::fromStdU16String(result.BackupFile.u16string())));
     UpdateUnitCommands();
@@ -169,24 +151,37 @@ TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
 
 bool TfrmMain::ReadUnitMemory()
 {
-    pnlWriteConfig->setEnabled(false);
-    pnlReadConfig->SetCaption(StopReadingCaption);
-    ProgressBarState(0);
+    StartTransfer(TTransfer::Reading);
+    ShowProgress(0);
     TKVXConfig held = ErasedConfig();
     const uint8_t code = KVX->ReadConfig(&held);
-    ProgressBarState(0);
-    pnlWriteConfig->setEnabled(true);
-    pnlReadConfig->SetCaption(ReadCaption);
+    ShowProgress(0);
+    EndTransfer();
     UpdateUnitCommands();
     if (code != ResultOK && code != ResultStopped) ShowError(NothingWrittenText(code));
     return code == ResultOK;
 }
 
-uint8_t TfrmMain::HiddenSettingToWrite() const
+void TfrmMain::StartTransfer(TTransfer Kind)
 {
-    // Without the General setup page nothing was carried: the unit gets the default.
-    const QLineEdit* hidden = HiddenSettingEdit();
-    return HiddenSettingValue(hidden ? hidden->text() : QString(HiddenSettingDefault));
+    FDocument.TransferStarted(Kind);
+    // The other button waits; this one stops the transfer.
+    if (Kind == TTransfer::Reading) {
+        WriteButton->setEnabled(false);
+        ReadButton->SetCaption(StopReadingCaption);
+    } else {
+        ReadButton->setEnabled(false);
+        WriteButton->SetCaption(StopWritingCaption);
+    }
+}
+
+void TfrmMain::EndTransfer()
+{
+    FDocument.TransferEnded();
+    ReadButton->setEnabled(true);
+    WriteButton->setEnabled(true);
+    ReadButton->SetCaption(ReadCaption);
+    WriteButton->SetCaption(WriteCaption);
 }
 
 void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
@@ -220,7 +215,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
     }
 }
 
-void TfrmMain::Panel4Click()
+void TfrmMain::SaveTemplateClicked()
 {
     SaveTemplateAs();
 }
@@ -237,7 +232,7 @@ bool TfrmMain::SaveTemplateAs()
         return false;
     }
     std::string reason;
-    if (!SaveTemplate(fileName.toStdU16String(), KVXConfig, reason)) {
+    if (!SaveTemplate(fileName.toStdU16String(), FDocument.Image(), reason)) {
         ShowError(TemplateSaveFailedMessage(shownName, QString::fromStdString(reason)));
         return false;
     }
@@ -249,7 +244,7 @@ bool TfrmMain::SaveTemplateAs()
 
 bool TfrmMain::UnsavedEditsMayGo(const QString& Before)
 {
-    if (!UnsavedEdits) return true;
+    if (!FDocument.UnsavedEdits()) return true;
     const int answer = TKVXMessageDlg::ShowMessageEx(UnsavedEditsQuestion(Before), TMsgDlgType::mtConfirmation,
                                                      {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel},
                                                      UnsavedEditsCaptions, 0);
@@ -257,7 +252,7 @@ bool TfrmMain::UnsavedEditsMayGo(const QString& Before)
     return answer == mrNo;
 }
 
-void TfrmMain::Panel5Click()
+void TfrmMain::LoadTemplateClicked()
 {
     TCommandScope running(*this);
     if (!UnsavedEditsMayGo(LoadingWords)) return;
@@ -269,13 +264,14 @@ void TfrmMain::LoadTemplateFile(const QString& FileName)
     if (FileName.isEmpty()) return;
     SayWhatHappened({});
     const QString shownName = QDir::toNativeSeparators(FileName);
+    TKVXConfig loaded;
     std::string reason;
-    if (!LoadTemplate(FileName.toStdU16String(), KVXConfig, reason)) {
+    if (!LoadTemplate(FileName.toStdU16String(), loaded, reason)) {
         ShowError(TemplateLoadFailedMessage(shownName, QString::fromStdString(reason)));
         return;
     }
+    FDocument.TemplateLoadedAs(loaded);
     ConfigToPages();
-    ConfigLoaded = true;
     const QString name = QFileInfo(FileName).fileName();
     ShowingImageOf(name);
     SayWhatHappened(LoadedText(name), shownName);
@@ -284,8 +280,8 @@ void TfrmMain::LoadTemplateFile(const QString& FileName)
 void TfrmMain::SayWhatHappened(const QString& Line, const QString& Tip)
 {
     // The panel lets a long name give way in its middle when drawn; the tip has it whole.
-    Panel2->SetCaption(Line);
-    Panel2->setToolTip(Tip);
+    StatusLine->SetCaption(Line);
+    StatusLine->setToolTip(Tip);
 }
 
 } // namespace kvx::ui

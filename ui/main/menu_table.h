@@ -1,5 +1,5 @@
 #pragma once
-// The page menu: thirteen page items (numbered as LastForm counts them, in the order the
+// The page menu: thirteen page items (numbered as LastPageNo counts them, in the order the
 // pages are walked), the four section headings, and the top-to-bottom order of the menu.
 #include <array>
 #include <span>
@@ -9,7 +9,7 @@
 namespace kvx::ui {
 
 struct TMenuItemInfo {
-    int No;               // LastForm value; the panel's tag is No - 1
+    int No;               // LastPageNo value; the panel's tag is No - 1
     const char* Panel;    // objectName of the menu panel
     const char* Caption;  // the page's name; the menu shows it indented (MenuItemIndent)
     const char* Heading;  // empty: the picture heading

@@ -83,18 +83,18 @@ TfrmStatus::TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock) : Q
     auto* background = MakeImage(this, "Image1", QRect(0, 0, 1024, 730), StatusBackground());
     background->setScaledContents(true);
     MakeImage(this, "Image2", QRect(0, 0, 255, 128), LogoPicture());
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("v") + ProgramVersion, QRect(205, 100, 40, 18), IdleTextColour);
+    VersionLabel = MakeLabel(this, "Label2", QStringLiteral("v") + ProgramVersion, QRect(205, 100, 40, 18), IdleTextColour);
     auto* heading = MakeLabel(this, "Panel4", "Unit status", QRect(280, 60, 300, 40), Qt::white);
     heading->setStyleSheet(heading->styleSheet() + " font-size: 20pt;");
     auto* dragArea = new QWidget(this);
     dragArea->setObjectName("Panel3");
     dragArea->setGeometry(600, 0, 424, 60);
 
-    imgConnectionStatus = MakeImage(this, "imgConnectionStatus", QRect(790, 84, 27, 27), {});
-    imgConnectionStatus->ShowListImage(DisconnectedIcon, ConnectionIcon(DisconnectedIcon));
-    pnlUnitStatus = MakeButton(this, "pnlUnitStatus", "Back to main menu", QRect(830, 82, 170, 30));
-    pnlUnitStatus->Tag = 13;
-    connect(pnlUnitStatus, &TPanel::Clicked, this, [this] { pnlUnitStatusClick(); });
+    ConnectionIndicator = MakeImage(this, "imgConnectionStatus", QRect(790, 84, 27, 27), {});
+    ConnectionIndicator->ShowListImage(DisconnectedIcon, ConnectionIcon(DisconnectedIcon));
+    BackButton = MakeButton(this, "pnlUnitStatus", "Back to main menu", QRect(830, 82, 170, 30));
+    BackButton->Tag = 13;
+    connect(BackButton, &TPanel::Clicked, this, [this] { BackClicked(); });
     pnlRecordStatus = MakeButton(this, "pnlRecordStatus", RecordStatusCaption, QRect(610, 82, 160, 30));
     pnlRecordStatus->setToolTip("Write every status frame to a CSV file while the unit is watched");
     connect(pnlRecordStatus, &TPanel::Clicked, this, [this] { RecordStatusClick(); });
@@ -199,13 +199,13 @@ std::vector<QWidget*> TfrmStatus::LiveControls() const
     return controls;
 }
 
-void TfrmStatus::HideControls(bool State)
+void TfrmStatus::HideLiveValues(bool Hide)
 {
     // Another dongle, or none: nothing is known of the unit behind it until it speaks.
     FSnapshot = {};
-    for (QWidget* control : LiveControls()) control->setVisible(!State);
+    for (QWidget* control : LiveControls()) control->setVisible(!Hide);
     for (const auto& input : InputLow)
-        for (TImage* image : input) image->setVisible(!State);
+        for (TImage* image : input) image->setVisible(!Hide);
     // A fresh connection starts from the low pictures; the first frame shows the real levels.
     for (const auto& input : InputHigh)
         for (TImage* image : input) image->hide();
@@ -338,9 +338,9 @@ void TfrmStatus::ShowLinkProblem(const QString& Problem)
     lblLinkProblem->setVisible(!Problem.isEmpty());
 }
 
-void TfrmStatus::pnlUnitStatusClick()
+void TfrmStatus::BackClicked()
 {
-    if (DisplayLastForm) DisplayLastForm();
+    if (ShowLastPage) ShowLastPage();
     lower();
     hide();
 }

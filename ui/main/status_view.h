@@ -27,14 +27,15 @@ public:
     TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock);
 
     // true on disconnect: hides the live values; false on connect: shows them (low inputs).
-    void HideControls(bool State);
+    void HideLiveValues(bool Hide);
     void ApplyUnitStatus(const TUnitStatus& Status);
     void ApplyOperator(const std::u16string& Text);
     void ApplyIMEI(const std::u16string& Text);
     void ApplyIMSI(const std::u16string& Text);
     // Why no dongle can be reached (for example the USB library failed to load); empty hides it.
     void ShowLinkProblem(const QString& Problem);
-    void pnlUnitStatusClick();
+    // "Back to main menu" (pnlUnitStatus, or Esc): the window shows its last page again.
+    void BackClicked();
     // The signal's lowest, highest and average start afresh (the plot keeps its line).
     void ResetSignalClick();
     // Starts the status log in a file the user names, or stops the one being written.
@@ -46,7 +47,7 @@ public:
     const TStatusRecording& Recording() const { return FRecording; }
 
     // "Back to main menu": the main window shows its last page.
-    std::function<void()> DisplayLastForm;
+    std::function<void()> ShowLastPage;
 
     QLabel* lblConnected;
     QLabel* lblOperator;
@@ -70,10 +71,10 @@ public:
     QLabel* lblAIRange;
     QLabel* lblAIDesignator;
     QLabel* lblAI;
-    TImage* imgConnectionStatus;
-    QLabel* Label2;
+    TImage* ConnectionIndicator;  // imgConnectionStatus
+    QLabel* VersionLabel;         // Label2
     QLabel* lblLinkProblem;
-    TPanel* pnlUnitStatus;
+    TPanel* BackButton;           // pnlUnitStatus
     QLabel* lblSignalLevel;       // the signal in dBm beside the bars
     TSignalPlot* pbSignalHistory;
     QLabel* lblSignalStatistics;  // lowest, highest and average since the view opened or Reset

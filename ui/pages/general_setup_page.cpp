@@ -8,7 +8,6 @@
 
 #include "config/general_setup.h"
 #include "config/page_captions.h"
-#include "ui/main/hidden_setting.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
@@ -69,9 +68,6 @@ TGeneralSetupPage::TGeneralSetupPage(IPageHost& Host, QWidget* Parent) : TKVXPag
     BuildNameAndSelfTest();
     BuildMainsAndBattery();
     BuildTamperAndSerial();
-    edHiddenSetting = NewEdit(this, HiddenSettingEditName, 3, QRect(0, 0, 40, EditHeight));
-    edHiddenSetting->setText(HiddenSettingDefault);
-    edHiddenSetting->hide();
 }
 
 QLineEdit* TGeneralSetupPage::NewNumberEdit(QWidget* Parent, TNumberEdit Which, const QRect& Geometry)

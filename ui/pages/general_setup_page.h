@@ -2,8 +2,7 @@
 // General SMS messaging setup: the unit's reporting name, the daily self test, the mains
 // fail and restore delays, the tamper sensitivity and the use of the serial connection. The
 // self test, tamper and serial choices switch rows of the distribution page, and the serial
-// choice the I/O expander items of the pages that have them. It also carries the hidden
-// byte 8213 from a read to the next write.
+// choice the I/O expander items of the pages that have them.
 #include <array>
 
 #include "config/general_setup.h"
@@ -35,7 +34,6 @@ public:
     QRadioButton* rbDisabled;
     QRadioButton* rbIOExpander;
     QRadioButton* rbDSC;
-    QLineEdit* edHiddenSetting;  // hidden: byte 8213
 
 private:
     // The number edits, in the order they are stored.
