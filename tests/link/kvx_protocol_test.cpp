@@ -27,7 +27,7 @@ TEST_F(Exchange, ReplyAfterStrayBytesIsTakenFromWhereItWasFound)
     Link->StrayBeforeReply = {0x55, 0x02, 0xAA};
     uint8_t page[PageSize] = {};
     ASSERT_TRUE(ReadPasswordPage(page));
-    EXPECT_EQ(KVX->LastCommsError, CommsOK);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::OK);
     EXPECT_EQ(Bytes(page, page + PageSize), Bytes(Link->Memory.begin() + PasswordPageAddress,
                                                   Link->Memory.begin() + PasswordPageAddress + PageSize));
 }
@@ -38,7 +38,7 @@ TEST_F(Exchange, WrongAcknowledgementFailsAtOnce)
     Link->Acknowledgement = 0x55;
     uint8_t page[PageSize];
     EXPECT_FALSE(ReadPasswordPage(page));
-    EXPECT_EQ(KVX->LastCommsError, CommsBadReply);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::BadReply);
     EXPECT_EQ(Pump.Now, 0u) << "no waiting for the time-out";
 }
 
@@ -47,7 +47,7 @@ TEST_F(Exchange, SilenceTimesOutAfterOneSecondOfClockTime)
     ConnectDongle();
     Link->Silent = true;
     EXPECT_FALSE(KVX->BeginTransfer());
-    EXPECT_EQ(KVX->LastCommsError, CommsTimeout);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::Timeout);
     EXPECT_EQ(Pump.Now, TKVX::ReplyWaitMs);
 }
 
@@ -56,7 +56,7 @@ TEST_F(Exchange, UnwrittenRequestIsReported)
     ConnectDongle();
     Link->WriteFails = true;
     EXPECT_FALSE(KVX->BeginTransfer());
-    EXPECT_EQ(KVX->LastCommsError, CommsWriteFailed);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::WriteFailed);
 }
 
 TEST_F(Exchange, ReceiveDeliveryIsOffDuringTheExchangeOnly)
@@ -77,7 +77,7 @@ TEST_F(Exchange, NeverReadsMoreThanTheReceiveBufferHolds)
     Link->Receive(Bytes(3000, 0x00));
     Link->AfterRequest = [&](TKVXCommand) { Link->Receive(Bytes(3000, 0x00)); };
     EXPECT_FALSE(KVX->BeginTransfer());  // the flush dropped the first lot; the second is junk
-    EXPECT_EQ(KVX->LastCommsError, CommsBadReply);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::BadReply);
     EXPECT_EQ(Link->RxQueue.size(), 3000u - TKVX::BufferSize);
 }
 
@@ -143,7 +143,7 @@ TEST_F(Recognition, ASecondDongleThatFailsToOpenLeavesTheFirstConnected)
     KVX->OnDeviceConnect = [&] { ++connects; };
     ConnectDongle();
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&config), TKVXResult::OK);
     Link->OpenFails = true;
     Link->OnDeviceConnect(DongleInfo(1));
     EXPECT_TRUE(KVX->DeviceConnected());
@@ -214,7 +214,7 @@ TEST_F(Unsolicited, ADeliveryInsideATransferLeavesItBusy)
         }
     };
     std::u16string password;
-    KVX->ReadPassword(password);
+    (void)KVX->ReadPassword(password);
     EXPECT_TRUE(busyAfterDelivery);
     EXPECT_FALSE(KVX->Busy);
 }

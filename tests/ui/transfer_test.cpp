@@ -128,7 +128,7 @@ TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
 {
     ConnectDongle();
     Link->AnswerPagesUntil = 10;  // the unit stops answering page requests
-    Dialogs.ExpectMessage(ReadFailureText(ResultPageReadFailed));
+    Dialogs.ExpectMessage(ReadFailureText(TKVXResult::PageReadFailed));
     Window->pnlReadConfigClick();
     ASSERT_EQ(Dialogs.Messages.size(), 1u);
     EXPECT_EQ(Dialogs.Messages[0].Text.toStdString(),
@@ -244,24 +244,24 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
                     Window->pnlWriteConfigClick();
                 }
             };
-            partly.Code = ResultStopped;
+            partly.Code = TKVXResult::Stopped;
             partly.PagesSent = 20;
             break;
         case TEnd::PageFails:
             Link->AnswerPagesUntil = PagesRead() + 1 + 3;
-            partly.Code = ResultPageWriteFailed;
+            partly.Code = TKVXResult::PageWriteFailed;
             partly.PagesSent = 3;
             break;
         case TEnd::NoBeginTransfer:
             Link->Ignored = {TKVXCommand::BeginTransfer};
-            Dialogs.ExpectMessage(WriteFailureText(ResultNoBeginTransfer));
+            Dialogs.ExpectMessage(WriteFailureText(TKVXResult::NoBeginTransfer));
             break;
         case TEnd::ReadBeforeFails:
             Link->AnswerPagesUntil = PagesRead() + 1 + 3;
-            Dialogs.ExpectMessage(NothingWrittenText(ResultPageReadFailed));
+            Dialogs.ExpectMessage(NothingWrittenText(TKVXResult::PageReadFailed));
             break;
         }
-        if (partly.Code != ResultOK) Dialogs.ExpectMessage(PartlyWrittenQuestion(partly), c.Answer);
+        if (partly.Code != TKVXResult::OK) Dialogs.ExpectMessage(PartlyWrittenQuestion(partly), c.Answer);
         // The edit below is in the pages only: the restore would show the backup over it.
         if (c.Answer == mrYes) Dialogs.ExpectMessage(UnsavedEditsQuestion(RestoringWords), mrNo);
         BytePage(1)->Edit(3);

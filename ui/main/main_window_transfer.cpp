@@ -29,7 +29,7 @@ bool TfrmMain::DongleReady()
     return false;
 }
 
-bool TfrmMain::ProvePassword(QString (*FailureMessage)(uint8_t))
+bool TfrmMain::ProvePassword(QString (*FailureMessage)(TKVXResult))
 {
     const TPasswordCheck check = ProveUnitPassword(*KVX, [this]() -> std::optional<std::u16string> {
         const int result = Dialogs().ShowPassword(*frmPassword);
@@ -71,14 +71,14 @@ void TfrmMain::pnlReadConfigClick()
     ProgressBarState(0);
     ConfigChanged = false;
     KVXConfig = ErasedConfig();
-    const uint8_t code = KVX->ReadConfig(&KVXConfig);
-    if (code == ResultOK) {
+    const TKVXResult code = KVX->ReadConfig(&KVXConfig);
+    if (code == TKVXResult::OK) {
         KVXHasBeenRead = true;
         if (QLineEdit* hidden = HiddenSettingEdit()) hidden->setText(HiddenSettingText(KVXConfig.Bytes()[HiddenSettingOffset]));
         ConfigToPages();
         ShowingImageOf(UnitName(KVXConfig));
         SayWhatHappened(ReadFromText(UnitName(KVXConfig)));
-    } else if (code == ResultStopped) {
+    } else if (code == TKVXResult::Stopped) {
         SayWhatHappened(ReadStoppedText);
     } else {
         SayWhatHappened(FirstLine(ReadFailureText(code)));
@@ -173,13 +173,13 @@ bool TfrmMain::ReadUnitMemory()
     pnlReadConfig->SetCaption(StopReadingCaption);
     ProgressBarState(0);
     TKVXConfig held = ErasedConfig();
-    const uint8_t code = KVX->ReadConfig(&held);
+    const TKVXResult code = KVX->ReadConfig(&held);
     ProgressBarState(0);
     pnlWriteConfig->setEnabled(true);
     pnlReadConfig->SetCaption(ReadCaption);
     UpdateUnitCommands();
-    if (code != ResultOK && code != ResultStopped) ShowError(NothingWrittenText(code));
-    return code == ResultOK;
+    if (code != TKVXResult::OK && code != TKVXResult::Stopped) ShowError(NothingWrittenText(code));
+    return code == TKVXResult::OK;
 }
 
 uint8_t TfrmMain::HiddenSettingToWrite() const
@@ -193,7 +193,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
 {
     switch (Result.Step) {
     case TWriteStep::ReadBefore:
-        if (Result.Code != ResultStopped) ShowError(NothingWrittenText(Result.Code));
+        if (Result.Code != TKVXResult::Stopped) ShowError(NothingWrittenText(Result.Code));
         break;
     case TWriteStep::Write:
         // Part old, part new: the backup is the way back, offered at once.
@@ -201,7 +201,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
             const int answer = TKVXMessageDlg::ShowMessageEx(PartlyWrittenQuestion(Result), TMsgDlgType::mtWarning,
                                                              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 0);
             if (answer == mrYes) RestoreBackupFile(QString::fromStdU16String(Result.BackupFile.u16string()), false);
-        } else if (Result.Code != ResultStopped) {
+        } else if (Result.Code != TKVXResult::Stopped) {
             ShowError(WriteFailureText(Result.Code));
         }
         break;
@@ -210,7 +210,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
         break;
     case TWriteStep::ReadBack:
         // Stopped while verifying: the write itself went through.
-        if (Result.Code != ResultStopped) ShowError(ReadBackFailedText(Result.Code));
+        if (Result.Code != TKVXResult::Stopped) ShowError(ReadBackFailedText(Result.Code));
         break;
     case TWriteStep::Verify:
         Dialogs().ShowDifferences({VerifyFailedText(Result.Differences), WrittenColumn, UnitHoldsColumn, Result.Differences});
