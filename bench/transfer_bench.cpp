@@ -43,10 +43,10 @@ template <typename Transfer>
 TFigures Measure(Transfer transfer, double bytesPerPage, double pageWaitMs, unsigned baud)
 {
     const auto start = std::chrono::steady_clock::now();
-    const uint8_t code = transfer();
+    const TKVXResult code = transfer();
     const double measured = Seconds(std::chrono::steady_clock::now() - start);
-    if (code != ResultOK) {
-        std::fprintf(stderr, "transfer failed with code %u\n", code);
+    if (code != TKVXResult::OK) {
+        std::fprintf(stderr, "transfer failed with code %u\n", ResultNumber(code));
         std::exit(1);
     }
     const double bytes = HandshakeBytes + bytesPerPage * PageCount;
@@ -89,7 +89,7 @@ void MeasureChanges(TKVX& kvx, const char* path, unsigned baud, const TFigures& 
 {
     const auto folder = std::filesystem::temp_directory_path() / "kvx-transfer-bench-backups";
     TKVXConfig image = ErasedConfig();
-    if (kvx.ReadConfig(&image) != ResultOK) Fail("the read before the changed-pages writes failed");
+    if (kvx.ReadConfig(&image) != TKVXResult::OK) Fail("the read before the changed-pages writes failed");
     const struct {
         const char* What;
         size_t From;

@@ -113,7 +113,7 @@ TPasswordPrompt PasswordPrompt(const TOptions& options)
 }
 
 // Proves the unit's password as the program does before a read or a write; ExitOK when proven.
-int ProvePassword(TKVX& kvx, const TOptions& options, std::u16string (*failureMessage)(uint8_t))
+int ProvePassword(TKVX& kvx, const TOptions& options, std::u16string (*failureMessage)(TKVXResult))
 {
     const TPasswordCheck check = ProveUnitPassword(kvx, PasswordPrompt(options));
     switch (check.Outcome) {
@@ -132,10 +132,10 @@ int ProvePassword(TKVX& kvx, const TOptions& options, std::u16string (*failureMe
     return ExitFailed;
 }
 
-int TransferOutcome(const TConnection& connection, uint8_t code, std::u16string (*failureMessage)(uint8_t))
+int TransferOutcome(const TConnection& connection, TKVXResult code, std::u16string (*failureMessage)(TKVXResult))
 {
-    if (code == ResultOK) return ExitOK;
-    Say(code == ResultStopped ? u"Stopped." : failureMessage(code));
+    if (code == TKVXResult::OK) return ExitOK;
+    Say(code == TKVXResult::Stopped ? u"Stopped." : failureMessage(code));
     SayProblem(connection);
     return ExitFailed;
 }
@@ -237,7 +237,7 @@ int ReadUnitImage(const TOptions& Options, TKVXConfig& Image, TStatusSnapshot* S
     if (const int proven = ProvePassword(kvx, Options, ReadFailureMessage); proven != ExitOK) return proven;
 
     Image = ErasedConfig();
-    uint8_t code;
+    TKVXResult code;
     {
         TProgressBar progress("Reading");
         kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
@@ -276,7 +276,7 @@ int WriteOutcome(const TUnitWriteResult& result, const TOptions& options, const 
         Say(BackupFailedMessage(options.BackupFolder.u16string(), TextFromTerminal(result.BackupReason)));
         return ExitNoDevice;
     case TWriteStep::ReadBack:
-        Say(result.Code == ResultStopped ? u"Stopped before the write was verified." : ReadBackFailedMessage(result.Code));
+        Say(result.Code == TKVXResult::Stopped ? u"Stopped before the write was verified." : ReadBackFailedMessage(result.Code));
         return ExitFailed;
     case TWriteStep::Verify:
         Say(VerifyFailedMessage(result.Differences.front(), result.Differences.size()));
@@ -309,7 +309,7 @@ int WriteImage(const TOptions& options, const TKVXConfig& image, const TUnitWrit
     kvx.SetProgressBarPosition = [&progress](uint16_t pages) { progress.Show(pages); };
     if (preview) {
         TKVXConfig held = ErasedConfig();
-        if (const uint8_t code = kvx.ReadConfig(&held); code != ResultOK) {
+        if (const TKVXResult code = kvx.ReadConfig(&held); code != TKVXResult::OK) {
             Say(NothingWrittenMessage(code));
             return ExitFailed;
         }
@@ -363,7 +363,7 @@ int CheckPassword(const TOptions& Options)
     if (!connection) return ExitNoDevice;
     TKVX& kvx = connection->KVX();
     std::u16string stored;
-    if (const uint8_t code = kvx.ReadPassword(stored); code != ResultOK) {
+    if (const TKVXResult code = kvx.ReadPassword(stored); code != TKVXResult::OK) {
         Say(ReadFailureMessage(code));
         return ExitFailed;
     }

@@ -3,26 +3,10 @@
 #include <cstdio>
 #include <system_error>
 
+#include "cli/console.h"
 #include "config/whole_file.h"
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 namespace kvx::cli {
-
-namespace {
-
-// Templates are bytes: Windows must not translate line ends on the standard streams.
-void UseBinary([[maybe_unused]] FILE* Stream)
-{
-#ifdef _WIN32
-    _setmode(_fileno(Stream), _O_BINARY);
-#endif
-}
-
-} // namespace
 
 bool IsStandardStream(const std::filesystem::path& Path) { return Path == "-"; }
 
@@ -39,7 +23,7 @@ std::string OutputName(const std::filesystem::path& Path)
 bool ReadInputFile(const std::filesystem::path& Path, std::string& Bytes, std::string& Reason, size_t MaxSize)
 {
     if (!IsStandardStream(Path)) return LoadWholeFile(Path, Bytes, Reason, MaxSize);
-    UseBinary(stdin);
+    platform::UseBinary(stdin);
     std::string read;
     char chunk[4096];
     while (const size_t n = std::fread(chunk, 1, sizeof chunk, stdin)) {
@@ -60,7 +44,7 @@ bool ReadInputFile(const std::filesystem::path& Path, std::string& Bytes, std::s
 bool WriteOutputFile(const std::filesystem::path& Path, std::string_view Bytes, std::string& Reason)
 {
     if (!IsStandardStream(Path)) return SaveWholeFile(Path, Bytes, Reason);
-    UseBinary(stdout);
+    platform::UseBinary(stdout);
     std::fflush(stdout);
     if (std::fwrite(Bytes.data(), 1, Bytes.size(), stdout) != Bytes.size() || std::fflush(stdout) != 0) {
         Reason = "it could not be written";

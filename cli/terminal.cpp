@@ -4,28 +4,12 @@
 #include <iostream>
 #include <streambuf>
 
+#include "cli/console.h"
 #include "link/kvx_frames.h"
-
-#ifdef _WIN32
-#include <conio.h>
-#include <io.h>
-#define KVX_ISATTY _isatty
-#define KVX_FILENO _fileno
-#else
-#include <termios.h>
-#include <unistd.h>
-#define KVX_ISATTY isatty
-#define KVX_FILENO fileno
-#endif
 
 namespace kvx::cli {
 
 namespace {
-
-bool IsTerminal(FILE* stream)
-{
-    return KVX_ISATTY(KVX_FILENO(stream)) != 0;
-}
 
 bool Quiet = false;
 bool StandardOutputClaimed = false;
@@ -35,24 +19,6 @@ class TNullBuffer : public std::streambuf {
 protected:
     int overflow(int c) override { return traits_type::not_eof(c); }
 };
-
-std::string ReadLineWithoutEcho()
-{
-    std::string line;
-#ifdef _WIN32
-    for (int c = _getch(); c != '\r' && c != '\n' && c != EOF; c = _getch()) line.push_back(static_cast<char>(c));
-#else
-    termios saved{};
-    tcgetattr(STDIN_FILENO, &saved);
-    termios quiet = saved;
-    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
-    std::getline(std::cin, line);
-    tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-#endif
-    std::cerr << "\n";
-    return line;
-}
 
 } // namespace
 
@@ -117,8 +83,9 @@ std::optional<std::u16string> AskPassword(const std::string& Prompt)
 {
     std::cerr << Prompt << std::flush;
     std::string line;
-    if (IsTerminal(stdin)) {
-        line = ReadLineWithoutEcho();
+    if (platform::IsTerminal(stdin)) {
+        line = platform::ReadLineUnechoed();
+        std::cerr << "\n";
     } else if (!std::getline(std::cin, line)) {
         return std::nullopt;
     }
@@ -126,7 +93,7 @@ std::optional<std::u16string> AskPassword(const std::string& Prompt)
     return TextFromTerminal(line);
 }
 
-TProgressBar::TProgressBar(std::string Label) : FLabel(std::move(Label)), FEnabled(IsTerminal(stderr) && !Quiet) {}
+TProgressBar::TProgressBar(std::string Label) : FLabel(std::move(Label)), FEnabled(platform::IsTerminal(stderr) && !Quiet) {}
 
 TProgressBar::~TProgressBar()
 {

@@ -12,9 +12,12 @@ namespace kvx {
 inline constexpr uint32_t AnalogueDelayUnitsPerSecond = 50;
 // The ranges of the threshold and response time edits, which show a stored value outside
 // them as the nearer bound. A response time above 1310 s no longer fits its word (x50).
-inline constexpr double AnalogueVoltsMaximum = 10.0;
-inline constexpr double AnalogueMilliampsMinimum = 4.0;
-inline constexpr double AnalogueMilliampsMaximum = 20.0;
+inline constexpr uint32_t AnalogueVoltsMaximumHundredths = 1000;
+inline constexpr uint32_t AnalogueMilliampsMinimumHundredths = 400;
+inline constexpr uint32_t AnalogueMilliampsMaximumHundredths = 2000;
+inline constexpr double AnalogueVoltsMaximum = AnalogueVoltsMaximumHundredths / 100.0;
+inline constexpr double AnalogueMilliampsMinimum = AnalogueMilliampsMinimumHundredths / 100.0;
+inline constexpr double AnalogueMilliampsMaximum = AnalogueMilliampsMaximumHundredths / 100.0;
 inline constexpr uint32_t AnalogueResponseMaximumSeconds = 1310;
 
 enum class TAnalogueType : uint8_t { None = 0, Voltage = 1, Current = 2 };

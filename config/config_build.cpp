@@ -17,6 +17,7 @@
 #include "config/phone_number.h"
 #include "config/raw_bytes.h"
 #include "config/recipients.h"
+#include "config/relay_pulse_times.h"
 #include "config/remote_control.h"
 #include "config/security_setup.h"
 #include "config/shortcuts.h"
@@ -38,14 +39,6 @@ constexpr uint8_t Erased = 0xFF;
 constexpr uint16_t ErasedWord = 0xFFFF;
 constexpr uint8_t TimerConfirmed = 0xFF;
 constexpr uint32_t SecondsPerMinute = 60;
-// The largest values the pages take (and so store).
-constexpr long LastDelayMinutes = 999;
-constexpr long LastPulseSeconds = 1000;
-constexpr long LastInputDelaySeconds = 3000;
-constexpr long LastResponseSeconds = 1310;
-constexpr long LastVoltageHundredths = 1000;
-constexpr long FirstCurrentHundredths = 400;
-constexpr long LastCurrentHundredths = 2000;
 constexpr const char* PasswordRefused = "the password never goes into a template (kvxctl password set puts it into the KVX)";
 
 class TProblems {
@@ -578,8 +571,8 @@ const std::map<std::string_view, TApply>& FieldAppliers()
              if (const auto chosen = Choice(v, p, words, problems)) EncodeSerialInterface(c, SerialInterfaceWords[*chosen].first);
          }},
         {"DialTone", FlagField(&TKVXConfig::DialTone, EncodeDialTone)},
-        {"ACFailTimeout", WordField(&TKVXConfig::ACFailTimeout, LastDelayMinutes * SecondsPerMinute)},
-        {"ACRestoreTimeout", WordField(&TKVXConfig::ACRestoreTimeout, LastDelayMinutes * SecondsPerMinute)},
+        {"ACFailTimeout", WordField(&TKVXConfig::ACFailTimeout, DelayMinutesMaximum * SecondsPerMinute)},
+        {"ACRestoreTimeout", WordField(&TKVXConfig::ACRestoreTimeout, DelayMinutesMaximum * SecondsPerMinute)},
         {"SIM2Enable", FlagField(&TKVXConfig::SIM2Enable, EncodeSecondarySIMEnabled)},
         {"PIN", DigitsField([](TKVXConfig& c) { return c.PIN.Data; }, decltype(TKVXConfig::PIN)::Size, EncodeCommandPIN)},
         {"UnitID", [](const json& v, const std::string& p, TKVXConfig& c, P& problems) {
@@ -594,12 +587,12 @@ const std::map<std::string_view, TApply>& FieldAppliers()
              else if (RawByte(v, p, c.ADType, problems)) return;
              else if (const auto type = Choice(v, p, std::vector<std::string_view>(AnalogueTypeWords.begin(), AnalogueTypeWords.end()), problems)) c.ADType = static_cast<uint8_t>(*type);
          }},
-        {"ADVLowThreshold", AnalogueField(&TKVXConfig::ADVLowThreshold, 0, LastVoltageHundredths, true)},
-        {"ADVHighThreshold", AnalogueField(&TKVXConfig::ADVHighThreshold, 0, LastVoltageHundredths, true)},
-        {"ADILowThreshold", AnalogueField(&TKVXConfig::ADILowThreshold, FirstCurrentHundredths, LastCurrentHundredths, true)},
-        {"ADIHighThreshold", AnalogueField(&TKVXConfig::ADIHighThreshold, FirstCurrentHundredths, LastCurrentHundredths, true)},
-        {"ADLowThresholdDelay", AnalogueField(&TKVXConfig::ADLowThresholdDelay, 0, LastResponseSeconds, false)},
-        {"ADHighThresholdDelay", AnalogueField(&TKVXConfig::ADHighThresholdDelay, 0, LastResponseSeconds, false)},
+        {"ADVLowThreshold", AnalogueField(&TKVXConfig::ADVLowThreshold, 0, AnalogueVoltsMaximumHundredths, true)},
+        {"ADVHighThreshold", AnalogueField(&TKVXConfig::ADVHighThreshold, 0, AnalogueVoltsMaximumHundredths, true)},
+        {"ADILowThreshold", AnalogueField(&TKVXConfig::ADILowThreshold, AnalogueMilliampsMinimumHundredths, AnalogueMilliampsMaximumHundredths, true)},
+        {"ADIHighThreshold", AnalogueField(&TKVXConfig::ADIHighThreshold, AnalogueMilliampsMinimumHundredths, AnalogueMilliampsMaximumHundredths, true)},
+        {"ADLowThresholdDelay", AnalogueField(&TKVXConfig::ADLowThresholdDelay, 0, AnalogueResponseMaximumSeconds, false)},
+        {"ADHighThresholdDelay", AnalogueField(&TKVXConfig::ADHighThresholdDelay, 0, AnalogueResponseMaximumSeconds, false)},
         {"M2MReportingNumber1", PhoneField(&TKVXConfig::M2MReportingNumber1)},
         {"M2MReportingNumber2", PhoneField(&TKVXConfig::M2MReportingNumber2)},
         {"M2MReportingNumber3", PhoneField(&TKVXConfig::M2MReportingNumber3)},
@@ -667,10 +660,10 @@ TApply ApplierOf(const TFieldInfo& Field)
     const auto word = [offset](TKVXConfig& c) -> TWordMSBFirst& { return *reinterpret_cast<TWordMSBFirst*>(c.Bytes() + offset); };
     if (IsInputDelayField(name))
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {
-            ApplyWord(word(c), v, p, LastInputDelaySeconds, InputDelayUnitsPerSecond, problems);
+            ApplyWord(word(c), v, p, InputDelayMaximumSeconds, InputDelayUnitsPerSecond, problems);
         };
     if (IsPulseTime(name))
-        return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyWord(word(c), v, p, LastPulseSeconds, 1, problems); };
+        return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) { ApplyWord(word(c), v, p, RelayPulseMaximumSeconds, 1, problems); };
     switch (Field.Kind) {
     case TFieldKind::Byte:
         return [=](const json& v, const std::string& p, TKVXConfig& c, TProblems& problems) {

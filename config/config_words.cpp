@@ -89,9 +89,9 @@ void DescribeRecipients(TWordsBuilder& B, const TKVXConfig& C)
 }
 
 // A threshold as its edit shows it: in its edit's range, with two decimals.
-std::string Threshold(unsigned Hundredths, double Minimum, double Maximum)
+std::string Threshold(unsigned Hundredths, unsigned Minimum, unsigned Maximum)
 {
-    return HundredthsText(std::clamp(Hundredths, static_cast<unsigned>(Minimum * 100), static_cast<unsigned>(Maximum * 100)));
+    return HundredthsText(std::clamp(Hundredths, Minimum, Maximum));
 }
 
 void DescribeBreach(TWordsBuilder& B, const TKVXConfig& C, const std::optional<TAnalogueInput>& Input, bool High)
@@ -105,10 +105,10 @@ void DescribeBreach(TWordsBuilder& B, const TKVXConfig& C, const std::optional<T
           std::string("edMLB") + tag, B.Range(High ? C.ADHighThresholdMessage : C.ADLowThresholdMessage));
     const bool voltage = Input && Input->VoltageInput;
     B.Add(RowAndColumn(side, VoltageBreachCaption),
-          shown(voltage, breach ? Threshold(breach->VoltageHundredths, 0.0, AnalogueVoltsMaximum) : ""), std::string("edVLBV") + tag,
+          shown(voltage, breach ? Threshold(breach->VoltageHundredths, 0, AnalogueVoltsMaximumHundredths) : ""), std::string("edVLBV") + tag,
           B.Range(High ? C.ADVHighThreshold : C.ADVLowThreshold));
     B.Add(RowAndColumn(side, CurrentBreachCaption),
-          shown(!voltage, breach ? Threshold(breach->CurrentHundredths, AnalogueMilliampsMinimum, AnalogueMilliampsMaximum) : ""),
+          shown(!voltage, breach ? Threshold(breach->CurrentHundredths, AnalogueMilliampsMinimumHundredths, AnalogueMilliampsMaximumHundredths) : ""),
           std::string("edVLBC") + tag, B.Range(High ? C.ADIHighThreshold : C.ADILowThreshold));
     B.Add(RowAndColumn(side, (std::string(ResponseTimeCaption) + " " + SecondsCaption).c_str()),
           shown(true, breach ? std::to_string(std::min(breach->ResponseSeconds, AnalogueResponseMaximumSeconds)) : ""),

@@ -3,18 +3,18 @@
 #include <optional>
 
 #include "config/text_fields.h"
+#include "image/list_records.h"
 
 namespace kvx {
 
 namespace {
 
 constexpr size_t LabelSize = 16;
-constexpr size_t MaskSize = 2;
 
 static_assert(CIDPartitionCount * LabelSize == decltype(TKVXConfig::CIDPartitionLabels)::Size);
 static_assert(CIDZoneCount * LabelSize == decltype(TKVXConfig::CIDZoneLabels)::Size);
 static_assert(CIDUserCount * LabelSize == decltype(TKVXConfig::CIDUserLabels)::Size);
-static_assert(CIDReportingCapacity * MaskSize == decltype(TKVXConfig::ContactIDReporting)::Size);
+static_assert(CIDReportingCapacity * sizeof(TRecipientMaskRecord) == decltype(TKVXConfig::ContactIDReporting)::Size);
 
 // Where label Index of a kind lies in the image; empty past its block.
 std::optional<size_t> LabelOffset(TCIDLabelKind Kind, size_t Index)
@@ -61,17 +61,15 @@ void EraseCIDLabel(TKVXConfig& Config, TCIDLabelKind Kind, size_t Index)
 uint16_t DecodeCIDReportingMask(const TKVXConfig& Config, size_t Entry)
 {
     if (Entry >= CIDReportingCapacity) return 0;
-    const uint8_t* mask = &Config.ContactIDReporting[Entry * MaskSize];
-    return static_cast<uint16_t>((mask[0] | mask[1] << 8) & RecipientMaskBits);
+    const auto mask = LoadRecord<TRecipientMaskRecord>(Config.ContactIDReporting, Entry);
+    return static_cast<uint16_t>((mask.Low | mask.High << 8) & RecipientMaskBits);
 }
 
 bool EncodeCIDReportingMask(TKVXConfig& Config, size_t Entry, uint16_t Mask)
 {
     if (Entry >= CIDReportingCapacity) return false;
-    uint8_t* mask = &Config.ContactIDReporting[Entry * MaskSize];
     const auto stored = static_cast<uint16_t>(Mask & RecipientMaskBits);
-    mask[0] = static_cast<uint8_t>(stored);
-    mask[1] = static_cast<uint8_t>(stored >> 8);
+    StoreRecord(Config.ContactIDReporting, Entry, TRecipientMaskRecord{static_cast<uint8_t>(stored), static_cast<uint8_t>(stored >> 8)});
     return true;
 }
 

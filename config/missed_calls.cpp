@@ -4,6 +4,7 @@
 
 #include "config/text_fields.h"
 #include "config/week_days.h"
+#include "image/list_records.h"
 #include "image/utils.h"
 
 namespace kvx {
@@ -11,11 +12,10 @@ namespace kvx {
 namespace {
 
 constexpr size_t NumberSize = 16;
-constexpr size_t RuleSize = 8;
 constexpr uint8_t NoTimeWindow = 0xFF;
 
 static_assert(MissedCallCount * NumberSize == decltype(TKVXConfig::MissedCallNumbers)::Size);
-static_assert(MissedCallCount * RuleSize == decltype(TKVXConfig::MissedCallAccessRules)::Size);
+static_assert(MissedCallCount * sizeof(TMissedCallRuleRecord) == decltype(TKVXConfig::MissedCallAccessRules)::Size);
 
 uint8_t FromBCD(const uint8_t& Byte) { return static_cast<uint8_t>(TUtils::BCD2BIN(&Byte, 1)); }
 
@@ -27,20 +27,20 @@ TMissedCallLocation DecodeMissedCall(const TKVXConfig& Config, size_t Index)
     if (Index >= MissedCallCount) return location;
     location.Number = ReadPhoneNumber(&Config.MissedCallNumbers[Index * NumberSize], NumberSize);
     if (!location.IsDefined()) return location;
-    const uint8_t* rule = &Config.MissedCallAccessRules[Index * RuleSize];
-    location.TimeWindow = rule[0] != NoTimeWindow;
+    const auto rule = LoadRecord<TMissedCallRuleRecord>(Config.MissedCallAccessRules, Index);
+    location.TimeWindow = rule.StartHour != NoTimeWindow;
     if (location.TimeWindow) {
-        location.StartHour = FromBCD(rule[0]);
-        location.StartMinute = FromBCD(rule[1]);
-        location.StopHour = FromBCD(rule[2]);
-        location.StopMinute = FromBCD(rule[3]);
-        location.WeekDays = rule[4];
+        location.StartHour = FromBCD(rule.StartHour);
+        location.StartMinute = FromBCD(rule.StartMinute);
+        location.StopHour = FromBCD(rule.StopHour);
+        location.StopMinute = FromBCD(rule.StopMinute);
+        location.WeekDays = rule.WeekDays;
     } else {
         location.WeekDays = EveryWeekDay;
     }
-    location.Relay = rule[5];
-    location.Action = rule[6];
-    location.Count = rule[7];
+    location.Relay = rule.Relay;
+    location.Action = rule.Action;
+    location.Count = rule.Count;
     return location;
 }
 
@@ -48,26 +48,27 @@ void EncodeMissedCall(TKVXConfig& Config, size_t Index, const TMissedCallLocatio
 {
     if (Index >= MissedCallCount || !Location.IsDefined()) return;
     WritePhoneNumber(&Config.MissedCallNumbers[Index * NumberSize], NumberSize, Location.Number);
-    uint8_t* rule = &Config.MissedCallAccessRules[Index * RuleSize];
-    rule[5] = Location.Relay;
-    rule[6] = Location.Action;
-    rule[7] = Location.Count;
+    auto rule = LoadRecord<TMissedCallRuleRecord>(Config.MissedCallAccessRules, Index);
+    rule.Relay = Location.Relay;
+    rule.Action = Location.Action;
+    rule.Count = Location.Count;
     if (Location.TimeWindow) {
-        TUtils::BIN2BCD(Location.StartHour, &rule[0]);
-        TUtils::BIN2BCD(Location.StartMinute, &rule[1]);
-        TUtils::BIN2BCD(Location.StopHour, &rule[2]);
-        TUtils::BIN2BCD(Location.StopMinute, &rule[3]);
-        rule[4] = Location.WeekDays;
+        TUtils::BIN2BCD(Location.StartHour, &rule.StartHour);
+        TUtils::BIN2BCD(Location.StartMinute, &rule.StartMinute);
+        TUtils::BIN2BCD(Location.StopHour, &rule.StopHour);
+        TUtils::BIN2BCD(Location.StopMinute, &rule.StopMinute);
+        rule.WeekDays = Location.WeekDays;
     } else {
-        std::memset(rule, NoTimeWindow, 5);
+        std::memset(&rule, NoTimeWindow, offsetof(TMissedCallRuleRecord, Relay));
     }
+    StoreRecord(Config.MissedCallAccessRules, Index, rule);
 }
 
 void EraseMissedCall(TKVXConfig& Config, size_t Index)
 {
     if (Index >= MissedCallCount) return;
     EraseField(&Config.MissedCallNumbers[Index * NumberSize], NumberSize);
-    EraseField(&Config.MissedCallAccessRules[Index * RuleSize], RuleSize);
+    EraseField(&Config.MissedCallAccessRules[Index * sizeof(TMissedCallRuleRecord)], sizeof(TMissedCallRuleRecord));
 }
 
 } // namespace kvx

@@ -8,6 +8,8 @@
 namespace kvx {
 
 inline constexpr size_t RelayCount = 8;
+// The longest pulse the relays page takes, and so stores.
+inline constexpr uint32_t RelayPulseMaximumSeconds = 1000;
 
 // Relay Index 0..7 (relay 1..8); 0 past the last relay.
 uint16_t DecodeRelayPulseTime(const TKVXConfig& Config, size_t Index);

@@ -6,19 +6,19 @@
 #include "config/distribution.h"
 #include "config/text_fields.h"
 #include "config/value_words.h"
+#include "image/list_records.h"
 #include "image/utils.h"
 
 namespace kvx {
 
 namespace {
 
-constexpr size_t NumberSize = 16;
-constexpr size_t ElementSize = NumberSize + RemoteCommandTextSize;
 constexpr size_t TimerBase = 32;
 constexpr size_t MissedCallBase = TimerBase + RemoteTimerTriggerCount;
 constexpr size_t TriggerTableSize = decltype(TKVXConfig::RemoteReporting)::Size;
 
-static_assert(RemoteCommandCount * ElementSize == decltype(TKVXConfig::RemoteControl)::Size);
+static_assert(sizeof(TRemoteCommandRecord::Command) == RemoteCommandTextSize);
+static_assert(RemoteCommandCount * sizeof(TRemoteCommandRecord) == decltype(TKVXConfig::RemoteControl)::Size);
 static_assert(MissedCallBase + RemoteMissedCallTriggerCount == TriggerTableSize);
 
 constexpr size_t InputEventCount = RemoteInputTriggerCount - 2;  // then AD low, AD high
@@ -85,9 +85,9 @@ TRemoteCommand DecodeRemoteCommand(const TKVXConfig& Config, size_t Index)
     for (size_t byte = 0; byte < TriggerTableSize; ++byte)
         if (Config.RemoteReporting[byte] & CommandBit(Index)) bytes.push_back(static_cast<uint16_t>(byte));
     if (bytes.empty()) return command;
-    const uint8_t* element = &Config.RemoteControl[Index * ElementSize];
-    command.Number = ReadPhoneNumber(element, NumberSize);
-    command.Command = ReadText(element + NumberSize, RemoteCommandTextSize);
+    const auto element = LoadRecord<TRemoteCommandRecord>(Config.RemoteControl, Index);
+    command.Number = ReadPhoneNumber(element.Number, sizeof element.Number);
+    command.Command = ReadText(element.Command, sizeof element.Command);
     command.Trigger = RemoteTriggerAt(bytes.front());
     // Without a number the command was never stored (an erased table sets every bit).
     if (!command.Number.empty()) command.StoredTriggerBytes = std::move(bytes);
@@ -100,9 +100,10 @@ void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands)
     for (size_t i = 0; i < RemoteCommandCount; ++i) {
         const TRemoteCommand& command = Commands[i];
         if (command.Number.empty()) continue;
-        uint8_t* element = &Config.RemoteControl[i * ElementSize];
-        WritePhoneNumber(element, NumberSize, command.Number);
-        WriteText(element + NumberSize, RemoteCommandTextSize, command.Command, PadSpace);
+        auto element = LoadRecord<TRemoteCommandRecord>(Config.RemoteControl, i);
+        WritePhoneNumber(element.Number, sizeof element.Number, command.Number);
+        WriteText(element.Command, sizeof element.Command, command.Command, PadSpace);
+        StoreRecord(Config.RemoteControl, i, element);
         const auto& stored = command.StoredTriggerBytes;
         if (!stored.empty() && RemoteTriggerAt(stored.front()) == command.Trigger) {
             for (const uint16_t byte : stored)
@@ -115,7 +116,7 @@ void EncodeRemoteCommands(TKVXConfig& Config, const TRemoteCommands& Commands)
 
 void EraseRemoteCommand(TKVXConfig& Config, size_t Index)
 {
-    if (Index < RemoteCommandCount) EraseField(&Config.RemoteControl[Index * ElementSize], ElementSize);
+    if (Index < RemoteCommandCount) EraseField(&Config.RemoteControl[Index * sizeof(TRemoteCommandRecord)], sizeof(TRemoteCommandRecord));
 }
 
 bool IsRemoteCommandText(std::u16string_view Text)

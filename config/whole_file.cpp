@@ -1,20 +1,13 @@
 #include "config/whole_file.h"
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <io.h>
-#include <process.h>
-#include <sys/stat.h>
-#else
-#include <unistd.h>
-#endif
-
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fstream>
 #include <system_error>
+
+#include "config/whole_file_platform.h"
 
 namespace kvx {
 
@@ -34,59 +27,11 @@ std::error_code LastErrorCode()
 std::filesystem::path UniqueTemporaryBeside(const std::filesystem::path& Path)
 {
     static std::atomic<unsigned> count{0};
-#ifdef _WIN32
-    const long process = ::_getpid();
-#else
-    const long process = ::getpid();
-#endif
+    const long process = platform::ProcessId();
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     std::filesystem::path partial = Path;
     partial += "." + std::to_string(process) + "-" + std::to_string(++count) + "-" + std::to_string(ticks) + ".partial";
     return partial;
-}
-
-bool WriteAllAndFlush(int Descriptor, std::string_view Bytes)
-{
-    size_t done = 0;
-    while (done < Bytes.size()) {
-#ifdef _WIN32
-        const int wrote = ::_write(Descriptor, Bytes.data() + done, static_cast<unsigned>(Bytes.size() - done));
-#else
-        const ssize_t wrote = ::write(Descriptor, Bytes.data() + done, Bytes.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-#endif
-        if (wrote <= 0) return false;
-        done += static_cast<size_t>(wrote);
-    }
-#ifdef _WIN32
-    return ::_commit(Descriptor) == 0;
-#else
-    return ::fsync(Descriptor) == 0;
-#endif
-}
-
-// Gives the finished temporary file its name, never replacing a file of that name.
-bool NameWithoutReplacing(const std::filesystem::path& Temporary, const std::filesystem::path& Path)
-{
-#ifdef _WIN32
-    // Windows' rename refuses an existing target, but names the refusal as a denied access.
-    std::error_code ignored;
-    if (std::filesystem::exists(Path, ignored)) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::_wrename(Temporary.c_str(), Path.c_str()) == 0;
-#else
-    if (::link(Temporary.c_str(), Path.c_str()) != 0) return false;
-    ::unlink(Temporary.c_str());
-    // The new name is on disk only once its folder is.
-    const std::filesystem::path folder = Path.has_parent_path() ? Path.parent_path() : std::filesystem::path(".");
-    const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directory < 0) return false;
-    const bool flushed = ::fsync(directory) == 0;
-    ::close(directory);
-    return flushed;
-#endif
 }
 
 } // namespace
@@ -145,30 +90,21 @@ bool SaveNewPrivateFile(const std::filesystem::path& Path, std::string_view Byte
 {
     const std::filesystem::path temporary = UniqueTemporaryBeside(Path);
     errno = 0;
-#ifdef _WIN32
-    const int descriptor =
-        ::_wopen(temporary.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    const int descriptor = ::open(temporary.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, 0600);
-#endif
+    const int descriptor = platform::CreatePrivateFile(temporary);
     if (descriptor < 0) {
         Error = LastErrorCode();
         return false;
     }
     errno = 0;
-    bool saved = WriteAllAndFlush(descriptor, Bytes);
+    bool saved = platform::WriteAllAndFlush(descriptor, Bytes);
     if (!saved) Error = LastErrorCode();
-#ifdef _WIN32
-    const bool closed = ::_close(descriptor) == 0;
-#else
-    const bool closed = ::close(descriptor) == 0;
-#endif
+    const bool closed = platform::CloseFile(descriptor);
     if (saved && !closed) {
         saved = false;
         Error = LastErrorCode();
     }
     errno = 0;
-    if (saved && !NameWithoutReplacing(temporary, Path)) {
+    if (saved && !platform::NameWithoutReplacing(temporary, Path)) {
         saved = false;
         Error = LastErrorCode();
     }
@@ -182,9 +118,7 @@ bool MakePrivateFolder(const std::filesystem::path& Folder, std::error_code& Err
 {
     std::filesystem::create_directories(Folder, Error);
     if (Error) return false;
-#ifndef _WIN32
-    std::filesystem::permissions(Folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace, Error);
-#endif
+    platform::KeepFolderToOwner(Folder, Error);
     return !Error;
 }
 

@@ -88,7 +88,7 @@ void MarkImageForUnit(TKVXConfig& Image, const std::u16string& Password)
 struct TKVX::TSessionRules {
     bool FullTransfer;        // sends BeginTransfer; a stop after it counts
     bool StopAfterEnter;      // a stop right after entering configuration mode counts
-    uint8_t LowerFailCode;    // code when lowering the control line fails
+    TKVXResult LowerFailCode;    // code when lowering the control line fails
 };
 
 TKVX::TKVX(std::unique_ptr<IUSBLink> Link, IEventPump& Pump, TLocalClock Clock)
@@ -122,11 +122,11 @@ bool TKVX::CheckCRC(const uint8_t* Data, uint16_t ByteCount) const
 
 bool TKVX::SendAndExpect(uint8_t TXCount, uint8_t RXCount, uint16_t WaitTime, int Expected)
 {
-    LastCommsError = CommsOK;
+    LastCommsError = TCommsError::OK;
     TRxDisabledScope rxOff(*FUSB);
     FUSB->FlushBuffers(true, true);
     if (FUSB->Write(FTXBuffer.data(), TXCount) < TXCount) {
-        LastCommsError = CommsWriteFailed;
+        LastCommsError = TCommsError::WriteFailed;
         return false;
     }
     if (RXCount == 0) return true;
@@ -145,7 +145,7 @@ bool TKVX::SendAndExpect(uint8_t TXCount, uint8_t RXCount, uint16_t WaitTime, in
                     FReplyOffset = *at;
                     return true;
                 }
-                LastCommsError = CommsBadReply;
+                LastCommsError = TCommsError::BadReply;
                 return false;
             }
         }
@@ -153,7 +153,7 @@ bool TKVX::SendAndExpect(uint8_t TXCount, uint8_t RXCount, uint16_t WaitTime, in
         FPump.Pause(1);
         FPump.ProcessMessages();
     }
-    LastCommsError = CommsTimeout;
+    LastCommsError = TCommsError::Timeout;
     return false;
 }
 
@@ -225,82 +225,82 @@ bool TKVX::LowerControlLine()
 // Raise the line, enter configuration mode, do the work, then always lower the line and
 // leave configuration mode. The first failing step's code stands, except that a failure
 // to lower the line replaces it, and a failure to leave replaces that in turn.
-uint8_t TKVX::RunConfigSession(const TSessionRules& Rules, const std::function<uint8_t()>& Work)
+TKVXResult TKVX::RunConfigSession(const TSessionRules& Rules, const std::function<TKVXResult()>& Work)
 {
     TBusyScope busy(Busy);
     FTerminate = false;
     FIdentity.CheckSilence(FPump.NowMs());
-    uint8_t code = ResultOK;
+    TKVXResult code = TKVXResult::OK;
     bool entered = false;
     if (!RaiseControlLine())
-        code = ResultControlLineFailed;
+        code = TKVXResult::ControlLineFailed;
     else if (!(entered = EnterConfig()))
-        code = StopOr(ResultNoConfigMode);
+        code = StopOr(TKVXResult::NoConfigMode);
     else if (Rules.StopAfterEnter && FTerminate)
-        code = ResultStopped;
+        code = TKVXResult::Stopped;
     else if (Rules.FullTransfer && !BeginTransfer())
-        code = StopOr(ResultNoBeginTransfer);
+        code = StopOr(TKVXResult::NoBeginTransfer);
     else if (Rules.FullTransfer && FTerminate)
-        code = ResultStopped;
+        code = TKVXResult::Stopped;
     else
         code = Work();
 
     // A unit that ignored the request to enter configuration mode ignores the one to leave it
     // too, and that failure's code stands: the messages are told what happened first.
-    NoteUnitAnsweredEnter(code != ResultNoConfigMode);
+    NoteUnitAnsweredEnter(code != TKVXResult::NoConfigMode);
     if (!LowerControlLine()) code = Rules.LowerFailCode;
-    if (!ExitConfig()) code = Rules.FullTransfer ? StopOr(ResultNoExitConfig) : ResultNoExitConfig;
+    if (!ExitConfig()) code = Rules.FullTransfer ? StopOr(TKVXResult::NoExitConfig) : TKVXResult::NoExitConfig;
     if (entered) FIdentity.Answered(FPump.NowMs());
     return code;
 }
 
-uint8_t TKVX::PageLoop(const std::vector<uint16_t>& Pages, const uint8_t* Memory)
+TKVXResult TKVX::PageLoop(const std::vector<uint16_t>& Pages, const uint8_t* Memory)
 {
     for (size_t done = 0; done < Pages.size(); ++done) {
-        if (FTerminate) return ResultStopped;
+        if (FTerminate) return TKVXResult::Stopped;
         const size_t at = size_t{Pages[done]} * PageSize;
         const auto address = static_cast<uint16_t>(at);
         if (Memory) {
-            if (!WritePage(Memory + at, address)) return StopOr(ResultPageWriteFailed);
+            if (!WritePage(Memory + at, address)) return StopOr(TKVXResult::PageWriteFailed);
             std::memcpy(FEEPROMBuffer.data() + at, Memory + at, PageSize);
             ++FPagesWritten;
         } else if (!ReadPage(FEEPROMBuffer.data() + at, address)) {
-            return StopOr(ResultPageReadFailed);
+            return StopOr(TKVXResult::PageReadFailed);
         }
         if (SetProgressBarPosition) SetProgressBarPosition(ProgressPosition(done + 1, Pages.size()));
     }
-    return ResultOK;
+    return TKVXResult::OK;
 }
 
-uint8_t TKVX::ReadWholeMemory()
+TKVXResult TKVX::ReadWholeMemory()
 {
-    const TSessionRules rules{true, false, ResultLowerLineFailed};
-    const uint8_t code = RunConfigSession(rules, [this]() -> uint8_t {
+    const TSessionRules rules{true, false, TKVXResult::LowerLineFailed};
+    const TKVXResult code = RunConfigSession(rules, [this]() -> TKVXResult {
         FIdentity.MemoryUnknown();
         std::fill(FEEPROMBuffer.begin(), FEEPROMBuffer.end(), 0xFF);
         return PageLoop(EveryPage(), nullptr);
     });
-    if (code == ResultOK) FIdentity.MemoryKnown();
+    if (code == TKVXResult::OK) FIdentity.MemoryKnown();
     return code;
 }
 
-uint8_t TKVX::ReadConfig(TKVXConfig* KVXConfig)
+TKVXResult TKVX::ReadConfig(TKVXConfig* KVXConfig)
 {
-    const uint8_t code = ReadWholeMemory();
-    if (code == ResultOK) std::memcpy(KVXConfig->Bytes(), FEEPROMBuffer.data(), TKVXConfig::Size);
+    const TKVXResult code = ReadWholeMemory();
+    if (code == TKVXResult::OK) std::memcpy(KVXConfig->Bytes(), FEEPROMBuffer.data(), TKVXConfig::Size);
     return code;
 }
 
-uint8_t TKVX::ReadPages(const std::vector<uint16_t>& Pages)
+TKVXResult TKVX::ReadPages(const std::vector<uint16_t>& Pages)
 {
     if (Pages.size() == PageCount) return ReadWholeMemory();
     const bool known = UnitMemoryKnown();
-    const TSessionRules rules{true, false, ResultLowerLineFailed};
-    const uint8_t code = RunConfigSession(rules, [this, &Pages]() -> uint8_t {
+    const TSessionRules rules{true, false, TKVXResult::LowerLineFailed};
+    const TKVXResult code = RunConfigSession(rules, [this, &Pages]() -> TKVXResult {
         FIdentity.MemoryUnknown();
         return PageLoop(Pages, nullptr);
     });
-    if (code == ResultOK && known) FIdentity.MemoryKnown();
+    if (code == TKVXResult::OK && known) FIdentity.MemoryKnown();
     return code;
 }
 
@@ -313,58 +313,58 @@ std::vector<uint8_t> TKVX::MemoryToWrite(const TKVXConfig& KVXConfig) const
     return memory;
 }
 
-uint8_t TKVX::WritePages(const std::vector<uint8_t>& Memory, const std::vector<uint16_t>& Pages)
+TKVXResult TKVX::WritePages(const std::vector<uint8_t>& Memory, const std::vector<uint16_t>& Pages)
 {
     // A write of some pages leaves a known memory known; only a write of all makes it known.
     const bool known = Pages.size() == PageCount || UnitMemoryKnown();
     FPagesWritten = 0;
-    const TSessionRules rules{true, true, ResultLowerLineFailed};
-    const uint8_t code = RunConfigSession(rules, [this, &Memory, &Pages]() -> uint8_t {
+    const TSessionRules rules{true, true, TKVXResult::LowerLineFailed};
+    const TKVXResult code = RunConfigSession(rules, [this, &Memory, &Pages]() -> TKVXResult {
         FIdentity.MemoryUnknown();
         return PageLoop(Pages, Memory.data());
     });
     // A write that did not complete leaves the unit holding part old, part new.
-    if (code == ResultOK && known) FIdentity.MemoryKnown();
+    if (code == TKVXResult::OK && known) FIdentity.MemoryKnown();
     return code;
 }
 
-uint8_t TKVX::WriteConfig(TKVXConfig* KVXConfig)
+TKVXResult TKVX::WriteConfig(TKVXConfig* KVXConfig)
 {
     // What goes out is fixed now: the caller's image may change while the read below lets
     // the window run (a template loaded meanwhile must not reach the unit).
     const TKVXConfig sent = *KVXConfig;
     // Never send memory above the image that was not read from this very unit: read it first.
     if (!UnitMemoryKnown()) {
-        const uint8_t code = ReadWholeMemory();
-        if (code != ResultOK) return code;
+        const TKVXResult code = ReadWholeMemory();
+        if (code != TKVXResult::OK) return code;
     }
     TUtils::ASCIIString2BufferPad(SessionPassword, KVXConfig->LockArray.Data, PasswordLength, PadSpace);
     return WritePages(MemoryToWrite(sent), EveryPage());
 }
 
-uint8_t TKVX::ReadPassword(std::u16string& Password)
+TKVXResult TKVX::ReadPassword(std::u16string& Password)
 {
-    const TSessionRules rules{false, false, ResultControlLineFailed};
-    return RunConfigSession(rules, [this, &Password]() -> uint8_t {
-        if (!ReadPage(FPasswordPage.data(), PasswordPageAddress)) return StopOr(ResultPageReadFailed);
+    const TSessionRules rules{false, false, TKVXResult::ControlLineFailed};
+    return RunConfigSession(rules, [this, &Password]() -> TKVXResult {
+        if (!ReadPage(FPasswordPage.data(), PasswordPageAddress)) return StopOr(TKVXResult::PageReadFailed);
         FPasswordPageRead = true;
         Password = TUtils::Trim(TUtils::Buffer2ASCIIStringUntilNil(FPasswordPage.data(), PasswordLength));
-        return ResultOK;
+        return TKVXResult::OK;
     });
 }
 
-uint8_t TKVX::WritePassword(const std::u16string& Password)
+TKVXResult TKVX::WritePassword(const std::u16string& Password)
 {
-    const TSessionRules rules{false, false, ResultControlLineFailed};
-    return RunConfigSession(rules, [this, &Password]() -> uint8_t {
+    const TSessionRules rules{false, false, TKVXResult::ControlLineFailed};
+    return RunConfigSession(rules, [this, &Password]() -> TKVXResult {
         // The rest of the page goes back as the unit holds it, so read it if nobody has.
         if (!FPasswordPageRead) {
-            if (!ReadPage(FPasswordPage.data(), PasswordPageAddress)) return StopOr(ResultPageReadFailed);
+            if (!ReadPage(FPasswordPage.data(), PasswordPageAddress)) return StopOr(TKVXResult::PageReadFailed);
             FPasswordPageRead = true;
         }
         TUtils::ASCIIString2BufferPad(Password, FPasswordPage.data(), PasswordLength, PadSpace);
-        if (!WritePage(FPasswordPage.data(), PasswordPageAddress)) return StopOr(ResultPageReadFailed);
-        return ResultOK;
+        if (!WritePage(FPasswordPage.data(), PasswordPageAddress)) return StopOr(TKVXResult::PageReadFailed);
+        return TKVXResult::OK;
     });
 }
 

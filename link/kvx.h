@@ -12,27 +12,11 @@
 #include "image/kvx_config.h"
 #include "link/event_pump.h"
 #include "link/kvx_frames.h"
+#include "link/kvx_result.h"
 #include "link/unit_identity.h"
 #include "link/usb_link.h"
 
 namespace kvx {
-
-// Result codes of the transfers and password operations.
-inline constexpr uint8_t ResultOK = 0;
-inline constexpr uint8_t ResultNoConfigMode = 1;
-inline constexpr uint8_t ResultNoBeginTransfer = 2;
-inline constexpr uint8_t ResultPageReadFailed = 7;  // also: the password page write failed
-inline constexpr uint8_t ResultPageWriteFailed = 8;
-inline constexpr uint8_t ResultNoExitConfig = 9;
-inline constexpr uint8_t ResultLowerLineFailed = 11;
-inline constexpr uint8_t ResultControlLineFailed = 254;
-inline constexpr uint8_t ResultStopped = 255;
-
-// LastCommsError values after SendAndExpect.
-inline constexpr uint8_t CommsOK = 0;
-inline constexpr uint8_t CommsBadReply = 1;
-inline constexpr uint8_t CommsTimeout = 2;
-inline constexpr uint8_t CommsWriteFailed = 5;
 
 // The dongle's identity as the link reports it.
 inline constexpr const char* DongleSerial = "0001";
@@ -71,21 +55,32 @@ public:
     const TDeviceInfo& USBInfo() const { return FUSBInfo; }
 
     void Terminate() { FTerminate = true; }
-    uint8_t ReadConfig(TKVXConfig* KVXConfig);
-    uint8_t WriteConfig(TKVXConfig* KVXConfig);
+    // Every transfer and password operation below runs one configuration session and ends
+    // with OK, Stopped, or the first failure of the session's steps: ControlLineFailed,
+    // NoConfigMode, then (transfers only) NoBeginTransfer, then the work's own failure; a
+    // failure to lower the control line (LowerLineFailed for transfers, ControlLineFailed for
+    // passwords) replaces that, and NoExitConfig replaces all.
+    // Reads the whole memory; the work fails with PageReadFailed.
+    TKVXResult ReadConfig(TKVXConfig* KVXConfig);
+    // Writes the whole memory (reading it first when it is not known, with a read's codes);
+    // the work fails with PageWriteFailed.
+    TKVXResult WriteConfig(TKVXConfig* KVXConfig);
     // The whole memory as a write of KVXConfig sends it: the image with SessionPassword and
     // the marks, the memory above it as EEPROMBuffer holds it.
     std::vector<uint8_t> MemoryToWrite(const TKVXConfig& KVXConfig) const;
     // Writes the listed pages (indexes 0..511, in address order) of Memory (64 KiB) in one
     // session, as a full write does; progress runs over the listed pages. Only a list of every
     // page makes an unknown memory known.
-    uint8_t WritePages(const std::vector<uint8_t>& Memory, const std::vector<uint16_t>& Pages);
-    // Reads the listed pages into EEPROMBuffer (to verify a write of them).
-    uint8_t ReadPages(const std::vector<uint16_t>& Pages);
+    // The work fails with PageWriteFailed.
+    TKVXResult WritePages(const std::vector<uint8_t>& Memory, const std::vector<uint16_t>& Pages);
+    // Reads the listed pages into EEPROMBuffer (to verify a write of them); the work fails
+    // with PageReadFailed.
+    TKVXResult ReadPages(const std::vector<uint16_t>& Pages);
     // Pages the unit acknowledged in the last write.
     size_t PagesWritten() const { return FPagesWritten; }
-    uint8_t ReadPassword(std::u16string& Password);
-    uint8_t WritePassword(const std::u16string& Password);
+    // The work fails with PageReadFailed, for the password page's write too.
+    TKVXResult ReadPassword(std::u16string& Password);
+    TKVXResult WritePassword(const std::u16string& Password);
     void SetTime();
 
     bool EnterConfig();
@@ -114,18 +109,18 @@ public:
 
     bool Busy = false;
     std::u16string SessionPassword;
-    uint8_t LastCommsError = CommsOK;
+    TCommsError LastCommsError = TCommsError::OK;
     std::array<uint8_t, BufferSize> RXBuffer{};
 
 private:
     struct TSessionRules;
-    uint8_t RunConfigSession(const TSessionRules& Rules, const std::function<uint8_t()>& Work);
-    uint8_t ReadWholeMemory();
+    TKVXResult RunConfigSession(const TSessionRules& Rules, const std::function<TKVXResult()>& Work);
+    TKVXResult ReadWholeMemory();
     // Reads (Memory null) or writes the listed pages inside a running session.
-    uint8_t PageLoop(const std::vector<uint16_t>& Pages, const uint8_t* Memory);
+    TKVXResult PageLoop(const std::vector<uint16_t>& Pages, const uint8_t* Memory);
     // Status frames among received bytes tell whether the unit is still the one last read.
     void NoteStatusFrames(uint32_t Count);
-    uint8_t StopOr(uint8_t Code) const { return FTerminate ? ResultStopped : Code; }
+    TKVXResult StopOr(TKVXResult Code) const { return FTerminate ? TKVXResult::Stopped : Code; }
     bool RaiseControlLine();
     bool LowerControlLine();
     uint8_t SendCommand(TKVXCommand Command, const uint8_t* Payload, uint8_t PayloadLength);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/kvx_result.h"
+
 namespace kvx {
 
 inline constexpr const char16_t* DongleNotConnectedMessage = u"KVX USB dongle not connected.";
@@ -14,9 +16,9 @@ inline constexpr const char16_t* PasswordWriteFailedMessage = u"Could not write 
 
 // "Could not read the configuration (N)." and the two things to check; a third, the line rate,
 // when over a serial line the unit did not answer the request to enter configuration mode.
-std::u16string ReadFailureMessage(uint8_t Code);
+std::u16string ReadFailureMessage(TKVXResult Code);
 // "Could not write the configuration (N)." and the things to check, as for a read.
-std::u16string WriteFailureMessage(uint8_t Code);
+std::u16string WriteFailureMessage(TKVXResult Code);
 
 // A unit silent over a serial line may be listening at another rate. What the failure messages
 // know of it: the line's rate, set by the serial backend while it serves the link (0 otherwise),

@@ -18,10 +18,10 @@ std::optional<std::u16string> NewPasswordProblem(const std::u16string& Password)
 
 TPasswordStoreResult StoreNewPassword(TKVX& KVX, const std::u16string& Password)
 {
-    if (const uint8_t code = KVX.WritePassword(Password); code != ResultOK) return {TPasswordStore::WriteFailed, code};
+    if (const TKVXResult code = KVX.WritePassword(Password); code != TKVXResult::OK) return {TPasswordStore::WriteFailed, code};
     std::u16string stored;
-    if (const uint8_t code = KVX.ReadPassword(stored); code != ResultOK) return {TPasswordStore::ReadBackFailed, code};
-    if (stored != Password) return {TPasswordStore::NotKept, ResultOK};
+    if (const TKVXResult code = KVX.ReadPassword(stored); code != TKVXResult::OK) return {TPasswordStore::ReadBackFailed, code};
+    if (stored != Password) return {TPasswordStore::NotKept, TKVXResult::OK};
     return {};
 }
 

@@ -33,7 +33,7 @@ enum class TPasswordStore : uint8_t {
 
 struct TPasswordStoreResult {
     TPasswordStore Outcome = TPasswordStore::Stored;
-    uint8_t Code = ResultOK;
+    TKVXResult Code = TKVXResult::OK;  // what TKVX::WritePassword or ReadPassword returned
 };
 
 // Writes Password into the unit's password page, reads it back and compares.

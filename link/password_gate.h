@@ -20,7 +20,7 @@ enum class TPasswordOutcome {
 
 struct TPasswordCheck {
     TPasswordOutcome Outcome = TPasswordOutcome::Proven;
-    uint8_t Code = ResultOK;
+    TKVXResult Code = TKVXResult::OK;  // ReadFailed: what TKVX::ReadPassword returned
 };
 
 // AskPassword shows the prompt; an empty optional means it was cancelled.

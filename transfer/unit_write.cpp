@@ -16,7 +16,7 @@ TKVXConfig ImageOfUnitMemory(const TKVX& KVX)
     return image;
 }
 
-TUnitWriteResult StoppedAt(TWriteStep Step, uint8_t Code, TUnitWriteResult Result = {})
+TUnitWriteResult StoppedAt(TWriteStep Step, TKVXResult Code, TUnitWriteResult Result = {})
 {
     Result.Step = Step;
     Result.Code = Code;
@@ -48,11 +48,11 @@ TUnitWriteResult BackUpWriteAndVerify(TKVX& KVX, const TKVXConfig& Image, const 
     // counted against it: unless its memory is known, read it.
     if (!KVX.UnitMemoryKnown()) {
         TKVXConfig held = ErasedConfig();
-        if (const uint8_t code = KVX.ReadConfig(&held); code != ResultOK) return StoppedAt(TWriteStep::ReadBefore, code);
+        if (const TKVXResult code = KVX.ReadConfig(&held); code != TKVXResult::OK) return StoppedAt(TWriteStep::ReadBefore, code);
     }
     const auto backup =
         SaveBackup(Setup.BackupFolder, ImageOfUnitMemory(KVX), KVX.UnitIMEI(), Setup.Clock(), result.BackupReason);
-    if (!backup) return StoppedAt(TWriteStep::Backup, ResultOK, std::move(result));
+    if (!backup) return StoppedAt(TWriteStep::Backup, TKVXResult::OK, std::move(result));
     result.BackupFile = *backup;
 
     // Everything that goes out, the password, the marks and the memory above the image included.
@@ -63,15 +63,15 @@ TUnitWriteResult BackUpWriteAndVerify(TKVX& KVX, const TKVXConfig& Image, const 
         result.Verified = Setup.Verify;
         return result;
     }
-    const uint8_t code = KVX.WritePages(memory, pages);
+    const TKVXResult code = KVX.WritePages(memory, pages);
     result.PagesSent = KVX.PagesWritten();
-    if (code != ResultOK) return StoppedAt(TWriteStep::Write, code, std::move(result));
+    if (code != TKVXResult::OK) return StoppedAt(TWriteStep::Write, code, std::move(result));
     if (!Setup.Verify) return result;
 
-    if (const uint8_t read = KVX.ReadPages(pages); read != ResultOK)
+    if (const TKVXResult read = KVX.ReadPages(pages); read != TKVXResult::OK)
         return StoppedAt(TWriteStep::ReadBack, read, std::move(result));
     result.Differences = CompareUnitMemory(memory.data(), KVX.EEPROMBuffer());
-    if (!result.Differences.empty()) return StoppedAt(TWriteStep::Verify, ResultOK, std::move(result));
+    if (!result.Differences.empty()) return StoppedAt(TWriteStep::Verify, TKVXResult::OK, std::move(result));
     result.Verified = true;
     return result;
 }

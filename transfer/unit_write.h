@@ -30,7 +30,7 @@ struct TUnitWriteSetup {
 
 struct TUnitWriteResult {
     TWriteStep Step = TWriteStep::Done;
-    uint8_t Code = ResultOK;                    // ReadBefore, Write, ReadBack: the transfer's code
+    TKVXResult Code = TKVXResult::OK;           // ReadBefore, Write, ReadBack: the transfer's code
     std::string BackupReason;                   // Backup: why it could not be saved
     std::filesystem::path BackupFile;           // the backup saved before writing
     std::vector<TFieldDifference> Differences;  // Verify: what was sent against what the unit holds
@@ -44,7 +44,7 @@ struct TUnitWriteResult {
     // acknowledge): it holds part of the old configuration and part of the new.
     bool PartlyWritten() const
     {
-        return Step == TWriteStep::Write && (PagesSent > 0 || Code == ResultPageWriteFailed);
+        return Step == TWriteStep::Write && (PagesSent > 0 || Code == TKVXResult::PageWriteFailed);
     }
 };
 

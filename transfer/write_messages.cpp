@@ -23,9 +23,9 @@ std::u16string BackupFailedMessage(const std::u16string& Folder, const std::u16s
            Reason + u".";
 }
 
-std::u16string ReadBackFailedMessage(uint8_t Code)
+std::u16string ReadBackFailedMessage(TKVXResult Code)
 {
-    return u"The configuration was written, but could not be read back to verify it (" + Text(std::to_string(Code)) +
+    return u"The configuration was written, but could not be read back to verify it (" + Text(std::to_string(ResultNumber(Code))) +
            u")." + CheckLines;
 }
 
@@ -37,11 +37,11 @@ std::u16string VerifyFailedMessage(const TFieldDifference& First, size_t Count)
            u").\r\r- Write the configuration again.\r- Check the power supply to the KVX.";
 }
 
-std::u16string NothingWrittenMessage(uint8_t Code)
+std::u16string NothingWrittenMessage(TKVXResult Code)
 {
-    if (Code == ResultStopped) return u"Stopped before anything was written: the KVX holds what it held before.";
+    if (Code == TKVXResult::Stopped) return u"Stopped before anything was written: the KVX holds what it held before.";
     return u"Nothing was written: the KVX's configuration could not be read to back it up (" +
-           Text(std::to_string(Code)) + u")." + CheckLines;
+           Text(std::to_string(ResultNumber(Code))) + u")." + CheckLines;
 }
 
 std::u16string BackupSavedMessage(const std::u16string& BackupFile)
@@ -49,12 +49,12 @@ std::u16string BackupSavedMessage(const std::u16string& BackupFile)
     return u"What the KVX held before the write is saved in \"" + BackupFile + u"\".";
 }
 
-std::u16string PartlyWrittenMessage(uint8_t Code, size_t PagesSent, size_t PagesToSend, const std::u16string& BackupFile)
+std::u16string PartlyWrittenMessage(TKVXResult Code, size_t PagesSent, size_t PagesToSend, const std::u16string& BackupFile)
 {
     const std::u16string pages = Text(std::to_string(PagesSent)) + u" of " + Text(std::to_string(PagesToSend)) + u" pages";
-    const std::u16string what = Code == ResultStopped
+    const std::u16string what = Code == TKVXResult::Stopped
                                     ? u"The write was stopped after " + pages + u"."
-                                    : u"The write failed after " + pages + u" (" + Text(std::to_string(Code)) + u").";
+                                    : u"The write failed after " + pages + u" (" + Text(std::to_string(ResultNumber(Code))) + u").";
     return what + u"\r\rThe KVX now holds part of its old configuration and part of the new one. " +
            BackupSavedMessage(BackupFile);
 }

@@ -29,7 +29,7 @@ TEST_F(Exchange, ReplyAfterStrayBytesIsTakenFromWhereItWasFound)
     Link->SetUnitFaults("stray@read");
     uint8_t page[PageSize] = {};
     ASSERT_TRUE(ReadPasswordPage(page));
-    EXPECT_EQ(KVX->LastCommsError, CommsOK);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::OK);
     EXPECT_EQ(Bytes(page, page + PageSize), Bytes(Link->Unit.Memory.begin() + PasswordPageAddress,
                                                   Link->Unit.Memory.begin() + PasswordPageAddress + PageSize));
 }
@@ -40,7 +40,7 @@ TEST_F(Exchange, WrongAcknowledgementFailsAtOnce)
     Link->SetUnitFaults("wrong-ack@read");
     uint8_t page[PageSize];
     EXPECT_FALSE(ReadPasswordPage(page));
-    EXPECT_EQ(KVX->LastCommsError, CommsBadReply);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::BadReply);
     EXPECT_EQ(Pump.Now, 0u) << "no waiting for the time-out";
 }
 
@@ -49,7 +49,7 @@ TEST_F(Exchange, SilenceTimesOutAfterOneSecondOfClockTime)
     ConnectDongle();
     Link->Silent = true;
     EXPECT_FALSE(KVX->BeginTransfer());
-    EXPECT_EQ(KVX->LastCommsError, CommsTimeout);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::Timeout);
     EXPECT_EQ(Pump.Now, TKVX::ReplyWaitMs);
 }
 
@@ -58,7 +58,7 @@ TEST_F(Exchange, UnwrittenRequestIsReported)
     ConnectDongle();
     Link->WriteFails = true;
     EXPECT_FALSE(KVX->BeginTransfer());
-    EXPECT_EQ(KVX->LastCommsError, CommsWriteFailed);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::WriteFailed);
 }
 
 TEST_F(Exchange, ReceiveDeliveryIsOffDuringTheExchangeOnly)
@@ -79,7 +79,7 @@ TEST_F(Exchange, NeverReadsMoreThanTheReceiveBufferHolds)
     Link->Receive(Bytes(3000, 0x00));
     Link->AfterRequest = [&](TKVXCommand) { Link->Receive(Bytes(3000, 0x00)); };
     EXPECT_FALSE(KVX->BeginTransfer());  // the flush dropped the first lot; the second is junk
-    EXPECT_EQ(KVX->LastCommsError, CommsBadReply);
+    EXPECT_EQ(KVX->LastCommsError, TCommsError::BadReply);
     EXPECT_EQ(Link->RxQueue.size(), 3000u - TKVX::BufferSize);
 }
 
@@ -145,7 +145,7 @@ TEST_F(Recognition, ASecondDongleThatFailsToOpenLeavesTheFirstConnected)
     KVX->OnDeviceConnect = [&] { ++connects; };
     ConnectDongle();
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&config), TKVXResult::OK);
     Link->OpenFails = true;
     Link->OnDeviceConnect(DongleInfo(1));
     EXPECT_TRUE(KVX->DeviceConnected());
@@ -216,7 +216,7 @@ TEST_F(Unsolicited, ADeliveryInsideATransferLeavesItBusy)
         }
     };
     std::u16string password;
-    KVX->ReadPassword(password);
+    (void)KVX->ReadPassword(password);
     EXPECT_TRUE(busyAfterDelivery);
     EXPECT_FALSE(KVX->Busy);
 }

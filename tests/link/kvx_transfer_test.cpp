@@ -51,7 +51,7 @@ std::vector<uint16_t> OneToN(uint16_t n)
 TEST_F(Transfer, FullReadCopiesTheImageAndKeepsTheRestOfTheMemory)
 {
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&config), TKVXResult::OK);
     EXPECT_EQ(ImageOf(config), UnitImage());
     EXPECT_TRUE(std::equal(Link->Unit.Memory.begin(), Link->Unit.Memory.end(), KVX->EEPROMBuffer()));
     EXPECT_EQ(Progress, OneToN(512));
@@ -71,7 +71,7 @@ TEST_F(Transfer, FailedReadLeavesTheCallersImageAndFillsUnreadPagesWithFF)
     TKVXConfig config = ErasedConfig();
     config.UnitID[0] = 'Q';
     const Bytes before = ImageOf(config);
-    EXPECT_EQ(KVX->ReadConfig(&config), ResultPageReadFailed);
+    EXPECT_EQ(KVX->ReadConfig(&config), TKVXResult::PageReadFailed);
     EXPECT_EQ(ImageOf(config), before);
     EXPECT_TRUE(std::equal(Link->Unit.Memory.begin(), Link->Unit.Memory.begin() + 10 * PageSize, KVX->EEPROMBuffer()));
     EXPECT_TRUE(std::all_of(KVX->EEPROMBuffer() + 10 * PageSize, KVX->EEPROMBuffer() + UnitMemorySize,
@@ -83,7 +83,7 @@ TEST_F(Transfer, StopDuringAReadEndsBeforeTheNextPageAndStillLeavesConfigMode)
 {
     TerminateAfterPages(100);
     TKVXConfig config = ErasedConfig();
-    EXPECT_EQ(KVX->ReadConfig(&config), ResultStopped);
+    EXPECT_EQ(KVX->ReadConfig(&config), TKVXResult::Stopped);
     EXPECT_EQ(Link->CountOf(TKVXCommand::ReadPage), 100u);
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig);
     EXPECT_EQ(Link->RtsHistory.back(), 0);
@@ -94,20 +94,20 @@ TEST_F(Transfer, SilentUnitCostsThreeSecondsToEnterAndSixToGiveUpLeaving)
 {
     Link->Silent = true;
     TKVXConfig config = ErasedConfig();
-    EXPECT_EQ(KVX->ReadConfig(&config), ResultNoExitConfig);
+    EXPECT_EQ(KVX->ReadConfig(&config), TKVXResult::NoExitConfig);
     EXPECT_NEAR(static_cast<double>(Pump.Now), 9000.0, 100.0);
 }
 
 TEST_F(Transfer, WriteMarksTheImageAndLeavesThePasswordInTheCallersCopy)
 {
     TKVXConfig read = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&read), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&read), TKVXResult::OK);
     Progress.clear();
 
     TKVXConfig config = ErasedConfig();
     std::memset(config.Bytes(), 0x11, TKVXConfig::Size);
     KVX->SessionPassword = u"open sesame";
-    ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->WriteConfig(&config), TKVXResult::OK);
 
     Bytes expectedPassword(32, 0x20);
     std::memcpy(expectedPassword.data(), "open sesame", 11);
@@ -126,9 +126,9 @@ TEST_F(Transfer, WriteMarksTheImageAndLeavesThePasswordInTheCallersCopy)
 TEST_F(Transfer, EmptySessionPasswordIsWrittenAsSpaces)
 {
     TKVXConfig read = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&read), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&read), TKVXResult::OK);
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->WriteConfig(&config), TKVXResult::OK);
     EXPECT_TRUE(std::all_of(Link->Unit.Memory.begin() + 1792, Link->Unit.Memory.begin() + 1824, [](uint8_t b) { return b == 0x20; }));
 }
 
@@ -136,7 +136,7 @@ TEST_F(Transfer, WriteWithoutAFullReadFirstReadsTheUnitSoItsUpperMemorySurvives)
 {
     const Bytes upper(Link->Unit.Memory.begin() + TKVXConfig::Size, Link->Unit.Memory.end());
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->WriteConfig(&config), TKVXResult::OK);
     EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + TKVXConfig::Size, Link->Unit.Memory.end()), upper);
     EXPECT_EQ(Link->CountOf(TKVXCommand::ReadPage), 512u);
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage), 512u);
@@ -150,7 +150,7 @@ TEST_F(Transfer, WriteSendsTheImageAsItWasWhenCalledWhateverHappensToItDuringThe
     Pump.OnProcess = [&] {
         if (Link->CountOf(TKVXCommand::ReadPage) == 100) config.UnitID[0] = 'B';  // a template loaded meanwhile
     };
-    ASSERT_EQ(KVX->WriteConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->WriteConfig(&config), TKVXResult::OK);
     EXPECT_EQ(Link->Unit.Memory[offsetof(TKVXConfig, UnitID)], 'A');
 }
 
@@ -158,7 +158,7 @@ TEST_F(Transfer, WriteWhosePreliminaryReadFailsWritesNothing)
 {
     Link->SetUnitFaults("stop-after-page=3");
     TKVXConfig config = ErasedConfig();
-    EXPECT_EQ(KVX->WriteConfig(&config), ResultPageReadFailed);
+    EXPECT_EQ(KVX->WriteConfig(&config), TKVXResult::PageReadFailed);
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage), 0u);
     EXPECT_EQ(config.LockArray[0], 0xFF) << "the caller's image is untouched";
 }
@@ -166,7 +166,7 @@ TEST_F(Transfer, WriteWhosePreliminaryReadFailsWritesNothing)
 TEST_F(Transfer, ReconnectingForgetsTheMemoryReadFromTheLastUnit)
 {
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&config), TKVXResult::OK);
     EXPECT_TRUE(KVX->UnitMemoryKnown());
     Link->OnDeviceDisconnect(DongleInfo());
     ConnectDongle();
@@ -176,9 +176,9 @@ TEST_F(Transfer, ReconnectingForgetsTheMemoryReadFromTheLastUnit)
 TEST_F(Transfer, StopDuringAWriteGives255AndLeavesConfigMode)
 {
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&config), TKVXResult::OK);
     TerminateAfterPages(512 + 20);
-    EXPECT_EQ(KVX->WriteConfig(&config), ResultStopped);
+    EXPECT_EQ(KVX->WriteConfig(&config), TKVXResult::Stopped);
     EXPECT_EQ(Link->CountOf(TKVXCommand::WritePage), 20u);
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig);
     EXPECT_FALSE(KVX->UnitMemoryKnown()) << "the unit holds part old, part new";
@@ -191,8 +191,8 @@ struct TPrecedenceCase {
     bool LowerFails;
     const char* UnitFaults;
     bool Stop;
-    uint8_t ReadCode;
-    uint8_t PasswordCode;
+    unsigned ReadCode;  // the numbers the messages show
+    unsigned PasswordCode;
 };
 
 void PrintTo(const TPrecedenceCase& c, std::ostream* os)
@@ -215,13 +215,13 @@ TEST_P(Precedence, CodeOfTheFirstFailingStepUnlessTheLineOrTheExitFails)
         };
 
     TKVXConfig config = ErasedConfig();
-    EXPECT_EQ(KVX->ReadConfig(&config), c.ReadCode) << c.Name;
+    EXPECT_EQ(ResultNumber(KVX->ReadConfig(&config)), c.ReadCode) << c.Name;
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig) << c.Name;
     EXPECT_FALSE(Link->Unit.InConfigMode()) << "every session ends by leaving configuration mode";
 
     Link->Requests.clear();
     std::u16string password;
-    EXPECT_EQ(KVX->ReadPassword(password), c.PasswordCode) << c.Name;
+    EXPECT_EQ(ResultNumber(KVX->ReadPassword(password)), c.PasswordCode) << c.Name;
     EXPECT_FALSE(Link->Unit.InConfigMode());
     EXPECT_EQ(Link->CountOf(TKVXCommand::BeginTransfer), 0u);
 }
@@ -254,15 +254,15 @@ TEST_F(Transfer, LowerFailureFlaggedWithOtherwiseGoodRead)
 {
     Link->LowerFails = true;
     TKVXConfig config = ErasedConfig();
-    EXPECT_EQ(KVX->ReadConfig(&config), ResultLowerLineFailed);
+    EXPECT_EQ(KVX->ReadConfig(&config), TKVXResult::LowerLineFailed);
 }
 
 TEST_F(Transfer, PageWriteFailureGivesEight)
 {
     TKVXConfig config = ErasedConfig();
-    ASSERT_EQ(KVX->ReadConfig(&config), ResultOK);
+    ASSERT_EQ(KVX->ReadConfig(&config), TKVXResult::OK);
     Link->SetUnitFaults("drop-reply@write");
-    EXPECT_EQ(KVX->WriteConfig(&config), ResultPageWriteFailed);
+    EXPECT_EQ(KVX->WriteConfig(&config), TKVXResult::PageWriteFailed);
 }
 
 class Password : public Transfer {
@@ -278,7 +278,7 @@ TEST_F(Password, ReadsTheTrimmedPasswordWithoutBeginTransfer)
 {
     StorePassword("  secret");
     std::u16string password;
-    ASSERT_EQ(KVX->ReadPassword(password), ResultOK);
+    ASSERT_EQ(KVX->ReadPassword(password), TKVXResult::OK);
     EXPECT_EQ(password, u"secret");
     EXPECT_EQ(Link->Commands(), (std::vector<TKVXCommand>{TKVXCommand::EnterConfig, TKVXCommand::ReadPage,
                                                           TKVXCommand::ExitConfig}));
@@ -288,7 +288,7 @@ TEST_F(Password, ThirtyTwoSpacesMeanNoPassword)
 {
     StorePassword("");
     std::u16string password = u"stale";
-    ASSERT_EQ(KVX->ReadPassword(password), ResultOK);
+    ASSERT_EQ(KVX->ReadPassword(password), TKVXResult::OK);
     EXPECT_EQ(password, u"");
 }
 
@@ -296,8 +296,8 @@ TEST_F(Password, WriteChangesOnlyThePasswordBytesOfThePage)
 {
     const Bytes restOfPage(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920);
     std::u16string password;
-    ASSERT_EQ(KVX->ReadPassword(password), ResultOK);
-    ASSERT_EQ(KVX->WritePassword(u"new"), ResultOK);
+    ASSERT_EQ(KVX->ReadPassword(password), TKVXResult::OK);
+    ASSERT_EQ(KVX->WritePassword(u"new"), TKVXResult::OK);
     Bytes expected(32, 0x20);
     std::memcpy(expected.data(), "new", 3);
     EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + 1792, Link->Unit.Memory.begin() + 1824), expected);
@@ -307,14 +307,14 @@ TEST_F(Password, WriteChangesOnlyThePasswordBytesOfThePage)
 TEST_F(Password, WriteWithoutAPriorReadReadsThePageFirst)
 {
     const Bytes restOfPage(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920);
-    ASSERT_EQ(KVX->WritePassword(u"new"), ResultOK);
+    ASSERT_EQ(KVX->WritePassword(u"new"), TKVXResult::OK);
     EXPECT_EQ(Bytes(Link->Unit.Memory.begin() + 1824, Link->Unit.Memory.begin() + 1920), restOfPage);
 }
 
 TEST_F(Password, FailedPageWriteGivesSeven)
 {
     Link->SetUnitFaults("drop-reply@write");
-    EXPECT_EQ(KVX->WritePassword(u"new"), ResultPageReadFailed);
+    EXPECT_EQ(KVX->WritePassword(u"new"), TKVXResult::PageReadFailed);
     EXPECT_EQ(Link->Commands().back(), TKVXCommand::ExitConfig);
 }
 

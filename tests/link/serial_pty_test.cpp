@@ -99,17 +99,17 @@ TEST_F(SerialPtyTest, WholeReadAndWriteCrossTheTty)
     // Opening raises both lines, and setting the line may again: lowered after each.
     EXPECT_EQ(Lines, (std::vector<std::pair<bool, bool>>{{false, false}, {false, false}}));
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
     const std::vector<uint8_t> before = UnitMemory();
     EXPECT_TRUE(std::equal(before.begin(), before.end(), Kvx->EEPROMBuffer()));
 
     std::fill_n(image->Bytes() + 176, 16, uint8_t{'Z'});
-    ASSERT_EQ(Kvx->WriteConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->WriteConfig(image.get()), TKVXResult::OK);
     const std::vector<uint8_t> after = UnitMemory();
     EXPECT_TRUE(std::equal(after.begin(), after.end(), Kvx->EEPROMBuffer()));
     EXPECT_EQ(after[176], 'Z');
     EXPECT_EQ(after[2046], 0xAA);
-    EXPECT_EQ(WriteFailureMessage(ResultPageWriteFailed).find(u"baud"), std::u16string::npos) << "the unit answered";
+    EXPECT_EQ(WriteFailureMessage(TKVXResult::PageWriteFailed).find(u"baud"), std::u16string::npos) << "the unit answered";
     Unit.WithSimulator([](sim::TSimulator& sim) {
         EXPECT_FALSE(sim.Dongle.RtsActive());
         EXPECT_FALSE(sim.Unit.InConfigMode());
@@ -147,7 +147,7 @@ TEST_F(SerialPtyTest, PortVanishingDuringAReadFailsItAndSaysWhy)
         if (page == 100) Unit.Hangup();
     };
     auto image = std::make_unique<TKVXConfig>();
-    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultNoExitConfig);
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::NoExitConfig);
     EXPECT_NE(std::find(Errors.begin(), Errors.end(), SI_DEVICE_IO_FAILED), Errors.end());
     EXPECT_NE(Backend->Problem().find(Unit.Port() + " went away"), std::string::npos) << Backend->Problem();
 
@@ -313,7 +313,7 @@ TEST(SerialReenumeration, ADeadOpenPortIsLetGoAndTheDongleTakenAgain)
         ASSERT_TRUE(link.PollAndConnected());
         EXPECT_EQ(link.Backend->Problem(), "");
         std::u16string password;
-        EXPECT_EQ(link.Kvx->ReadPassword(password), ResultOK) << "the unit answers on the new port";
+        EXPECT_EQ(link.Kvx->ReadPassword(password), TKVXResult::OK) << "the unit answers on the new port";
     }
 }
 
@@ -337,8 +337,8 @@ TEST(SerialSilentUnit, AFailureSaysTheRateMayBeWrong)
     ASSERT_TRUE(kvx.DeviceConnected());
 
     std::u16string password;
-    const uint8_t code = kvx.ReadPassword(password);
-    EXPECT_EQ(code, ResultNoExitConfig);
+    const TKVXResult code = kvx.ReadPassword(password);
+    EXPECT_EQ(code, TKVXResult::NoExitConfig);
     EXPECT_NE(ReadFailureMessage(code).find(u"No reply at 38400 baud"), std::u16string::npos);
     ::close(master);
 }

@@ -71,7 +71,7 @@ TEST(GeneralAndInputPagesOnTheUnit, AReadAndAWriteLeaveTheirFieldsAsTheyWere)
         ASSERT_EQ(host.Control("poke", (std::to_string(offset) + "=" + Hex(bytes)).c_str()), 0) << offset;
     host.PlugIn();
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(host.KVX->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(host.KVX->ReadConfig(image.get()), TKVXResult::OK);
 
     QWidget parent;
     TGeneralSetupPage general(host, &parent);
@@ -85,7 +85,7 @@ TEST(GeneralAndInputPagesOnTheUnit, AReadAndAWriteLeaveTheirFieldsAsTheyWere)
     *image = ErasedConfig();
     ASSERT_TRUE(general.FormToConfig(*image, true));
     ASSERT_TRUE(inputs.FormToConfig(*image, true));
-    ASSERT_EQ(host.KVX->WriteConfig(image.get()), ResultOK);
+    ASSERT_EQ(host.KVX->WriteConfig(image.get()), TKVXResult::OK);
     for (const auto& [offset, bytes] : UnitContent()) EXPECT_EQ(host.UnitBytes(offset, bytes.size()), bytes) << "at " << offset;
 }
 

@@ -54,13 +54,13 @@ TEST(RemoteControlOnTheUnit, AReadWrittenBackLeavesBothBlocksAsTheyWere)
     host.PlugIn();
 
     auto read = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(host.KVX->ReadConfig(read.get()), ResultOK);
+    ASSERT_EQ(host.KVX->ReadConfig(read.get()), TKVXResult::OK);
     QWidget parent;
     TRemoteControlPage page(host, &parent);
     page.ConfigToForm(*read);
     auto stored = std::make_unique<TKVXConfig>(ErasedConfig());
     ASSERT_TRUE(page.FormToConfig(*stored, true));
-    ASSERT_EQ(host.KVX->WriteConfig(stored.get()), ResultOK);
+    ASSERT_EQ(host.KVX->WriteConfig(stored.get()), TKVXResult::OK);
 
     EXPECT_EQ(host.UnitBytes(TableOffset, TableSize), table);
     EXPECT_EQ(host.UnitBytes(ElementsOffset, ElementsSize), elements);

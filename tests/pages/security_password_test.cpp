@@ -99,7 +99,7 @@ TEST_F(SecurityPasswordTest, AFailedPasswordReadIsShownAndNeverTakenForNoPasswor
     Host.PlugIn();
     Host.Control("fault", "drop-reply@read");
     Type("", "");
-    Dialogs.ExpectMessage(QString::fromUtf16(ReadFailureMessage(ResultPageReadFailed).c_str()));
+    Dialogs.ExpectMessage(QString::fromUtf16(ReadFailureMessage(TKVXResult::PageReadFailed).c_str()));
     Page.btnSetPassword->click();
     EXPECT_EQ(PageWrites(), 0);
     Host.Control("fault", "none");
@@ -154,7 +154,7 @@ TEST_F(SecurityPasswordTest, BothEmptyAndYesClearsTheUnitsPassword)
     Page.btnSetPassword->click();
     EXPECT_EQ(UnitPassword(), "");
     std::u16string stored = u"?";
-    ASSERT_EQ(Host.KVX->ReadPassword(stored), ResultOK);
+    ASSERT_EQ(Host.KVX->ReadPassword(stored), TKVXResult::OK);
     EXPECT_EQ(stored, u"");
 }
 

@@ -54,7 +54,7 @@ TEST(SwitchingPagesOnTheUnit, AReadAndAWriteLeaveBothBlocksAsTheyWere)
 
     host.PlugIn();
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(host.KVX->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(host.KVX->ReadConfig(image.get()), TKVXResult::OK);
     QWidget parent;
     TMissedCallPage missedCall(host, &parent);
     TTimersPage timerPage(host, &parent);
@@ -64,7 +64,7 @@ TEST(SwitchingPagesOnTheUnit, AReadAndAWriteLeaveBothBlocksAsTheyWere)
     *image = ErasedConfig();
     ASSERT_TRUE(missedCall.FormToConfig(*image, true));
     ASSERT_TRUE(timerPage.FormToConfig(*image, true));
-    ASSERT_EQ(host.KVX->WriteConfig(image.get()), ResultOK);
+    ASSERT_EQ(host.KVX->WriteConfig(image.get()), TKVXResult::OK);
     EXPECT_EQ(before(TimerBlock), timers);
     EXPECT_EQ(before(MissedCallBlock), missedCalls);
 }

@@ -115,14 +115,14 @@ TEST_F(UnitPagesRoundTrip, AWriteToTheUnitReadsBackTheSameBytes)
     Host.PlugIn();
     ASSERT_TRUE(Host.KVX->DeviceConnected());
     auto read = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Host.KVX->ReadConfig(read.get()), ResultOK);  // a write sends back what lies above the image
+    ASSERT_EQ(Host.KVX->ReadConfig(read.get()), TKVXResult::OK);  // a write sends back what lies above the image
 
     TUnitPages pages(Host, &Parent);
     FillIn(pages);
     const auto stored = std::make_unique<TKVXConfig>(pages.Store(true));
     auto written = std::make_unique<TKVXConfig>(*stored);  // the write adds the password and marks
-    ASSERT_EQ(Host.KVX->WriteConfig(written.get()), ResultOK);
-    ASSERT_EQ(Host.KVX->ReadConfig(read.get()), ResultOK);
+    ASSERT_EQ(Host.KVX->WriteConfig(written.get()), TKVXResult::OK);
+    ASSERT_EQ(Host.KVX->ReadConfig(read.get()), TKVXResult::OK);
 
     TUnitPages shown(Host, &Parent);
     shown.Show(*read);

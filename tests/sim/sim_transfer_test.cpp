@@ -101,7 +101,7 @@ protected:
 TEST_F(SimTransferTest, WrittenImageReadsBackEqual)
 {
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
     EXPECT_EQ(Text(image->UnitID), "KVX Demo Site   ");
     EXPECT_EQ(image->Relay8PulseTime.Value(), 120);
 
@@ -109,10 +109,10 @@ TEST_F(SimTransferTest, WrittenImageReadsBackEqual)
     image->Relay1PulseTime.SetValue(1000);
     image->ShortCuts[639] = 0x42;
     Kvx->SessionPassword = u"open sesame";
-    ASSERT_EQ(Kvx->WriteConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->WriteConfig(image.get()), TKVXResult::OK);
 
     auto back = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Kvx->ReadConfig(back.get()), ResultOK);
+    ASSERT_EQ(Kvx->ReadConfig(back.get()), TKVXResult::OK);
     EXPECT_EQ(back->Bytes()[0], 0xFF); // every full write marks byte 0
     EXPECT_TRUE(std::equal(image->Bytes() + 1, image->Bytes() + TKVXConfig::Size, back->Bytes() + 1));
     EXPECT_EQ(UnitBytes(1792, 12), std::vector<uint8_t>({'o', 'p', 'e', 'n', ' ', 's', 'e', 's', 'a', 'm', 'e', ' '}));
@@ -127,10 +127,10 @@ TEST_F(SimTransferTest, WrittenImageReadsBackEqual)
 TEST_F(SimTransferTest, PasswordRoundTripsThroughItsPage)
 {
     std::u16string password;
-    ASSERT_EQ(Kvx->ReadPassword(password), ResultOK);
+    ASSERT_EQ(Kvx->ReadPassword(password), TKVXResult::OK);
     EXPECT_EQ(password, u"");
-    ASSERT_EQ(Kvx->WritePassword(u"secret"), ResultOK);
-    ASSERT_EQ(Kvx->ReadPassword(password), ResultOK);
+    ASSERT_EQ(Kvx->WritePassword(u"secret"), TKVXResult::OK);
+    ASSERT_EQ(Kvx->ReadPassword(password), TKVXResult::OK);
     EXPECT_EQ(password, u"secret");
     EXPECT_EQ(Control("peek", "1823"), ' ');
     EXPECT_EQ(Count("begin-transfer"), 0);
@@ -141,27 +141,27 @@ TEST_F(SimTransferTest, EveryFaultGivesItsCodeAndTheUnitIsStillAskedToLeave)
     struct TCase {
         const char* Fault;
         bool Write;
-        uint8_t Code;
+        TKVXResult Code;
     };
     const TCase cases[] = {
-        {"drop-reply@enter", false, ResultNoConfigMode},
-        {"wrong-ack@begin", false, ResultNoBeginTransfer},
-        {"drop-reply", false, ResultPageReadFailed},
-        {"bad-crc", false, ResultPageReadFailed},
-        {"wrong-ack@read", false, ResultPageReadFailed},
-        {"stop-after-page=100", false, ResultPageReadFailed},
-        {"drop-reply@exit", false, ResultNoExitConfig},
-        {"stray@all", false, ResultOK},
-        {"wrong-ack", true, ResultPageWriteFailed},
-        {"bad-crc@write", true, ResultPageWriteFailed},
-        {"stop-after-page=3", true, ResultPageWriteFailed},
+        {"drop-reply@enter", false, TKVXResult::NoConfigMode},
+        {"wrong-ack@begin", false, TKVXResult::NoBeginTransfer},
+        {"drop-reply", false, TKVXResult::PageReadFailed},
+        {"bad-crc", false, TKVXResult::PageReadFailed},
+        {"wrong-ack@read", false, TKVXResult::PageReadFailed},
+        {"stop-after-page=100", false, TKVXResult::PageReadFailed},
+        {"drop-reply@exit", false, TKVXResult::NoExitConfig},
+        {"stray@all", false, TKVXResult::OK},
+        {"wrong-ack", true, TKVXResult::PageWriteFailed},
+        {"bad-crc@write", true, TKVXResult::PageWriteFailed},
+        {"stop-after-page=3", true, TKVXResult::PageWriteFailed},
     };
     auto image = std::make_unique<TKVXConfig>();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Fault);
         // A write needs what lies above the image; a failed write leaves it unknown.
         if (c.Write) {
-            ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+            ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
         }
         ASSERT_EQ(Control("fault", c.Fault), 0);
         const int exitsBefore = Count("exit-config");
@@ -178,18 +178,18 @@ TEST_F(SimTransferTest, EveryFaultGivesItsCodeAndTheUnitIsStillAskedToLeave)
 TEST_F(SimTransferTest, RefusedWriteLeavesTheUnitUnchanged)
 {
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
     const auto before = UnitBytes(0, 300);
     ASSERT_EQ(Control("fault", "wrong-ack@write"), 0);
     std::fill_n(image->Bytes(), TKVXConfig::Size, uint8_t{0x00});
-    EXPECT_EQ(Kvx->WriteConfig(image.get()), ResultPageWriteFailed);
+    EXPECT_EQ(Kvx->WriteConfig(image.get()), TKVXResult::PageWriteFailed);
     EXPECT_EQ(UnitBytes(0, 300), before);
 
     // A write cut off part way keeps the pages it finished, and no more.
-    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
     std::fill_n(image->Bytes(), TKVXConfig::Size, uint8_t{0x00});
     ASSERT_EQ(Control("fault", "stop-after-page=2"), 0);
-    EXPECT_EQ(Kvx->WriteConfig(image.get()), ResultPageWriteFailed);
+    EXPECT_EQ(Kvx->WriteConfig(image.get()), TKVXResult::PageWriteFailed);
     EXPECT_EQ(Control("peek", "255"), 0x00);
     EXPECT_EQ(UnitBytes(256, 44), std::vector<uint8_t>(before.begin() + 256, before.end()));
 }
@@ -266,7 +266,7 @@ TEST_F(SimTransferTest, CableMovedToAnotherUnitIsReadBeforeItsBackupAndGetsNothi
         Link->PollDevices();
         Wait(1500, true);  // the unit has said who it is
         auto image = std::make_unique<TKVXConfig>();
-        ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+        ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
         ASSERT_EQ(Text(image->UnitID), "KVX Demo Site   ");
         if (c.Swap) Control("swap-unit", "");
         if (std::string(c.Name) == "reconnect") {
@@ -316,7 +316,7 @@ TEST_F(SimTransferTest, ChangedPagesWriteLeavesWhatAFullWriteWouldAndVerifiesTho
     std::mt19937 random(20);
     const auto folder = TemporaryFolder("kvx-changed-");
     auto image = std::make_unique<TKVXConfig>();
-    ASSERT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         const size_t from = c.Spread == PageSize ? 40 * PageSize : 0;
@@ -357,7 +357,7 @@ TEST_F(SimTransferTest, PasswordProvenOnOneUnitNeverReachesAnother)
     };
     ASSERT_EQ(ProveUnitPassword(*Kvx, asked).Outcome, TPasswordOutcome::Proven);
     auto image = std::make_unique<TKVXConfig>(ErasedConfig());
-    ASSERT_EQ(Kvx->WriteConfig(image.get()), ResultOK);
+    ASSERT_EQ(Kvx->WriteConfig(image.get()), TKVXResult::OK);
     EXPECT_EQ(UnitBytes(1792, 32), std::vector<uint8_t>(32, ' '));
 }
 
@@ -428,7 +428,7 @@ TEST_F(SimTransferTest, DonglePulledDuringAReadFailsItAndLeavesNoUnitInConfigura
         if (page == 100) Control("unplug", "");
     };
     auto image = std::make_unique<TKVXConfig>();
-    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultNoExitConfig);
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::NoExitConfig);
     EXPECT_NE(std::find(Errors.begin(), Errors.end(), SI_DEVICE_IO_FAILED), Errors.end());
     EXPECT_EQ(Control("config-mode", ""), 0);
     Link->PollDevices();
@@ -468,14 +468,14 @@ TEST_F(SimTransferTest, OverrunIsFlushedAndReported)
 
     // The next read is not disturbed by what was lost.
     auto image = std::make_unique<TKVXConfig>();
-    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
 }
 
 TEST_F(SimTransferTest, TimingModelStretchesAFullReadOverVirtualTime)
 {
     ASSERT_EQ(Control("baud", "115200"), 0);
     auto image = std::make_unique<TKVXConfig>();
-    EXPECT_EQ(Kvx->ReadConfig(image.get()), ResultOK);
+    EXPECT_EQ(Kvx->ReadConfig(image.get()), TKVXResult::OK);
     EXPECT_EQ(Text(image->UnitID), "KVX Demo Site   ");
     // 512 pages of 6 bytes out and 132 back at 115200 baud: about 6 s on the line.
     EXPECT_GE(Pump.Now, 6000u);

@@ -127,7 +127,7 @@ TEST_F(TransferTest, ReadFailureNamesTheCodeAndLeavesAnErasedImage)
 {
     ConnectDongle();
     Link->SetUnitFaults("stop-after-page=10");  // the unit stops answering page requests
-    Dialogs.ExpectMessage(ReadFailureText(ResultPageReadFailed));
+    Dialogs.ExpectMessage(ReadFailureText(TKVXResult::PageReadFailed));
     Window->ReadClicked();
     ASSERT_EQ(Dialogs.Messages.size(), 1u);
     EXPECT_EQ(Dialogs.Messages[0].Text.toStdString(),
@@ -239,24 +239,24 @@ TEST_F(TransferTest, WriteThatEndsEarlySaysWhatTheUnitHoldsAndOffersTheRestore)
                     Window->WriteClicked();
                 }
             };
-            partly.Code = ResultStopped;
+            partly.Code = TKVXResult::Stopped;
             partly.PagesSent = 20;
             break;
         case TEnd::PageFails:
             Link->SetUnitFaults("stop-after-page=4");  // the password page, then three pages written
-            partly.Code = ResultPageWriteFailed;
+            partly.Code = TKVXResult::PageWriteFailed;
             partly.PagesSent = 3;
             break;
         case TEnd::NoBeginTransfer:
             Link->SetUnitFaults("drop-reply@begin");
-            Dialogs.ExpectMessage(WriteFailureText(ResultNoBeginTransfer));
+            Dialogs.ExpectMessage(WriteFailureText(TKVXResult::NoBeginTransfer));
             break;
         case TEnd::ReadBeforeFails:
             Link->SetUnitFaults("stop-after-page=4");
-            Dialogs.ExpectMessage(NothingWrittenText(ResultPageReadFailed));
+            Dialogs.ExpectMessage(NothingWrittenText(TKVXResult::PageReadFailed));
             break;
         }
-        if (partly.Code != ResultOK) Dialogs.ExpectMessage(PartlyWrittenQuestion(partly), c.Answer);
+        if (partly.Code != TKVXResult::OK) Dialogs.ExpectMessage(PartlyWrittenQuestion(partly), c.Answer);
         // The edit below is in the pages only: the restore would show the backup over it.
         if (c.Answer == mrYes) Dialogs.ExpectMessage(UnsavedEditsQuestion(RestoringWords), mrNo);
         BytePage(1)->Edit(3);

@@ -183,7 +183,7 @@ private:
     void SetConnectionIcons(int Index);
 
     bool DongleReady();
-    bool ProvePassword(QString (*FailureMessage)(uint8_t));
+    bool ProvePassword(QString (*FailureMessage)(TKVXResult));
     void WriteFromPages(TWriteScope Scope);
     bool BackupFolderReady();
     // Backs up, writes and verifies Image, with the write button as its stop button.

@@ -28,7 +28,7 @@ bool TfrmMain::DongleReady()
     return false;
 }
 
-bool TfrmMain::ProvePassword(QString (*FailureMessage)(uint8_t))
+bool TfrmMain::ProvePassword(QString (*FailureMessage)(TKVXResult))
 {
     const TPasswordCheck check = ProveUnitPassword(*KVX, [this]() -> std::optional<std::u16string> {
         const int result = Dialogs().ShowPassword(*FPasswordPrompt);
@@ -70,13 +70,13 @@ void TfrmMain::ReadClicked()
     ShowProgress(0);
     FDocument.ReadStarting();
     TKVXConfig read = ErasedConfig();
-    const uint8_t code = KVX->ReadConfig(&read);
-    if (code == ResultOK) {
+    const TKVXResult code = KVX->ReadConfig(&read);
+    if (code == TKVXResult::OK) {
         FDocument.UnitHolds(read);
         ConfigToPages();
         ShowingImageOf(UnitName(read));
         SayWhatHappened(ReadFromText(UnitName(read)));
-    } else if (code == ResultStopped) {
+    } else if (code == TKVXResult::Stopped) {
         SayWhatHappened(ReadStoppedText);
     } else {
         SayWhatHappened(FirstLine(ReadFailureText(code)));
@@ -154,12 +154,12 @@ bool TfrmMain::ReadUnitMemory()
     StartTransfer(TTransfer::Reading);
     ShowProgress(0);
     TKVXConfig held = ErasedConfig();
-    const uint8_t code = KVX->ReadConfig(&held);
+    const TKVXResult code = KVX->ReadConfig(&held);
     ShowProgress(0);
     EndTransfer();
     UpdateUnitCommands();
-    if (code != ResultOK && code != ResultStopped) ShowError(NothingWrittenText(code));
-    return code == ResultOK;
+    if (code != TKVXResult::OK && code != TKVXResult::Stopped) ShowError(NothingWrittenText(code));
+    return code == TKVXResult::OK;
 }
 
 void TfrmMain::StartTransfer(TTransfer Kind)
@@ -188,7 +188,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
 {
     switch (Result.Step) {
     case TWriteStep::ReadBefore:
-        if (Result.Code != ResultStopped) ShowError(NothingWrittenText(Result.Code));
+        if (Result.Code != TKVXResult::Stopped) ShowError(NothingWrittenText(Result.Code));
         break;
     case TWriteStep::Write:
         // Part old, part new: the backup is the way back, offered at once.
@@ -196,7 +196,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
             const int answer = TKVXMessageDlg::ShowMessageEx(PartlyWrittenQuestion(Result), TMsgDlgType::mtWarning,
                                                              {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, 0);
             if (answer == mrYes) RestoreBackupFile(QString::fromStdU16String(Result.BackupFile.u16string()), false);
-        } else if (Result.Code != ResultStopped) {
+        } else if (Result.Code != TKVXResult::Stopped) {
             ShowError(WriteFailureText(Result.Code));
         }
         break;
@@ -205,7 +205,7 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
         break;
     case TWriteStep::ReadBack:
         // Stopped while verifying: the write itself went through.
-        if (Result.Code != ResultStopped) ShowError(ReadBackFailedText(Result.Code));
+        if (Result.Code != TKVXResult::Stopped) ShowError(ReadBackFailedText(Result.Code));
         break;
     case TWriteStep::Verify:
         Dialogs().ShowDifferences({VerifyFailedText(Result.Differences), WrittenColumn, UnitHoldsColumn, Result.Differences});

@@ -5,12 +5,12 @@
 
 namespace kvx::ui {
 
-QString ReadFailureText(uint8_t Code)
+QString ReadFailureText(TKVXResult Code)
 {
     return QString::fromStdU16String(ReadFailureMessage(Code));
 }
 
-QString WriteFailureText(uint8_t Code)
+QString WriteFailureText(TKVXResult Code)
 {
     return QString::fromStdU16String(WriteFailureMessage(Code));
 }
@@ -36,7 +36,7 @@ QString BackupFailedText(const QString& Folder, const std::string& Reason)
         BackupFailedMessage(Folder.toStdU16String(), QString::fromStdString(Reason).toStdU16String()));
 }
 
-QString ReadBackFailedText(uint8_t Code)
+QString ReadBackFailedText(TKVXResult Code)
 {
     return QString::fromStdU16String(ReadBackFailedMessage(Code));
 }
@@ -66,7 +66,7 @@ QString RestoreQuestion(const QString& FileName)
     return QString("Restore the backup \"%1\" to the KVX?\r\rWhat the KVX holds now is backed up first.").arg(FileName);
 }
 
-QString NothingWrittenText(uint8_t Code)
+QString NothingWrittenText(TKVXResult Code)
 {
     return QString::fromStdU16String(NothingWrittenMessage(Code));
 }
@@ -83,7 +83,7 @@ QString WriteEndedCaption(const TUnitWriteResult& Result)
     QString caption;
     if (Result.Step == TWriteStep::Done)
         caption = QString::fromUtf16(Result.PagesToSend == 0 ? AlreadyHeldMessage : WrittenMessage(Result.Verified).c_str()) + "\n";
-    if (Result.Step == TWriteStep::ReadBack && Result.Code == ResultStopped) caption = WrittenText(false) + "\n";
+    if (Result.Step == TWriteStep::ReadBack && Result.Code == TKVXResult::Stopped) caption = WrittenText(false) + "\n";
     return caption + "Backup: " + QString::fromStdU16String(Result.BackupFile.filename().u16string());
 }
 

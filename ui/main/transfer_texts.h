@@ -48,13 +48,13 @@ inline constexpr const char* WriteSendsColumn = "A write sends";
 inline constexpr const char* PagesColumn = "The pages";
 inline constexpr const char* TemplateColumn = "The template";
 
-QString ReadFailureText(uint8_t Code);
-QString WriteFailureText(uint8_t Code);
+QString ReadFailureText(TKVXResult Code);
+QString WriteFailureText(TKVXResult Code);
 QString TemplateSaveFailedMessage(const QString& FileName, const QString& Reason);
 QString TemplateLoadFailedMessage(const QString& FileName, const QString& Reason);
 QString TemplateNotSavedMessage(const QString& FileName);
 QString BackupFailedText(const QString& Folder, const std::string& Reason);
-QString ReadBackFailedText(uint8_t Code);
+QString ReadBackFailedText(TKVXResult Code);
 QString VerifyFailedText(const std::vector<TFieldDifference>& Differences);
 QString WrittenText(bool Verified);
 QString ComparedWithTemplateHeading(const QString& FileName);
@@ -66,7 +66,7 @@ inline constexpr const char* AlreadyHoldsBackupText = "The KVX already holds thi
 QString NoBackupsText(const QString& Folder);
 QString RestoreHeading(const QString& FileName);
 QString RestoreQuestion(const QString& FileName);
-QString NothingWrittenText(uint8_t Code);
+QString NothingWrittenText(TKVXResult Code);
 // The write stopped or failed part way, with the question whether to restore the backup now.
 QString PartlyWrittenQuestion(const TUnitWriteResult& Result);
 // The status line after a write: how it ended and the backup's name.

@@ -14,7 +14,7 @@ namespace kvx::ui {
 namespace {
 
 constexpr int MinimumPulse = 1;  // the step buttons never reach 0
-constexpr int MaximumPulse = 1000;
+constexpr int MaximumPulse = RelayPulseMaximumSeconds;
 constexpr size_t OnBoardRelays = 2;
 
 struct TRelayRow {

@@ -111,7 +111,7 @@ bool TSecuritySetupPage::PasswordChangeAllowed()
     }
     // A password that could not be read is not "no password": say so and change nothing.
     std::u16string stored;
-    if (const uint8_t code = kvx.ReadPassword(stored); code != ResultOK) {
+    if (const TKVXResult code = kvx.ReadPassword(stored); code != TKVXResult::OK) {
         Show(ReadFailureText(code), TMsgDlgType::mtError);
         return false;
     }
