@@ -23,6 +23,7 @@
 #include "config/whole_file.h"
 #include "link/new_password.h"
 #include "transfer/backup_store.h"
+#include "transfer/config_document.h"
 #include "transfer/memory_compare.h"
 #include "transfer/status_log.h"
 #include "transfer/unit_write.h"
@@ -32,8 +33,6 @@ namespace kvx::cli {
 
 namespace {
 
-constexpr uint8_t UnprogrammedHiddenSetting = 255;
-constexpr uint8_t DefaultHiddenSetting = 50;
 
 void Say(const std::u16string& text)
 {
@@ -344,7 +343,7 @@ int WriteUnit(const TOptions& Options, const std::filesystem::path& Input, bool 
     if (!LoadTemplateOrSay(Input, image)) return ExitNoDevice;
     // As the program does: unprogrammed memory in the hidden setting goes out as the default.
     uint8_t& hidden = image.Bytes()[HiddenSettingOffset];
-    if (hidden == UnprogrammedHiddenSetting) hidden = DefaultHiddenSetting;
+    hidden = HiddenSettingToWrite(hidden);
     const TWriteScope scope = ChangesOnly ? TWriteScope::ChangedPages : TWriteScope::AllPages;
     return WriteImage(Options, image, {Options.BackupFolder, SystemLocalDateTime, Verify, scope}, false, InputName(Input));
 }
