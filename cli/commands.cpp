@@ -33,7 +33,6 @@ namespace kvx::cli {
 
 namespace {
 
-
 void Say(const std::u16string& text)
 {
     std::cerr << TerminalText(text) << "\n";
