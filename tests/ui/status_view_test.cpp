@@ -10,6 +10,7 @@
 #include "ui/main/kvx_image.h"
 #include "ui/main/kvx_panel.h"
 #include "ui/main/status_view.h"
+#include "ui/main/transfer_texts.h"
 
 namespace kvx::ui::test {
 namespace {
@@ -269,6 +270,7 @@ TEST_F(StatusViewTest, SaveReportNamesTheUnitThereAndOffersTheInstallersAnswersA
     Window->SaveReport();
     EXPECT_EQ(Dialogs.ReportDetailsShown.back().Installer, "Ann Fitter");
     EXPECT_EQ(contents("farm.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(Window->StatusLine->Caption(), SavedText("farm.pdf"));
 
     // Without a dongle the report names no unit but by its settings; a cancel writes nothing.
     Link->OnDeviceDisconnect(DongleInfo());

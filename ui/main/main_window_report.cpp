@@ -14,6 +14,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/shipped_file.h"
 #include "ui/main/status_view.h"
+#include "ui/main/transfer_texts.h"
 #include "ui/report/report_pdf.h"
 
 namespace kvx::ui {
@@ -58,8 +59,11 @@ void TfrmMain::SaveReport()
         ShowError(ReportSaveFailedMessage(shownName, QString::fromStdString(reason)));
         return;
     }
-    if (!SaveWholeFile(std::filesystem::path(fileName.toStdU16String()), bytes, reason))
+    if (!SaveWholeFile(std::filesystem::path(fileName.toStdU16String()), bytes, reason)) {
         ShowError(ReportSaveFailedMessage(shownName, QString::fromStdString(reason)));
+        return;
+    }
+    SayWhatHappened(SavedText(QFileInfo(fileName).fileName()), shownName);
 }
 
 } // namespace kvx::ui
