@@ -26,7 +26,7 @@ public:
     explicit TConfirmingDialogs(QString File) : FFile(std::move(File)) {}
     int ShowMessageEx(const QString&, TMsgDlgType, const TMsgDlgButtons&, const QStringList&) override { return mrOk; }
     void ShowPlainMessage(const QString&) override {}
-    int ShowPassword(TfrmPassword&) override { return mrCancel; }
+    int ShowPassword(TPasswordDialog&) override { return mrCancel; }
     QString SaveFileName(const TFileFilter&) override { return {}; }
     QString OpenFileName(const TFileFilter&) override { return FFile; }
     std::optional<size_t> ShowDifferences(const TDifferenceList&) override { return std::nullopt; }

@@ -18,7 +18,7 @@ public:
         Stop(Msg);
     }
     void ShowPlainMessage(const QString& Msg) override { Stop(Msg); }
-    int ShowPassword(kvx::ui::TfrmPassword&) override { Stop("password prompt"); }
+    int ShowPassword(kvx::ui::TPasswordDialog&) override { Stop("password prompt"); }
     QString SaveFileName(const kvx::ui::TFileFilter&) override { Stop("save dialog"); }
     QString OpenFileName(const kvx::ui::TFileFilter&) override { Stop("open dialog"); }
     std::optional<size_t> ShowDifferences(const kvx::ui::TDifferenceList&) override { Stop("list of differences"); }

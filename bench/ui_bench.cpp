@@ -29,7 +29,7 @@ void StartUpToShownWindow(benchmark::State& State)
 {
     TQtEventPump pump;
     for (auto _ : State) {
-        TfrmMain window(Setup(pump));
+        TMainWindow window(Setup(pump));
         window.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.isVisible());
@@ -40,7 +40,7 @@ BENCHMARK(StartUpToShownWindow)->Unit(benchmark::kMillisecond);
 void ConfigToPagesAndBack(benchmark::State& State)
 {
     TQtEventPump pump;
-    TfrmMain window(Setup(pump));
+    TMainWindow window(Setup(pump));
     window.show();
     // The simulated unit (something on every page) and an erased one by turns, so every
     // round changes what the controls show.

@@ -136,7 +136,7 @@ protected:
         setup.Clock = [] { return TLocalDateTime{}; };
         setup.CreatePages = CreateSetupPages;
         setup.BackupFolder = Backups.path();
-        Window = std::make_unique<TfrmMain>(std::move(setup));
+        Window = std::make_unique<TMainWindow>(std::move(setup));
     }
     void TearDown() override
     {
@@ -204,7 +204,7 @@ protected:
     kvx::test::TFakePump Pump;
     TProgramLink Link;
     KVXSIM_Control_t Control = nullptr;
-    std::unique_ptr<TfrmMain> Window;
+    std::unique_ptr<TMainWindow> Window;
 };
 
 TEST_F(AllPagesTest, AnyImageSettlesAfterOneTripThroughThePages)

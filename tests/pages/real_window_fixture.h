@@ -21,7 +21,7 @@ protected:
         setup.Link = std::make_unique<kvx::test::TFakeUnitLink>();
         setup.Pump = &Pump;
         setup.CreatePages = CreateSetupPages;
-        Window = std::make_unique<TfrmMain>(std::move(setup));
+        Window = std::make_unique<TMainWindow>(std::move(setup));
     }
 
     template <typename TPage>
@@ -32,7 +32,7 @@ protected:
 
     TScriptedDialogs Dialogs;
     kvx::test::TFakePump Pump;
-    std::unique_ptr<TfrmMain> Window;
+    std::unique_ptr<TMainWindow> Window;
 };
 
 } // namespace kvx::ui::test

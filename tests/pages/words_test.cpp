@@ -46,7 +46,7 @@ std::string Kvxctl(const std::string& Arguments)
 
 // The control at the end of Path ("ITTControl0/edRCCMD"), each name below the one before.
 template <typename TControl>
-TControl* ControlOn(TfrmMain& Window, int PageNo, const char* Path)
+TControl* ControlOn(TMainWindow& Window, int PageNo, const char* Path)
 {
     QObject* control = Window.Page(PageNo);
     for (const QString& name : QString(Path).split(u'/'))
@@ -87,12 +87,12 @@ protected:
 
 TEST_F(WordsTest, OneEditPerPageIsOneRowInItsWordsThatLeadsToItsControlAndReadsTheSameInKvxctl)
 {
-    using TEdit = std::function<void(TfrmMain&)>;
+    using TEdit = std::function<void(TMainWindow&)>;
     const auto type = [](int PageNo, const char* Name, const char* Text) {
-        return TEdit([=](TfrmMain& w) { ControlOn<QLineEdit>(w, PageNo, Name)->setText(Text); });
+        return TEdit([=](TMainWindow& w) { ControlOn<QLineEdit>(w, PageNo, Name)->setText(Text); });
     };
     const auto tick = [](int PageNo, const char* Name) {
-        return TEdit([=](TfrmMain& w) { ControlOn<QCheckBox>(w, PageNo, Name)->setChecked(true); });
+        return TEdit([=](TMainWindow& w) { ControlOn<QCheckBox>(w, PageNo, Name)->setChecked(true); });
     };
     const struct {
         int PageNo;
@@ -111,7 +111,7 @@ TEST_F(WordsTest, OneEditPerPageIsOneRowInItsWordsThatLeadsToItsControlAndReadsT
         {4, type(4, "edRecipient3", "447700900104"), "Recipient 4", "(empty)", "+447700900104", "edRecipient3", true},
         {5, type(5, "edMIP1H", "Door ajar"), "Input 1 high", "\"Door open\"", "\"Door ajar\"", "edMIP1H"},
         {6,
-         [](TfrmMain& w) { dynamic_cast<IDistributionGroups&>(*w.Page(6)).CheckRow(TDistributionEvent::MainsFail, false); },
+         [](TMainWindow& w) { dynamic_cast<IDistributionGroups&>(*w.Page(6)).CheckRow(TDistributionEvent::MainsFail, false); },
          "Mains fail", "1, 2, 3", "none", "pnlMainsFail"},
         {7, tick(7, "cbDialTone"), "Dial tone", "off", "on", "cbDialTone"},
         {8, type(8, "edVRLY3", "12"), "Relay 3, Pulse time (sec)", "10", "12", "edVRLY3"},

@@ -92,7 +92,7 @@ TEST(ScriptedDialogs, AnswersThroughTheMessageDialog)
 
 TEST(PasswordPrompt, EnterIsOKEscapeAndTheCloseBoxCancel)
 {
-    TfrmPassword prompt(nullptr);
+    TPasswordDialog prompt(nullptr);
     EXPECT_EQ(prompt.edPassword->maxLength(), 32);
     EXPECT_EQ(prompt.edPassword->echoMode(), QLineEdit::Password);
     for (auto [key, result] : {std::pair{Qt::Key_Return, mrOk}, {Qt::Key_Escape, mrCancel}}) {
@@ -109,7 +109,7 @@ TEST(PasswordPrompt, EnterIsOKEscapeAndTheCloseBoxCancel)
 
 TEST(PasswordPrompt, ButtonsGiveOKAndCancel)
 {
-    TfrmPassword prompt(nullptr);
+    TPasswordDialog prompt(nullptr);
     prompt.show();
     prompt.btnSetPassword->click();
     EXPECT_EQ(prompt.result(), mrOk);
@@ -120,7 +120,7 @@ TEST(PasswordPrompt, ButtonsGiveOKAndCancel)
 
 TEST(CommandGuide, IsWideEnoughForVerticalScrollingOnly)
 {
-    TfrmCommandGuide guide(nullptr);
+    TCommandGuide guide(nullptr);
     EXPECT_EQ(guide.windowTitle(), "Command guide");
     guide.ShowGuide();
     EXPECT_EQ(guide.width(), guide.Image1->width() + 34);

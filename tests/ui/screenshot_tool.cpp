@@ -48,7 +48,7 @@ public:
         return mrOk;
     }
     void ShowPlainMessage(const QString& Msg) override { std::fprintf(stderr, "message: %s\n", qPrintable(Msg)); }
-    int ShowPassword(TfrmPassword&) override { return mrCancel; }
+    int ShowPassword(TPasswordDialog&) override { return mrCancel; }
     QString SaveFileName(const TFileFilter&) override { return FileToSave; }
     QString OpenFileName(const TFileFilter&) override { return {}; }
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override
@@ -148,7 +148,7 @@ int main(int argc, char* argv[])
     setup.Link = std::move(link);
     setup.Pump = &pump;
     setup.CreatePages = CreateSetupPages;
-    TfrmMain window(std::move(setup));
+    TMainWindow window(std::move(setup));
     window.show();
 
     unit->OnDeviceConnect(test::DongleInfo());
@@ -206,7 +206,7 @@ int main(int argc, char* argv[])
     TKVXConfig sent = window.Document().ImageToWrite();  // as Show changes makes it
     MarkImageForUnit(sent, u"");
     const TCIDList events = LoadCIDList(ShippedFilePath("CIDList.txt").toStdU16String(), CIDReportingCapacity);
-    TdlgDifferences changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigWords(SampleImage(), sent, events.Events)},
+    TDifferencesDialog changes({ChangesHeading, UnitHoldsColumn, WriteSendsColumn, CompareConfigWords(SampleImage(), sent, events.Events)},
                             &window);
     ok = Save(changes, folder, "changes") && ok;
 
@@ -226,7 +226,7 @@ int main(int argc, char* argv[])
     backup.IMEI = "356938035643809";
     backup.Time = {2026, 3, 23, 14, 5, 9};
     backup.Size = TKVXConfig::Size;
-    TdlgBackups picker(BackupRows({backup, backup}), &window);
+    TBackupPicker picker(BackupRows({backup, backup}), &window);
     picker.show();
     ok = Save(picker, folder, "dialog-restore-backup") && ok;
     return ok ? 0 : 1;

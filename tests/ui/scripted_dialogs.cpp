@@ -114,7 +114,7 @@ void TScriptedDialogs::ShowPlainMessage(const QString& Msg)
     }
 }
 
-int TScriptedDialogs::ShowPassword(TfrmPassword& Prompt)
+int TScriptedDialogs::ShowPassword(TPasswordDialog& Prompt)
 {
     PasswordShownWith = Prompt.edPassword->text();
     const auto step = Next(TKind::Password, "password");

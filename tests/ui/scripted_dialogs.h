@@ -55,7 +55,7 @@ public:
     int ShowMessageEx(const QString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
                       const QStringList& ButtonCaptions) override;
     void ShowPlainMessage(const QString& Msg) override;
-    int ShowPassword(TfrmPassword& Prompt) override;
+    int ShowPassword(TPasswordDialog& Prompt) override;
     QString SaveFileName(const TFileFilter& Filter) override;
     QString OpenFileName(const TFileFilter& Filter) override;
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override;

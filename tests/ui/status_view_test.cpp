@@ -52,7 +52,7 @@ protected:
     }
     size_t SetTimes() const { return Link->CountOf(TKVXCommand::SetTime); }
 
-    TfrmStatus* View = nullptr;
+    TStatusView* View = nullptr;
 };
 
 TEST_F(StatusViewTest, StartsHiddenWithDesignTimeCaptionsAndShowsLowInputsOnConnect)
@@ -286,7 +286,7 @@ TEST_F(StatusViewTest, SaveReportNamesTheUnitThereAndOffersTheInstallersAnswersA
 TEST(StatusViewProblem, NamesTheLibraryThatCouldNotBeLoaded)
 {
     kvx::test::TFakePump pump;
-    TfrmStatus view(nullptr, pump, SystemLocalDateTime);
+    TStatusView view(nullptr, pump, SystemLocalDateTime);
     EXPECT_TRUE(view.lblLinkProblem->isHidden());
     view.ShowLinkProblem("libSiUSBXp.so: cannot open shared object file");
     EXPECT_FALSE(view.lblLinkProblem->isHidden());

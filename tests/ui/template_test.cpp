@@ -153,7 +153,7 @@ TEST_F(TemplateTest, SaveStopsWithoutWritingWhenAPageRefuses)
     setup.CreatePages = [](IPageHost&, QWidget* Parent) {
         return std::vector<TPageEntry>{{5, new TStubbornPage(Parent)}};
     };
-    TfrmMain window(std::move(setup));
+    TMainWindow window(std::move(setup));
     const QString target = PathOf("never.kvx");
     Dialogs.ExpectSaveFile(target);
     Dialogs.ExpectMessage(TemplateNotSavedMessage(QDir::toNativeSeparators(target)));

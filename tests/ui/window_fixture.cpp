@@ -62,7 +62,7 @@ void WindowTest::CreateWindow(std::vector<int> PageNumbers)
         }
         return entries;
     };
-    Window = std::make_unique<TfrmMain>(std::move(setup));
+    Window = std::make_unique<TMainWindow>(std::move(setup));
     Window->show();
 }
 

@@ -55,7 +55,7 @@ protected:
     QString BackupFolder = Backups.path();  // the window's, when it is created
     kvx::test::TFakePump Pump;
     kvx::test::TFakeUnitLink* Link = nullptr;  // owned by the window's device object
-    std::unique_ptr<TfrmMain> Window;
+    std::unique_ptr<TMainWindow> Window;
     std::vector<TBytePage*> Pages;
 };
 

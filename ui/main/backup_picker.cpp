@@ -27,7 +27,7 @@ std::vector<TBackupRow> BackupRows(const std::vector<TBackupFile>& Backups)
     return rows;
 }
 
-TdlgBackups::TdlgBackups(const std::vector<TBackupRow>& Backups, QWidget* Parent) : QDialog(Parent)
+TBackupPicker::TBackupPicker(const std::vector<TBackupRow>& Backups, QWidget* Parent) : QDialog(Parent)
 {
     setObjectName("dlgBackups");
     setWindowTitle("KVX");
@@ -63,7 +63,7 @@ TdlgBackups::TdlgBackups(const std::vector<TBackupRow>& Backups, QWidget* Parent
     layout->addWidget(buttons);
 }
 
-int TdlgBackups::ChosenRow() const
+int TBackupPicker::ChosenRow() const
 {
     return lvBackups->currentRow();
 }

@@ -14,10 +14,10 @@ namespace kvx::ui {
 // The picker's rows for the backups as ListBackups gives them.
 std::vector<TBackupRow> BackupRows(const std::vector<TBackupFile>& Backups);
 
-class TdlgBackups : public QDialog {
+class TBackupPicker : public QDialog {
     Q_OBJECT
 public:
-    TdlgBackups(const std::vector<TBackupRow>& Backups, QWidget* Parent);
+    TBackupPicker(const std::vector<TBackupRow>& Backups, QWidget* Parent);
     int ChosenRow() const;
 
     QTableWidget* lvBackups;

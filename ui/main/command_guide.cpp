@@ -11,7 +11,7 @@ constexpr int GuideWidth = 500;
 constexpr int ScrollBarRoom = 34;
 } // namespace
 
-TfrmCommandGuide::TfrmCommandGuide(QWidget* Parent) : QDialog(Parent, Qt::Tool)
+TCommandGuide::TCommandGuide(QWidget* Parent) : QDialog(Parent, Qt::Tool)
 {
     setObjectName("frmCommandGuide");
     setWindowTitle("Command guide");
@@ -34,14 +34,14 @@ TfrmCommandGuide::TfrmCommandGuide(QWidget* Parent) : QDialog(Parent, Qt::Tool)
     layout->addWidget(ScrollBox1);
 }
 
-void TfrmCommandGuide::ShowGuide()
+void TCommandGuide::ShowGuide()
 {
     show();
     raise();
     activateWindow();
 }
 
-void TfrmCommandGuide::showEvent(QShowEvent* Event)
+void TCommandGuide::showEvent(QShowEvent* Event)
 {
     // Room for the vertical scroll bar, so only vertical scrolling is ever needed.
     resize(Image1->width() + ScrollBarRoom, height());

@@ -8,10 +8,10 @@ class QScrollArea;
 
 namespace kvx::ui {
 
-class TfrmCommandGuide : public QDialog {
+class TCommandGuide : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmCommandGuide(QWidget* Parent);
+    explicit TCommandGuide(QWidget* Parent);
 
     // Shows the guide, or brings it forward when it is open already.
     void ShowGuide();

@@ -31,7 +31,7 @@ public:
         QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), Msg);
     }
 
-    int ShowPassword(TfrmPassword& Prompt) override { return Prompt.exec(); }
+    int ShowPassword(TPasswordDialog& Prompt) override { return Prompt.exec(); }
 
     QString SaveFileName(const TFileFilter& Filter) override
     {
@@ -57,14 +57,14 @@ public:
 
     std::optional<size_t> ShowDifferences(const TDifferenceList& List) override
     {
-        TdlgDifferences dialog(List, QApplication::activeWindow());
+        TDifferencesDialog dialog(List, QApplication::activeWindow());
         dialog.exec();
         return dialog.ChosenRow();
     }
 
     int ChooseBackup(const std::vector<TBackupRow>& Backups) override
     {
-        TdlgBackups dialog(Backups, QApplication::activeWindow());
+        TBackupPicker dialog(Backups, QApplication::activeWindow());
         return dialog.exec() == QDialog::Accepted ? dialog.ChosenRow() : -1;
     }
 
@@ -78,7 +78,7 @@ public:
 
     bool AskReportDetails(TReportDetails& Details) override
     {
-        TdlgReportDetails dialog(Details, QApplication::activeWindow());
+        TReportDetailsDialog dialog(Details, QApplication::activeWindow());
         if (dialog.exec() != QDialog::Accepted) return false;
         dialog.TakeInto(Details);
         return true;

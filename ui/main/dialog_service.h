@@ -12,7 +12,7 @@
 
 namespace kvx::ui {
 
-class TfrmPassword;
+class TPasswordDialog;
 
 struct TFileFilter {
     QString Description;  // "KVX configuration file (*.kvx)"
@@ -46,7 +46,7 @@ public:
                               const QStringList& ButtonCaptions) = 0;
     virtual void ShowPlainMessage(const QString& Msg) = 0;
     // Shows the prompt modally and returns its result; the caller reads and empties the edit.
-    virtual int ShowPassword(TfrmPassword& Prompt) = 0;
+    virtual int ShowPassword(TPasswordDialog& Prompt) = 0;
     // An empty result: the user cancelled.
     virtual QString SaveFileName(const TFileFilter& Filter) = 0;
     virtual QString OpenFileName(const TFileFilter& Filter) = 0;

@@ -35,7 +35,7 @@ QString FieldsTip(const TWordedDifference& Row)
 
 } // namespace
 
-TdlgDifferences::TdlgDifferences(const TDifferenceList& List, QWidget* Parent) : QDialog(Parent)
+TDifferencesDialog::TDifferencesDialog(const TDifferenceList& List, QWidget* Parent) : QDialog(Parent)
 {
     setObjectName("dlgDifferences");
     setWindowTitle("KVX");
@@ -93,7 +93,7 @@ TdlgDifferences::TdlgDifferences(const TDifferenceList& List, QWidget* Parent) :
     layout->addWidget(buttons);
 }
 
-bool TdlgDifferences::eventFilter(QObject* Watched, QEvent* Event)
+bool TDifferencesDialog::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Watched == lvDifferences && Event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(Event)->key();
@@ -105,7 +105,7 @@ bool TdlgDifferences::eventFilter(QObject* Watched, QEvent* Event)
     return QDialog::eventFilter(Watched, Event);
 }
 
-void TdlgDifferences::GoToRow(const QTreeWidgetItem* Item)
+void TDifferencesDialog::GoToRow(const QTreeWidgetItem* Item)
 {
     const QVariant row = Item->data(0, RowRole);
     if (!row.isValid()) return;  // a page's heading, or a row with no control to go to

@@ -14,10 +14,10 @@ class QTreeWidgetItem;
 
 namespace kvx::ui {
 
-class TdlgDifferences : public QDialog {
+class TDifferencesDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgDifferences(const TDifferenceList& List, QWidget* Parent);
+    TDifferencesDialog(const TDifferenceList& List, QWidget* Parent);
 
     // The row chosen to go to; none while no row was chosen.
     std::optional<size_t> ChosenRow() const { return FChosenRow; }

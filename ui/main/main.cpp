@@ -73,7 +73,7 @@ int RunProgram(int argc, char* argv[])
     setup.BackupFolder = QString::fromStdU16String(kvx::BackupFolderIn(dataFolder.toStdU16String()).u16string());
     setup.VerifyWrites = !options.NoVerify;
     setup.AddMenuCommands = link.MenuCommands;
-    TfrmMain window(std::move(setup));
+    TMainWindow window(std::move(setup));
     // The serial backend learns on every device poll what keeps a dongle from being used.
     QTimer problemWatch;
     if (link.Api) {

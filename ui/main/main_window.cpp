@@ -56,7 +56,7 @@ Qt::Edges EdgesOf(TEdgeHit Hit)
 
 } // namespace
 
-TfrmMain::TfrmMain(TMainWindowSetup Setup)
+TMainWindow::TMainWindow(TMainWindowSetup Setup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), VerifyWrites(Setup.VerifyWrites), FPump(*Setup.Pump),
       FClock(Setup.Clock), FBackupFolder(Setup.BackupFolder), FDefaultCountryCode(Setup.DefaultCountryCode),
       FSaveCountryCode(Setup.SaveCountryCode)
@@ -86,7 +86,7 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     NameInputsFromCaptions(FPageArea);
     BuildCommandBar();
     if (Setup.AddMenuCommands) Setup.AddMenuCommands(*FMoreCommands);
-    FStatusView = new TfrmStatus(this, FPump, FClock);
+    FStatusView = new TStatusView(this, FPump, FClock);
     FStatusView->hide();
     FStatusView->ShowLastPage = [this] {
         ShowLastPage();
@@ -96,22 +96,22 @@ TfrmMain::TfrmMain(TMainWindowSetup Setup)
     FStatusView->ShowLinkProblem(Setup.LinkProblem);
 
     CreateDevice(Setup);
-    FCommandGuide = new TfrmCommandGuide(this);
-    FPasswordPrompt = new TfrmPassword(this);
+    FCommandGuide = new TCommandGuide(this);
+    FPasswordPrompt = new TPasswordDialog(this);
     BuildShortcuts();
     UpdateTitle();
     UpdateMenuFocus();
     qApp->installEventFilter(this);
 }
 
-TfrmMain::~TfrmMain()
+TMainWindow::~TMainWindow()
 {
     qApp->removeEventFilter(this);
     for (auto& timer : FLinkTimers) timer->stop();
     KVX.reset();
 }
 
-void TfrmMain::CreateDevice(TMainWindowSetup& Setup)
+void TMainWindow::CreateDevice(TMainWindowSetup& Setup)
 {
     FLastPageNo = 1;
     KVX = std::make_unique<TKVX>(std::move(Setup.Link), FPump, Setup.Clock);
@@ -135,7 +135,7 @@ void TfrmMain::CreateDevice(TMainWindowSetup& Setup)
     }
 }
 
-void TfrmMain::BuildHeader()
+void TMainWindow::BuildHeader()
 {
     auto* logo = new TImage("Image1", this);
     logo->setGeometry(0, 0, LeftColumnWidth, HeaderHeight);
@@ -165,8 +165,8 @@ void TfrmMain::BuildHeader()
     const struct {
         const char* Name;
         const char* Caption;
-        void (TfrmMain::*Action)();
-    } buttons[] = {{"Button3", "_", nullptr}, {"Button2", "\u25A1", &TfrmMain::ToggleMaximised}, {"Button1", "\u2715", &TfrmMain::CloseClicked}};
+        void (TMainWindow::*Action)();
+    } buttons[] = {{"Button3", "_", nullptr}, {"Button2", "\u25A1", &TMainWindow::ToggleMaximised}, {"Button1", "\u2715", &TMainWindow::CloseClicked}};
     for (const auto& button : buttons) {
         auto* panel = new TPanel(button.Name, button.Caption, Header);
         panel->Alignment = Qt::AlignCenter;
@@ -177,7 +177,7 @@ void TfrmMain::BuildHeader()
     }
 }
 
-void TfrmMain::BuildMenu()
+void TMainWindow::BuildMenu()
 {
     PageMenu = new QWidget(this);
     PageMenu->setObjectName("pnlButtons");
@@ -211,20 +211,20 @@ void TfrmMain::BuildMenu()
     FChosenPanel->SetColours(ChosenColour, ChosenTextColour);
 }
 
-void TfrmMain::BuildCommandBar()
+void TMainWindow::BuildCommandBar()
 {
     const struct {
         TPanel** Panel;
         const char* Name;
         const char* Caption;
         bool Accent;
-        void (TfrmMain::*Click)();
+        void (TMainWindow::*Click)();
     } buttons[] = {
-        {&SaveTemplateButton, "Panel4", SaveTemplateCaption, true, &TfrmMain::SaveTemplateClicked},
-        {&LoadTemplateButton, "Panel5", LoadTemplateCaption, false, &TfrmMain::LoadTemplateClicked},
+        {&SaveTemplateButton, "Panel4", SaveTemplateCaption, true, &TMainWindow::SaveTemplateClicked},
+        {&LoadTemplateButton, "Panel5", LoadTemplateCaption, false, &TMainWindow::LoadTemplateClicked},
         {&StatusLine, "Panel2", "", false, nullptr},
-        {&ReadButton, "pnlReadConfig", ReadCaption, false, &TfrmMain::ReadClicked},
-        {&WriteButton, "pnlWriteConfig", WriteCaption, true, &TfrmMain::WriteClicked},
+        {&ReadButton, "pnlReadConfig", ReadCaption, false, &TMainWindow::ReadClicked},
+        {&WriteButton, "pnlWriteConfig", WriteCaption, true, &TMainWindow::WriteClicked},
     };
     for (const auto& button : buttons) {
         auto* panel = new TPanel(button.Name, button.Caption, this);
@@ -248,7 +248,7 @@ void TfrmMain::BuildCommandBar()
     BuildMoreCommands();
 }
 
-void TfrmMain::resizeEvent(QResizeEvent*)
+void TMainWindow::resizeEvent(QResizeEvent*)
 {
     const int w = width();
     const int h = height();
@@ -277,39 +277,39 @@ void TfrmMain::resizeEvent(QResizeEvent*)
     FStatusView->setGeometry(rect());
 }
 
-TPanel* TfrmMain::MenuPanel(int No) const
+TPanel* TMainWindow::MenuPanel(int No) const
 {
     return FMenuPanels.at(static_cast<size_t>(No - 1));
 }
 
-TKVXPage* TfrmMain::PageNumbered(int No) const
+TKVXPage* TMainWindow::PageNumbered(int No) const
 {
     const auto it = std::find_if(FPages.begin(), FPages.end(), [No](const TPageEntry& e) { return e.No == No; });
     return it == FPages.end() ? nullptr : it->Page;
 }
 
-TKVXPage* TfrmMain::Page(int No)
+TKVXPage* TMainWindow::Page(int No)
 {
     return PageNumbered(No);
 }
 
-TKVXPage* TfrmMain::VisiblePage() const
+TKVXPage* TMainWindow::VisiblePage() const
 {
     const auto it = std::find_if(FPages.begin(), FPages.end(), [](const TPageEntry& e) { return e.Page->isVisible(); });
     return it == FPages.end() ? nullptr : it->Page;
 }
 
-void TfrmMain::BringPageForward(int No)
+void TMainWindow::BringPageForward(int No)
 {
     MenuItemClicked(MenuPanel(No));
 }
 
-void TfrmMain::ShowCommandGuide()
+void TMainWindow::ShowCommandGuide()
 {
     FCommandGuide->ShowGuide();
 }
 
-void TfrmMain::ConfigToPages()
+void TMainWindow::ConfigToPages()
 {
     // A page takes the image to show as one it may change: the document's stays as it is.
     TKVXConfig shown = FDocument.Image();
@@ -318,18 +318,18 @@ void TfrmMain::ConfigToPages()
     FFillingPages = false;
 }
 
-void TfrmMain::MarkConfigChanged()
+void TMainWindow::MarkConfigChanged()
 {
     if (FDocument.PageChanged(FFillingPages)) UpdateTitle();
 }
 
-void TfrmMain::ShowingImageOf(const QString& Name)
+void TMainWindow::ShowingImageOf(const QString& Name)
 {
     FDocument.ShowingImageOf(Name.toStdU16String());
     UpdateTitle();
 }
 
-void TfrmMain::UpdateTitle()
+void TMainWindow::UpdateTitle()
 {
     // "[*]" stands where the mark of unsaved edits goes.
     const QString name = QString::fromStdU16String(FDocument.ImageName());
@@ -337,7 +337,7 @@ void TfrmMain::UpdateTitle()
     setWindowModified(FDocument.UnsavedEdits());
 }
 
-bool TfrmMain::PagesToConfig(bool ConfigAssistant)
+bool TMainWindow::PagesToConfig(bool ConfigAssistant)
 {
     TKVXConfig stored = ErasedConfig();
     const bool all = std::all_of(FPages.begin(), FPages.end(),
@@ -346,13 +346,13 @@ bool TfrmMain::PagesToConfig(bool ConfigAssistant)
     return all;
 }
 
-bool TfrmMain::IsBottomOrFrame(const QWidget* Sender) const
+bool TMainWindow::IsBottomOrFrame(const QWidget* Sender) const
 {
     return Sender == ReadButton || Sender == WriteButton || Sender == SaveTemplateButton || Sender == LoadTemplateButton ||
            Sender == StatusLine || Sender == Header || Sender == PageMenu;
 }
 
-void TfrmMain::HidePages()
+void TMainWindow::HidePages()
 {
     for (const TPageEntry& entry : FPages) entry.Page->hide();
     FStatusView->hide();
@@ -361,17 +361,17 @@ void TfrmMain::HidePages()
     FChosenPanel = nullptr;
 }
 
-void TfrmMain::ShowPage(int No)
+void TMainWindow::ShowPage(int No)
 {
     if (TKVXPage* page = Page(No)) page->show();
 }
 
-void TfrmMain::SetHeading(const QString& Text)
+void TMainWindow::SetHeading(const QString& Text)
 {
     PageHeading->setText(Text);
 }
 
-void TfrmMain::MenuItemClicked(QWidget* Sender)
+void TMainWindow::MenuItemClicked(QWidget* Sender)
 {
     // The bar buttons, the header and the menu background choose nothing and leave the heading.
     if (IsBottomOrFrame(Sender)) return;
@@ -413,22 +413,22 @@ void TfrmMain::MenuItemClicked(QWidget* Sender)
         TKVXMessageDlg::ShowMessageEx(DongleNotConnectedText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
 }
 
-void TfrmMain::ShowLastPage()
+void TMainWindow::ShowLastPage()
 {
     if (FLastPageNo >= 1 && FLastPageNo <= SetupPageCount) MenuItemClicked(MenuPanel(FLastPageNo));
 }
 
-void TfrmMain::MenuMouseEnter(TPanel* Sender)
+void TMainWindow::MenuMouseEnter(TPanel* Sender)
 {
     if (Sender != FChosenPanel) Sender->SetColours(HoverColour, HoverTextColour);
 }
 
-void TfrmMain::MenuMouseLeave(TPanel* Sender)
+void TMainWindow::MenuMouseLeave(TPanel* Sender)
 {
     if (Sender != FChosenPanel) Sender->SetColours(WindowColour, IdleTextColour);
 }
 
-void TfrmMain::ShowProgress(uint16_t Position)
+void TMainWindow::ShowProgress(uint16_t Position)
 {
     const QColor colour = Position != 0 ? ProgressBusyColour : ProgressIdleColour;
     ProgressLine->SetColours(colour, colour);
@@ -437,28 +437,28 @@ void TfrmMain::ShowProgress(uint16_t Position)
     FPump.ProcessMessages();
 }
 
-void TfrmMain::PressedOn(QWidget* Sender)
+void TMainWindow::PressedOn(QWidget* Sender)
 {
     if (qobject_cast<TPanel*>(Sender)) MenuItemClicked(Sender);
     StartWindowMove();
 }
 
-void TfrmMain::StartWindowMove()
+void TMainWindow::StartWindowMove()
 {
     if (QWindow* window = windowHandle()) window->startSystemMove();
 }
 
-void TfrmMain::ToggleMaximised()
+void TMainWindow::ToggleMaximised()
 {
     isMaximized() ? showNormal() : showMaximized();
 }
 
-void TfrmMain::mousePressEvent(QMouseEvent* Event)
+void TMainWindow::mousePressEvent(QMouseEvent* Event)
 {
     if (Event->button() == Qt::LeftButton) PressedOn(this);
 }
 
-bool TfrmMain::ResizeFromEdge(const QPoint& GlobalPosition)
+bool TMainWindow::ResizeFromEdge(const QPoint& GlobalPosition)
 {
     const QPoint at = mapFromGlobal(GlobalPosition);
     const Qt::Edges edges = EdgesOf(EdgeHitTest(at.x(), at.y(), width(), height(), isMaximized()));
@@ -466,7 +466,7 @@ bool TfrmMain::ResizeFromEdge(const QPoint& GlobalPosition)
     return edges && window && window->startSystemResize(edges);
 }
 
-bool TfrmMain::RouteWheel(int Notches)
+bool TMainWindow::RouteWheel(int Notches)
 {
     TKVXPage* page = VisiblePage();
     QScrollBar* bar = page && !FStatusView->isVisible() ? page->WheelScrollBar() : nullptr;
@@ -476,7 +476,7 @@ bool TfrmMain::RouteWheel(int Notches)
     return true;
 }
 
-bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
+bool TMainWindow::eventFilter(QObject* Watched, QEvent* Event)
 {
     auto* widget = qobject_cast<QWidget*>(Watched);
     if (!widget || widget->window() != this) return false;
@@ -503,12 +503,12 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
     }
 }
 
-void TfrmMain::CloseClicked()
+void TMainWindow::CloseClicked()
 {
     close();
 }
 
-void TfrmMain::closeEvent(QCloseEvent* Event)
+void TMainWindow::closeEvent(QCloseEvent* Event)
 {
     if ((KVX && KVX->Busy) || FCommandDepth > 0) {
         // A transfer (or a command waiting on it) is still on the stack: close once it is done.
@@ -529,7 +529,7 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
     Event->accept();
 }
 
-void TfrmMain::FinishDeferredClose()
+void TMainWindow::FinishDeferredClose()
 {
     if (!FCloseWhenIdle || (KVX && KVX->Busy) || FCommandDepth > 0) return;
     // Once: the user may still keep the window open for unsaved edits.
@@ -538,27 +538,27 @@ void TfrmMain::FinishDeferredClose()
     close();
 }
 
-void TfrmMain::SetConnectionIcons(int Index)
+void TMainWindow::SetConnectionIcons(int Index)
 {
     ConnectionIndicator->ShowListImage(Index, ConnectionIcon(Index));
     FStatusView->ConnectionIndicator->ShowListImage(Index, ConnectionIcon(Index));
 }
 
-void TfrmMain::DongleConnected()
+void TMainWindow::DongleConnected()
 {
     SetConnectionIcons(ConnectedIcon);
     FStatusView->HideLiveValues(false);
     UpdateUnitCommands();
 }
 
-void TfrmMain::DongleDisconnected()
+void TMainWindow::DongleDisconnected()
 {
     SetConnectionIcons(DisconnectedIcon);
     FStatusView->HideLiveValues(true);
     UpdateUnitCommands();
 }
 
-void TfrmMain::StatusFramesReceived(uint32_t Count)
+void TMainWindow::StatusFramesReceived(uint32_t Count)
 {
     // A copy: letting events run below may bring another delivery into the receive buffer.
     const std::vector<uint8_t> received(KVX->RXBuffer.begin(), KVX->RXBuffer.begin() + std::min<size_t>(Count, TKVX::BufferSize));

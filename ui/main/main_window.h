@@ -27,9 +27,9 @@ struct TWordedDifference;
 
 namespace kvx::ui {
 
-class TfrmCommandGuide;
-class TfrmPassword;
-class TfrmStatus;
+class TCommandGuide;
+class TPasswordDialog;
+class TStatusView;
 class TImage;
 class TPanel;
 
@@ -53,11 +53,11 @@ struct TMainWindowSetup {
     std::function<void(const std::string&)> SaveCountryCode;  // keeps a new one between runs; none: not kept
 };
 
-class TfrmMain : public QWidget, public IPageHost {
+class TMainWindow : public QWidget, public IPageHost {
     Q_OBJECT
 public:
-    explicit TfrmMain(TMainWindowSetup Setup);
-    ~TfrmMain() override;
+    explicit TMainWindow(TMainWindowSetup Setup);
+    ~TMainWindow() override;
 
     // A close was asked for while a command ran: the window closes once it is idle.
     bool CloseWhenIdle() const { return FCloseWhenIdle; }
@@ -118,9 +118,9 @@ public:
     TPanel* MenuPanel(int No) const;
     TPanel* SectionPanel(size_t Index) const { return FSectionPanels.at(Index); }
     TKVXPage* VisiblePage() const;
-    TfrmStatus* StatusView() const { return FStatusView; }
-    TfrmPassword* PasswordPrompt() const { return FPasswordPrompt; }
-    TfrmCommandGuide* CommandGuide() const { return FCommandGuide; }
+    TStatusView* StatusView() const { return FStatusView; }
+    TPasswordDialog* PasswordPrompt() const { return FPasswordPrompt; }
+    TCommandGuide* CommandGuide() const { return FCommandGuide; }
 
     // The controls keep the object names tests, screenshots and the style sheet find them by.
     QLabel* PageHeading;          // lblHeading: the shown page's heading
@@ -147,13 +147,13 @@ private:
     // Marks a command as running, so a close request waits until it has left the stack.
     class TCommandScope {
     public:
-        explicit TCommandScope(TfrmMain& Window) : FWindow(Window) { ++FWindow.FCommandDepth; }
+        explicit TCommandScope(TMainWindow& Window) : FWindow(Window) { ++FWindow.FCommandDepth; }
         ~TCommandScope() { --FWindow.FCommandDepth; }
         TCommandScope(const TCommandScope&) = delete;
         TCommandScope& operator=(const TCommandScope&) = delete;
 
     private:
-        TfrmMain& FWindow;
+        TMainWindow& FWindow;
     };
 
     void BuildHeader();
@@ -229,9 +229,9 @@ private:
     std::vector<TPanel*> FSectionPanels;
     TPanel* FChosenPanel = nullptr;
     QWidget* FPageArea = nullptr;
-    TfrmStatus* FStatusView = nullptr;
-    TfrmPassword* FPasswordPrompt = nullptr;
-    TfrmCommandGuide* FCommandGuide = nullptr;
+    TStatusView* FStatusView = nullptr;
+    TPasswordDialog* FPasswordPrompt = nullptr;
+    TCommandGuide* FCommandGuide = nullptr;
     std::vector<std::unique_ptr<QTimer>> FLinkTimers;
     QTimer FIdleTimer;
     int FCommandDepth = 0;

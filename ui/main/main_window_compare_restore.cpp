@@ -21,7 +21,7 @@
 
 namespace kvx::ui {
 
-void TfrmMain::BuildMoreCommands()
+void TMainWindow::BuildMoreCommands()
 {
     MoreCommandsButton = new TPanel("pnlMoreCommands", MoreCommandsCaption, this);
     MoreCommandsButton->Alignment = Qt::AlignCenter;
@@ -54,7 +54,7 @@ void TfrmMain::BuildMoreCommands()
     connect(MoreCommandsButton, &TPanel::MouseUp, this, [](TPanel* p) { p->SetFontColor(ReleasedCaptionColour); });
 }
 
-void TfrmMain::CompareWithTemplate()
+void TMainWindow::CompareWithTemplate()
 {
     TCommandScope running(*this);
     const QString fileName = Dialogs().OpenFileName({TemplateFilterText, TemplateExtension, {}});
@@ -73,7 +73,7 @@ void TfrmMain::CompareWithTemplate()
     else ShowDifferenceList(ComparedWithTemplateHeading(shownName), PagesColumn, TemplateColumn, std::move(differences));
 }
 
-void TfrmMain::ShowChanges()
+void TMainWindow::ShowChanges()
 {
     TCommandScope running(*this);
     if (!KVX || KVX->Busy) return;
@@ -92,7 +92,7 @@ void TfrmMain::ShowChanges()
     else ShowDifferenceList(ChangesHeading, UnitHoldsColumn, WriteSendsColumn, std::move(differences));
 }
 
-void TfrmMain::UpdateUnitCommands()
+void TMainWindow::UpdateUnitCommands()
 {
     // Not Busy: a delivery of status frames runs as busy; the commands check it themselves.
     const bool known = KVX && KVX->UnitMemoryKnown();
@@ -100,7 +100,7 @@ void TfrmMain::UpdateUnitCommands()
     if (FWriteChanges) FWriteChanges->setEnabled(known);
 }
 
-void TfrmMain::RestoreBackup()
+void TMainWindow::RestoreBackup()
 {
     TCommandScope running(*this);
     if (!DongleReady() || KVX->Busy) return;
@@ -114,7 +114,7 @@ void TfrmMain::RestoreBackup()
     RestoreBackupFile(QString::fromStdU16String(backups[static_cast<size_t>(chosen)].Path.u16string()), true);
 }
 
-void TfrmMain::RestoreBackupFile(const QString& FileName, bool AskFirst)
+void TMainWindow::RestoreBackupFile(const QString& FileName, bool AskFirst)
 {
     // The pages show the backup once it is in the unit.
     if (!UnsavedEditsMayGo(RestoringWords)) return;
@@ -150,7 +150,7 @@ void TfrmMain::RestoreBackupFile(const QString& FileName, bool AskFirst)
     ReportWrite(result);
 }
 
-void TfrmMain::ChooseDefaultCountryCode()
+void TMainWindow::ChooseDefaultCountryCode()
 {
     QString typed = QString::fromStdString(FDefaultCountryCode);
     for (;;) {

@@ -45,13 +45,13 @@ QWidget* FindControl(QWidget* Page, const std::string& Path)
 
 } // namespace
 
-std::vector<TWordedDifference> TfrmMain::WordedDifferences(const TKVXConfig& First, const TKVXConfig& Second) const
+std::vector<TWordedDifference> TMainWindow::WordedDifferences(const TKVXConfig& First, const TKVXConfig& Second) const
 {
     const TCIDList events = LoadCIDList(ShippedFilePath(QStringLiteral("CIDList.txt")).toStdU16String(), CIDReportingCapacity);
     return CompareConfigWords(First, Second, events.Events);
 }
 
-void TfrmMain::ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
+void TMainWindow::ShowDifferenceList(const QString& Heading, const QString& FirstColumn, const QString& SecondColumn,
                                   std::vector<TWordedDifference> Rows)
 {
     const TDifferenceList list(Heading, FirstColumn, SecondColumn, std::move(Rows));
@@ -59,7 +59,7 @@ void TfrmMain::ShowDifferenceList(const QString& Heading, const QString& FirstCo
         GoToControl(list.Rows[*row].PageNo, list.Rows[*row].Control);
 }
 
-QWidget* TfrmMain::GoToControl(int PageNo, const TControlRef& Control)
+QWidget* TMainWindow::GoToControl(int PageNo, const TControlRef& Control)
 {
     TKVXPage* page = Page(PageNo);
     if (!page) return nullptr;

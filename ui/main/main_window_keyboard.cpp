@@ -20,7 +20,7 @@ QString WithKeys(const QString& What, const QKeySequence& Keys)
 
 } // namespace
 
-void TfrmMain::BuildShortcuts()
+void TMainWindow::BuildShortcuts()
 {
     const QKeySequence nextPage(Qt::CTRL | Qt::Key_PageDown);
     const QKeySequence previousPage(Qt::CTRL | Qt::Key_PageUp);
@@ -57,7 +57,7 @@ void TfrmMain::BuildShortcuts()
     FStatusView->BackButton->setFocusPolicy(Qt::TabFocus);
 }
 
-void TfrmMain::UpdateMenuFocus()
+void TMainWindow::UpdateMenuFocus()
 {
     const bool menuFocused = std::any_of(FMenuPanels.begin(), FMenuPanels.end(), [](const TPanel* item) { return item->hasFocus(); });
     for (TPanel* item : FMenuPanels) item->setFocusPolicy(item == FChosenPanel ? Qt::TabFocus : Qt::NoFocus);
@@ -69,7 +69,7 @@ void TfrmMain::UpdateMenuFocus()
         if (panel) panel->setFocusPolicy(statusShown ? Qt::NoFocus : Qt::TabFocus);
 }
 
-void TfrmMain::ShowNextPage(int Step)
+void TMainWindow::ShowNextPage(int Step)
 {
     const int shown = FChosenPanel && FChosenPanel->Tag >= 0 && FChosenPanel->Tag < SetupPageCount ? FChosenPanel->Tag + 1 : FLastPageNo;
     const int next = (shown - 1 + Step + SetupPageCount) % SetupPageCount + 1;
@@ -78,7 +78,7 @@ void TfrmMain::ShowNextPage(int Step)
     MenuPanel(next)->setFocus(Qt::OtherFocusReason);
 }
 
-bool TfrmMain::MenuKeyPressed(TPanel* Item, int Key)
+bool TMainWindow::MenuKeyPressed(TPanel* Item, int Key)
 {
     if (Item != FChosenPanel) return false;
     switch (Key) {

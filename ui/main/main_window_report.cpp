@@ -29,7 +29,7 @@ bool IsWebPage(const QString& FileName)
 
 } // namespace
 
-void TfrmMain::SaveReport()
+void TMainWindow::SaveReport()
 {
     TCommandScope running(*this);
     // The settings as a template save would store them; a page that refuses has said why.

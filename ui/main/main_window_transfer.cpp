@@ -21,14 +21,14 @@ const TFileFilter TemplateFilter{TemplateFilterText, TemplateExtension, {}};
 
 } // namespace
 
-bool TfrmMain::DongleReady()
+bool TMainWindow::DongleReady()
 {
     if (KVX && KVX->DeviceConnected()) return true;
     ShowError(DongleNotConnectedText);
     return false;
 }
 
-bool TfrmMain::ProvePassword(QString (*FailureMessage)(TKVXResult))
+bool TMainWindow::ProvePassword(QString (*FailureMessage)(TKVXResult))
 {
     const TPasswordCheck check = ProveUnitPassword(*KVX, [this]() -> std::optional<std::u16string> {
         const int result = Dialogs().ShowPassword(*FPasswordPrompt);
@@ -42,7 +42,7 @@ bool TfrmMain::ProvePassword(QString (*FailureMessage)(TKVXResult))
     return check.Outcome == TPasswordOutcome::Proven;
 }
 
-void TfrmMain::ReadClicked()
+void TMainWindow::ReadClicked()
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
@@ -88,17 +88,17 @@ void TfrmMain::ReadClicked()
     UpdateUnitCommands();
 }
 
-void TfrmMain::WriteClicked()
+void TMainWindow::WriteClicked()
 {
     WriteFromPages(TWriteScope::AllPages);
 }
 
-void TfrmMain::WriteChangesOnly()
+void TMainWindow::WriteChangesOnly()
 {
     WriteFromPages(TWriteScope::ChangedPages);
 }
 
-void TfrmMain::WriteFromPages(TWriteScope Scope)
+void TMainWindow::WriteFromPages(TWriteScope Scope)
 {
     TCommandScope running(*this);
     if (!DongleReady()) return;
@@ -125,7 +125,7 @@ void TfrmMain::WriteFromPages(TWriteScope Scope)
     ReportWrite(result);
 }
 
-bool TfrmMain::BackupFolderReady()
+bool TMainWindow::BackupFolderReady()
 {
     // A write without its backup does not start: nothing goes to the unit.
     std::string reason;
@@ -134,7 +134,7 @@ bool TfrmMain::BackupFolderReady()
     return false;
 }
 
-TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
+TUnitWriteResult TMainWindow::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
 {
     StartTransfer(TTransfer::Writing);
     SayWhatHappened({});
@@ -149,7 +149,7 @@ TUnitWriteResult TfrmMain::RunWrite(const TKVXConfig& Image, TWriteScope Scope)
     return result;
 }
 
-bool TfrmMain::ReadUnitMemory()
+bool TMainWindow::ReadUnitMemory()
 {
     StartTransfer(TTransfer::Reading);
     ShowProgress(0);
@@ -162,7 +162,7 @@ bool TfrmMain::ReadUnitMemory()
     return code == TKVXResult::OK;
 }
 
-void TfrmMain::StartTransfer(TTransfer Kind)
+void TMainWindow::StartTransfer(TTransfer Kind)
 {
     FDocument.TransferStarted(Kind);
     // The other button waits; this one stops the transfer.
@@ -175,7 +175,7 @@ void TfrmMain::StartTransfer(TTransfer Kind)
     }
 }
 
-void TfrmMain::EndTransfer()
+void TMainWindow::EndTransfer()
 {
     FDocument.TransferEnded();
     ReadButton->setEnabled(true);
@@ -184,7 +184,7 @@ void TfrmMain::EndTransfer()
     WriteButton->SetCaption(WriteCaption);
 }
 
-void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
+void TMainWindow::ReportWrite(const TUnitWriteResult& Result)
 {
     switch (Result.Step) {
     case TWriteStep::ReadBefore:
@@ -215,12 +215,12 @@ void TfrmMain::ReportWrite(const TUnitWriteResult& Result)
     }
 }
 
-void TfrmMain::SaveTemplateClicked()
+void TMainWindow::SaveTemplateClicked()
 {
     SaveTemplateAs();
 }
 
-bool TfrmMain::SaveTemplateAs()
+bool TMainWindow::SaveTemplateAs()
 {
     TCommandScope running(*this);
     const QString fileName = Dialogs().SaveFileName(TemplateFilter);
@@ -242,7 +242,7 @@ bool TfrmMain::SaveTemplateAs()
     return true;
 }
 
-bool TfrmMain::UnsavedEditsMayGo(const QString& Before)
+bool TMainWindow::UnsavedEditsMayGo(const QString& Before)
 {
     if (!FDocument.UnsavedEdits()) return true;
     const int answer = TKVXMessageDlg::ShowMessageEx(UnsavedEditsQuestion(Before), TMsgDlgType::mtConfirmation,
@@ -252,14 +252,14 @@ bool TfrmMain::UnsavedEditsMayGo(const QString& Before)
     return answer == mrNo;
 }
 
-void TfrmMain::LoadTemplateClicked()
+void TMainWindow::LoadTemplateClicked()
 {
     TCommandScope running(*this);
     if (!UnsavedEditsMayGo(LoadingWords)) return;
     LoadTemplateFile(Dialogs().OpenFileName(TemplateFilter));
 }
 
-void TfrmMain::LoadTemplateFile(const QString& FileName)
+void TMainWindow::LoadTemplateFile(const QString& FileName)
 {
     if (FileName.isEmpty()) return;
     SayWhatHappened({});
@@ -277,7 +277,7 @@ void TfrmMain::LoadTemplateFile(const QString& FileName)
     SayWhatHappened(LoadedText(name), shownName);
 }
 
-void TfrmMain::SayWhatHappened(const QString& Line, const QString& Tip)
+void TMainWindow::SayWhatHappened(const QString& Line, const QString& Tip)
 {
     // The panel lets a long name give way in its middle when drawn; the tip has it whole.
     StatusLine->SetCaption(Line);

@@ -13,7 +13,7 @@ namespace {
 constexpr int PasswordMaxLength = 32;
 }
 
-TfrmPassword::TfrmPassword(QWidget* Parent) : QDialog(Parent, Qt::Tool)
+TPasswordDialog::TPasswordDialog(QWidget* Parent) : QDialog(Parent, Qt::Tool)
 {
     setObjectName("frmPassword");
     setWindowTitle(QString());
@@ -47,13 +47,13 @@ TfrmPassword::TfrmPassword(QWidget* Parent) : QDialog(Parent, Qt::Tool)
     connect(Button1, &QPushButton::clicked, this, [this] { done(mrCancel); });
 }
 
-void TfrmPassword::reject()
+void TPasswordDialog::reject()
 {
     // The close box: Cancel, as for any modal window.
     done(mrCancel);
 }
 
-void TfrmPassword::keyPressEvent(QKeyEvent* Event)
+void TPasswordDialog::keyPressEvent(QKeyEvent* Event)
 {
     switch (Event->key()) {
     case Qt::Key_Escape:

@@ -9,10 +9,10 @@ class QPushButton;
 
 namespace kvx::ui {
 
-class TfrmPassword : public QDialog {
+class TPasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmPassword(QWidget* Parent);
+    explicit TPasswordDialog(QWidget* Parent);
 
     QLabel* Label1;
     QLabel* Label13;

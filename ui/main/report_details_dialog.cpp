@@ -18,7 +18,7 @@ constexpr int DialogWidth = 480;
 
 } // namespace
 
-TdlgReportDetails::TdlgReportDetails(const TReportDetails& Details, QWidget* Parent) : QDialog(Parent)
+TReportDetailsDialog::TReportDetailsDialog(const TReportDetails& Details, QWidget* Parent) : QDialog(Parent)
 {
     setObjectName("dlgReportDetails");
     setWindowTitle("KVX");
@@ -52,7 +52,7 @@ TdlgReportDetails::TdlgReportDetails(const TReportDetails& Details, QWidget* Par
     layout->addWidget(buttons);
 }
 
-void TdlgReportDetails::TakeInto(TReportDetails& Details) const
+void TReportDetailsDialog::TakeInto(TReportDetails& Details) const
 {
     Details.Installer = edInstaller->text().trimmed().toStdString();
     Details.Site = edSite->text().trimmed().toStdString();

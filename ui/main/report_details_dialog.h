@@ -10,10 +10,10 @@ class QPlainTextEdit;
 
 namespace kvx::ui {
 
-class TdlgReportDetails : public QDialog {
+class TReportDetailsDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgReportDetails(const TReportDetails& Details, QWidget* Parent);
+    TReportDetailsDialog(const TReportDetails& Details, QWidget* Parent);
     // The installer's fields of Details as typed.
     void TakeInto(TReportDetails& Details) const;
 

@@ -77,7 +77,7 @@ QColor FontColour(const QLabel* Label)
     return Label->property("fontColour").value<QColor>();
 }
 
-TfrmStatus::TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock) : QWidget(Parent), FPump(Pump), FClock(std::move(Clock))
+TStatusView::TStatusView(QWidget* Parent, IEventPump& Pump, TLocalClock Clock) : QWidget(Parent), FPump(Pump), FClock(std::move(Clock))
 {
     setObjectName("frmStatus1");
     auto* background = MakeImage(this, "Image1", QRect(0, 0, 1024, 730), StatusBackground());
@@ -116,7 +116,7 @@ TfrmStatus::TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock) : Q
             for (TImage* image : input) image->hide();
 }
 
-void TfrmStatus::BuildIdentity()
+void TStatusView::BuildIdentity()
 {
     lblConnected = MakeLabel(this, "lblConnected", "Status - None", QRect(60, 190, 260, 22));
     lblOperator = MakeLabel(this, "lblOperator", "No operator", QRect(60, 216, 260, 22));
@@ -131,7 +131,7 @@ void TfrmStatus::BuildIdentity()
     imgSIM1->Tag = NoSIMShown;
 }
 
-void TfrmStatus::BuildSignalHistory()
+void TStatusView::BuildSignalHistory()
 {
     MakeLabel(this, "lblSignalHistory", "Signal, last 10 minutes", QRect(60, 492, 190, 20), Qt::white);
     pnlResetSignal = MakeButton(this, "pnlResetSignal", ResetSignalCaption, QRect(260, 490, 60, 22));
@@ -142,7 +142,7 @@ void TfrmStatus::BuildSignalHistory()
     lblSignalStatistics = MakeLabel(this, "lblSignalStatistics", SignalStatisticsText({}), QRect(60, 618, 270, 20), IdleTextColour);
 }
 
-void TfrmStatus::BuildInputs()
+void TStatusView::BuildInputs()
 {
     MakeLabel(this, "lblInputs", "Inputs", QRect(390, 180, 200, 22), Qt::white);
     for (int input = 0; input < 9; ++input) {
@@ -163,7 +163,7 @@ void TfrmStatus::BuildInputs()
     imgACH = MakeImage(this, "imgACH", QRect(580, 214, 32, 20), MainsPicture(true));
 }
 
-void TfrmStatus::BuildInputLegend()
+void TStatusView::BuildInputLegend()
 {
     MakeImage(this, "imgLegendHigh", QRect(400, 600, 20, 20), InputPicture(true));
     MakeLabel(this, "lblLegendHigh", "High", QRect(426, 600, 60, 20), IdleTextColour);
@@ -171,7 +171,7 @@ void TfrmStatus::BuildInputLegend()
     MakeLabel(this, "lblLegendLow", "Low", QRect(526, 600, 60, 20), IdleTextColour);
 }
 
-void TfrmStatus::BuildOutputs()
+void TStatusView::BuildOutputs()
 {
     MakeLabel(this, "lblRelays", "Relays", QRect(720, 180, 200, 22), Qt::white);
     for (size_t relay = 0; relay < lblRelay.size(); ++relay) {
@@ -190,7 +190,7 @@ void TfrmStatus::BuildOutputs()
     lblAI = MakeLabel(this, "lblAI", "00.00", QRect(810, 506, 60, 20), InactiveGrey);
 }
 
-std::vector<QWidget*> TfrmStatus::LiveControls() const
+std::vector<QWidget*> TStatusView::LiveControls() const
 {
     std::vector<QWidget*> controls{imgSignalStrength, lblSignalLevel, imgSIM1, imgSIM2, lblConnected, lblOperator,
                                    lblFirmwareVersion, lblIMSI,     lblIMEI, lblVoltage, imgACL,   imgACH,
@@ -199,7 +199,7 @@ std::vector<QWidget*> TfrmStatus::LiveControls() const
     return controls;
 }
 
-void TfrmStatus::HideLiveValues(bool Hide)
+void TStatusView::HideLiveValues(bool Hide)
 {
     // Another dongle, or none: nothing is known of the unit behind it until it speaks.
     FSnapshot = {};
@@ -211,7 +211,7 @@ void TfrmStatus::HideLiveValues(bool Hide)
         for (TImage* image : input) image->hide();
 }
 
-void TfrmStatus::ShowSIMs(int State)
+void TStatusView::ShowSIMs(int State)
 {
     if (State == imgSIM1->Tag) return;
     imgSIM1->Tag = State;
@@ -221,7 +221,7 @@ void TfrmStatus::ShowSIMs(int State)
     imgSIM2->ShowNamedImage(sim2, SIMPicture(sim2));
 }
 
-void TfrmStatus::ApplyUnitStatus(const TUnitStatus& Status)
+void TStatusView::ApplyUnitStatus(const TUnitStatus& Status)
 {
     const char16_t separator = QLocale().decimalPoint().at(0).unicode();
     lblFirmwareVersion->setText(QString::fromStdU16String(FirmwareCaption(Status)));
@@ -259,42 +259,42 @@ void TfrmStatus::ApplyUnitStatus(const TUnitStatus& Status)
     RecordRow(Status);
 }
 
-void TfrmStatus::ApplyOperator(const std::u16string& Text)
+void TStatusView::ApplyOperator(const std::u16string& Text)
 {
     FSnapshot.Operator = TUtils::Trim(Text);
     lblOperator->setText(QString::fromStdU16String(OperatorCaption(*FSnapshot.Operator)));
 }
 
-void TfrmStatus::ApplyIMEI(const std::u16string& Text)
+void TStatusView::ApplyIMEI(const std::u16string& Text)
 {
     FSnapshot.IMEI = TUtils::Trim(Text);
     lblIMEI->setText(QString::fromStdU16String(IMEICaption(*FSnapshot.IMEI)));
 }
 
-void TfrmStatus::ApplyIMSI(const std::u16string& Text)
+void TStatusView::ApplyIMSI(const std::u16string& Text)
 {
     FSnapshot.IMSI = TUtils::Trim(Text);
     lblIMSI->setText(QString::fromStdU16String(IMSICaption(*FSnapshot.IMSI)));
 }
 
-void TfrmStatus::showEvent(QShowEvent* Event)
+void TStatusView::showEvent(QShowEvent* Event)
 {
     if (!Event->spontaneous()) ResetSignalClick();
     QWidget::showEvent(Event);
 }
 
-void TfrmStatus::ResetSignalClick()
+void TStatusView::ResetSignalClick()
 {
     FSignal.ResetStatistics();
     ShowSignalStatistics();
 }
 
-void TfrmStatus::ShowSignalStatistics()
+void TStatusView::ShowSignalStatistics()
 {
     lblSignalStatistics->setText(SignalStatisticsText(FSignal.Statistics()));
 }
 
-void TfrmStatus::RecordStatusClick()
+void TStatusView::RecordStatusClick()
 {
     if (FRecording.Active()) {
         FRecording.Stop();
@@ -308,7 +308,7 @@ void TfrmStatus::RecordStatusClick()
     ShowRecording();
 }
 
-void TfrmStatus::RecordRow(const TUnitStatus& Status)
+void TStatusView::RecordRow(const TUnitStatus& Status)
 {
     if (!FRecording.Active()) return;
     if (FRecording.Append(StatusLogRow(FClock(), Status, FSnapshot.Operator))) {
@@ -322,7 +322,7 @@ void TfrmStatus::RecordRow(const TUnitStatus& Status)
     });
 }
 
-void TfrmStatus::ShowRecording()
+void TStatusView::ShowRecording()
 {
     const bool active = FRecording.Active();
     pnlRecordStatus->SetCaption(active ? StopRecordingCaption : RecordStatusCaption);
@@ -332,13 +332,13 @@ void TfrmStatus::ShowRecording()
     lblRecording->setToolTip(QDir::toNativeSeparators(FRecording.FileName()));
 }
 
-void TfrmStatus::ShowLinkProblem(const QString& Problem)
+void TStatusView::ShowLinkProblem(const QString& Problem)
 {
     lblLinkProblem->setText(Problem);
     lblLinkProblem->setVisible(!Problem.isEmpty());
 }
 
-void TfrmStatus::BackClicked()
+void TStatusView::BackClicked()
 {
     if (ShowLastPage) ShowLastPage();
     lower();

@@ -20,11 +20,11 @@ class TImage;
 class TPanel;
 class TSignalPlot;
 
-class TfrmStatus : public QWidget {
+class TStatusView : public QWidget {
     Q_OBJECT
 public:
     // Pump: the signal history's time; Clock: the status log's. Both must outlive the view.
-    TfrmStatus(QWidget* Parent, IEventPump& Pump, TLocalClock Clock);
+    TStatusView(QWidget* Parent, IEventPump& Pump, TLocalClock Clock);
 
     // true on disconnect: hides the live values; false on connect: shows them (low inputs).
     void HideLiveValues(bool Hide);
