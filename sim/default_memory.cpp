@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "image/kvx_config.h"
+#include "image/list_records.h"
 #include "link/kvx_frames.h"
 
 namespace kvx::sim {
@@ -104,18 +105,19 @@ void StoreSwitching(TKVXConfig& Unit)
     for (size_t i = 0; i < std::size(Timers); ++i) {
         const TTimer& timer = Timers[i];
         Text(&Unit.TimerLabels[16 * i], 16, timer.Label, 0x20);
-        uint8_t* event = &Unit.TimerEvents[8 * i];
-        event[0] = BCD(timer.Hour);
-        event[1] = BCD(timer.Minute);
-        event[2] = timer.Relay;
-        event[3] = timer.Action;
-        event[4] = timer.WeekDays;
-        event[5] = timer.Confirmation;
+        TTimerEventRecord event = LoadRecord<TTimerEventRecord>(Unit.TimerEvents, i);
+        event.Hour = BCD(timer.Hour);
+        event.Minute = BCD(timer.Minute);
+        event.Relay = timer.Relay;
+        event.Action = timer.Action;
+        event.WeekDays = timer.WeekDays;
+        event.Confirmation = timer.Confirmation;
+        StoreRecord(Unit.TimerEvents, i, event);
     }
 
     struct TMissedCall {
         std::string_view Number;
-        std::array<uint8_t, 8> Rule;  // window start, stop, days (0xFF: no window), relay, action, count
+        TMissedCallRuleRecord Rule;  // 0xFF from the start to the week days: no time window
     };
     constexpr TMissedCall Calls[] = {
         {"+447700900201", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 3, 0}},
@@ -124,15 +126,18 @@ void StoreSwitching(TKVXConfig& Unit)
     };
     for (size_t i = 0; i < std::size(Calls); ++i) {
         Text(&Unit.MissedCallNumbers[16 * i], 16, Calls[i].Number, 0x00);
-        std::copy(Calls[i].Rule.begin(), Calls[i].Rule.end(), &Unit.MissedCallAccessRules[8 * i]);
+        StoreRecord(Unit.MissedCallAccessRules, i, Calls[i].Rule);
     }
 
     // Remote command 1 switches the dam's pump on when input 1 goes high; command 2 reports
     // the first missed call.
-    Text(&Unit.RemoteControl[0], 16, "+447700900555", 0x00);
-    Text(&Unit.RemoteControl[16], 64, "$8642*rly2*on", 0x20);
-    Text(&Unit.RemoteControl[80], 16, "+447700900556", 0x00);
-    Text(&Unit.RemoteControl[96], 64, "$8642*out1*pls", 0x20);
+    constexpr std::string_view Commands[][2] = {{"+447700900555", "$8642*rly2*on"}, {"+447700900556", "$8642*out1*pls"}};
+    for (size_t i = 0; i < std::size(Commands); ++i) {
+        TRemoteCommandRecord command = LoadRecord<TRemoteCommandRecord>(Unit.RemoteControl, i);
+        Text(command.Number, sizeof command.Number, Commands[i][0], 0x00);
+        Text(command.Command, sizeof command.Command, Commands[i][1], 0x20);
+        StoreRecord(Unit.RemoteControl, i, command);
+    }
     std::fill_n(Unit.RemoteReporting.Data, decltype(TKVXConfig::RemoteReporting)::Size, uint8_t{0});
     Unit.RemoteReporting[0] = 0x01;
     Unit.RemoteReporting[96] = 0x02;
