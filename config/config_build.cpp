@@ -34,7 +34,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr size_t LabelWidth = 16;
 constexpr uint8_t Erased = 0xFF;
 constexpr uint16_t ErasedWord = 0xFFFF;
 constexpr uint8_t TimerConfirmed = 0xFF;

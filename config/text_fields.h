@@ -9,6 +9,8 @@ namespace kvx {
 
 inline constexpr uint8_t PadZero = 0x00;
 inline constexpr uint8_t PadSpace = 0x20;
+// The width of the unit's reporting name, an input message and a timer's label.
+inline constexpr size_t LabelWidth = 16;
 
 // True when the text holds nothing but blanks: it would read back from its slot as empty.
 bool IsBlank(const std::u16string& Text);

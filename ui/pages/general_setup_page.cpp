@@ -8,6 +8,7 @@
 
 #include "config/general_setup.h"
 #include "config/page_captions.h"
+#include "config/text_fields.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_roles.h"
 #include "ui/widgets/page_controls.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr std::array<int, 4> ExpanderPageNos{MissedCallPageNo, TimersPageNo, RelaysPageNo, InputMessagesPageNo};
 
 constexpr const char* DefaultUnitID = "Default";
-constexpr int UnitIDLength = 16;
+constexpr int UnitIDLength = LabelWidth;
 const QString TamperOff = QStringLiteral("255");
 
 const QString DefaultNameQuestion = QStringLiteral("The unit reporting name has a default value.\r\rWould you like to proceed?");

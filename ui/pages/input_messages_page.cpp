@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "config/page_captions.h"
+#include "config/text_fields.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_roles.h"
 #include "ui/widgets/step_edit.h"
@@ -23,7 +24,7 @@ constexpr double MaximumVolts = AnalogueVoltsMaximum;
 constexpr double MinimumMilliamps = AnalogueMilliampsMinimum;
 constexpr double MaximumMilliamps = AnalogueMilliampsMaximum;
 constexpr double ThresholdStep = 0.01;
-constexpr int MessageLength = 16;
+constexpr int MessageLength = LabelWidth;
 
 const QString CheckBoxHint = QStringLiteral("Please check that the corresponding message distribution has been enabled.");
 

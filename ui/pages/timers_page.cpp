@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "config/page_captions.h"
+#include "config/text_fields.h"
 #include "ui/main/kvx_message_dlg.h"
 #include "ui/pages/page_roles.h"
 #include "ui/widgets/location_lines.h"
@@ -21,7 +22,7 @@ namespace kvx::ui {
 
 namespace {
 
-constexpr int LabelLength = 16;
+constexpr int LabelLength = LabelWidth;
 constexpr int LastHour = 23;
 constexpr int LastMinute = 59;
 constexpr uint8_t Confirmed = 0xFF;
