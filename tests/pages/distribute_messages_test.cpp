@@ -127,7 +127,7 @@ TEST_F(DistributionTest, StoredMasksWinOverANewRecipientsDefaults)
 class TSwitchPage : public TKVXPage {
 public:
     using TKVXPage::TKVXPage;
-    void ConfigToForm(TKVXConfig&) override {}
+    void ConfigToForm(const TKVXConfig&) override {}
     bool FormToConfig(TKVXConfig&, bool) override { return true; }
 };
 

@@ -217,7 +217,7 @@ TEST_F(GeneralSetupTest, TypingAndStepsStayInsideEachEditsRange)
 class TExpanderPage : public TKVXPage, public IIOExpanderPage {
 public:
     using TKVXPage::TKVXPage;
-    void ConfigToForm(TKVXConfig&) override {}
+    void ConfigToForm(const TKVXConfig&) override {}
     bool FormToConfig(TKVXConfig&, bool) override { return true; }
     void IOExpanderFunctions(bool State) override { Told.push_back(State); }
     std::vector<bool> Told;

@@ -25,7 +25,7 @@ constexpr size_t ElementsOffset = 30464;
 class TFakeLocationPage : public TKVXPage, public ILocationNames {
 public:
     using TKVXPage::TKVXPage;
-    void ConfigToForm(TKVXConfig&) override {}
+    void ConfigToForm(const TKVXConfig&) override {}
     bool FormToConfig(TKVXConfig&, bool) override { return true; }
     QString LocationName(int Index) const override
     {

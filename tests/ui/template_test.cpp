@@ -144,7 +144,7 @@ TEST_F(TemplateTest, SaveStopsWithoutWritingWhenAPageRefuses)
     class TStubbornPage : public TKVXPage {
     public:
         using TKVXPage::TKVXPage;
-        void ConfigToForm(TKVXConfig&) override {}
+        void ConfigToForm(const TKVXConfig&) override {}
         bool FormToConfig(TKVXConfig&, bool) override { return false; }
     };
     TMainWindowSetup setup;

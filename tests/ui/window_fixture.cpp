@@ -9,7 +9,7 @@ namespace kvx::ui::test {
 
 TBytePage::TBytePage(IPageHost& Host, int PageNo, QWidget* Parent) : TKVXPage(Parent), No(PageNo), FHost(Host) {}
 
-void TBytePage::ConfigToForm(TKVXConfig& KVXConfig)
+void TBytePage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     Edit(KVXConfig.Bytes()[OffsetOf(No)]);
 }

@@ -19,7 +19,7 @@ class TBytePage : public TKVXPage {
 public:
     TBytePage(IPageHost& Host, int No, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     // An edit on the page, as a change handler reports it.
     void Edit(uint8_t NewValue);

@@ -311,8 +311,8 @@ void TMainWindow::ShowCommandGuide()
 
 void TMainWindow::ConfigToPages()
 {
-    // A page takes the image to show as one it may change: the document's stays as it is.
-    TKVXConfig shown = FDocument.Image();
+    // The pages fill from one snapshot, whatever the change handlers they fire do meanwhile.
+    const TKVXConfig shown = FDocument.Image();
     FFillingPages = true;
     for (const TPageEntry& entry : FPages) entry.Page->ConfigToForm(shown);
     FFillingPages = false;

@@ -19,7 +19,7 @@ public:
     using QWidget::QWidget;
 
     // Shows the image's fields; setting a control fires its change handler as typing would.
-    virtual void ConfigToForm(TKVXConfig& KVXConfig) = 0;
+    virtual void ConfigToForm(const TKVXConfig& KVXConfig) = 0;
     // Stores the controls into the image. With ConfigAssistant the page checks first and, at
     // the first problem, shows one message, brings itself forward and returns false.
     virtual bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) = 0;

@@ -204,7 +204,7 @@ void TContactIDPage::EnableDistribution(int DistributionNumber, bool Enable)
     for (TContactIDEventRow* row : CIDControlList) row->EnableDistribution(DistributionNumber, Enable);
 }
 
-void TContactIDPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TContactIDPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (const TLabelList& list : FLabelLists) {
         for (int item = 0; item < list.Combo->count(); ++item)

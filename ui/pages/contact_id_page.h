@@ -25,7 +25,7 @@ public:
     // the page without rows and says so on the page.
     TContactIDPage(IPageHost& Host, QWidget* Parent, const QString& CIDListPath = ProgramCIDListPath());
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     QScrollBar* WheelScrollBar() override;
 

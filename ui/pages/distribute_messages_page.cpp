@@ -230,7 +230,7 @@ void TDistributeMessagesPage::BitsToPanel(const TRow& Row, uint16_t Mask)
     UpdateAllBox(Row);
 }
 
-void TDistributeMessagesPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TDistributeMessagesPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (size_t row = 0; row < FRows.size(); ++row) BitsToPanel(FRows[row], DecodeDistributionMask(KVXConfig, EventOf(row)));
 }

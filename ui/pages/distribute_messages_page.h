@@ -17,7 +17,7 @@ class TDistributeMessagesPage : public TKVXPage, public IDistributionGroups, pub
 public:
     TDistributeMessagesPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     QScrollBar* WheelScrollBar() override;
 

@@ -219,7 +219,7 @@ void TGeneralSetupPage::IOExpanderChosen(bool State)
     CheckDistributionRow(FHost, TDistributionEvent::CommsFailure, State);
 }
 
-void TGeneralSetupPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TGeneralSetupPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     cbSelfTest->setChecked(false);
     edHours->setText("00");

@@ -19,7 +19,7 @@ class TGeneralSetupPage : public TKVXPage {
 public:
     TGeneralSetupPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
 
     QLineEdit* edUnitID;

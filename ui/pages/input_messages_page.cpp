@@ -325,7 +325,7 @@ void TInputMessagesPage::LoadBreach(const TBreachRow& Row, const TAnalogueBreach
     HandleCheckBox(Row.Check);
 }
 
-void TInputMessagesPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TInputMessagesPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (const TMessageRow& row : Rows) row.Check->setChecked(false);
     High.Check->setChecked(false);

@@ -24,7 +24,7 @@ class TInputMessagesPage : public TKVXPage, public IIOExpanderPage {
 public:
     TInputMessagesPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     // Inputs 8 and 9 and the analogue input are offered only while the board is chosen.
     void IOExpanderFunctions(bool State) override;

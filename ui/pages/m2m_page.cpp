@@ -123,7 +123,7 @@ void TM2MPage::IDOrEventEdited()
     btnM2MID->setEnabled(!edM2MID->text().isEmpty());
 }
 
-void TM2MPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TM2MPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < M2MStationCount; ++i) edM2MNo[i]->setText(ToQString(DecodeM2MNumber(KVXConfig, i)));
     edM2MID->setText(ToQString(DecodeM2MID(KVXConfig)));

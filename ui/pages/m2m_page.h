@@ -16,7 +16,7 @@ class TM2MPage : public TKVXPage {
 public:
     TM2MPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     // The event-number box of an event; nullptr for the two slots the page leaves alone.
     QLineEdit* EventEdit(TDistributionEvent Event) const { return FEventEdits[static_cast<size_t>(Event)]; }

@@ -101,7 +101,7 @@ void TMessageRecipientsPage::HandOverTick()
     FPendingRecipients = 0;
 }
 
-void TMessageRecipientsPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TMessageRecipientsPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     HandOversAtOnce = LoadChangeCount;
     for (QLineEdit* edit : edRecipient) edit->clear();

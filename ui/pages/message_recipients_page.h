@@ -20,7 +20,7 @@ class TMessageRecipientsPage : public TKVXPage {
 public:
     TMessageRecipientsPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
 
     // Tells the grids whether recipient DistributionNumber + 1 (0..9) has a number now.

@@ -234,7 +234,7 @@ void TMissedCallPage::ImportNumbers()
     ShowLocation(FList.Selected());
 }
 
-void TMissedCallPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TMissedCallPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < MissedCallCount; ++i) FRecords[i] = WithinTheDay(DecodeMissedCall(KVXConfig, i));
     FList.AllLinesChanged();

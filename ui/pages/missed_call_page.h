@@ -22,7 +22,7 @@ class TMissedCallPage : public TKVXPage, public IIOExpanderPage, public ILocatio
 public:
     TMissedCallPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     QScrollBar* WheelScrollBar() override;
     // Offers relays 3 to 8 only with the I/O board; the locations keep their relays.

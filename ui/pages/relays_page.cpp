@@ -89,7 +89,7 @@ TRelaysPage::TRelaysPage(IPageHost& Host, QWidget* Parent) : TKVXPage(Parent), F
     IOExpanderFunctions(false);
 }
 
-void TRelaysPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TRelaysPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < RelayCount; ++i) edVRLY[i]->setText(QString::number(DecodeRelayPulseTime(KVXConfig, i)));
 }

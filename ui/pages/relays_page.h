@@ -16,7 +16,7 @@ class TRelaysPage : public TKVXPage, public IIOExpanderPage {
 public:
     TRelaysPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     // The General setup page's expansion-port choice: the I/O board rows are editable only
     // while the I/O expander is chosen.

@@ -176,7 +176,7 @@ QScrollBar* TRemoteControlPage::WheelScrollBar()
     return sbITTList->verticalScrollBar();
 }
 
-void TRemoteControlPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TRemoteControlPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     RefreshLocationNames();
     for (size_t i = 0; i < ITTControlList.size(); ++i) ITTControlList[i]->ShowCommand(DecodeRemoteCommand(KVXConfig, i));

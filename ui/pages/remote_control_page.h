@@ -16,7 +16,7 @@ class TRemoteControlPage : public TKVXPage {
 public:
     TRemoteControlPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     // Refuses (and shows the command) a command text the unit cannot send, and a command
     // text without a number, whether for a write or a template; with ConfigAssistant also a
     // number without a command text.

@@ -80,7 +80,7 @@ QString TSecuritySetupPage::CommandPin() const
     return edPIN->text();
 }
 
-void TSecuritySetupPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TSecuritySetupPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     edPIN->setText(QString::fromStdU16String(DecodeCommandPIN(KVXConfig)));
     cbSMSSenderVerify->setChecked(DecodeVerifySender(KVXConfig));

@@ -14,7 +14,7 @@ class TSecuritySetupPage : public TKVXPage, public ICommandPin {
 public:
     TSecuritySetupPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     void SetPasswordClicked();
     QString CommandPin() const override;

@@ -97,7 +97,7 @@ bool TShortcutsPage::event(QEvent* Event)
     return TKVXPage::event(Event);
 }
 
-void TShortcutsPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TShortcutsPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     for (size_t i = 0; i < ShortcutCount; ++i) {
         const TShortcut pair = DecodeShortcut(KVXConfig, i);

@@ -17,7 +17,7 @@ class TShortcutsPage : public TKVXPage {
 public:
     TShortcutsPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     // Shows the command prefix built with CommandPin ("$8642*" when it is empty).
     void Update(const QString& CommandPin);

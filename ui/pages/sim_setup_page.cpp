@@ -193,7 +193,7 @@ void TSimSetupPage::ShowNumber(TSIMControls& SIM, const QString& Number)
     SIM.btnMessageCentreNumberClear->setEnabled(false);
 }
 
-void TSimSetupPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TSimSetupPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     cbSecondarySIM->setChecked(false);
     ShowNumber(Primary, QString::fromStdU16String(DecodeServiceCentreNumber(KVXConfig, TSIM::Primary)));

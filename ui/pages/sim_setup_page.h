@@ -31,7 +31,7 @@ public:
     // SMSCFile: the message centre list beside the program; a missing file lists no country.
     TSimSetupPage(IPageHost& Host, QWidget* Parent, const std::filesystem::path& SMSCFile);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
 
     void CountryChosen(TSIMControls& SIM);

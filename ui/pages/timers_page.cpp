@@ -176,7 +176,7 @@ void TTimersPage::TimersDefinedChanged(bool WereDefined)
     CheckDistributionRow(FHost, TDistributionEvent::TimerEvents, defined);
 }
 
-void TTimersPage::ConfigToForm(TKVXConfig& KVXConfig)
+void TTimersPage::ConfigToForm(const TKVXConfig& KVXConfig)
 {
     // No distribution row is ticked here: the image's own masks stand.
     for (size_t i = 0; i < TimerCount; ++i) FRecords[i] = WithinTheDay(DecodeTimer(KVXConfig, i));

@@ -21,7 +21,7 @@ class TTimersPage : public TKVXPage, public ITimerCount, public IIOExpanderPage,
 public:
     TTimersPage(IPageHost& Host, QWidget* Parent);
 
-    void ConfigToForm(TKVXConfig& KVXConfig) override;
+    void ConfigToForm(const TKVXConfig& KVXConfig) override;
     bool FormToConfig(TKVXConfig& KVXConfig, bool ConfigAssistant) override;
     QScrollBar* WheelScrollBar() override;
     int GetTimersCount() const override;
