@@ -29,21 +29,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// Text of the image is bytes 0x00..0xFF as characters; JSON needs UTF-8.
-std::string Utf8(const std::u16string& Text)
-{
-    std::string out;
-    for (char16_t c : Text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6 & 0x1F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
 std::string Hex(const uint8_t* Data, size_t Size)
 {
     return TUtils::ToLatin1(TUtils::Buffer2HEXString(Data, static_cast<uint16_t>(Size)));
@@ -57,7 +42,7 @@ bool AllErased(const uint8_t* Data, size_t Size)
 // A text slot never written reads as null, apart from one written empty.
 json TextOf(const uint8_t* Data, size_t Size)
 {
-    return AllErased(Data, Size) ? json() : json(Utf8(ReadText(Data, Size)));
+    return AllErased(Data, Size) ? json() : json(Utf8Text(ReadText(Data, Size)));
 }
 template <typename TField>
 json TextOf(const TField& Field)
@@ -68,7 +53,7 @@ json TextOf(const TField& Field)
 // On and off as the pages store them; any other byte as its raw number.
 json Flag(uint8_t Byte) { return Byte == 0xFF ? json(true) : Byte == 0x00 ? json(false) : json(Byte); }
 
-std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8(Digits); }
+std::string PhoneText(const std::u16string& Digits) { return Digits.empty() ? "" : "+" + Utf8Text(Digits); }
 
 std::string TwoDigits(unsigned Value) { return (Value < 10 ? "0" : "") + std::to_string(Value); }
 
@@ -103,7 +88,7 @@ json Timers(const TKVXConfig& Config)
     for (size_t i = 0; i < TimerCount; ++i) {
         const TTimerLocation t = DecodeTimer(Config, i);
         if (!t.IsDefined()) continue;
-        timers[std::to_string(i + 1)] = {{"Label", Utf8(t.Label)},         {"Time", TimeOfDayText(t.Hour, t.Minute)},
+        timers[std::to_string(i + 1)] = {{"Label", Utf8Text(t.Label)},         {"Time", TimeOfDayText(t.Hour, t.Minute)},
                                          {"WeekDays", WeekDayWordsOf(t.WeekDays)}, {"Relay", t.Relay + 1},
                                          {"Action", ActionText(t.Action)}, {"Confirmation", (t.Confirmation & 0x80) != 0}};
     }
@@ -162,7 +147,7 @@ json InputMessages(const TKVXConfig& Config)
     for (size_t slot = 0; slot < InputMessageCount; ++slot) {
         const TInputMessage message = DecodeInputMessage(Config, slot);
         if (message.Enabled)
-            messages[DistributionEventName(static_cast<TDistributionEvent>(slot + 1))] = Utf8(message.Text);
+            messages[DistributionEventName(static_cast<TDistributionEvent>(slot + 1))] = Utf8Text(message.Text);
     }
     return messages;
 }
@@ -195,7 +180,7 @@ std::string TriggerText(const TKVXConfig& Config, const TRemoteTrigger& Trigger)
     if (Trigger.Kind == TRemoteTriggerKind::Timer) location = DecodeTimer(Config, Trigger.Entry).Label;
     if (Trigger.Kind == TRemoteTriggerKind::MissedCall) location = DecodeMissedCall(Config, Trigger.Entry).Number;
     const std::u16string name = RemoteTriggerName(Trigger, location);
-    return name.empty() ? "none" : Utf8(name);
+    return name.empty() ? "none" : Utf8Text(name);
 }
 
 json RemoteCommands(const TKVXConfig& Config)
@@ -205,7 +190,7 @@ json RemoteCommands(const TKVXConfig& Config)
         const TRemoteCommand c = DecodeRemoteCommand(Config, i);
         if (c.Number.empty() && c.Command.empty()) continue;
         commands[std::to_string(i + 1)] = {
-            {"Number", PhoneText(c.Number)}, {"Command", Utf8(c.Command)}, {"Trigger", TriggerText(Config, c.Trigger)}};
+            {"Number", PhoneText(c.Number)}, {"Command", Utf8Text(c.Command)}, {"Trigger", TriggerText(Config, c.Trigger)}};
     }
     return commands;
 }
@@ -216,7 +201,7 @@ json Shortcuts(const TKVXConfig& Config)
     for (size_t i = 0; i < ShortcutCount; ++i) {
         const TShortcut s = DecodeShortcut(Config, i);
         if (s.Shortcut.empty() && s.Instruction.empty()) continue;
-        pairs[std::to_string(i + 1)] = {{"Shortcut", Utf8(s.Shortcut)}, {"Instruction", Utf8(s.Instruction)}};
+        pairs[std::to_string(i + 1)] = {{"Shortcut", Utf8Text(s.Shortcut)}, {"Instruction", Utf8Text(s.Instruction)}};
     }
     return pairs;
 }
@@ -262,7 +247,7 @@ const std::map<std::string_view, TFieldDump>& FieldDumps()
         {"ACRestoreTimeout", [](const TKVXConfig& c) { return WordOver(c.ACRestoreTimeout, 1); }},
         {"SIM2Enable", [](const TKVXConfig& c) { return Flag(c.SIM2Enable); }},
         {"PIN", [](const TKVXConfig& c) { return TextOf(c.PIN); }},
-        {"LockArray", [](const TKVXConfig& c) { return json(Utf8(ReadText(c.LockArray))); }},
+        {"LockArray", [](const TKVXConfig& c) { return json(Utf8Text(ReadText(c.LockArray))); }},
         {"ADType", [](const TKVXConfig& c) { return AnalogueTypeText(c.ADType); }},
         {"ADVLowThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADVLowThreshold); }},
         {"ADVHighThreshold", [](const TKVXConfig& c) { return Hundredths(c.ADVHighThreshold); }},
